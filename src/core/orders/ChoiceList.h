@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace vf {
+
+// One entry of an entry box's choice list: the text shown and, for fleets, armies,
+// population groups, commanders and warp points, the record's identifier.
+struct ChoiceEntry {
+    QString text;
+    std::optional<int> number;
+
+    bool operator==(const ChoiceEntry&) const = default;
+};
+
+// QList shares its data on copy, so one list can fill many boxes without being copied.
+using ChoiceList = QList<ChoiceEntry>;
+
+inline ChoiceList choicesOf(const QStringList& words)
+{
+    ChoiceList list;
+    list.reserve(words.size());
+    for (const QString& word : words)
+        list.append({word, std::nullopt});
+    return list;
+}
+
+} // namespace vf

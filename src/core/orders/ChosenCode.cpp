@@ -1,0 +1,92 @@
+#include "ChosenCode.h"
+
+#include "OrderCatalogue.h"
+#include "OrderForm.h"
+#include "store/Order.h"
+
+namespace vf {
+
+namespace {
+
+void resetSlots(OrderForm& form)
+{
+    form.setSlotText(1, QString());
+    form.setSlotVisible(1, true);
+    for (int slot = 2; slot <= kSlotCount; ++slot) {
+        form.setSlotText(slot, QString());
+        form.setSlotVisible(slot, false);
+    }
+    form.setDescription(QString());
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        form.setPrompt(slot, QString());
+        form.clearSlot(slot);
+    }
+}
+
+void hideAllSlots(OrderForm& form)
+{
+    form.applyLayout(0);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        form.setSlotText(slot, QString());
+        form.setSlotVisible(slot, false);
+    }
+}
+
+bool takesNoBoxes(const QString& code)
+{
+    return code == QLatin1String("RTD") || code == QLatin1String("TREE") ||
+           code == QLatin1String("PRIV");
+}
+
+void showEntry(OrderForm& form, const CatalogueEntry& entry)
+{
+    form.applyLayout(entry.layout);
+    for (int slot = 1; slot <= entry.slotCount; ++slot)
+        form.setSlotVisible(slot, true);
+    form.setDescription(entry.description);
+    for (int slot = 1; slot <= entry.slotCount; ++slot)
+        form.setPrompt(slot, entry.prompts.at(slot - 1));
+    if (entry.code == QLatin1String("MESS")) {
+        form.showMessageTemplates(catalogue::messageTemplates());
+        form.setChoices(2, choicesOf({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    }
+}
+
+} // namespace
+
+void applyChosenCode(OrderForm& form)
+{
+    resetSlots(form);
+    if (!form.codeChanged())
+        return;
+    const QString code = form.code();
+    const CatalogueEntry* entry = catalogue::find(code);
+    if (entry && takesNoBoxes(code)) {
+        hideAllSlots(form);
+        form.setDescription(entry->description);
+    } else if (entry) {
+        showEntry(form, *entry);
+    } else {
+        hideAllSlots(form);
+        form.setDescription(QString());
+        form.setCode(QString());
+    }
+    form.setCodeChanged(false);
+}
+
+void resetForNextOrder(OrderForm& form)
+{
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        form.setSlotText(slot, QString());
+        form.setSlotVisible(slot, false);
+    }
+    form.setDescription(QString());
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        form.setPrompt(slot, QString());
+        form.clearSlot(slot);
+    }
+    form.setCode(QString());
+    form.focusChooser();
+}
+
+} // namespace vf

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vf {
+
+// What the program knows of one order code: its description line, the field layout of the
+// entry window (0 to 4 header slots), how many slots it takes and the prompt of each.
+struct CatalogueEntry {
+    QString code;
+    QString baseCode; // an X-variant shares its base code's entry
+    QString description;
+    int layout = 0;
+    int slotCount = 0;
+    QStringList prompts; // prompts[k-1] for slot k
+
+    bool takesNoSlots() const { return slotCount == 0; }
+};
+
+namespace catalogue {
+
+// The 82 codes offered by the code chooser, in the chooser's order.
+const QStringList& chooserCodes();
+
+// The entry of a code, compared exactly (case and blanks matter); nullptr for no code.
+const CatalogueEntry* find(const QString& code);
+
+// The three message templates shown for MESS, joined by CR LF.
+QString messageTemplates();
+
+} // namespace catalogue
+} // namespace vf

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "store/Order.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+
+namespace vf {
+
+// The orders file the player uploads: a header line, then one line of 52 quoted values per
+// order in processing order, CR LF line ends, Windows-1252 characters.
+namespace ordersfile {
+
+// "KELVAR Orders mm-dd-yyyy.<empire number>", whatever the regional settings.
+QString fileName(const QDate& today, const QString& empireNumber);
+
+QByteArray contents(const QString& empireNumber, const QString& password, const QList<Order>& orders);
+
+// Writes the file into the folder (made when missing) through a temporary file that
+// replaces any earlier file of that name only when complete. Throws vf::Error naming the
+// path when the file cannot be written. Returns the full path.
+QString write(const QString& folder, const QString& fileName, const QByteArray& contents);
+
+} // namespace ordersfile
+} // namespace vf

@@ -1,0 +1,94 @@
+#include "OrderRepository.h"
+
+#include "Store.h"
+
+#include <QStringList>
+
+namespace vf {
+
+namespace {
+
+QString slotFieldList()
+{
+    QStringList fields;
+    for (int k = 1; k <= kSlotCount; ++k)
+        fields << OrderRepository::slotField(k);
+    return fields.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+int OrderRepository::count(int empireId) const
+{
+    QSqlQuery query = m_store.run(QStringLiteral("SELECT count(*) FROM Orders WHERE EmpireID = ?"),
+                                  {empireId});
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+QList<Order> OrderRepository::ordersOf(int empireId) const
+{
+    QSqlQuery query = m_store.run(QStringLiteral("SELECT Priority, OrderCode, %1 FROM Orders "
+                                                 "WHERE EmpireID = ? ORDER BY Priority, OrderID")
+                                      .arg(slotFieldList()),
+                                  {empireId});
+    QList<Order> orders;
+    while (query.next()) {
+        Order order;
+        order.priority = query.value(0).toInt();
+        order.code = query.value(1).toString();
+        for (int k = 0; k < kSlotCount; ++k)
+            order.slots[k] = query.value(2 + k).toString();
+        orders.append(order);
+    }
+    return orders;
+}
+
+int OrderRepository::append(int empireId, const QString& code,
+                            const std::array<QString, kSlotCount>& slots) const
+{
+    Transaction transaction(m_store);
+    QSqlQuery highest = m_store.run(
+        QStringLiteral("SELECT max(Priority) FROM Orders WHERE EmpireID = ?"), {empireId});
+    const QVariant top = highest.next() ? highest.value(0) : QVariant();
+    highest.finish();
+    const int priority = top.isNull() ? 10 : top.toInt() + 10;
+
+    QStringList marks;
+    for (int k = 0; k < kSlotCount + 3; ++k)
+        marks << QStringLiteral("?");
+    QSqlQuery insert = m_store.prepare(
+        QStringLiteral("INSERT INTO Orders (EmpireID, Priority, OrderCode, %1) VALUES (%2)")
+            .arg(slotFieldList(), marks.join(QStringLiteral(", "))));
+    insert.addBindValue(empireId);
+    insert.addBindValue(priority);
+    insert.addBindValue(code);
+    for (const QString& slot : slots)
+        insert.addBindValue(slot);
+    m_store.execute(insert);
+    transaction.commit();
+    return priority;
+}
+
+int OrderRepository::clear(int empireId) const
+{
+    Transaction transaction(m_store);
+    QSqlQuery query = m_store.run(QStringLiteral("DELETE FROM Orders WHERE EmpireID = ?"), {empireId});
+    const int deleted = query.numRowsAffected();
+    transaction.commit();
+    return deleted;
+}
+
+void OrderRepository::blankFill(int empireId) const
+{
+    QStringList assignments;
+    for (int k = 1; k <= kSlotCount; ++k)
+        assignments << QStringLiteral("%1 = CASE WHEN %1 IS NULL OR length(%1) = 0 THEN ' ' ELSE %1 END")
+                           .arg(slotField(k));
+    Transaction transaction(m_store);
+    m_store.run(QStringLiteral("UPDATE Orders SET %1 WHERE EmpireID = ?")
+                    .arg(assignments.join(QStringLiteral(", "))),
+                {empireId});
+    transaction.commit();
+}
+
+} // namespace vf

@@ -1,0 +1,159 @@
+#include "Store.h"
+
+#include "Error.h"
+#include "turnimport/ImportedTables.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QStringList>
+
+namespace vf {
+
+namespace {
+
+QAtomicInt connectionCounter;
+
+QString columnType(turnfile::FieldKind kind)
+{
+    return kind == turnfile::FieldKind::WholeNumber ? QStringLiteral("INTEGER")
+                                                    : QStringLiteral("TEXT");
+}
+
+QStringList schemaStatements()
+{
+    QStringList sql;
+    sql << QStringLiteral("CREATE TABLE IF NOT EXISTS Empires ("
+                          "EmpireID INTEGER NOT NULL UNIQUE, EmpireName TEXT, Password TEXT)");
+    QStringList slots;
+    for (int k = 1; k <= 51; ++k)
+        slots << QStringLiteral("i%1 TEXT").arg(k);
+    sql << QStringLiteral("CREATE TABLE IF NOT EXISTS Orders (OrderID INTEGER PRIMARY KEY, "
+                          "EmpireID INTEGER NOT NULL, "
+                          "Priority INTEGER NOT NULL CHECK (typeof(Priority) = 'integer'), "
+                          "OrderCode TEXT, %1)")
+               .arg(slots.join(QStringLiteral(", ")));
+    sql << QStringLiteral("CREATE INDEX IF NOT EXISTS OrdersByEmpire ON Orders (EmpireID, Priority)");
+    for (const auto& table : turnfile::kImportedTables) {
+        const QString name = QString::fromUtf8(table.name.data(), table.name.size());
+        QStringList columns;
+        for (const auto& field : table.fields)
+            columns << Store::quoted(QString::fromUtf8(field.name.data(), field.name.size())) +
+                           QLatin1Char(' ') + columnType(field.kind);
+        sql << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+                   .arg(Store::quoted(name), columns.join(QStringLiteral(", ")));
+        sql << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (EmpireID)")
+                   .arg(Store::quoted(name + QStringLiteral(" by empire")), Store::quoted(name));
+    }
+    sql << QStringLiteral("CREATE INDEX IF NOT EXISTS \"Warp Points by star\" "
+                          "ON \"Warp Points\" (EmpireID, StarName)");
+    sql << QStringLiteral("CREATE INDEX IF NOT EXISTS \"Orbital Locations by star\" "
+                          "ON \"Orbital Locations\" (EmpireID, StarName)");
+    return sql;
+}
+
+} // namespace
+
+Store::Store(const QString& path)
+    : m_path(path)
+    , m_connection(QStringLiteral("vfturn-store-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+{
+    if (QFileInfo(path).isDir())
+        fail(QStringLiteral("open"), QStringLiteral("it is a folder"));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    // Another copy of the program may be writing: wait a little for it, then report.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    if (!db.open())
+        fail(QStringLiteral("open"), db.lastError().text());
+    try {
+        createSchema();
+    } catch (...) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connection);
+        throw;
+    }
+}
+
+Store::~Store()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QSqlDatabase Store::database() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+void Store::createSchema()
+{
+    Transaction transaction(*this);
+    for (const QString& statement : schemaStatements())
+        run(statement);
+    transaction.commit();
+}
+
+QSqlQuery Store::prepare(const QString& sql) const
+{
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        fail(QStringLiteral("prepare a query on"), query.lastError().text());
+    return query;
+}
+
+void Store::execute(QSqlQuery& query) const
+{
+    if (!query.exec())
+        fail(QStringLiteral("work with"), query.lastError().text());
+}
+
+QSqlQuery Store::run(const QString& sql, std::initializer_list<QVariant> values) const
+{
+    QSqlQuery query = prepare(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    execute(query);
+    return query;
+}
+
+QString Store::quoted(const QString& identifier)
+{
+    QString escaped = identifier;
+    escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+void Store::fail(const QString& what, const QString& detail) const
+{
+    throw Error(QStringLiteral("Could not %1 the turn entry database %2:\n%3")
+                    .arg(what, m_path, detail.trimmed()));
+}
+
+Transaction::Transaction(const Store& store)
+    : m_store(store)
+{
+    store.run(QStringLiteral("BEGIN IMMEDIATE"));
+    m_open = true;
+}
+
+Transaction::~Transaction()
+{
+    if (!m_open)
+        return;
+    QSqlQuery rollback(m_store.database());
+    rollback.exec(QStringLiteral("ROLLBACK"));
+}
+
+void Transaction::commit()
+{
+    m_store.run(QStringLiteral("COMMIT"));
+    m_open = false;
+}
+
+} // namespace vf

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+
+namespace vf {
+
+// The turn entry database: one SQLite file holding the empires, their orders and the data
+// imported from their turn results files. Opening creates the file and its tables when
+// missing. Every value is bound as a parameter. Failures throw vf::Error.
+class Store {
+public:
+    explicit Store(const QString& path);
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    const QString& path() const { return m_path; }
+    QSqlDatabase database() const;
+
+    // Prepares and runs one statement with its values bound in order; throws on failure.
+    QSqlQuery run(const QString& sql, std::initializer_list<QVariant> values = {}) const;
+    QSqlQuery prepare(const QString& sql) const;
+    void execute(QSqlQuery& query) const;
+
+    // Quotes a table or field name for SQL ("Force Battle Plans" -> "\"Force Battle Plans\"").
+    static QString quoted(const QString& identifier);
+
+private:
+    void createSchema();
+    [[noreturn]] void fail(const QString& what, const QString& detail) const;
+
+    QString m_path;
+    QString m_connection;
+};
+
+// A transaction that rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(const Store& store);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    const Store& m_store;
+    bool m_open = false;
+};
+
+} // namespace vf

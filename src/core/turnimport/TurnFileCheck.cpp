@@ -1,0 +1,40 @@
+#include "TurnFileCheck.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vf {
+
+namespace {
+
+constexpr qint64 kPageSize = 4096;
+constexpr int kSignatureOffset = 4;
+constexpr int kVersionOffset = 0x14;
+const QByteArray kSignature = QByteArrayLiteral("Standard Jet DB");
+
+} // namespace
+
+std::optional<QString> checkTurnFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("the file is not there");
+    if (!info.isFile())
+        return QStringLiteral("it is not a file");
+    if (info.size() < kPageSize)
+        return QStringLiteral("it is too short to be a turn results file");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("it cannot be opened (%1)").arg(file.errorString());
+    const QByteArray head = file.read(kVersionOffset + 1);
+    if (head.size() < kVersionOffset + 1 ||
+        head.mid(kSignatureOffset, kSignature.size()) != kSignature)
+        return QStringLiteral("it is not a turn results file (not an Access database)");
+    const char version = head.at(kVersionOffset);
+    if (version != 0 && version != 1)
+        return QStringLiteral("it is not a turn results file (an Access database of a version "
+                              "this program does not read)");
+    return std::nullopt;
+}
+
+} // namespace vf

@@ -1,0 +1,92 @@
+#include "AppWindows.h"
+
+#include "common/AppContext.h"
+#include "common/Dialogs.h"
+#include "common/GuardedAction.h"
+#include "listing/OrderListingWindow.h"
+#include "mainmenu/MainMenuWindow.h"
+#include "orderentry/OrderEntryWindow.h"
+
+#include <QApplication>
+
+namespace vf {
+
+AppWindows::AppWindows(AppContext& context)
+    : m_context(context)
+    , m_mainMenu(std::make_unique<MainMenuWindow>(context, *this))
+{
+}
+
+AppWindows::~AppWindows() = default;
+
+void AppWindows::start()
+{
+    // Hiding the main menu while another window is open must not end the run; only File,
+    // Exit or closing the main menu does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_mainMenu->show();
+}
+
+void AppWindows::hideAllBut(const QWidget* shown)
+{
+    for (QWidget* window : {static_cast<QWidget*>(m_mainMenu.get()),
+                            static_cast<QWidget*>(m_orderEntry.get()),
+                            static_cast<QWidget*>(m_listing.get())}) {
+        if (window && window != shown)
+            window->hide();
+    }
+}
+
+void AppWindows::openOrderEntry(int empireId)
+{
+    // The window being replaced may be the one whose button led here: let it go once the
+    // event that called us has finished.
+    if (m_orderEntry)
+        m_orderEntry.release()->deleteLater();
+    guarded(m_context.dialogs, [&] {
+        m_orderEntry = std::make_unique<OrderEntryWindow>(m_context, *this, empireId);
+    });
+    if (!m_orderEntry)
+        return;
+    m_orderEntry->show();
+    hideAllBut(m_orderEntry.get());
+}
+
+void AppWindows::openOrderListing(int empireId)
+{
+    if (m_listing)
+        m_listing.release()->deleteLater();
+    guarded(m_context.dialogs, [&] {
+        m_listing = std::make_unique<OrderListingWindow>(m_context, *this, empireId);
+    });
+    if (!m_listing)
+        return;
+    m_listing->show();
+    hideAllBut(m_listing.get());
+    m_context.dialogs.warn(
+        QStringLiteral("Imperial Advisor Warning"),
+        QStringLiteral("<< WARNING >>\r\n\r\n") +
+            QStringLiteral("Change fields in the above order editing table at your own risk.  "
+                           "Simple changes to numbers only works fine (the Priority field is a "
+                           "good example), but if there is text involved, you are strongly "
+                           "advised to delete the order, enter a new order, and then come back "
+                           "here to Edit Orders to change the Priority value to place that new "
+                           "order at the desired location in your orders processing sequence.") +
+            QStringLiteral("\r\n\r\n") +
+            QStringLiteral("To delete an order, click on the far left column to select an orders "
+                           "row.  Then hit the 'Delete' key on your keyboard."));
+}
+
+void AppWindows::backToMainMenu()
+{
+    m_mainMenu->loadAfresh();
+    m_mainMenu->show();
+    hideAllBut(m_mainMenu.get());
+}
+
+void AppWindows::exitProgram()
+{
+    QApplication::quit();
+}
+
+} // namespace vf

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "common/Navigator.h"
+
+class QWidget;
+#include <memory>
+
+namespace vf {
+
+struct AppContext;
+class MainMenuWindow;
+class OrderEntryWindow;
+class OrderListingWindow;
+
+// Owns the three windows of a run and hands the player between them. The main menu lives
+// for the whole run; the order entry window and the listing editor are built afresh each
+// time they open, so they always show the current empire's orders.
+class AppWindows final : public Navigator {
+public:
+    explicit AppWindows(AppContext& context);
+    ~AppWindows() override;
+
+    void start();
+    MainMenuWindow& mainMenu() { return *m_mainMenu; }
+    OrderEntryWindow* orderEntry() const { return m_orderEntry.get(); }
+    OrderListingWindow* orderListing() const { return m_listing.get(); }
+
+    void openOrderEntry(int empireId) override;
+    void openOrderListing(int empireId) override;
+    void backToMainMenu() override;
+    void exitProgram() override;
+
+private:
+    void hideAllBut(const QWidget* shown);
+
+    AppContext& m_context;
+    std::unique_ptr<MainMenuWindow> m_mainMenu;
+    std::unique_ptr<OrderEntryWindow> m_orderEntry;
+    std::unique_ptr<OrderListingWindow> m_listing;
+};
+
+} // namespace vf

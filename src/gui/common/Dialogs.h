@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace vf {
+
+enum class DialogIcon { None, Information, Warning, Question };
+enum class DialogButtons { Ok, OkCancel, YesNo };
+enum class DialogAnswer { Ok, Cancel, Yes, No };
+
+struct DialogRequest {
+    DialogIcon icon = DialogIcon::None;
+    QString title; // empty: the application title
+    QString text;
+    DialogButtons buttons = DialogButtons::Ok;
+};
+
+// Every message box and input box of the program goes through this interface, so that
+// windows can be driven by tests with scripted answers.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual DialogAnswer ask(const DialogRequest& request) = 0;
+    // The typed text, or nothing when the player cancels.
+    virtual std::optional<QString> askText(const QString& title, const QString& prompt) = 0;
+
+    void inform(const QString& title, const QString& text, DialogIcon icon)
+    {
+        ask({icon, title, text, DialogButtons::Ok});
+    }
+    void warn(const QString& title, const QString& text) { inform(title, text, DialogIcon::Warning); }
+};
+
+inline const QString kApplicationTitle = QStringLiteral("VF Turn Entry");
+
+} // namespace vf

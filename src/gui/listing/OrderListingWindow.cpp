@@ -1,0 +1,109 @@
+#include "OrderListingWindow.h"
+
+#include "OrdersTableModel.h"
+#include "common/AppContext.h"
+#include "common/Dialogs.h"
+#include "common/Navigator.h"
+#include "common/ScreenMetrics.h"
+#include "common/Twips.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTableView>
+
+namespace vf {
+
+OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator, int empireId,
+                                       QWidget* parent)
+    : QWidget(parent)
+    , m_context(context)
+    , m_navigator(navigator)
+    , m_empireId(empireId)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Edit Orders"));
+    const bool wide = context.screen.screenWidth() > 800;
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("TDBGrid2"));
+    m_grid->setAccessibleName(QStringLiteral("Orders"));
+    if (wide)
+        placeTwips(m_grid, 120, 480, 15050, 10100);
+    else
+        placeTwips(m_grid, 120, 480, 11655, 7485);
+    m_model = new OrdersTableModel(
+        context.store, empireId,
+        [this](const QString& text) { m_context.dialogs.warn(QString(), text); }, this);
+    m_grid->setModel(m_model);
+    m_grid->installEventFilter(this);
+    formatGrid();
+    buildButtons();
+    const int width = wide ? 15100 : 9000;
+    resize(twips(width), qMin(m_grid->geometry().bottom() + 8, context.screen.screenHeight() - 60));
+}
+
+void OrderListingWindow::buildButtons()
+{
+    auto button = [this](const QString& name, int left, const QString& caption, const QString& tip) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setAccessibleName(caption);
+        b->setAutoDefault(false);
+        placeTwips(b, left, 120, 2500, 300);
+        return b;
+    };
+    auto* back = button(QStringLiteral("BackToMainMenu"), 5880, QStringLiteral("Back to Main Menu"),
+                        QStringLiteral("Brings you back to the Main Menu, where you can select a "
+                                       "different Empire for order entry"));
+    auto* orders = button(QStringLiteral("BackToOrders"), 9000, QStringLiteral("Back To Order Entry"),
+                          QStringLiteral("Opens up the Order Entry form"));
+    auto* refresh = button(QStringLiteral("RefreshGrid"), 120, QStringLiteral("Refresh Order Listing"),
+                           QStringLiteral("This will re-sort the Orders list based on their "
+                                          "Priority values"));
+    connect(back, &QPushButton::clicked, this, [this] { m_navigator.backToMainMenu(); });
+    connect(orders, &QPushButton::clicked, this, [this] { m_navigator.openOrderEntry(m_empireId); });
+    connect(refresh, &QPushButton::clicked, this, [this] { m_model->refresh(); });
+}
+
+void OrderListingWindow::formatGrid()
+{
+    m_grid->hideColumn(m_model->fieldIndex(QStringLiteral("OrderID")));
+    m_grid->hideColumn(m_model->fieldIndex(QStringLiteral("EmpireID")));
+    m_grid->setColumnWidth(m_model->priorityColumn(), twips(600));
+    m_grid->setColumnWidth(m_model->codeColumn(), twips(800));
+    for (int column = m_model->firstSlotColumn(); column < m_model->columnCount(); ++column)
+        m_grid->setColumnWidth(column, twips(1300));
+    m_grid->verticalHeader()->setDefaultSectionSize(twips(600));
+    m_grid->verticalHeader()->setToolTip(
+        QStringLiteral("Click here to select an order, then press Delete to delete it"));
+}
+
+void OrderListingWindow::deleteSelectedOrders()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : m_grid->selectionModel()->selectedRows())
+        rows << index.row();
+    if (!rows.isEmpty())
+        m_model->deleteRows(rows);
+}
+
+bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
+        !m_grid->selectionModel()->selectedRows().isEmpty()) {
+        deleteSelectedOrders();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void OrderListingWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    m_navigator.backToMainMenu();
+}
+
+} // namespace vf

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+class QTableView;
+
+namespace vf {
+
+struct AppContext;
+class Navigator;
+class OrdersTableModel;
+
+// The order listing editor: the empire's orders in one grid where any field can be changed
+// in place and whole orders deleted; Refresh Order Listing re-sorts them by priority.
+class OrderListingWindow : public QWidget {
+    Q_OBJECT
+public:
+    OrderListingWindow(AppContext& context, Navigator& navigator, int empireId,
+                       QWidget* parent = nullptr);
+
+    OrdersTableModel& model() { return *m_model; }
+    QTableView& grid() { return *m_grid; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildButtons();
+    void formatGrid();
+    void deleteSelectedOrders();
+
+    AppContext& m_context;
+    Navigator& m_navigator;
+    int m_empireId;
+    QTableView* m_grid = nullptr;
+    OrdersTableModel* m_model = nullptr;
+};
+
+} // namespace vf

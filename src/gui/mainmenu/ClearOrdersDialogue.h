@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace vf {
+
+class Dialogs;
+class OrderRepository;
+
+// Deletes every order of the empire after two confirmations and reports the count. The
+// messages name the empire by the name shown on the main menu.
+void runClearOrdersDialogue(Dialogs& dialogs, const OrderRepository& orders,
+                            std::optional<int> empireId, const QString& empireName);
+
+} // namespace vf

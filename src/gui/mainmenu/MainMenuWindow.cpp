@@ -1,0 +1,293 @@
+#include "MainMenuWindow.h"
+
+#include "ButtonPictures.h"
+#include "ClearOrdersDialogue.h"
+#include "NewEmpireDialogue.h"
+#include "SaveOrdersDialogue.h"
+#include "UpdateDataDialogue.h"
+#include "common/AppContext.h"
+#include "common/GuardedAction.h"
+#include "common/Navigator.h"
+#include "common/Twips.h"
+#include "orders/NumberReading.h"
+#include "store/EmpireRepository.h"
+#include "store/OrderRepository.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QToolButton>
+
+namespace vf {
+
+namespace {
+
+const QString kPasswordTip = QStringLiteral(
+    "The password for this Empire--do not reveal this to other players or they could submit "
+    "Orders for you; to change it, use the PASS order");
+
+} // namespace
+
+MainMenuWindow::MainMenuWindow(AppContext& context, Navigator& navigator, QWidget* parent)
+    : QMainWindow(parent)
+    , m_context(context)
+    , m_navigator(navigator)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Voidfire: Dominara (Castellan)"));
+    buildMenu();
+    buildControls();
+    guarded(m_context.dialogs, [this] { runLoadSteps(); });
+}
+
+void MainMenuWindow::buildMenu()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("mnuFile_Exit"));
+    connect(exit, &QAction::triggered, this, [this] { m_navigator.exitProgram(); });
+}
+
+QToolButton* MainMenuWindow::addPictureButton(const QString& name, ButtonPicture picture,
+                                              const QString& caption, const QString& labelName,
+                                              const QString& tooltip, int left, int top,
+                                              int labelWidth)
+{
+    auto* button = new QToolButton(centralWidget());
+    button->setObjectName(name);
+    placeTwips(button, left, top, 975, 615);
+    button->setIconSize(button->size() - QSize(8, 6));
+    button->setIcon(buttonPicture(picture, button->iconSize()));
+    button->setToolTip(tooltip);
+    button->setAccessibleName(caption);
+
+    auto* label = new QLabel(caption, centralWidget());
+    label->setObjectName(labelName);
+    placeTwips(label, 1200 + left, top + 120, labelWidth, 375);
+    label->setToolTip(tooltip);
+    QFont font = label->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.15);
+    label->setFont(font);
+    return button;
+}
+
+void MainMenuWindow::buildControls()
+{
+    auto* body = new QWidget(this);
+    body->setFixedSize(twips(7920), twips(4695));
+    setCentralWidget(body);
+
+    auto* empireFrame = new QGroupBox(QStringLiteral("Empire"), body);
+    empireFrame->setObjectName(QStringLiteral("Frame1"));
+    placeTwips(empireFrame, 240, 480, 4575, 975);
+    m_empireName = new QComboBox(empireFrame);
+    m_empireName->setObjectName(QStringLiteral("EmpireName"));
+    m_empireName->setEditable(true);
+    m_empireName->setInsertPolicy(QComboBox::NoInsert);
+    m_empireName->setCompleter(nullptr);
+    m_empireName->setToolTip(
+        QStringLiteral("Select an Empire before Entering, Editing or Saving your orders"));
+    m_empireName->setAccessibleName(QStringLiteral("Empire name"));
+    placeTwips(m_empireName, 360, 360, 3015, 315);
+    m_empireName->installEventFilter(this);
+    connect(m_empireName->lineEdit(), &QLineEdit::textEdited, this, [this] { m_nameChanged = true; });
+    connect(m_empireName, &QComboBox::activated, this, [this] { onEmpirePicked(); });
+
+    auto* hash = new QLabel(QStringLiteral("#"), empireFrame);
+    hash->setObjectName(QStringLiteral("Label5"));
+    placeTwips(hash, 3420, 390, 165, 255);
+    m_empireNumber = new QLineEdit(empireFrame);
+    m_empireNumber->setObjectName(QStringLiteral("Text2"));
+    m_empireNumber->setAccessibleName(QStringLiteral("Empire number"));
+    placeTwips(m_empireNumber, 3600, 360, 615, 285);
+
+    auto* passwordFrame = new QGroupBox(QStringLiteral("Password"), body);
+    passwordFrame->setObjectName(QStringLiteral("Frame2"));
+    passwordFrame->setToolTip(kPasswordTip);
+    placeTwips(passwordFrame, 5040, 480, 2415, 975);
+    m_password = new QLineEdit(passwordFrame);
+    m_password->setObjectName(QStringLiteral("Text1"));
+    m_password->setToolTip(kPasswordTip);
+    m_password->setAccessibleName(QStringLiteral("Password"));
+    placeTwips(m_password, 240, 360, 1815, 285);
+
+    auto connectButton = [this](QToolButton* button, void (MainMenuWindow::*action)()) {
+        connect(button, &QToolButton::clicked, this,
+                [this, action] { guarded(m_context.dialogs, [this, action] { (this->*action)(); }); });
+    };
+    connectButton(addPictureButton(QStringLiteral("EnterOrders"), ButtonPicture::EnterOrders,
+                                   QStringLiteral("Enter Orders"), QStringLiteral("Label2"),
+                                   QStringLiteral("Enter Orders for this Empire"), 600, 1800, 2055),
+                  &MainMenuWindow::enterOrders);
+    connectButton(addPictureButton(QStringLiteral("EditOrders"), ButtonPicture::EditOrders,
+                                   QStringLiteral("Edit Orders"), QStringLiteral("Label1"),
+                                   QStringLiteral("Opens up the Order Editing form"), 600, 2640,
+                                   2055),
+                  &MainMenuWindow::editOrders);
+    connectButton(addPictureButton(QStringLiteral("UpdateData"), ButtonPicture::UpdateData,
+                                   QStringLiteral("Update Data"), QStringLiteral("Label3"),
+                                   QStringLiteral("Update this Empire's data from a turn results file"),
+                                   600, 3480, 2055),
+                  &MainMenuWindow::updateData);
+    connectButton(
+        addPictureButton(QStringLiteral("SaveOrders"), ButtonPicture::SaveOrders,
+                         QStringLiteral("Save Orders"), QStringLiteral("Label4"),
+                         QStringLiteral("Click this button to save the orders for the currently "
+                                        "selected Empire to disk; a file will be created that you "
+                                        "will upload to Quillmoor"),
+                         4200, 1800, 2175),
+        &MainMenuWindow::saveOrders);
+    connectButton(
+        addPictureButton(QStringLiteral("ClearOrders"), ButtonPicture::ClearOrders,
+                         QStringLiteral("Clear Orders"), QStringLiteral("Label6"),
+                         QStringLiteral("Click this button to clear the orders you have entered "
+                                        "for this Empire - *use with care!*"),
+                         4200, 2640, 2175),
+        &MainMenuWindow::clearOrders);
+    connectButton(addPictureButton(QStringLiteral("NewEmpire"), ButtonPicture::NewEmpire,
+                                   QStringLiteral("New Empire"), QStringLiteral("Label7"), QString(),
+                                   4200, 3480, 2175),
+                  &MainMenuWindow::newEmpire);
+}
+
+std::optional<int> MainMenuWindow::empireNumber() const
+{
+    return wholeNumber(m_empireNumber->text());
+}
+
+void MainMenuWindow::runLoadSteps()
+{
+    const EmpireRepository empires(m_context.store);
+    for (const Empire& empire : empires.all())
+        m_empireName->addItem(empire.name);
+    m_empireName->setCurrentIndex(-1);
+    m_empireName->setEditText(QString());
+    if (m_context.currentEmpireId == 0)
+        return;
+    if (const auto chosen = empires.findById(m_context.currentEmpireId)) {
+        m_empireName->setEditText(chosen->name);
+        m_empireNumber->setText(QString::number(chosen->id));
+        m_password->setText(chosen->password);
+    }
+}
+
+void MainMenuWindow::reloadEmpireList()
+{
+    m_empireName->clear();
+    m_nameChanged = false;
+    guarded(m_context.dialogs, [this] { runLoadSteps(); });
+}
+
+void MainMenuWindow::loadAfresh()
+{
+    m_empireNumber->clear();
+    m_password->clear();
+    reloadEmpireList();
+}
+
+bool MainMenuWindow::lookUpEmpireByName()
+{
+    const auto empire = EmpireRepository(m_context.store).findByName(m_empireName->currentText());
+    m_empireNumber->clear();
+    if (!empire)
+        return false;
+    m_empireNumber->setText(QString::number(empire->id));
+    m_password->setText(empire->password);
+    return true;
+}
+
+void MainMenuWindow::onEmpirePicked()
+{
+    m_nameChanged = true;
+    onEmpireKey();
+}
+
+void MainMenuWindow::onEmpireKey()
+{
+    if (!m_nameChanged)
+        return;
+    guarded(m_context.dialogs, [this] {
+        if (lookUpEmpireByName())
+            m_context.currentEmpireId = empireNumber().value_or(0);
+    });
+    m_nameChanged = false;
+}
+
+bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_empireName) {
+        if (event->type() == QEvent::KeyPress)
+            onEmpireKey();
+        else if (event->type() == QEvent::FocusOut &&
+                 static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            guarded(m_context.dialogs, [this] { lookUpEmpireByName(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainMenuWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    m_navigator.exitProgram();
+}
+
+void MainMenuWindow::enterOrders()
+{
+    const auto number = empireNumber();
+    if (!number) {
+        m_context.dialogs.warn(QStringLiteral("Imperial Bureaucrat Report"),
+                               QStringLiteral("You need to select an Empire before proceeding to "
+                                              "Order Entry"));
+        return;
+    }
+    if (!EmpireRepository(m_context.store).findById(*number)) {
+        m_context.dialogs.warn(QStringLiteral("Imperial Bureaucrat Report"),
+                               QStringLiteral("The Empire you have selected has not been set up "
+                                              "for Turn Entry"));
+        return;
+    }
+    m_navigator.openOrderEntry(*number);
+}
+
+void MainMenuWindow::editOrders()
+{
+    const auto number = empireNumber();
+    if (!number) {
+        m_context.dialogs.warn(QStringLiteral("Imperial Advisor Report"),
+                               QStringLiteral("You need to select an Empire before proceeding to "
+                                              "Order Editing"));
+        return;
+    }
+    m_navigator.openOrderListing(*number);
+}
+
+void MainMenuWindow::newEmpire()
+{
+    if (runNewEmpireDialogue(m_context.dialogs, EmpireRepository(m_context.store)))
+        reloadEmpireList();
+}
+
+void MainMenuWindow::clearOrders()
+{
+    runClearOrdersDialogue(m_context.dialogs, OrderRepository(m_context.store), empireNumber(),
+                           m_empireName->currentText());
+}
+
+void MainMenuWindow::saveOrders()
+{
+    runSaveOrdersDialogue(m_context, empireNumber());
+}
+
+void MainMenuWindow::updateData()
+{
+    if (runUpdateDataDialogue(m_context, empireNumber(), this))
+        reloadEmpireList();
+}
+
+} // namespace vf

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMainWindow>
+#include <optional>
+
+class QComboBox;
+class QLineEdit;
+class QToolButton;
+
+namespace vf {
+
+struct AppContext;
+class Navigator;
+enum class ButtonPicture;
+
+// The start-up window: the empire register, the choice of the current empire and the
+// buttons that start every other action.
+class MainMenuWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainMenuWindow(AppContext& context, Navigator& navigator, QWidget* parent = nullptr);
+
+    // The empire number box read as a whole number; nothing when it holds anything else.
+    std::optional<int> empireNumber() const;
+
+    // Clears the name list (and its text) and runs the load steps again.
+    void reloadEmpireList();
+    // As when the window is built anew: all three boxes emptied, then the load steps.
+    void loadAfresh();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    QToolButton* addPictureButton(const QString& name, ButtonPicture picture, const QString& caption,
+                                  const QString& labelName, const QString& tooltip, int left,
+                                  int top, int labelWidth);
+    void runLoadSteps();
+
+    bool lookUpEmpireByName();
+    void onEmpirePicked();
+    void onEmpireKey();
+
+    void enterOrders();
+    void editOrders();
+    void newEmpire();
+    void clearOrders();
+    void saveOrders();
+    void updateData();
+
+    AppContext& m_context;
+    Navigator& m_navigator;
+    QComboBox* m_empireName = nullptr;
+    QLineEdit* m_empireNumber = nullptr;
+    QLineEdit* m_password = nullptr;
+    bool m_nameChanged = false;
+};
+
+} // namespace vf

@@ -1,0 +1,68 @@
+#include "SaveOrdersDialogue.h"
+
+#include "common/AppContext.h"
+#include "common/Dialogs.h"
+#include "ordersfile/OrdersFile.h"
+#include "platform/Clock.h"
+#include "store/EmpireRepository.h"
+#include "store/OrderRepository.h"
+
+namespace vf {
+
+namespace {
+
+const QString kReportTitle = QStringLiteral("Imperial Bureaucrat Report");
+const QString kLineBreak = QStringLiteral("\r\n");
+
+QString finalMessage(const QString& folder, const QString& fileName)
+{
+    const QString pointer = QString(133, QLatin1Char(' ')) + QLatin1Char('|') + kLineBreak;
+    return QStringLiteral("Your orders were saved in the following folder on your hard drive:") +
+           QString(8, QLatin1Char(' ')) + folder + QString(6, QLatin1Char(' ')) + kLineBreak +
+           kLineBreak + QStringLiteral("They were saved into a file named") +
+           QString(56, QLatin1Char(' ')) + fileName + QString(6, QLatin1Char(' ')) + kLineBreak +
+           kLineBreak + pointer + pointer +
+           QStringLiteral("This is the file you need to upload to Quillmoor ") +
+           QString(38, QLatin1Char('-'));
+}
+
+} // namespace
+
+void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId)
+{
+    if (!empireId || *empireId < 1) {
+        context.dialogs.warn(kReportTitle,
+                             QStringLiteral("You need to select an Empire before Saving Orders"));
+        return;
+    }
+    const QString number = QString::number(*empireId);
+    const OrderRepository orders(context.store);
+    const int count = orders.count(*empireId);
+    if (count == 0) {
+        context.dialogs.warn(kReportTitle,
+                             QStringLiteral("No orders have been entered yet for Empire # ") + number);
+        return;
+    }
+    const DialogRequest confirm{DialogIcon::Information, QStringLiteral("Imperial Bureaucrat Note"),
+                                QString::number(count) +
+                                    QStringLiteral(" orders have been entered for Empire # ") +
+                                    number + kLineBreak + kLineBreak + QStringLiteral("Continue?"),
+                                DialogButtons::OkCancel};
+    if (context.dialogs.ask(confirm) != DialogAnswer::Ok)
+        return;
+    const auto empire = EmpireRepository(context.store).findById(*empireId);
+    if (!empire) {
+        context.dialogs.warn(kReportTitle, QStringLiteral("The currently selected Empire has not "
+                                                          "been set up for Turn Entry"));
+        return;
+    }
+    orders.blankFill(*empireId);
+    const QString fileName = ordersfile::fileName(context.clock.today(), number);
+    ordersfile::write(context.dataFolder.ordersFolder(), fileName,
+                      ordersfile::contents(number, empire->password, orders.ordersOf(*empireId)));
+    context.dialogs.inform(kReportTitle,
+                           finalMessage(context.dataFolder.displayOrdersFolder(), fileName),
+                           DialogIcon::Information);
+}
+
+} // namespace vf

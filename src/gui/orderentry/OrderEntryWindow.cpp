@@ -1,0 +1,272 @@
+#include "OrderEntryWindow.h"
+
+#include "OrdersGridModel.h"
+#include "WidgetOrderForm.h"
+#include "common/AppContext.h"
+#include "common/Dialogs.h"
+#include "common/GuardedAction.h"
+#include "common/Navigator.h"
+#include "common/ScreenMetrics.h"
+#include "common/Twips.h"
+#include "orders/ChosenCode.h"
+#include "orders/EnterKeyRoutes.h"
+#include "orders/FieldLayouts.h"
+#include "orders/OrderCatalogue.h"
+#include "orders/OrderStorer.h"
+#include "orders/SlotFocusRules.h"
+#include "orders/TypeAhead.h"
+#include "store/OrderRepository.h"
+#include "store/TurnDataRepository.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTableView>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace vf {
+
+namespace {
+
+constexpr int kDesignWidth = 14000;  // the widest placement reaches 13860 twips
+constexpr int kDesignHeight = 10100; // the grid ends at 9975 twips
+
+QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& accessible)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMaxVisibleItems(20);
+    box->setAccessibleName(accessible);
+    return box;
+}
+
+const ChoiceList& chooserEntries()
+{
+    static const ChoiceList entries = choicesOf(catalogue::chooserCodes());
+    return entries;
+}
+
+} // namespace
+
+OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, int empireId,
+                                   QWidget* parent)
+    : QWidget(parent)
+    , m_context(context)
+    , m_navigator(navigator)
+    , m_empireId(empireId)
+    , m_orders(std::make_unique<OrderRepository>(context.store))
+    , m_turnData(std::make_unique<TurnDataRepository>(context.store, empireId))
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Voidfire: Dominara (Order Entry)"));
+
+    OrderFormWidgets widgets;
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(buildBody(widgets));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+
+    m_form = std::make_unique<WidgetOrderForm>(widgets, context.screen);
+    m_storer = std::make_unique<OrderStorer>(
+        *m_form, *m_orders, empireId, [this](const QString& text) { showMessage(text); },
+        [this] { m_gridModel->refresh(); });
+    m_enter = std::make_unique<EnterKeyRoutes>(*m_form, *m_storer,
+                                               [this](const QString& text) { showMessage(text); });
+
+    const int screenWidth = context.screen.screenWidth();
+    m_form->placeButtons(screenWidth <= 800);
+    m_form->applyLayout(0);
+    for (int slot = 1; slot <= m_boxes.size(); ++slot)
+        m_form->setSlotVisible(slot, false);
+    m_chooser->addItems(catalogue::chooserCodes());
+    m_chooser->setCurrentIndex(-1);
+    m_chooser->setEditText(QString());
+
+    const int frame = 24;
+    resize(qMin(twips(layouts::windowWidth(screenWidth)), twips(kDesignWidth) + frame),
+           qMin(twips(kDesignHeight) + frame, context.screen.screenHeight() - 60));
+}
+
+OrderEntryWindow::~OrderEntryWindow() = default;
+
+QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
+{
+    auto* body = new QWidget;
+    body->setFixedSize(twips(kDesignWidth), twips(kDesignHeight));
+
+    auto* codeFrame = new QGroupBox(QStringLiteral("Order Code"), body);
+    codeFrame->setObjectName(QStringLiteral("Frame1"));
+    placeTwips(codeFrame, 120, 840, 3135, 735);
+    m_chooser = makeEntryBox(codeFrame, QStringLiteral("Combo1"), QStringLiteral("Order code"));
+    m_chooser->setToolTip(QStringLiteral("The code for the Order you wish to enter"));
+    m_chooser->setMaxVisibleItems(30);
+    placeTwips(m_chooser, 120, 240, 2895, 315);
+    m_chooser->installEventFilter(this);
+    connect(m_chooser->lineEdit(), &QLineEdit::textEdited, this, [this] { m_form->setCodeChanged(true); });
+    connect(m_chooser, &QComboBox::activated, this, [this] {
+        m_form->setCodeChanged(true);
+        applyChosenCode(*m_form);
+    });
+
+    auto* description = new QLineEdit(body);
+    description->setObjectName(QStringLiteral("Text1"));
+    description->setReadOnly(true);
+    description->setAccessibleName(QStringLiteral("Order description"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(12);
+    description->setFont(font);
+    placeTwips(description, 120, 240, 10575, 375);
+    description->installEventFilter(this);
+
+    widgets.chooser = m_chooser;
+    widgets.description = description;
+    for (int index = 0; index <= 50; ++index) {
+        auto* prompt = new QLabel(body);
+        prompt->setObjectName(QStringLiteral("OrderCodeHelp%1").arg(index));
+        QFont small = prompt->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        prompt->setFont(small);
+        widgets.prompts << prompt;
+        QComboBox* box = makeEntryBox(body, QStringLiteral("OrderCode%1").arg(index),
+                                      QStringLiteral("Slot %1").arg(index + 1));
+        box->installEventFilter(this);
+        widgets.boxes << box;
+    }
+    m_boxes = widgets.boxes;
+
+    widgets.templates = new QTextEdit(body);
+    widgets.templates->setObjectName(QStringLiteral("RichTextBox1"));
+    widgets.templates->setAccessibleName(QStringLiteral("Message templates"));
+    placeTwips(widgets.templates, 360, 3480, 11295, 3855);
+    widgets.templates->hide();
+
+    buildButtons(body, widgets);
+    buildGrid(body);
+    return body;
+}
+
+void OrderEntryWindow::buildButtons(QWidget* body, OrderFormWidgets& widgets)
+{
+    auto button = [body](const QString& name, const QString& caption, const QString& tip) {
+        auto* b = new QPushButton(caption, body);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setAutoDefault(false);
+        b->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+        return b;
+    };
+    widgets.mainMenu = button(QStringLiteral("MainMenu"), QStringLiteral("Back to Main Menu"),
+                              QStringLiteral("Brings you back to the Main Menu, where you can "
+                                             "select a different Empire for order entry"));
+    widgets.editOrders = button(QStringLiteral("EditOrders"), QStringLiteral("Edit Orders"),
+                                QStringLiteral("Opens up the Order Editing form"));
+    widgets.saveOrder = button(QStringLiteral("SaveOrder"), QStringLiteral("&Save Order"),
+                               QStringLiteral("Saves this order, then clears and resets the form "
+                                              "to allow another order to be entered"));
+    connect(widgets.mainMenu, &QPushButton::clicked, this, [this] { m_navigator.backToMainMenu(); });
+    connect(widgets.editOrders, &QPushButton::clicked, this,
+            [this] { m_navigator.openOrderListing(m_empireId); });
+    connect(widgets.saveOrder, &QPushButton::clicked, this, [this] { saveOrder(); });
+}
+
+void OrderEntryWindow::buildGrid(QWidget* body)
+{
+    m_grid = new QTableView(body);
+    m_grid->setObjectName(QStringLiteral("TDBGrid1"));
+    m_grid->setAccessibleName(QStringLiteral("Stored orders"));
+    placeTwips(m_grid, 120, 8160, 13695, 1815);
+    m_gridModel = new OrdersGridModel(m_context.store, m_empireId, this);
+    m_grid->setModel(m_gridModel);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->verticalHeader()->setDefaultSectionSize(20);
+    m_grid->horizontalHeader()->setDefaultSectionSize(twips(700));
+    m_grid->setColumnWidth(0, twips(600));
+}
+
+void OrderEntryWindow::showMessage(const QString& text)
+{
+    m_context.dialogs.ask({DialogIcon::None, QString(), text, DialogButtons::Ok});
+}
+
+void OrderEntryWindow::saveOrder()
+{
+    const QString code = m_form->code();
+    if (code.isEmpty() || code == QLatin1String(" ")) {
+        m_context.dialogs.warn(QStringLiteral("Imperial Advisor Report"),
+                               QStringLiteral("You need to enter an Order Code before saving "
+                                              "this order"));
+        return;
+    }
+    guarded(m_context.dialogs, [this] { m_storer->storeOrder(); });
+}
+
+bool OrderEntryWindow::typeAhead(QComboBox* combo, int slot, QKeyEvent* key)
+{
+    if (key->text().size() != 1 || slot > 2)
+        return false;
+    QLineEdit* edit = combo->lineEdit();
+    const int caret = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const ChoiceList entries = slot == 0 ? chooserEntries() : m_form->choices(slot);
+    const auto match = autoCompleteCombo(entries, combo->currentText(), caret, key->text().at(0));
+    if (!match)
+        return false;
+    combo->setCurrentIndex(match->index);
+    combo->setEditText(match->text);
+    edit->setSelection(match->selectionStart, match->selectionLength);
+    return true;
+}
+
+bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key)
+{
+    if (typeAhead(combo, slot, key))
+        return true;
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return false;
+    guarded(m_context.dialogs, [&] {
+        if (slot == 0)
+            m_enter->onChooserEnter();
+        else
+            m_enter->onSlotEnter(slot);
+    });
+    return true;
+}
+
+bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched->objectName() == QLatin1String("Text1") && event->type() == QEvent::FocusIn) {
+        m_form->focusChooser();
+        return false;
+    }
+    auto* combo = qobject_cast<QComboBox*>(watched);
+    if (!combo)
+        return QWidget::eventFilter(watched, event);
+    const int slot = combo == m_chooser ? 0 : static_cast<int>(m_boxes.indexOf(combo)) + 1;
+    if (event->type() == QEvent::KeyPress)
+        return handleKey(combo, slot, static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::FocusIn && slot > 0) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            guarded(m_context.dialogs, [&] { SlotFocusRules(*m_form, *m_turnData).onSlotFocus(slot); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void OrderEntryWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    m_navigator.backToMainMenu();
+}
+
+} // namespace vf

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+class QComboBox;
+class QTableView;
+
+namespace vf {
+
+struct AppContext;
+class Navigator;
+class WidgetOrderForm;
+class OrdersGridModel;
+class OrderRepository;
+class TurnDataRepository;
+class OrderStorer;
+class EnterKeyRoutes;
+struct OrderFormWidgets;
+
+// The order entry window: the code chooser, the description line, 51 entry boxes with their
+// prompts, the message templates and the grid of the empire's stored orders. It wires the
+// widgets to the order rules; the rules themselves live in the core library.
+class OrderEntryWindow : public QWidget {
+    Q_OBJECT
+public:
+    OrderEntryWindow(AppContext& context, Navigator& navigator, int empireId,
+                     QWidget* parent = nullptr);
+    ~OrderEntryWindow() override;
+
+    WidgetOrderForm& form() { return *m_form; }
+    OrdersGridModel& grid() { return *m_gridModel; }
+    int empireId() const { return m_empireId; }
+
+    // Runs when the player clicks Save Order.
+    void saveOrder();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildBody(OrderFormWidgets& widgets);
+    void buildGrid(QWidget* body);
+    void buildButtons(QWidget* body, OrderFormWidgets& widgets);
+    bool handleKey(QComboBox* combo, int slot, QKeyEvent* key);
+    bool typeAhead(QComboBox* combo, int slot, QKeyEvent* key);
+    void showMessage(const QString& text);
+
+    AppContext& m_context;
+    Navigator& m_navigator;
+    int m_empireId;
+    QComboBox* m_chooser = nullptr;
+    QList<QComboBox*> m_boxes;
+    QTableView* m_grid = nullptr;
+    OrdersGridModel* m_gridModel = nullptr;
+    std::unique_ptr<WidgetOrderForm> m_form;
+    std::unique_ptr<OrderRepository> m_orders;
+    std::unique_ptr<TurnDataRepository> m_turnData;
+    std::unique_ptr<OrderStorer> m_storer;
+    std::unique_ptr<EnterKeyRoutes> m_enter;
+};
+
+} // namespace vf

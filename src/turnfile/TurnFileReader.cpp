@@ -1,0 +1,193 @@
+#include "TurnFileReader.h"
+
+#include "StagingWriter.h"
+#include "turnimport/ImportedTables.h"
+
+// mdbtools.h includes glib.h inside extern "C"; glib must come first for C++.
+#include <glib.h>
+
+#include <mdbtools.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace vf::turnfile {
+
+namespace {
+
+constexpr std::size_t kBindSize = 256 * 1024;
+constexpr int kOffsetMask = 0x1fff;
+
+struct HandleCloser {
+    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+struct TableFreer {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+using HandlePtr = std::unique_ptr<MdbHandle, HandleCloser>;
+using TablePtr = std::unique_ptr<MdbTableDef, TableFreer>;
+
+std::string quotedName(std::string_view name)
+{
+    return "\"" + std::string(name) + "\"";
+}
+
+// One field of the import bound to a column of the source table.
+struct BoundField {
+    MdbColumn* column = nullptr;
+    int columnIndex = 0;
+    std::vector<char> buffer = std::vector<char>(kBindSize);
+    int length = 0;
+};
+
+bool isIntegerType(int type)
+{
+    return type == MDB_BOOL || type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
+}
+
+bool isRealType(int type)
+{
+    return type == MDB_FLOAT || type == MDB_DOUBLE || type == MDB_MONEY || type == MDB_NUMERIC;
+}
+
+void storeValue(StagingWriter& writer, int field, const BoundField& bound)
+{
+    const char* text = bound.buffer.data();
+    const int type = bound.column->col_type;
+    char* end = nullptr;
+    if (isIntegerType(type)) {
+        errno = 0;
+        const long long value = std::strtoll(text, &end, 10);
+        if (errno == 0 && end != text && *end == '\0') {
+            writer.bindInteger(field, value);
+            return;
+        }
+    } else if (isRealType(type)) {
+        errno = 0;
+        const double value = std::strtod(text, &end);
+        if (errno == 0 && end != text && *end == '\0') {
+            writer.bindReal(field, value);
+            return;
+        }
+    }
+    writer.bindText(field, text, bound.length);
+}
+
+} // namespace
+
+struct TurnFileReader::Impl {
+    HandlePtr mdb;
+
+    TablePtr openTable(std::string_view name)
+    {
+        MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb.get(), std::string(name).c_str());
+        if (!entry || entry->object_type != MDB_TABLE)
+            throw UnusableFile("the table " + quotedName(name) + " is missing");
+        TablePtr table(mdb_read_table(entry));
+        if (!table || !mdb_read_columns(table.get()))
+            throw std::runtime_error("the table " + quotedName(name) + " cannot be read");
+        return table;
+    }
+
+    void checkEmpires()
+    {
+        TablePtr table = openTable(kEmpiresTable);
+        mdb_read_indices(table.get()); // returns nothing useful; it fills table->indices
+        for (unsigned i = 0; table->indices && i < table->indices->len; ++i) {
+            auto* index = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, i));
+            if (index && g_ascii_strcasecmp(index->name, std::string(kEmpiresIndex).c_str()) == 0)
+                return;
+        }
+        throw UnusableFile("the table \"Empires\" has no index \"PrimaryKey\"");
+    }
+
+    std::vector<BoundField> bindFields(MdbTableDef* table, const Table& wanted)
+    {
+        std::vector<BoundField> bound(wanted.fields.size());
+        for (std::size_t f = 0; f < wanted.fields.size(); ++f) {
+            const std::string name(wanted.fields[f].name);
+            for (unsigned c = 0; c < table->num_cols; ++c) {
+                auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
+                if (g_ascii_strcasecmp(column->name, name.c_str()) == 0) {
+                    bound[f].column = column;
+                    bound[f].columnIndex = static_cast<int>(c);
+                }
+            }
+            if (!bound[f].column)
+                throw UnusableFile("the table " + quotedName(wanted.name) + " has no field " +
+                                   quotedName(name));
+        }
+        for (auto& field : bound) {
+            if (mdb_bind_column(table, field.columnIndex + 1, field.buffer.data(), &field.length) < 0)
+                throw std::runtime_error("a field of " + quotedName(wanted.name) +
+                                         " cannot be read");
+        }
+        return bound;
+    }
+
+    // libmdb writes the same empty text for a field without a value and for an empty text;
+    // the row's null mask tells them apart.
+    void readNullMask(MdbTableDef* table, std::vector<MdbField>& fields)
+    {
+        int start = 0;
+        std::size_t size = 0;
+        if (table->cur_row == 0 ||
+            mdb_find_row(table->entry->mdb, static_cast<int>(table->cur_row) - 1, &start, &size) != 0 ||
+            mdb_crack_row(table, start & kOffsetMask, size, fields.data()) < 0)
+            throw std::runtime_error("a row of " + quotedName(table->name) + " cannot be read");
+    }
+
+    std::int64_t copyTable(const Table& wanted, StagingWriter& writer)
+    {
+        TablePtr table = openTable(wanted.name);
+        std::vector<BoundField> bound = bindFields(table.get(), wanted);
+        std::vector<MdbField> fields(MDB_MAX_COLS);
+        writer.beginTable(wanted);
+        mdb_rewind_table(table.get());
+        std::int64_t rows = 0;
+        while (mdb_fetch_row(table.get())) {
+            readNullMask(table.get(), fields);
+            for (std::size_t f = 0; f < bound.size(); ++f) {
+                const BoundField& field = bound[f];
+                if (static_cast<std::size_t>(field.length) >= kBindSize - 1)
+                    throw UnusableFile("a value of the field " + quotedName(wanted.fields[f].name) +
+                                       " in the table " + quotedName(wanted.name) + " is too long");
+                if (fields[field.columnIndex].is_null && field.column->col_type != MDB_BOOL)
+                    writer.bindNull(static_cast<int>(f));
+                else
+                    storeValue(writer, static_cast<int>(f), field);
+            }
+            writer.storeRow();
+            ++rows;
+        }
+        return rows;
+    }
+};
+
+TurnFileReader::TurnFileReader(const std::string& path)
+    : m_impl(std::make_unique<Impl>())
+{
+    m_impl->mdb.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
+    if (!m_impl->mdb)
+        throw UnusableFile("it is not an Access database");
+    mdb_set_bind_size(m_impl->mdb.get(), kBindSize);
+    if (!mdb_read_catalog(m_impl->mdb.get(), MDB_TABLE))
+        throw std::runtime_error("its list of tables cannot be read");
+}
+
+TurnFileReader::~TurnFileReader() = default;
+
+std::int64_t TurnFileReader::copyTo(StagingWriter& writer)
+{
+    for (const Table& table : kImportedTables)
+        m_impl->openTable(table.name);
+    m_impl->checkEmpires();
+    std::int64_t rows = 0;
+    for (const Table& table : kImportedTables)
+        rows += m_impl->copyTable(table, writer);
+    return rows;
+}
+
+} // namespace vf::turnfile

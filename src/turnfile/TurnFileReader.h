@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace vf::turnfile {
+
+class StagingWriter;
+
+// The turn results file is readable but cannot be imported; the message is for the player.
+class UnusableFile : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the thirteen imported tables of a turn results file with libmdb and hands every
+// row to the staging writer. Checks first that every table and field needed is present.
+class TurnFileReader {
+public:
+    explicit TurnFileReader(const std::string& path);
+    ~TurnFileReader();
+    TurnFileReader(const TurnFileReader&) = delete;
+    TurnFileReader& operator=(const TurnFileReader&) = delete;
+
+    // Returns the number of rows copied.
+    std::int64_t copyTo(StagingWriter& writer);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace vf::turnfile
