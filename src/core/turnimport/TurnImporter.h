@@ -24,8 +24,11 @@ public:
 
     ImportStatistics importFile(int empireId, const QString& turnFile) const;
 
-private:
+    // Replaces the empire's rows from a complete staging file written by the reader; the
+    // turn results file is named in messages.
     void copyStaging(int empireId, const QString& stagingFile, const QString& turnFile) const;
+
+private:
     void checkStaging(const QString& turnFile) const;
 
     const Store& m_store;

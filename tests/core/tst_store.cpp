@@ -1,0 +1,214 @@
+#include "Error.h"
+#include "TestStore.h"
+#include "store/EmpireRepository.h"
+#include "store/OrderRepository.h"
+
+#include <QDir>
+#include <QFile>
+#include <unistd.h>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace vf;
+using namespace vf::test;
+
+namespace {
+
+std::array<QString, kSlotCount> blanks()
+{
+    std::array<QString, kSlotCount> slots;
+    slots.fill(QStringLiteral(" "));
+    return slots;
+}
+
+QStringList fieldsOf(Store& store, const QString& table)
+{
+    QSqlQuery query = store.run(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(Store::quoted(table)));
+    QStringList fields;
+    for (int i = 0; i < query.record().count(); ++i)
+        fields << query.record().fieldName(i);
+    return fields;
+}
+
+} // namespace
+
+class TestStoreDb : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void createsEveryTableWithItsFields_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("Empires") << "Empires" << QStringList{"EmpireID", "EmpireName", "Password"};
+        QStringList orders{"OrderID", "EmpireID", "Priority", "OrderCode"};
+        for (int k = 1; k <= 51; ++k)
+            orders << QStringLiteral("i%1").arg(k);
+        QTest::newRow("Orders") << "Orders" << orders;
+        QTest::newRow("Warp Points") << "Warp Points"
+                                     << QStringList{"EmpireID", "StarName", "DestinationStarName", "WarpPointID"};
+        QTest::newRow("Legendary Commanders")
+            << "Legendary Commanders" << QStringList{"EmpireID", "CommanderRank", "CommanderName", "CommanderID"};
+        QTest::newRow("Population Groups")
+            << "Population Groups"
+            << QStringList{"EmpireID", "PopulationGroupID", "SystemName", "OrbitalLocation"};
+        QTest::newRow("Force Battle Plans") << "Force Battle Plans" << QStringList{"EmpireID", "ForceBattlePlan"};
+    }
+    void createsEveryTableWithItsFields()
+    {
+        QFETCH(QString, table);
+        QFETCH(QStringList, fields);
+        TestStore t;
+        QCOMPARE(fieldsOf(t.store(), table), fields);
+        QCOMPARE(t.count(table), 0);
+    }
+
+    void reopensAnExistingDatabaseKeepingItsRows()
+    {
+        TestStore t;
+        t.addEmpire(123, QStringLiteral("Sable Concord"));
+        Store again(t.folder().databaseFile());
+        QCOMPARE(EmpireRepository(again).all().size(), 1);
+    }
+
+    void refusesAFileThatIsNotADatabase()
+    {
+        TestStore t;
+        const QString path = t.path() + QStringLiteral("/not a database.sqlite");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray junk(8192, 'x');
+        file.write(junk);
+        file.close();
+        try {
+            Store store(path);
+            QFAIL("a file that is not a database was opened");
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), junk);
+    }
+
+    void refusesAFolderItCannotWriteTo()
+    {
+        if (geteuid() == 0)
+            QSKIP("the superuser writes into read-only folders");
+        TestStore t;
+        const QString folder = t.path() + QStringLiteral("/locked");
+        QVERIFY(QDir().mkpath(folder));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        QVERIFY_THROWS_EXCEPTION(Error, Store(folder + QStringLiteral("/db.sqlite")));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void refusesAFolderAsTheDatabase()
+    {
+        TestStore t;
+        QVERIFY_THROWS_EXCEPTION(Error, Store(t.path()));
+    }
+
+    void priorityRefusesText()
+    {
+        TestStore t;
+        QVERIFY_THROWS_EXCEPTION(
+            Error, t.store().run(QStringLiteral("INSERT INTO Orders (EmpireID, Priority) VALUES (1, 'abc')")));
+        t.store().run(QStringLiteral("INSERT INTO Orders (EmpireID, Priority) VALUES (1, '15')"));
+        QCOMPARE(t.dump(QStringLiteral("Orders"), QStringLiteral("typeof(Priority)")), QStringList{"integer"});
+    }
+
+    void empiresComeInStoredOrderAndAreFoundByExactName()
+    {
+        TestStore t;
+        t.addEmpire(456, QStringLiteral("Iron Veil"));
+        t.addEmpire(123, QStringLiteral("O'Neil's Realm"), QStringLiteral("s3cret!"));
+        t.addEmpire(77, QStringLiteral("Iron Veil"));
+        const EmpireRepository empires(t.store());
+        QStringList names;
+        for (const Empire& e : empires.all())
+            names << e.name;
+        QCOMPARE(names, (QStringList{"Iron Veil", "O'Neil's Realm", "Iron Veil"}));
+        QCOMPARE(empires.findByName(QStringLiteral("O'Neil's Realm"))->password, QStringLiteral("s3cret!"));
+        QCOMPARE(empires.findByName(QStringLiteral("Iron Veil"))->id, 456);
+        QVERIFY(!empires.findByName(QStringLiteral("iron veil")));
+        QVERIFY(!empires.findByName(QStringLiteral("Iron Veil ")));
+        QVERIFY(!empires.findById(5));
+    }
+
+    void appendNumbersPrioritiesByTens()
+    {
+        TestStore t;
+        const OrderRepository orders(t.store());
+        QCOMPARE(orders.append(123, QStringLiteral("NM"), blanks()), 10);
+        QCOMPARE(orders.append(123, QStringLiteral("TREE"), blanks()), 20);
+        QCOMPARE(orders.append(456, QStringLiteral("RTD"), blanks()), 10);
+        t.store().run(QStringLiteral("DELETE FROM Orders WHERE Priority = 20"));
+        QCOMPARE(orders.append(123, QStringLiteral("PRIV"), blanks()), 20);
+        t.store().run(QStringLiteral("UPDATE Orders SET Priority = 95 WHERE OrderCode = 'NM'"));
+        QCOMPARE(orders.append(123, QStringLiteral("SS"), blanks()), 105);
+        QStringList codes;
+        for (const Order& o : orders.ordersOf(123))
+            codes << o.code;
+        QCOMPARE(codes, (QStringList{"PRIV", "NM", "SS"}));
+    }
+
+    void equalPrioritiesAreBothKept()
+    {
+        TestStore t;
+        const OrderRepository orders(t.store());
+        orders.append(1, QStringLiteral("A"), blanks());
+        orders.append(1, QStringLiteral("B"), blanks());
+        t.store().run(QStringLiteral("UPDATE Orders SET Priority = 10"));
+        QCOMPARE(orders.ordersOf(1).size(), 2);
+    }
+
+    void clearDeletesOnlyThatEmpire()
+    {
+        TestStore t;
+        const OrderRepository orders(t.store());
+        orders.append(1, QStringLiteral("A"), blanks());
+        orders.append(1, QStringLiteral("B"), blanks());
+        orders.append(2, QStringLiteral("C"), blanks());
+        QCOMPARE(orders.clear(1), 2);
+        QCOMPARE(orders.count(1), 0);
+        QCOMPARE(orders.count(2), 1);
+        QCOMPARE(orders.append(1, QStringLiteral("D"), blanks()), 10);
+    }
+
+    void blankFillTurnsEmptySlotsIntoBlanks()
+    {
+        TestStore t;
+        const OrderRepository orders(t.store());
+        auto slots = blanks();
+        slots[0] = QStringLiteral("12");
+        orders.append(1, QStringLiteral("NM"), slots);
+        orders.append(2, QStringLiteral("NM"), slots);
+        t.store().run(QStringLiteral("UPDATE Orders SET i2 = '', i3 = NULL"));
+        orders.blankFill(1);
+        QCOMPARE(t.dump(QStringLiteral("Orders"), QStringLiteral("EmpireID, i1, i2, i3")),
+                 (QStringList{"1|12| | ", "2|12||<null>"}));
+    }
+
+    void twoConnectionsShareTheFile()
+    {
+        TestStore t;
+        Store second(t.folder().databaseFile());
+        t.addEmpire(1, QStringLiteral("One"));
+        EmpireRepository(second).add({2, QStringLiteral("Two"), QStringLiteral("x")});
+        QCOMPARE(EmpireRepository(t.store()).all().size(), 2);
+        QCOMPARE(OrderRepository(second).append(1, QStringLiteral("RTD"), blanks()), 10);
+    }
+
+    void aBusyDatabaseIsReportedAfterWaiting()
+    {
+        TestStore t;
+        Store second(t.folder().databaseFile());
+        second.run(QStringLiteral("BEGIN EXCLUSIVE"));
+        QVERIFY_THROWS_EXCEPTION(Error, OrderRepository(t.store()).append(1, QStringLiteral("RTD"), blanks()));
+        second.run(QStringLiteral("ROLLBACK"));
+        QCOMPARE(OrderRepository(t.store()).append(1, QStringLiteral("RTD"), blanks()), 10);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStoreDb)
+#include "tst_store.moc"

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "common/Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+
+namespace vf::test {
+
+// Scripted dialogs: answers are queued before the action, every request is recorded. A
+// dialog asked for with no answer queued fails the running test.
+class FakeDialogs final : public Dialogs {
+public:
+    struct Record {
+        DialogRequest request;
+        bool input = false; // an input box (title and prompt in request)
+    };
+
+    void answer(DialogAnswer answer) { m_answers.enqueue(answer); }
+    void answerOk(int times = 1);
+    void type(const QString& text) { m_texts.enqueue(text); }
+    void cancelInput() { m_texts.enqueue(std::nullopt); }
+
+    DialogAnswer ask(const DialogRequest& request) override;
+    std::optional<QString> askText(const QString& title, const QString& prompt) override;
+
+    const QList<Record>& records() const { return m_records; }
+    QStringList texts() const;
+    QStringList titles() const;
+    Record last() const { return m_records.isEmpty() ? Record{} : m_records.last(); }
+    void clear() { m_records.clear(); }
+    bool allAnswersUsed() const { return m_answers.isEmpty() && m_texts.isEmpty(); }
+
+private:
+    QQueue<DialogAnswer> m_answers;
+    QQueue<std::optional<QString>> m_texts;
+    QList<Record> m_records;
+};
+
+} // namespace vf::test

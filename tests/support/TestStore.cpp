@@ -1,0 +1,60 @@
+#include "TestStore.h"
+
+#include "store/EmpireRepository.h"
+#include "turnimport/TurnImporter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace vf::test {
+
+TestStore::TestStore()
+    : m_folder(m_dir.path())
+    , m_store(std::make_unique<Store>(m_folder.databaseFile()))
+{
+}
+
+void TestStore::addEmpire(int id, const QString& name, const QString& password)
+{
+    EmpireRepository(*m_store).add({id, name, password});
+}
+
+void TestStore::importFixture(const QString& fileName, int empireId)
+{
+    TurnImporter(*m_store, workerPath()).importFile(empireId, dataFile(fileName));
+}
+
+int TestStore::count(const QString& table, int empireId)
+{
+    const QString where = empireId < 0 ? QString() : QStringLiteral(" WHERE EmpireID = %1").arg(empireId);
+    QSqlQuery query = m_store->run(QStringLiteral("SELECT count(*) FROM %1%2").arg(Store::quoted(table), where));
+    return query.next() ? query.value(0).toInt() : -1;
+}
+
+QStringList TestStore::dump(const QString& table, const QString& fields)
+{
+    QSqlQuery query = m_store->run(
+        QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(fields, Store::quoted(table)));
+    QStringList rows;
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < query.record().count(); ++i)
+            values << (query.isNull(i) ? QStringLiteral("<null>") : query.value(i).toString());
+        rows << values.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+QString TestStore::dataFile(const QString& name)
+{
+    return QDir(QStringLiteral(VFTURN_TEST_DATA)).filePath(name);
+}
+
+QString TestStore::workerPath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vfturn-turnfile"));
+}
+
+} // namespace vf::test

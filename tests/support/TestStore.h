@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/DataFolder.h"
+#include "store/Store.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+namespace vf::test {
+
+// A fresh data folder in a temporary directory with a real turn entry database in it.
+class TestStore {
+public:
+    TestStore();
+
+    Store& store() { return *m_store; }
+    const DataFolder& folder() const { return m_folder; }
+    QString path() const { return m_dir.path(); }
+
+    void addEmpire(int id, const QString& name, const QString& password = QStringLiteral("tinderly"));
+    // Imports a fixture of tests/data (e.g. "123.mdb") for its empire through the worker.
+    void importFixture(const QString& fileName, int empireId);
+    // A row count of a table, optionally of one empire.
+    int count(const QString& table, int empireId = -1);
+    // Every row of a table as text, in stored order ("a|b|c", NULL as "<null>").
+    QStringList dump(const QString& table, const QString& fields);
+
+    static QString dataFile(const QString& name);
+    static QString workerPath();
+
+private:
+    QTemporaryDir m_dir;
+    DataFolder m_folder;
+    std::unique_ptr<Store> m_store;
+};
+
+} // namespace vf::test
