@@ -6,6 +6,7 @@
 #include "SaveOrdersDialogue.h"
 #include "UpdateDataDialogue.h"
 #include "common/AppContext.h"
+#include "common/EntryBoxes.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
 #include "common/Twips.h"
@@ -88,9 +89,7 @@ void MainMenuWindow::buildControls()
     placeTwips(empireFrame, 240, 480, 4575, 975);
     m_empireName = new QComboBox(empireFrame);
     m_empireName->setObjectName(QStringLiteral("EmpireName"));
-    m_empireName->setEditable(true);
-    m_empireName->setInsertPolicy(QComboBox::NoInsert);
-    m_empireName->setCompleter(nullptr);
+    makePickOnlyComboBox(m_empireName);
     m_empireName->setToolTip(
         QStringLiteral("Select an Empire before Entering, Editing or Saving your orders"));
     m_empireName->setAccessibleName(QStringLiteral("Empire name"));

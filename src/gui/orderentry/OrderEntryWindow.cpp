@@ -4,6 +4,7 @@
 #include "WidgetOrderForm.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
+#include "common/EntryBoxes.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
 #include "common/ScreenMetrics.h"
@@ -42,9 +43,7 @@ QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& acc
 {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setCompleter(nullptr);
+    makePickOnlyComboBox(box);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMaxVisibleItems(20);
     box->setAccessibleName(accessible);

@@ -1,0 +1,13 @@
+#pragma once
+
+class QComboBox;
+
+namespace vf {
+
+// Makes an editable combo box behave as the order and empire boxes need: typing never
+// adds entries, nothing is completed behind the player's back, and an entry counts as
+// picked only when the player picks it (Qt would otherwise pick an entry whose text was
+// typed in full when the box loses the focus).
+void makePickOnlyComboBox(QComboBox* box);
+
+} // namespace vf

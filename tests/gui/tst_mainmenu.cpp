@@ -1,0 +1,422 @@
+#include "FakeDialogs.h"
+#include "FakeNavigator.h"
+#include "FixedClock.h"
+#include "TestStore.h"
+#include "common/AppContext.h"
+#include "common/ScreenMetrics.h"
+#include "common/Twips.h"
+#include "mainmenu/MainMenuWindow.h"
+#include "store/EmpireRepository.h"
+#include "store/OrderRepository.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolButton>
+
+using namespace vf;
+using namespace vf::test;
+
+namespace {
+
+std::array<QString, kSlotCount> blanks()
+{
+    std::array<QString, kSlotCount> slots;
+    slots.fill(QStringLiteral(" "));
+    return slots;
+}
+
+} // namespace
+
+class TestMainMenu : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TestStore t;
+        FakeDialogs dialogs;
+        FakeNavigator navigator;
+        FixedClock clock{QDate(2026, 12, 7)};
+        FixedScreenMetrics screen{1024};
+        AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
+        std::unique_ptr<MainMenuWindow> window;
+
+        explicit Fixture(bool withEmpires = true)
+        {
+            if (withEmpires) {
+                t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("tinderly"));
+                t.addEmpire(456, QStringLiteral("Iron Veil"), QStringLiteral("s3cret!"));
+                t.addEmpire(77, QStringLiteral("O'Neil's Realm"), QStringLiteral("tinderly"));
+            }
+            window = std::make_unique<MainMenuWindow>(context, navigator);
+        }
+        QComboBox* name() { return window->findChild<QComboBox*>(QStringLiteral("EmpireName")); }
+        QLineEdit* number() { return window->findChild<QLineEdit*>(QStringLiteral("Text2")); }
+        QLineEdit* password() { return window->findChild<QLineEdit*>(QStringLiteral("Text1")); }
+        void click(const QString& button)
+        {
+            QTest::mouseClick(window->findChild<QToolButton*>(button), Qt::LeftButton);
+        }
+        void pick(const QString& empire)
+        {
+            const int index = name()->findText(empire);
+            name()->setCurrentIndex(index);
+            Q_EMIT name()->activated(index);
+        }
+        void typeName(const QString& text)
+        {
+            name()->lineEdit()->selectAll();
+            QTest::keyClicks(name(), text);
+        }
+        void leaveName()
+        {
+            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(name(), &out);
+        }
+        QStringList listed()
+        {
+            QStringList names;
+            for (int i = 0; i < name()->count(); ++i)
+                names << name()->itemText(i);
+            return names;
+        }
+    };
+
+private Q_SLOTS:
+    void controlsStandWhereDesigned()
+    {
+        Fixture f;
+        QCOMPARE(f.window->objectName(), QStringLiteral("Form1"));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Voidfire: Dominara (Castellan)"));
+        const QStringList buttons{"EnterOrders", "EditOrders", "UpdateData", "SaveOrders", "ClearOrders", "NewEmpire"};
+        const QStringList labels{"Label2", "Label1", "Label3", "Label4", "Label6", "Label7"};
+        const QStringList captions{"Enter Orders", "Edit Orders", "Update Data", "Save Orders", "Clear Orders", "New Empire"};
+        for (int i = 0; i < buttons.size(); ++i) {
+            auto* button = f.window->findChild<QToolButton*>(buttons[i]);
+            auto* label = f.window->findChild<QLabel*>(labels[i]);
+            QVERIFY2(button && label, qPrintable(buttons[i]));
+            QCOMPARE(label->text(), captions[i]);
+            QCOMPARE(label->toolTip(), button->toolTip());
+            QCOMPARE(button->accessibleName(), captions[i]);
+            QVERIFY(!button->icon().isNull());
+            QCOMPARE(label->geometry().left(), button->geometry().left() + twips(1200));
+        }
+        QCOMPARE(f.window->findChild<QToolButton*>(QStringLiteral("SaveOrders"))->geometry(),
+                 QRect(twips(4200), twips(1800), twips(975), twips(615)));
+        QCOMPARE(f.window->findChild<QToolButton*>(QStringLiteral("ClearOrders"))->toolTip(),
+                 QStringLiteral("Click this button to clear the orders you have entered for this Empire - *use with care!*"));
+        QCOMPARE(f.name()->geometry(), QRect(twips(360), twips(360), twips(3015), twips(315)));
+        QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("Label5"))->text(), QStringLiteral("#"));
+        QCOMPARE(f.password()->toolTip(), f.password()->parentWidget()->toolTip());
+        QCOMPARE(f.window->centralWidget()->size(), QSize(twips(7920), twips(4695)));
+    }
+
+    void firstStartRefusesEveryAction_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Enter Orders") << "EnterOrders" << "Imperial Bureaucrat Report"
+                                      << "You need to select an Empire before proceeding to Order Entry";
+        QTest::newRow("Edit Orders") << "EditOrders" << "Imperial Advisor Report"
+                                     << "You need to select an Empire before proceeding to Order Editing";
+        QTest::newRow("Save Orders") << "SaveOrders" << "Imperial Bureaucrat Report"
+                                     << "You need to select an Empire before Saving Orders";
+        QTest::newRow("Clear Orders") << "ClearOrders" << "Imperial Bureaucrat Report"
+                                      << "You need to select an Empire before clearing orders";
+        QTest::newRow("Update Data") << "UpdateData" << "Imperial Bureaucrat Note"
+                                     << "You need to select an Empire before updating turn results data";
+    }
+    void firstStartRefusesEveryAction()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        for (const QString& typed : {QString(), QStringLiteral("12abc"), QStringLiteral("1 OR 1=1")}) {
+            Fixture f;
+            QCOMPARE(f.listed(), (QStringList{"Sable Concord", "Iron Veil", "O'Neil's Realm"}));
+            QCOMPARE(f.name()->currentText(), QString());
+            f.number()->setText(typed);
+            f.dialogs.answerOk();
+            f.click(button);
+            QCOMPARE(f.dialogs.texts(), QStringList{text});
+            QCOMPARE(f.dialogs.last().request.title, title);
+            QCOMPARE(f.dialogs.last().request.icon, DialogIcon::Warning);
+            QCOMPARE(f.dialogs.last().request.buttons, DialogButtons::Ok);
+            QVERIFY(f.navigator.calls.isEmpty());
+        }
+    }
+
+    void enterOrdersRefusesAnUnregisteredNumber()
+    {
+        Fixture f;
+        f.number()->setText(QStringLiteral("999"));
+        f.dialogs.answerOk();
+        f.click(QStringLiteral("EnterOrders"));
+        QCOMPARE(f.dialogs.texts(), QStringList{"The Empire you have selected has not been set up for Turn Entry"});
+        f.number()->setText(QStringLiteral("456"));
+        f.click(QStringLiteral("EnterOrders"));
+        f.click(QStringLiteral("EditOrders"));
+        QCOMPARE(f.navigator.calls, (QStringList{"entry 456", "listing 456"}));
+    }
+
+    void choosingByClickRecordsTheEmpire()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Iron Veil"));
+        QCOMPARE(f.number()->text(), QStringLiteral("456"));
+        QCOMPARE(f.password()->text(), QStringLiteral("s3cret!"));
+        QCOMPARE(f.context.currentEmpireId, 456);
+        f.pick(QStringLiteral("O'Neil's Realm"));
+        QCOMPARE(f.number()->text(), QStringLiteral("77"));
+        QCOMPARE(f.context.currentEmpireId, 77);
+    }
+
+    void choosingByTypingAndEnter()
+    {
+        Fixture f;
+        f.typeName(QStringLiteral("Iron Veil"));
+        QCOMPARE(f.context.currentEmpireId, 0);
+        QTest::keyClick(f.name(), Qt::Key_Return);
+        QCOMPARE(f.number()->text(), QStringLiteral("456"));
+        QCOMPARE(f.context.currentEmpireId, 456);
+        QCOMPARE(f.listed().size(), 3); // Enter adds nothing to the list
+    }
+
+    void aKeyLooksUpTheTextBeforeIt()
+    {
+        Fixture f;
+        f.typeName(QStringLiteral("Iron Veil"));
+        QTest::keyClick(f.name(), Qt::Key_X);
+        QCOMPARE(f.number()->text(), QStringLiteral("456"));
+        QCOMPARE(f.name()->currentText(), QStringLiteral("Iron Veilx"));
+        QCOMPARE(f.context.currentEmpireId, 456);
+        QTest::keyClick(f.name(), Qt::Key_Y);
+        QCOMPARE(f.number()->text(), QString());
+        QCOMPARE(f.password()->text(), QStringLiteral("s3cret!"));
+        QCOMPARE(f.context.currentEmpireId, 456);
+    }
+
+    void choosingByTypingAndLeavingDoesNotRecord()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Sable Concord"));
+        f.typeName(QStringLiteral("Iron Veil"));
+        f.leaveName();
+        QCOMPARE(f.number()->text(), QStringLiteral("456"));
+        QCOMPARE(f.context.currentEmpireId, 123);
+        f.window->loadAfresh();
+        QCOMPARE(f.name()->currentText(), QStringLiteral("Sable Concord"));
+        QCOMPARE(f.number()->text(), QStringLiteral("123"));
+        QCOMPARE(f.password()->text(), QStringLiteral("tinderly"));
+    }
+
+    void aMissEmptiesTheNumberButKeepsThePassword()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Iron Veil"));
+        f.typeName(QStringLiteral("Nobody"));
+        f.leaveName();
+        QCOMPARE(f.number()->text(), QString());
+        QCOMPARE(f.password()->text(), QStringLiteral("s3cret!"));
+    }
+
+    void theChosenEmpireSurvivesAReload()
+    {
+        Fixture f;
+        f.window->loadAfresh();
+        QCOMPARE(f.number()->text(), QString());
+        f.pick(QStringLiteral("O'Neil's Realm"));
+        auto again = std::make_unique<MainMenuWindow>(f.context, f.navigator);
+        QCOMPARE(again->findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("77"));
+        QCOMPARE(again->findChild<QComboBox*>(QStringLiteral("EmpireName"))->currentText(), QStringLiteral("O'Neil's Realm"));
+    }
+
+    void fileExitEndsTheProgram()
+    {
+        Fixture f;
+        QAction* exit = f.window->findChild<QAction*>(QStringLiteral("mnuFile_Exit"));
+        QVERIFY(exit);
+        QCOMPARE(exit->text(), QStringLiteral("E&xit"));
+        exit->trigger();
+        QCOMPARE(f.navigator.calls, QStringList{"exit"});
+    }
+
+    void newEmpire_data()
+    {
+        QTest::addColumn<QStringList>("answers"); // typed number, then name; "<cancel>" cancels
+        QTest::addColumn<int>("dialogs");
+        QTest::addColumn<QString>("lastText");
+        QTest::addColumn<int>("empires");
+        const QString done = QStringLiteral("All done setting up this new Empire!");
+        QTest::newRow("accepted") << QStringList{"900", "Vast Dominion"} << 4 << done << 4;
+        QTest::newRow("same name, other number") << QStringList{"901", "Iron Veil"} << 4 << done << 4;
+        QTest::newRow("duplicate") << QStringList{"456", "Anything"} << 4
+                                   << "Empire # 456 has already been set up for Voidfire Turn Entry!" << 3;
+        QTest::newRow("zero") << QStringList{"0"} << 2 << "" << 3;
+        QTest::newRow("negative") << QStringList{"-5"} << 2 << "" << 3;
+        QTest::newRow("word") << QStringList{"ten"} << 2 << "" << 3;
+        QTest::newRow("empty number") << QStringList{""} << 2 << "" << 3;
+        QTest::newRow("cancel at number") << QStringList{"<cancel>"} << 2 << "" << 3;
+        QTest::newRow("trailing letters") << QStringList{"12abc"} << 3 << "\"12abc\" is not an Empire #" << 3;
+        QTest::newRow("too large") << QStringList{"99999999999"} << 3 << "\"99999999999\" is not an Empire #" << 3;
+        QTest::newRow("empty name") << QStringList{"900", ""} << 3 << "" << 3;
+        QTest::newRow("cancel at name") << QStringList{"900", "<cancel>"} << 3 << "" << 3;
+    }
+    void newEmpire()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(int, dialogs);
+        QFETCH(QString, lastText);
+        QFETCH(int, empires);
+        Fixture f;
+        f.pick(QStringLiteral("Iron Veil"));
+        f.dialogs.answerOk(dialogs - int(answers.size()));
+        for (const QString& answer : answers) {
+            if (answer == QLatin1String("<cancel>"))
+                f.dialogs.cancelInput();
+            else
+                f.dialogs.type(answer);
+        }
+        f.click(QStringLiteral("NewEmpire"));
+        const auto& records = f.dialogs.records();
+        QCOMPARE(records.size(), dialogs);
+        QCOMPARE(records[0].request.title, QStringLiteral("New Empire Setup"));
+        QCOMPARE(records[0].request.icon, DialogIcon::Information);
+        QCOMPARE(records[0].request.text,
+                 QStringLiteral("This is how you add information about a new Voidfire Empire into this Turn Entry "
+                                "Program.  Enter nothing by pressing your 'Enter' key at any of the following steps "
+                                "to get out of this procedure."));
+        QCOMPARE(records[1].request.title, QStringLiteral("New Empire #"));
+        QCOMPARE(records[1].request.text,
+                 QStringLiteral("What is the Empire # that you want entered into the Voidfire Turn Entry Program?"));
+        if (!lastText.isEmpty())
+            QVERIFY2(records.last().request.text.startsWith(lastText), qPrintable(records.last().request.text));
+        if (lastText.contains(QLatin1String("is not an Empire")))
+            QCOMPARE(records.last().request.title, QStringLiteral("New Empire Setup"));
+        QCOMPARE(EmpireRepository(f.t.store()).all().size(), empires);
+        QCOMPARE(f.listed().size(), empires);
+        QCOMPARE(f.number()->text(), QStringLiteral("456")); // the new empire is not chosen
+        QVERIFY(f.dialogs.allAnswersUsed());
+    }
+
+    void newEmpireStoresTheDefaultPassword()
+    {
+        Fixture f(false);
+        f.dialogs.answerOk(2);
+        f.dialogs.type(QStringLiteral("900"));
+        f.dialogs.type(QStringLiteral("  Vast Dominion "));
+        f.click(QStringLiteral("NewEmpire"));
+        const auto empire = EmpireRepository(f.t.store()).findById(900);
+        QVERIFY(empire);
+        QCOMPARE(empire->name, QStringLiteral("  Vast Dominion "));
+        QCOMPARE(empire->password, QStringLiteral("tinderly"));
+        QCOMPARE(f.dialogs.records()[2].request.title, QStringLiteral("New Empire Name"));
+        QCOMPARE(f.dialogs.last().request.title, QStringLiteral("Imperial Library Entry"));
+        QCOMPARE(f.listed(), QStringList{"  Vast Dominion "});
+    }
+
+    void clearOrders_data()
+    {
+        QTest::addColumn<int>("orders");
+        QTest::addColumn<QList<int>>("answers"); // 1 yes, 0 no
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<int>("left");
+        const QString first = QStringLiteral("Are you sure you wish to delete all orders entered for Iron Veil?");
+        QTest::newRow("no orders") << 0 << QList<int>{1} << QStringList{first} << 0;
+        QTest::newRow("one order") << 1 << QList<int>{1, 1}
+            << QStringList{first, "Iron Veil currently has 1 order entered - are you sure that you want to delete this order?",
+                           "Imperial Bureaucrats indicate that 1 order was stricken from Imperial Records as directed"} << 0;
+        QTest::newRow("two orders") << 2 << QList<int>{1, 1}
+            << QStringList{first, "Iron Veil currently has 2 orders entered - are you sure that you want to delete all of these orders?",
+                           "Imperial Bureaucrats indicate that 2 orders were stricken from Imperial Records as directed"} << 0;
+        QTest::newRow("no at first") << 2 << QList<int>{0} << QStringList{first} << 2;
+        QTest::newRow("no at second") << 2 << QList<int>{1, 0}
+            << QStringList{first, "Iron Veil currently has 2 orders entered - are you sure that you want to delete all of these orders?"} << 2;
+    }
+    void clearOrders()
+    {
+        QFETCH(int, orders);
+        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, texts);
+        QFETCH(int, left);
+        Fixture f;
+        const OrderRepository repository(f.t.store());
+        for (int i = 0; i < orders; ++i)
+            repository.append(456, QStringLiteral("TREE"), blanks());
+        repository.append(123, QStringLiteral("TREE"), blanks());
+        f.pick(QStringLiteral("Iron Veil"));
+        for (int answer : answers)
+            f.dialogs.answer(answer ? DialogAnswer::Yes : DialogAnswer::No);
+        if (texts.size() > answers.size())
+            f.dialogs.answerOk();
+        f.click(QStringLiteral("ClearOrders"));
+        QCOMPARE(f.dialogs.texts(), texts);
+        for (int i = 0; i < qMin(2, texts.size()); ++i) {
+            QCOMPARE(f.dialogs.records()[i].request.title, QStringLiteral("Imperial Advisor Warning"));
+            QCOMPARE(f.dialogs.records()[i].request.buttons, DialogButtons::YesNo);
+            QCOMPARE(f.dialogs.records()[i].request.icon, DialogIcon::Question);
+        }
+        if (texts.size() == 3)
+            QCOMPARE(f.dialogs.last().request.title, QStringLiteral("Imperial Bureaucrat Report"));
+        QCOMPARE(repository.count(456), left);
+        QCOMPARE(repository.count(123), 1);
+    }
+
+    void aDatabaseFailureIsShownAndTheWindowGoesOn()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Iron Veil"));
+        f.t.store().run(QStringLiteral("DROP TABLE Orders"));
+        f.dialogs.answer(DialogAnswer::Yes);
+        f.dialogs.answerOk();
+        f.click(QStringLiteral("ClearOrders"));
+        QCOMPARE(f.dialogs.records().size(), 2);
+        QVERIFY(f.dialogs.last().request.text.contains(QStringLiteral("no such table")));
+        QVERIFY(f.window->isEnabled());
+    }
+
+    void updateData()
+    {
+        Fixture f;
+        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")), f.t.folder().turnResultsFile(QStringLiteral("123"))));
+        f.pick(QStringLiteral("Sable Concord"));
+        f.dialogs.answer(DialogAnswer::Cancel);
+        f.click(QStringLiteral("UpdateData"));
+        QCOMPARE(f.t.count(QStringLiteral("Fleets")), 0);
+        const DialogRequest instruction = f.dialogs.last().request;
+        QCOMPARE(instruction.title, QStringLiteral("Verify Imperial Records"));
+        QCOMPARE(instruction.buttons, DialogButtons::OkCancel);
+        const QString folder = QDir::toNativeSeparators(f.t.path());
+        QCOMPARE(instruction.text,
+                 QStringLiteral("Make sure that you have copied the turn results data file downloaded from Quillmoor "
+                                "into your %1 directory on your hard drive.  You should have one there already from "
+                                "your previous turn, which you might want to archive first so that you can maintain "
+                                "a series of files representing each processed turn.\r\n\r\nThe name of the file that "
+                                "you downloaded is   123.mdb   and it contains all of the data for your most recently "
+                                "processed turn.  That is the file that should be copied into your %1 directory.")
+                     .arg(folder));
+
+        f.dialogs.answerOk(2);
+        f.click(QStringLiteral("UpdateData"));
+        QCOMPARE(f.dialogs.last().request.text, QStringLiteral("All done importing Empire data!"));
+        QCOMPARE(f.dialogs.last().request.title, QStringLiteral("Imperial Data Dump"));
+        QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
+        QCOMPARE(f.number()->text(), QStringLiteral("123"));
+        QCOMPARE(f.name()->currentText(), QStringLiteral("Sable Concord"));
+
+        f.number()->setText(QStringLiteral("456"));
+        f.dialogs.answerOk(2);
+        f.click(QStringLiteral("UpdateData"));
+        QVERIFY2(f.dialogs.last().request.text.contains(QDir::toNativeSeparators(f.t.folder().turnResultsFile(QStringLiteral("456")))),
+                 qPrintable(f.dialogs.last().request.text));
+        QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
+    }
+};
+
+QTEST_MAIN(TestMainMenu)
+#include "tst_mainmenu.moc"

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "common/Navigator.h"
+
+#include <QStringList>
+
+namespace vf::test {
+
+// Records where the windows asked to go.
+class FakeNavigator final : public Navigator {
+public:
+    void openOrderEntry(int empireId) override { calls << QStringLiteral("entry %1").arg(empireId); }
+    void openOrderListing(int empireId) override { calls << QStringLiteral("listing %1").arg(empireId); }
+    void backToMainMenu() override { calls << QStringLiteral("main menu"); }
+    void exitProgram() override { calls << QStringLiteral("exit"); }
+
+    QStringList calls;
+};
+
+} // namespace vf::test
