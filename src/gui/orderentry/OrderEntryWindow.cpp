@@ -72,6 +72,7 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
 
     OrderFormWidgets widgets;
     auto* scroll = new QScrollArea(this);
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(buildBody(widgets));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -85,13 +86,14 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
                                                [this](const QString& text) { showMessage(text); });
 
     const int screenWidth = context.screen.screenWidth();
+    m_form->placeBoxes(0);
     m_form->placeButtons(screenWidth <= 800);
-    m_form->applyLayout(0);
     for (int slot = 1; slot <= m_boxes.size(); ++slot)
         m_form->setSlotVisible(slot, false);
     m_chooser->addItems(catalogue::chooserCodes());
     m_chooser->setCurrentIndex(-1);
     m_chooser->setEditText(QString());
+    m_chooser->setFocus(Qt::OtherFocusReason);
 
     const int frame = 24;
     resize(qMin(twips(layouts::windowWidth(screenWidth)), twips(kDesignWidth) + frame),

@@ -54,10 +54,8 @@ void WidgetOrderForm::setSlotText(int slot, const QString& text)
 void WidgetOrderForm::setChoices(int slot, const ChoiceList& choices)
 {
     QComboBox* combo = box(slot);
-    QAbstractItemModel* old = combo->model();
+    // The box deletes the model it replaces, since the box owns it.
     combo->setModel(new ChoiceListModel(choices, combo));
-    if (old && old->parent() == combo)
-        delete old;
     combo->setCurrentIndex(-1);
     combo->setEditText(QString());
 }
@@ -112,6 +110,14 @@ void WidgetOrderForm::setPromptVisible(int slot, bool visible)
 
 void WidgetOrderForm::applyLayout(int layout)
 {
+    placeBoxes(layout);
+    m_widgets.templates->hide();
+    if (layouts::compactPlacement(m_screen.screenWidth()))
+        placeButtons(true);
+}
+
+void WidgetOrderForm::placeBoxes(int layout)
+{
     const bool compact = layouts::compactPlacement(m_screen.screenWidth());
     for (int index = 0; index < m_widgets.boxes.size(); ++index) {
         const layouts::BoxPlacement place = layouts::placeBox(layout, index, compact);
@@ -121,9 +127,6 @@ void WidgetOrderForm::applyLayout(int layout)
         placeTwips(prompt, place.left, place.promptTop, place.width, layouts::kPromptHeight);
         prompt->setVisible(true);
     }
-    m_widgets.templates->hide();
-    if (compact)
-        placeButtons(true);
 }
 
 void WidgetOrderForm::placeButtons(bool compact)

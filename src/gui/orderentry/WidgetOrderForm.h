@@ -59,6 +59,8 @@ public:
     void focusSlot(int slot) override;
     void focusChooser() override;
 
+    // Places the entry and prompt boxes of a layout, leaving the buttons where they are.
+    void placeBoxes(int layout);
     // Places the buttons for the compact or wide placement.
     void placeButtons(bool compact);
 

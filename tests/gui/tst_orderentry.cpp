@@ -1,0 +1,288 @@
+#include "FakeDialogs.h"
+#include "FakeNavigator.h"
+#include "FixedClock.h"
+#include "TestStore.h"
+#include "common/AppContext.h"
+#include "common/ScreenMetrics.h"
+#include "common/Twips.h"
+#include "orderentry/OrderEntryWindow.h"
+#include "orderentry/OrdersGridModel.h"
+#include "orderentry/WidgetOrderForm.h"
+#include "store/OrderRepository.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace vf;
+using namespace vf::test;
+
+class TestOrderEntry : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TestStore t;
+        FakeDialogs dialogs;
+        FakeNavigator navigator;
+        FixedClock clock{QDate(2026, 12, 7)};
+        FixedScreenMetrics screen;
+        AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
+        std::unique_ptr<OrderEntryWindow> window;
+
+        explicit Fixture(int screenWidth = 1024)
+            : screen(screenWidth, 768)
+        {
+            t.addEmpire(123, QStringLiteral("Sable Concord"));
+            t.importFixture(QStringLiteral("123.mdb"), 123);
+        }
+        void open()
+        {
+            window = std::make_unique<OrderEntryWindow>(context, navigator, 123);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        }
+        QComboBox* chooser() { return window->findChild<QComboBox*>(QStringLiteral("Combo1")); }
+        QComboBox* box(int slot) { return window->findChild<QComboBox*>(QStringLiteral("OrderCode%1").arg(slot - 1)); }
+        QLabel* prompt(int slot) { return window->findChild<QLabel*>(QStringLiteral("OrderCodeHelp%1").arg(slot - 1)); }
+        QWidget* focused() { return QApplication::focusWidget(); }
+        void key(QWidget* target, Qt::Key key, char text = 0)
+        {
+            if (text)
+                QTest::keyClick(target, text);
+            else
+                QTest::keyClick(target, key);
+        }
+        QList<Order> stored() { return OrderRepository(t.store()).ordersOf(123); }
+    };
+
+private Q_SLOTS:
+    void theRoadOfOneOrderByKeyboard()
+    {
+        Fixture f;
+        f.open();
+        QCOMPARE(f.focused(), f.chooser());
+        QTest::keyClick(f.chooser(), 'b');
+        QCOMPARE(f.chooser()->currentText(), QStringLiteral("BALG"));
+        QCOMPARE(f.chooser()->lineEdit()->selectedText(), QStringLiteral("ALG"));
+        QTest::keyClick(f.chooser(), 'o');
+        QCOMPARE(f.chooser()->currentText(), QStringLiteral("BOMB"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QCOMPARE(f.focused(), f.box(1));
+        QCOMPARE(f.prompt(3)->text(), QStringLiteral("      Item #1   ----------------------->"));
+        QCOMPARE(f.box(1)->count(), 6);
+        QCOMPARE(f.box(49)->count(), 12);
+        QTest::keyClick(f.box(1), '2');
+        QCOMPARE(f.box(1)->currentText(), QStringLiteral("27 Tarsis Patrol"));
+        for (int slot = 1; slot < 50; ++slot) {
+            QCOMPARE(f.focused(), f.box(slot));
+            QTest::keyClick(f.box(slot), Qt::Key_Return);
+        }
+        QCOMPARE(f.focused(), f.box(50));
+        QCOMPARE(f.box(2)->count(), 1); // slot 2 offered ALL
+        QTest::keyClick(f.box(50), Qt::Key_Return);
+        QCOMPARE(f.stored().size(), 1);
+        const Order order = f.stored().at(0);
+        QCOMPARE(order.code, QStringLiteral("BOMB"));
+        QCOMPARE(order.priority, 10);
+        QCOMPARE(order.slots[0], QStringLiteral("27"));
+        for (int k = 1; k < kSlotCount; ++k)
+            QCOMPARE(order.slots[k], QStringLiteral(" "));
+        QCOMPARE(f.focused(), f.chooser());
+        QCOMPARE(f.chooser()->currentText(), QString());
+        QVERIFY(f.box(1)->isHidden());
+        QCOMPARE(f.window->grid().rowCount(), 1);
+
+        for (char c : {'t', 'r', 'e'})
+            QTest::keyClick(f.chooser(), c);
+        QCOMPARE(f.chooser()->currentText(), QStringLiteral("TREE"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QCOMPARE(f.stored().size(), 2);
+        QCOMPARE(f.stored().at(1).priority, 20);
+        QCOMPARE(f.window->grid().rowCount(), 2);
+        QVERIFY(f.dialogs.records().isEmpty());
+    }
+
+    void aKeyThatContinuesNothingIsTyped()
+    {
+        Fixture f;
+        f.open();
+        QTest::keyClick(f.chooser(), '7');
+        QCOMPARE(f.chooser()->currentText(), QStringLiteral("7"));
+        f.chooser()->lineEdit()->clear();
+        QTest::keyClicks(f.chooser(), QStringLiteral("RTL"));
+        QCOMPARE(f.chooser()->currentText(), QStringLiteral("RTL"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QCOMPARE(f.stored().size(), 1);
+        QCOMPARE(f.stored().at(0).code, QStringLiteral("RTL"));
+    }
+
+    void typeAheadOnlyInTheFirstTwoSlots()
+    {
+        Fixture f;
+        f.open();
+        QTest::keyClicks(f.chooser(), QStringLiteral("MO"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QTest::keyClick(f.box(1), Qt::Key_Return);
+        QTest::keyClick(f.box(2), 'b');
+        QCOMPARE(f.box(2)->currentText(), QStringLiteral("Barnard's Star"));
+        QTest::keyClick(f.box(2), Qt::Key_Return);
+        QCOMPARE(f.focused(), f.box(3));
+        QCOMPARE(f.box(3)->count(), 2);
+        QTest::keyClick(f.box(3), '2');
+        QCOMPARE(f.box(3)->currentText(), QStringLiteral("2")); // typed, not completed
+        QCOMPARE(f.window->form().selectedEntry(3), -1);
+    }
+
+    void typedTextOfAnEntryIsNotAPick()
+    {
+        Fixture f;
+        f.open();
+        QTest::keyClicks(f.chooser(), QStringLiteral("NM"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        f.box(1)->lineEdit()->setText(QStringLiteral("12 Home Guard"));
+        f.box(2)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(f.window->form().selectedEntry(1), -1);
+        f.box(1)->setFocus(Qt::TabFocusReason);
+        f.box(1)->setCurrentIndex(0);
+        f.box(1)->lineEdit()->setText(QStringLiteral("12 Home"));
+        QCOMPARE(f.window->form().selectedEntry(1), -1);
+    }
+
+    void pickingAnEntryFromTheList()
+    {
+        Fixture f;
+        f.open();
+        QTest::keyClicks(f.chooser(), QStringLiteral("DEC"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QCOMPARE(f.box(1)->itemText(1), QStringLiteral("HOME"));
+        f.box(1)->setCurrentIndex(3);
+        Q_EMIT f.box(1)->activated(3);
+        QCOMPARE(f.focused(), f.box(1)); // the list's own focus change builds nothing anew
+        QCOMPARE(f.window->form().selectedEntry(1), 3);
+        QTest::keyClick(f.box(1), Qt::Key_Return);
+        QCOMPARE(f.stored().at(0).slots[0], QStringLiteral("3"));
+    }
+
+    void saveOrderButton()
+    {
+        Fixture f;
+        f.open();
+        f.dialogs.answerOk();
+        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("SaveOrder")), Qt::LeftButton);
+        QCOMPARE(f.dialogs.texts(), QStringList{"You need to enter an Order Code before saving this order"});
+        QCOMPARE(f.dialogs.last().request.title, QStringLiteral("Imperial Advisor Report"));
+        QCOMPARE(f.dialogs.last().request.icon, DialogIcon::Warning);
+        f.dialogs.clear();
+        QTest::keyClicks(f.chooser(), QStringLiteral("BI"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        f.dialogs.answerOk();
+        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("SaveOrder")), Qt::LeftButton);
+        QCOMPARE(f.dialogs.last().request.title, QString()); // the application's title
+        QCOMPARE(f.dialogs.last().request.icon, DialogIcon::None);
+        QCOMPARE(f.stored().size(), 0);
+        QCOMPARE(f.box(3)->currentText(), QStringLiteral(" "));
+    }
+
+    void theDescriptionLineHandsTheFocusOn()
+    {
+        Fixture f;
+        f.open();
+        auto* description = f.window->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        description->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(f.focused(), f.chooser());
+    }
+
+    void messageTemplatesShowOnlyForMess()
+    {
+        Fixture f;
+        f.open();
+        auto* templates = f.window->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
+        QVERIFY(templates->isHidden());
+        QTest::keyClicks(f.chooser(), QStringLiteral("ME"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QVERIFY(!templates->isHidden());
+        QVERIFY(templates->toPlainText().startsWith(QStringLiteral("1  Greetings!")));
+        QCOMPARE(f.box(2)->count(), 3);
+        f.chooser()->lineEdit()->clear();
+        QTest::keyClicks(f.chooser(), QStringLiteral("NM"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QVERIFY(templates->isHidden());
+    }
+
+    void layoutsByScreenWidth_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("windowWidth");
+        QTest::addColumn<int>("slot3Left");
+        QTest::addColumn<int>("boxWidth");
+        QTest::addColumn<int>("buttonsAtOpen");
+        QTest::addColumn<int>("buttonsAfterCode");
+        QTest::newRow("800") << 800 << 9000 << 60 << 1800 << 4920 << 4920;
+        QTest::newRow("900") << 900 << 14000 << 60 << 1800 << 7200 << 4920;
+        QTest::newRow("1024") << 1024 << 14000 << 360 << 2100 << 7200 << 7200;
+    }
+    void layoutsByScreenWidth()
+    {
+        QFETCH(int, screen);
+        QFETCH(int, windowWidth);
+        QFETCH(int, slot3Left);
+        QFETCH(int, boxWidth);
+        QFETCH(int, buttonsAtOpen);
+        QFETCH(int, buttonsAfterCode);
+        Fixture f(screen);
+        f.open();
+        QVERIFY(qAbs(f.window->width() - twips(windowWidth)) <= 24);
+        auto* mainMenu = f.window->findChild<QPushButton*>(QStringLiteral("MainMenu"));
+        QCOMPARE(mainMenu->x(), twips(buttonsAtOpen));
+        QTest::keyClicks(f.chooser(), QStringLiteral("BO"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QCOMPARE(f.box(3)->geometry(), QRect(twips(slot3Left), twips(1920), twips(boxWidth), twips(315)));
+        QCOMPARE(f.prompt(3)->geometry().top(), twips(1680));
+        QCOMPARE(f.box(51)->x(), twips(slot3Left));
+        QCOMPARE(f.box(51)->y(), twips(7680));
+        QCOMPARE(mainMenu->x(), twips(buttonsAfterCode));
+        QCOMPARE(f.window->findChild<QPushButton*>(QStringLiteral("SaveOrder"))->x(), twips(buttonsAfterCode + 4560));
+    }
+
+    void theGridShowsTheEmpiresOrders()
+    {
+        Fixture f;
+        std::array<QString, kSlotCount> slots;
+        slots.fill(QStringLiteral(" "));
+        const OrderRepository orders(f.t.store());
+        orders.append(123, QStringLiteral("NM"), slots);
+        orders.append(123, QStringLiteral("TREE"), slots);
+        orders.append(456, QStringLiteral("RTD"), slots);
+        f.t.store().run(QStringLiteral("UPDATE Orders SET Priority = 5 WHERE OrderCode = 'TREE'"));
+        f.open();
+        auto* grid = f.window->findChild<QTableView*>(QStringLiteral("TDBGrid1"));
+        QVERIFY(grid);
+        QAbstractItemModel* model = grid->model();
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->columnCount(), 53);
+        QCOMPARE(model->data(model->index(0, 1)).toString(), QStringLiteral("TREE"));
+        QCOMPARE(model->data(model->index(1, 0)).toInt(), 10);
+        QVERIFY(model->data(model->index(0, 0), Qt::FontRole).value<QFont>().italic());
+        QVERIFY(model->data(model->index(0, 1), Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(model->data(model->index(0, 1), Qt::ForegroundRole).value<QColor>(), QColor(65, 197, 27));
+        QCOMPARE(grid->columnWidth(0), twips(600));
+        QCOMPARE(grid->columnWidth(5), twips(700));
+    }
+
+    void buttonsLeadAway()
+    {
+        Fixture f;
+        f.open();
+        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("EditOrders")), Qt::LeftButton);
+        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("MainMenu")), Qt::LeftButton);
+        QCOMPARE(f.navigator.calls, (QStringList{"listing 123", "main menu"}));
+    }
+};
+
+QTEST_MAIN(TestOrderEntry)
+#include "tst_orderentry.moc"
