@@ -27,7 +27,7 @@ public:
     // Deletes the orders shown on the given rows.
     void deleteRows(QList<int> rows);
 
-    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 

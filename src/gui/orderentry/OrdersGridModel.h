@@ -14,7 +14,7 @@ public:
     OrdersGridModel(const Store& store, int empireId, QObject* parent = nullptr);
 
     void refresh();
-    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
     const Store& m_store;
