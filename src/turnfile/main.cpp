@@ -48,7 +48,7 @@ int main(int argc, char** argv)
                     static_cast<long long>(ms));
         return 0;
     } catch (const UnusableFile& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fprintf(stderr, "%s%s\n", kUnusablePrefix, error.what());
         return kExitUnusableFile;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());

@@ -18,8 +18,9 @@
 //
 // Exit status 0: complete. Status kExitUnusableFile: the file is readable but not a turn
 // results file the import can use (a table or field is missing, a value does not fit); the
-// first line of standard error says why, for the player. Any other status, or a signal,
-// means the file could not be read. On success the worker prints one line to standard
+// first line of standard error is kUnusablePrefix followed by why, for the player. Any other
+// status or error output (libmdb writes its own messages and may end the process), or a
+// signal, means the file could not be read. On success the worker prints one line to standard
 // output: "rows <count> read-ms <milliseconds>".
 
 namespace vf::turnfile {
@@ -27,5 +28,6 @@ namespace vf::turnfile {
 inline constexpr int kStagingComplete = 0x56465431; // "VFT1"
 inline constexpr int kExitUnusableFile = 3;
 inline constexpr int kExitUsage = 2;
+inline constexpr char kUnusablePrefix[] = "unusable: ";
 
 } // namespace vf::turnfile

@@ -104,8 +104,9 @@ WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFi
         outcome.cause = QStringLiteral("reading it took too long; the file may be damaged");
     } else if (process.exitStatus() != QProcess::NormalExit) {
         outcome.cause = QStringLiteral("the file is damaged: reading it failed");
-    } else if (process.exitCode() == turnfile::kExitUnusableFile && !errors.isEmpty()) {
-        outcome.cause = firstLine(errors);
+    } else if (process.exitCode() == turnfile::kExitUnusableFile &&
+               firstLine(errors).startsWith(QLatin1String(turnfile::kUnusablePrefix))) {
+        outcome.cause = firstLine(errors).mid(qsizetype(sizeof(turnfile::kUnusablePrefix) - 1));
     } else if (process.exitCode() != 0) {
         const QString detail = firstLine(errors);
         outcome.cause = QStringLiteral("the file is damaged: reading it failed") +
