@@ -1,0 +1,113 @@
+#include "AppWindows.h"
+#include "FakeDialogs.h"
+#include "FixedClock.h"
+#include "TestStore.h"
+#include "common/AppContext.h"
+#include "common/ScreenMetrics.h"
+#include "listing/OrderListingWindow.h"
+#include "mainmenu/MainMenuWindow.h"
+#include "orderentry/OrderEntryWindow.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace vf;
+using namespace vf::test;
+
+// The hand-over between the three windows.
+class TestAppWindows : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        TestStore t;
+        FakeDialogs dialogs;
+        FixedClock clock{QDate(2026, 12, 7)};
+        FixedScreenMetrics screen{1024};
+        AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
+        std::unique_ptr<AppWindows> windows;
+
+        Fixture()
+        {
+            t.addEmpire(123, QStringLiteral("Sable Concord"));
+            t.addEmpire(456, QStringLiteral("Iron Veil"));
+            windows = std::make_unique<AppWindows>(context);
+            windows->start();
+        }
+        MainMenuWindow& menu() { return windows->mainMenu(); }
+        void pick(const QString& name)
+        {
+            auto* box = menu().findChild<QComboBox*>(QStringLiteral("EmpireName"));
+            const int index = box->findText(name);
+            box->setCurrentIndex(index);
+            Q_EMIT box->activated(index);
+        }
+        void click(QWidget* window, const QString& name)
+        {
+            QAbstractButton* button = window->findChild<QAbstractButton*>(name);
+            QVERIFY2(button, qPrintable(name));
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    };
+
+private Q_SLOTS:
+    void enterOrdersAndBack()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Iron Veil"));
+        f.click(&f.menu(), QStringLiteral("EnterOrders"));
+        QVERIFY(f.windows->orderEntry());
+        QCOMPARE(f.windows->orderEntry()->empireId(), 456);
+        QVERIFY(f.windows->orderEntry()->isVisible());
+        QVERIFY(!f.menu().isVisible());
+        // Typing another name and leaving the box does not change the empire chosen.
+        f.menu().findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("123"));
+        f.click(f.windows->orderEntry(), QStringLiteral("MainMenu"));
+        QVERIFY(f.menu().isVisible());
+        QVERIFY(f.windows->orderEntry()->isHidden());
+        QCOMPARE(f.menu().findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("456"));
+    }
+
+    void editOrdersWarnsAndLeadsOn()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Sable Concord"));
+        f.dialogs.answerOk();
+        f.click(&f.menu(), QStringLiteral("EditOrders"));
+        QVERIFY(f.windows->orderListing() && f.windows->orderListing()->isVisible());
+        QCOMPARE(f.dialogs.last().request.title, QStringLiteral("Imperial Advisor Warning"));
+        QCOMPARE(f.dialogs.last().request.icon, DialogIcon::Warning);
+        QCOMPARE(f.dialogs.last().request.text,
+                 QStringLiteral("<< WARNING >>\r\n\r\nChange fields in the above order editing table at your own risk.  "
+                                "Simple changes to numbers only works fine (the Priority field is a good example), but "
+                                "if there is text involved, you are strongly advised to delete the order, enter a new "
+                                "order, and then come back here to Edit Orders to change the Priority value to place "
+                                "that new order at the desired location in your orders processing sequence.\r\n\r\n"
+                                "To delete an order, click on the far left column to select an orders row.  Then hit "
+                                "the 'Delete' key on your keyboard."));
+        f.click(f.windows->orderListing(), QStringLiteral("BackToOrders"));
+        QVERIFY(f.windows->orderEntry() && f.windows->orderEntry()->isVisible());
+        QVERIFY(f.windows->orderListing()->isHidden());
+        f.dialogs.answerOk();
+        f.click(f.windows->orderEntry(), QStringLiteral("EditOrders"));
+        QCOMPARE(f.dialogs.records().size(), 2);
+        QVERIFY(f.windows->orderListing()->isVisible());
+        f.click(f.windows->orderListing(), QStringLiteral("BackToMainMenu"));
+        QVERIFY(f.menu().isVisible());
+    }
+
+    void closingAnotherWindowReturnsToTheMainMenu()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Sable Concord"));
+        f.click(&f.menu(), QStringLiteral("EnterOrders"));
+        f.windows->orderEntry()->close();
+        QVERIFY(f.menu().isVisible());
+        QVERIFY(f.windows->orderEntry()->isHidden());
+    }
+};
+
+QTEST_MAIN(TestAppWindows)
+#include "tst_appwindows.moc"
