@@ -28,6 +28,8 @@ StagingWriter::StagingWriter(const std::string& path)
           "create the staging file");
     exec("PRAGMA journal_mode = OFF");
     exec("PRAGMA synchronous = OFF");
+    exec("PRAGMA locking_mode = EXCLUSIVE");
+    exec("PRAGMA cache_size = -65536");
     exec("BEGIN");
 }
 
@@ -87,7 +89,8 @@ void StagingWriter::bindReal(int field, double value)
 
 void StagingWriter::bindText(int field, const char* text, int length)
 {
-    check(sqlite3_bind_text(m_insert, field + 1, text, length, SQLITE_TRANSIENT), "write a value");
+    // The text stays in the reader's buffer until the row is stored.
+    check(sqlite3_bind_text(m_insert, field + 1, text, length, SQLITE_STATIC), "write a value");
 }
 
 void StagingWriter::storeRow()

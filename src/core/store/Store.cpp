@@ -45,10 +45,6 @@ QStringList schemaStatements()
         sql << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (EmpireID)")
                    .arg(Store::quoted(name + QStringLiteral(" by empire")), Store::quoted(name));
     }
-    sql << QStringLiteral("CREATE INDEX IF NOT EXISTS \"Warp Points by star\" "
-                          "ON \"Warp Points\" (EmpireID, StarName)");
-    sql << QStringLiteral("CREATE INDEX IF NOT EXISTS \"Orbital Locations by star\" "
-                          "ON \"Orbital Locations\" (EmpireID, StarName)");
     return sql;
 }
 
@@ -67,6 +63,12 @@ Store::Store(const QString& path)
     if (!db.open())
         fail(QStringLiteral("open"), db.lastError().text());
     try {
+        // Write-ahead logging: readers and a writer (another copy of the program) do not
+        // block each other, and a commit costs one sync of the log.
+        run(QStringLiteral("PRAGMA journal_mode = WAL"));
+        // An import replaces hundreds of thousands of rows in one transaction; a larger page
+        // cache keeps that from spilling to disk half-way.
+        run(QStringLiteral("PRAGMA cache_size = -65536"));
         createSchema();
     } catch (...) {
         db.close();
