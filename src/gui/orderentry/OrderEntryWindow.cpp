@@ -1,6 +1,7 @@
 #include "OrderEntryWindow.h"
 
 #include "OrdersGridModel.h"
+#include "PromptLabel.h"
 #include "WidgetOrderForm.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
@@ -71,12 +72,12 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     setWindowTitle(QStringLiteral("Voidfire: Dominara (Order Entry)"));
 
     OrderFormWidgets widgets;
-    auto* scroll = new QScrollArea(this);
-    scroll->setFocusPolicy(Qt::NoFocus);
-    scroll->setWidget(buildBody(widgets));
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setWidget(buildBody(widgets));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
+    layout->addWidget(m_scroll);
 
     m_form = std::make_unique<WidgetOrderForm>(widgets, context.screen);
     m_storer = std::make_unique<OrderStorer>(
@@ -134,7 +135,7 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
     widgets.chooser = m_chooser;
     widgets.description = description;
     for (int index = 0; index <= 50; ++index) {
-        auto* prompt = new QLabel(body);
+        auto* prompt = new PromptLabel(body);
         prompt->setObjectName(QStringLiteral("OrderCodeHelp%1").arg(index));
         QFont small = prompt->font();
         small.setPointSizeF(small.pointSizeF() * 0.85);
@@ -256,6 +257,8 @@ bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
     const int slot = combo == m_chooser ? 0 : static_cast<int>(m_boxes.indexOf(combo)) + 1;
     if (event->type() == QEvent::KeyPress)
         return handleKey(combo, slot, static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::FocusIn)
+        m_scroll->ensureWidgetVisible(combo); // on a narrow screen the box may lie out of view
     if (event->type() == QEvent::FocusIn && slot > 0) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)

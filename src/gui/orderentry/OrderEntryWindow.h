@@ -4,6 +4,7 @@
 #include <memory>
 
 class QComboBox;
+class QScrollArea;
 class QTableView;
 
 namespace vf {
@@ -50,6 +51,7 @@ private:
     AppContext& m_context;
     Navigator& m_navigator;
     int m_empireId;
+    QScrollArea* m_scroll = nullptr;
     QComboBox* m_chooser = nullptr;
     QList<QComboBox*> m_boxes;
     QTableView* m_grid = nullptr;

@@ -33,6 +33,7 @@ void WidgetOrderForm::setCode(const QString& code)
 void WidgetOrderForm::setDescription(const QString& text)
 {
     m_widgets.description->setText(text);
+    m_widgets.description->setToolTip(text); // the whole line, when it is wider than the box
     m_widgets.description->setCursorPosition(0);
 }
 
