@@ -1,13 +1,13 @@
-#include "AppWindows.h"
 #include "Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    const vf::StartupOptions options = vf::parseStartupOptions(app);
+    // --help and --version answer before any window system is needed.
+    const vf::StartupOptions options = vf::parseStartupOptions(vf::argumentsOf(argc, argv));
     if (options.exitCode)
         return *options.exitCode;
+    QApplication app(argc, argv);
     return vf::runProgram(app, options);
 }

@@ -11,28 +11,23 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QMessageBox>
+#include <QFileInfo>
 #include <cstdio>
-#include <memory>
 
 namespace vf {
 
-namespace {
-
-std::unique_ptr<Store> openStore(const DataFolder& folder)
+QStringList argumentsOf(int argc, char* argv[])
 {
-    if (!QDir().mkpath(folder.folder()))
-        throw Error(QStringLiteral("Could not create the data folder %1.")
-                        .arg(QDir::toNativeSeparators(folder.folder())));
-    return std::make_unique<Store>(folder.databaseFile());
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
-} // namespace
-
-StartupOptions parseStartupOptions(QApplication& app)
+StartupOptions parseStartupOptions(const QStringList& arguments)
 {
-    QApplication::setApplicationName(QStringLiteral("VF Turn Entry"));
-    QApplication::setApplicationVersion(QStringLiteral(VFTURN_VERSION));
+    QCoreApplication::setApplicationName(QStringLiteral("VF Turn Entry"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VFTURN_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Turn entry for Voidfire: Dominara: register empires, import turn results, "
@@ -48,35 +43,48 @@ StartupOptions parseStartupOptions(QApplication& app)
     parser.addOption(dataDir);
 
     StartupOptions options;
-    if (!parser.parse(app.arguments())) {
+    if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         options.exitCode = 2;
         return options;
     }
     if (parser.isSet(help)) {
-        std::printf("%s", qPrintable(parser.helpText()));
+        // Parsed before the application object exists, so name the program ourselves.
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"),
+                     QFileInfo(arguments.value(0, QStringLiteral("vfturn"))).fileName());
+        std::printf("%s", qPrintable(text));
         options.exitCode = 0;
     } else if (parser.isSet(version)) {
-        std::printf("%s %s\n", qPrintable(QApplication::applicationName()),
-                    qPrintable(QApplication::applicationVersion()));
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
         options.exitCode = 0;
     }
     options.dataFolder = parser.isSet(dataDir) ? parser.value(dataDir) : DataFolder::defaultFolder();
     return options;
 }
 
+std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& dialogs)
+{
+    try {
+        if (!QDir().mkpath(folder.folder()))
+            throw Error(QStringLiteral("Could not create the data folder %1.")
+                            .arg(QDir::toNativeSeparators(folder.folder())));
+        return std::make_unique<Store>(folder.databaseFile());
+    } catch (const Error& error) {
+        std::fprintf(stderr, "%s\n", qPrintable(error.message()));
+        dialogs.inform(QString(), error.message(), DialogIcon::Warning);
+    }
+    return nullptr;
+}
+
 int runProgram(QApplication& app, const StartupOptions& options)
 {
     const DataFolder folder(options.dataFolder);
-    std::unique_ptr<Store> store;
-    try {
-        store = openStore(folder);
-    } catch (const Error& error) {
-        std::fprintf(stderr, "%s\n", qPrintable(error.message()));
-        QMessageBox::critical(nullptr, kApplicationTitle, error.message());
-        return 1;
-    }
     QtDialogs dialogs;
+    const std::unique_ptr<Store> store = openTurnEntryDatabase(folder, dialogs);
+    if (!store)
+        return 1;
     SystemClock clock;
     QtScreenMetrics screen;
     AppContext context{*store, folder, dialogs, clock, screen,

@@ -1,4 +1,5 @@
 #include "AppWindows.h"
+#include "Startup.h"
 #include "FakeDialogs.h"
 #include "FixedClock.h"
 #include "TestStore.h"
@@ -9,8 +10,12 @@
 #include "orderentry/OrderEntryWindow.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -96,6 +101,54 @@ private Q_SLOTS:
         QVERIFY(f.windows->orderListing()->isVisible());
         f.click(f.windows->orderListing(), QStringLiteral("BackToMainMenu"));
         QVERIFY(f.menu().isVisible());
+    }
+
+    void startupOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode"); // -1: the program starts
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("default") << QStringList{"vfturn"} << -1 << DataFolder::defaultFolder();
+        QTest::newRow("data dir") << QStringList{"vfturn", "--data-dir", "/srv/turns"} << -1 << "/srv/turns";
+        QTest::newRow("help") << QStringList{"vfturn", "--help"} << 0 << "";
+        QTest::newRow("version") << QStringList{"vfturn", "--version"} << 0 << "";
+        QTest::newRow("unknown option") << QStringList{"vfturn", "--colour"} << 2 << "";
+    }
+    void startupOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, folder);
+        const StartupOptions options = parseStartupOptions(arguments);
+        QCOMPARE(options.exitCode.value_or(-1), exitCode);
+        if (exitCode < 0)
+            QCOMPARE(options.dataFolder, folder);
+    }
+
+    void firstStartCreatesTheDatabase()
+    {
+        QTemporaryDir dir;
+        const DataFolder folder(dir.filePath(QStringLiteral("new/kelvar")));
+        FakeDialogs dialogs;
+        const auto store = openTurnEntryDatabase(folder, dialogs);
+        QVERIFY(store);
+        QVERIFY(QFile::exists(folder.databaseFile()));
+        QVERIFY(folder.databaseFile().endsWith(QStringLiteral("/new/kelvar/VF Turn Entry Data.sqlite")));
+    }
+
+    void aDatabaseThatCannotBeOpenedIsReported()
+    {
+        QTemporaryDir dir;
+        const DataFolder folder(dir.path());
+        QFile junk(folder.databaseFile());
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(8192, 'x'));
+        junk.close();
+        FakeDialogs dialogs;
+        dialogs.answerOk();
+        QVERIFY(!openTurnEntryDatabase(folder, dialogs));
+        QVERIFY2(dialogs.last().request.text.contains(folder.databaseFile()), qPrintable(dialogs.last().request.text));
+        QCOMPARE(QFileInfo(folder.databaseFile()).size(), 8192);
     }
 
     void closingAnotherWindowReturnsToTheMainMenu()
