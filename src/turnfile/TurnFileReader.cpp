@@ -34,7 +34,9 @@ std::string quotedName(std::string_view name)
     return "\"" + std::string(name) + "\"";
 }
 
-// One field of the import bound to a column of the source table.
+// One field of the import bound to a column of the source table. libmdb keeps pointers to
+// the buffer and the length: a BoundField lives in a vector that is moved, never copied or
+// resized, after binding.
 struct BoundField {
     MdbColumn* column = nullptr;
     int columnIndex = 0;
@@ -139,18 +141,32 @@ struct TurnFileReader::Impl {
             throw std::runtime_error("a row of " + quotedName(table->name) + " cannot be read");
     }
 
-    std::int64_t copyTable(const Table& wanted, StagingWriter& writer)
+    // One table of the import, read and bound once.
+    struct OpenTable {
+        const Table* wanted = nullptr;
+        TablePtr table;
+        std::vector<BoundField> bound;
+    };
+
+    OpenTable open(const Table& wanted)
     {
-        TablePtr table = openTable(wanted.name);
-        std::vector<BoundField> bound = bindFields(table.get(), wanted);
+        OpenTable open{&wanted, openTable(wanted.name), {}};
+        open.bound = bindFields(open.table.get(), wanted);
+        return open;
+    }
+
+    std::int64_t copyTable(OpenTable& open, StagingWriter& writer)
+    {
+        const Table& wanted = *open.wanted;
+        MdbTableDef* table = open.table.get();
         std::vector<MdbField> fields(MDB_MAX_COLS);
         writer.beginTable(wanted);
-        mdb_rewind_table(table.get());
+        mdb_rewind_table(table);
         std::int64_t rows = 0;
-        while (mdb_fetch_row(table.get())) {
-            readNullMask(table.get(), fields);
-            for (std::size_t f = 0; f < bound.size(); ++f) {
-                const BoundField& field = bound[f];
+        while (mdb_fetch_row(table)) {
+            readNullMask(table, fields);
+            for (std::size_t f = 0; f < open.bound.size(); ++f) {
+                const BoundField& field = open.bound[f];
                 if (static_cast<std::size_t>(field.length) >= kBindSize - 1)
                     throw UnusableFile("a value of the field " + quotedName(wanted.fields[f].name) +
                                        " in the table " + quotedName(wanted.name) + " is too long");
@@ -181,11 +197,14 @@ TurnFileReader::~TurnFileReader() = default;
 
 std::int64_t TurnFileReader::copyTo(StagingWriter& writer)
 {
+    // Every table and field is found before the first row is read.
+    std::vector<Impl::OpenTable> tables;
+    tables.reserve(kImportedTables.size());
     for (const Table& table : kImportedTables)
-        m_impl->openTable(table.name);
+        tables.push_back(m_impl->open(table));
     m_impl->checkEmpires();
     std::int64_t rows = 0;
-    for (const Table& table : kImportedTables)
+    for (Impl::OpenTable& table : tables)
         rows += m_impl->copyTable(table, writer);
     return rows;
 }
