@@ -25,24 +25,22 @@ using namespace vf;
 
 namespace {
 
-void choose(OrderForm& form, const QString& code)
-{
+void choose(OrderForm& form, const QString& code) {
     form.setCode(code);
     form.setCodeChanged(true);
     applyChosenCode(form);
 }
 
-QString busiestStar(Store& store)
-{
-    QSqlQuery q = store.run(QStringLiteral("SELECT StarName FROM \"Warp Points\" WHERE EmpireID = 900 "
-                                           "GROUP BY StarName ORDER BY count(*) DESC LIMIT 1"));
+QString busiestStar(Store& store) {
+    QSqlQuery q =
+        store.run(QStringLiteral("SELECT StarName FROM \"Warp Points\" WHERE EmpireID = 900 "
+                                 "GROUP BY StarName ORDER BY count(*) DESC LIMIT 1"));
     return q.next() ? q.value(0).toString() : QString();
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     test::TestStore store;
     store.addEmpire(900, QStringLiteral("Vast Dominion"));
@@ -51,7 +49,8 @@ int main(int argc, char** argv)
     test::FakeNavigator navigator;
     test::FixedClock clock(QDate(2026, 12, 7));
     FixedScreenMetrics screen(1024);
-    AppContext context{store.store(), store.folder(), dialogs, clock, screen, test::TestStore::workerPath()};
+    AppContext context{store.store(), store.folder(), dialogs,
+                       clock,         screen,         test::TestStore::workerPath()};
 
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
@@ -60,11 +59,14 @@ int main(int argc, char** argv)
         orders.append(900, QStringLiteral("NM"), slots);
 
     std::unique_ptr<OrderEntryWindow> window;
-    const auto opening = bench::measure(7, [&] {
-        window = std::make_unique<OrderEntryWindow>(context, navigator, 900);
-        window->show();
-        QApplication::processEvents();
-    }, [&] { window.reset(); });
+    const auto opening = bench::measure(
+        7,
+        [&] {
+            window = std::make_unique<OrderEntryWindow>(context, navigator, 900);
+            window->show();
+            QApplication::processEvents();
+        },
+        [&] { window.reset(); });
     bench::report("open the order entry window with 1,000 stored orders", opening, 200);
 
     WidgetOrderForm& form = window->form();
@@ -78,27 +80,37 @@ int main(int argc, char** argv)
     const QString star = busiestStar(store.store());
     form.setSlotText(2, star);
     bench::report("focus on MOVE slot 3 (warp points of one star)",
-                  bench::measure(15, [&] { rules.onSlotFocus(3); }, [&] { form.setSlotText(2, star); }), 10);
-    bench::report("focus on MOVE slot 2 (5,000 star names)", bench::measure(15, [&] { rules.onSlotFocus(2); }), 10);
+                  bench::measure(
+                      15, [&] { rules.onSlotFocus(3); }, [&] { form.setSlotText(2, star); }),
+                  10);
+    bench::report("focus on MOVE slot 2 (5,000 star names)",
+                  bench::measure(15, [&] { rules.onSlotFocus(2); }), 10);
     choose(form, QStringLiteral("NM"));
     bench::report("focus on NM slot 3 (orbital locations of one star)",
-                  bench::measure(15, [&] { rules.onSlotFocus(3); }, [&] { form.setSlotText(2, star); }), 10);
+                  bench::measure(
+                      15, [&] { rules.onSlotFocus(3); }, [&] { form.setSlotText(2, star); }),
+                  10);
     choose(form, QStringLiteral("ANZ"));
     bench::report("focus on ANZ slot 1 (4,000 items + 1,500 researchable items)",
                   bench::measure(15, [&] { rules.onSlotFocus(1); }), 10);
     choose(form, QStringLiteral("NM"));
-    bench::report("focus on NM slot 1 (3,000 fleets)", bench::measure(15, [&] { rules.onSlotFocus(1); }), 10);
+    bench::report("focus on NM slot 1 (3,000 fleets)",
+                  bench::measure(15, [&] { rules.onSlotFocus(1); }), 10);
 
-    OrderStorer storer(form, orders, 900, [](const QString&) {}, [&] { window->grid().refresh(); });
-    const auto storing = bench::measure(15, [&] { storer.storeOrder(); }, [&] {
-        choose(form, QStringLiteral("BOMB"));
-        form.setSlotText(1, QStringLiteral("12"));
-        form.setSlotText(2, QStringLiteral("ALL"));
-        for (int slot = 3; slot <= 50; slot += 2) {
-            form.setSlotText(slot, QStringLiteral("Item %1").arg(slot));
-            form.setSlotText(slot + 1, QString::number(slot * 10));
-        }
-    });
-    bench::report("store a BOMB order with 48 filled slots (1,000 stored), grid included", storing, 10);
+    OrderStorer storer(
+        form, orders, 900, [](const QString&) {}, [&] { window->grid().refresh(); });
+    const auto storing = bench::measure(
+        15, [&] { storer.storeOrder(); },
+        [&] {
+            choose(form, QStringLiteral("BOMB"));
+            form.setSlotText(1, QStringLiteral("12"));
+            form.setSlotText(2, QStringLiteral("ALL"));
+            for (int slot = 3; slot <= 50; slot += 2) {
+                form.setSlotText(slot, QStringLiteral("Item %1").arg(slot));
+                form.setSlotText(slot + 1, QString::number(slot * 10));
+            }
+        });
+    bench::report("store a BOMB order with 48 filled slots (1,000 stored), grid included", storing,
+                  10);
     return 0;
 }

@@ -15,8 +15,7 @@
 
 using namespace vf;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     test::TestStore store;
     store.addEmpire(900, QStringLiteral("Vast Dominion"));
@@ -24,7 +23,8 @@ int main(int argc, char** argv)
     test::FakeNavigator navigator;
     test::FixedClock clock(QDate(2026, 12, 7));
     FixedScreenMetrics screen(1024);
-    AppContext context{store.store(), store.folder(), dialogs, clock, screen, test::TestStore::workerPath()};
+    AppContext context{store.store(), store.folder(), dialogs,
+                       clock,         screen,         test::TestStore::workerPath()};
 
     std::array<QString, kSlotCount> slots;
     for (int k = 0; k < kSlotCount; ++k)
@@ -33,19 +33,24 @@ int main(int argc, char** argv)
     for (int i = 0; i < 1000; ++i)
         orders.append(900, QStringLiteral("BOMB"), slots);
 
-    const auto saving = bench::measure(9, [&] { runSaveOrdersDialogue(context, 900); }, [&] {
-        dialogs.answerOk(2);
-        // Each run has zero-length slots to blank-fill, as after edits in the listing editor.
-        store.store().run(QStringLiteral("UPDATE Orders SET i7 = '', i30 = ''"));
-    });
+    const auto saving = bench::measure(
+        9, [&] { runSaveOrdersDialogue(context, 900); },
+        [&] {
+            dialogs.answerOk(2);
+            // Each run has zero-length slots to blank-fill, as after edits in the listing editor.
+            store.store().run(QStringLiteral("UPDATE Orders SET i7 = '', i30 = ''"));
+        });
     bench::report("Save Orders, 1,000 orders of 51 slots (blank-fill and file)", saving, 150);
 
     std::unique_ptr<OrderListingWindow> listing;
-    const auto opening = bench::measure(7, [&] {
-        listing = std::make_unique<OrderListingWindow>(context, navigator, 900);
-        listing->show();
-        QApplication::processEvents();
-    }, [&] { listing.reset(); });
+    const auto opening = bench::measure(
+        7,
+        [&] {
+            listing = std::make_unique<OrderListingWindow>(context, navigator, 900);
+            listing->show();
+            QApplication::processEvents();
+        },
+        [&] { listing.reset(); });
     bench::report("open the listing editor on 1,000 orders", opening, 300);
     return 0;
 }

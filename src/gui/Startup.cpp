@@ -16,16 +16,14 @@
 
 namespace vf {
 
-QStringList argumentsOf(int argc, char* argv[])
-{
+QStringList argumentsOf(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
 }
 
-StartupOptions parseStartupOptions(const QStringList& arguments)
-{
+StartupOptions parseStartupOptions(const QStringList& arguments) {
     QCoreApplication::setApplicationName(QStringLiteral("VF Turn Entry"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VFTURN_VERSION));
     QCommandLineParser parser;
@@ -60,12 +58,12 @@ StartupOptions parseStartupOptions(const QStringList& arguments)
                     qPrintable(QCoreApplication::applicationVersion()));
         options.exitCode = 0;
     }
-    options.dataFolder = parser.isSet(dataDir) ? parser.value(dataDir) : DataFolder::defaultFolder();
+    options.dataFolder =
+        parser.isSet(dataDir) ? parser.value(dataDir) : DataFolder::defaultFolder();
     return options;
 }
 
-std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& dialogs)
-{
+std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& dialogs) {
     try {
         if (!QDir().mkpath(folder.folder()))
             throw Error(QStringLiteral("Could not create the data folder %1.")
@@ -78,8 +76,7 @@ std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& 
     return nullptr;
 }
 
-int runProgram(QApplication& app, const StartupOptions& options)
-{
+int runProgram(QApplication& app, const StartupOptions& options) {
     const DataFolder folder(options.dataFolder);
     QtDialogs dialogs;
     const std::unique_ptr<Store> store = openTurnEntryDatabase(folder, dialogs);
@@ -87,9 +84,13 @@ int runProgram(QApplication& app, const StartupOptions& options)
         return 1;
     SystemClock clock;
     QtScreenMetrics screen;
-    AppContext context{*store, folder, dialogs, clock, screen,
-                       QDir(QApplication::applicationDirPath())
-                           .filePath(QStringLiteral("vfturn-turnfile"))};
+    AppContext context{
+        *store,
+        folder,
+        dialogs,
+        clock,
+        screen,
+        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("vfturn-turnfile"))};
     AppWindows windows(context);
     windows.start();
     return app.exec();

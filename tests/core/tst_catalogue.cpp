@@ -11,15 +11,15 @@ using namespace vf::test;
 class TestCatalogue : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void chooserOffersTheCodesInOrder()
-    {
+    void chooserOffersTheCodesInOrder() {
         const QStringList codes = catalogue::chooserCodes();
         QCOMPARE(codes.size(), 82);
         QCOMPARE(codes.first(), QStringLiteral("ABP"));
         QCOMPARE(codes.mid(5, 3), (QStringList{"BI", "BOMB", "CNVR"}));
         QCOMPARE(codes.at(68), QStringLiteral("WARP"));
-        QCOMPARE(codes.mid(69), (QStringList{"XBOMB", "XCTRN", "XEXPL", "XLC", "XLFE", "XMOVE", "XNM",
-                                             "XOC", "XSENS", "XSHIP", "XSKIM", "XTR", "XWARP"}));
+        QCOMPARE(codes.mid(69),
+                 (QStringList{"XBOMB", "XCTRN", "XEXPL", "XLC", "XLFE", "XMOVE", "XNM", "XOC",
+                              "XSENS", "XSHIP", "XSKIM", "XTR", "XWARP"}));
         for (const QString& code : codes)
             QVERIFY2(catalogue::find(code), qPrintable(code));
         QVERIFY(!catalogue::find(QStringLiteral("RTL")));
@@ -27,54 +27,74 @@ private Q_SLOTS:
         QVERIFY(!catalogue::find(QStringLiteral("BOMB ")));
     }
 
-    void entries_data()
-    {
+    void entries_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("layout");
         QTest::addColumn<int>("slots");
         QTest::addColumn<QString>("descriptionStart");
         QTest::addColumn<QList<int>>("slotNumbers");
         QTest::addColumn<QStringList>("prompts");
-        QTest::newRow("ABP") << "ABP" << 3 << 3 << "ABP (Army Battle Plan), Army #" << QList<int>{1, 3}
-                             << QStringList{"Army #", "Standing Defense Order"};
+        QTest::newRow("ABP") << "ABP" << 3 << 3 << "ABP (Army Battle Plan), Army #"
+                             << QList<int>{1, 3} << QStringList{"Army #", "Standing Defense Order"};
         QTest::newRow("BOMB") << "BOMB" << 2 << 50 << "BOMB (Orbital Bombardment), Fleet #"
                               << QList<int>{2, 3, 4, 20, 21, 49, 50}
-                              << QStringList{"Population Group #", "      Item #1   ----------------------->",
-                                             "Quantity #1", "Quantity #9", "      Item #10   --------------------->",
-                                             "      Item #24   --------------------->", "Quantity #24"};
+                              << QStringList{"Population Group #",
+                                             "      Item #1   ----------------------->",
+                                             "Quantity #1",
+                                             "Quantity #9",
+                                             "      Item #10   --------------------->",
+                                             "      Item #24   --------------------->",
+                                             "Quantity #24"};
         QTest::newRow("XBOMB") << "XBOMB" << 2 << 50 << "BOMB (Orbital Bombardment), Fleet #"
-                               << QList<int>{1, 3} << QStringList{"Fleet #", "      Item #1   ----------------------->"};
-        QTest::newRow("NUD") << "NUD" << 3 << 51 << "NUD (Naval Unit Design)" << QList<int>{3, 4, 5, 51}
-                             << QStringList{"Mission Class", "      Item #1   ----------------------->",
+                               << QList<int>{1, 3}
+                               << QStringList{"Fleet #",
+                                              "      Item #1   ----------------------->"};
+        QTest::newRow("NUD") << "NUD" << 3 << 51 << "NUD (Naval Unit Design)"
+                             << QList<int>{3, 4, 5, 51}
+                             << QStringList{"Mission Class",
+                                            "      Item #1   ----------------------->",
                                             "Quantity #1", "Quantity #24"};
-        QTest::newRow("RN") << "RN" << 3 << 50 << "RN (Reorganize Naval)" << QList<int>{3, 4, 5, 6, 49, 50}
-                            << QStringList{"Ship Name (or the word ALL)", "Quantity #1", "Ship Name #2",
-                                           "Quantity #2", "Ship Name #24", "Quantity #24 (or FUEL)"};
+        QTest::newRow("RN") << "RN" << 3 << 50 << "RN (Reorganize Naval)"
+                            << QList<int>{3, 4, 5, 6, 49, 50}
+                            << QStringList{"Ship Name (or the word ALL)",
+                                           "Quantity #1",
+                                           "Ship Name #2",
+                                           "Quantity #2",
+                                           "Ship Name #24",
+                                           "Quantity #24 (or FUEL)"};
         QTest::newRow("SCUT") << "SCUT" << 0 << 50 << "SCUT (Scuttle Ship)" << QList<int>{2, 3, 50}
-                              << QStringList{"Fleet # (confirm)", "Ship Name (or the word ALL)", "Quantity #24"};
+                              << QStringList{"Fleet # (confirm)", "Ship Name (or the word ALL)",
+                                             "Quantity #24"};
         QTest::newRow("RA") << "RA" << 3 << 50 << "RA (Reorganize Army)" << QList<int>{3, 5, 50}
-                            << QStringList{"Div Type (or the word ALL)", "Division Name #2", "Quantity #24"};
-        QTest::newRow("SRP") << "SRP" << 2 << 25 << "SRP (Set Research Priority)" << QList<int>{1, 9, 25}
-                             << QStringList{"Research Group # 1", "Research Group # 9", "Research Group # 25"};
-        QTest::newRow("DELS") << "DELS" << 4 << 5 << "DELS (Delete Standing Orders)" << QList<int>{1, 5}
+                            << QStringList{"Div Type (or the word ALL)", "Division Name #2",
+                                           "Quantity #24"};
+        QTest::newRow("SRP") << "SRP" << 2 << 25 << "SRP (Set Research Priority)"
+                             << QList<int>{1, 9, 25}
+                             << QStringList{"Research Group # 1", "Research Group # 9",
+                                            "Research Group # 25"};
+        QTest::newRow("DELS") << "DELS" << 4 << 5 << "DELS (Delete Standing Orders)"
+                              << QList<int>{1, 5}
                               << QStringList{"Standing Order Priority", "Standing Order Priority"};
-        QTest::newRow("ESTA") << "ESTA" << 2 << 10 << "ESTA (Edit Standing Order)" << QList<int>{1, 2, 9, 10}
-                              << QStringList{"Priority #1", "New Priority #1", "Priority #5", "New Priority #5"};
-        QTest::newRow("NAME") << "NAME" << 2 << 10 << "NAME (Name Legendary Character)" << QList<int>{3, 4}
+        QTest::newRow("ESTA") << "ESTA" << 2 << 10 << "ESTA (Edit Standing Order)"
+                              << QList<int>{1, 2, 9, 10}
+                              << QStringList{"Priority #1", "New Priority #1", "Priority #5",
+                                             "New Priority #5"};
+        QTest::newRow("NAME") << "NAME" << 2 << 10 << "NAME (Name Legendary Character)"
+                              << QList<int>{3, 4}
                               << QStringList{"Legendary Character #2", "New Name"};
         QTest::newRow("AC") << "AC" << 4 << 4 << "AC (Assign Commander)" << QList<int>{4}
                             << QStringList{"Orbital Location"};
         QTest::newRow("GEO") << "GEO" << 2 << 2 << "GEO (Geological Survey)" << QList<int>{2}
                              << QStringList{"Moon (or a zero for planet)"};
-        QTest::newRow("LFE") << "LFE" << 1 << 1 << "LFE (Life Fire Exercise), Fleet #" << QList<int>{1}
-                             << QStringList{"Fleet #"};
+        QTest::newRow("LFE") << "LFE" << 1 << 1 << "LFE (Life Fire Exercise), Fleet #"
+                             << QList<int>{1} << QStringList{"Fleet #"};
         QTest::newRow("XCTRN") << "XCTRN" << 2 << 2 << "CTRN (Colonist Training)" << QList<int>{1}
                                << QStringList{"Pop Group #"};
-        QTest::newRow("REVO") << "REVO" << 3 << 4 << "REVO (Instigate Revolution)" << QList<int>{3, 4}
+        QTest::newRow("REVO") << "REVO" << 3 << 4 << "REVO (Instigate Revolution)"
+                              << QList<int>{3, 4}
                               << QStringList{"Imperial Tradition", "Emperor Title"};
     }
-    void entries()
-    {
+    void entries() {
         QFETCH(QString, code);
         QFETCH(int, layout);
         QFETCH(int, slots);
@@ -96,15 +116,13 @@ private Q_SLOTS:
         QVERIFY(!form.templatesShown());
     }
 
-    void ordersWithoutSlotsShowNoBox_data()
-    {
+    void ordersWithoutSlotsShowNoBox_data() {
         QTest::addColumn<QString>("code");
         QTest::newRow("RTD") << "RTD";
         QTest::newRow("TREE") << "TREE";
         QTest::newRow("PRIV") << "PRIV";
     }
-    void ordersWithoutSlotsShowNoBox()
-    {
+    void ordersWithoutSlotsShowNoBox() {
         QFETCH(QString, code);
         MemoryOrderForm form;
         form.chooseCode(code);
@@ -115,15 +133,13 @@ private Q_SLOTS:
         QCOMPARE(form.layout(), 0);
     }
 
-    void textThatIsNoCodeEmptiesTheChooser_data()
-    {
+    void textThatIsNoCodeEmptiesTheChooser_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("lower case") << "bomb";
         QTest::newRow("trailing blank") << "BOMB ";
         QTest::newRow("typed only") << "RTL";
     }
-    void textThatIsNoCodeEmptiesTheChooser()
-    {
+    void textThatIsNoCodeEmptiesTheChooser() {
         QFETCH(QString, text);
         MemoryOrderForm form;
         form.chooseCode(QStringLiteral("NM"));
@@ -136,8 +152,7 @@ private Q_SLOTS:
             QVERIFY(!form.isSlotVisible(slot));
     }
 
-    void anUnchangedChooserLeavesOnlyAnEmptySlotOne()
-    {
+    void anUnchangedChooserLeavesOnlyAnEmptySlotOne() {
         MemoryOrderForm form;
         form.chooseCode(QStringLiteral("BOMB"));
         applyChosenCode(form);
@@ -152,15 +167,15 @@ private Q_SLOTS:
         QVERIFY(form.choices(3).isEmpty());
     }
 
-    void messShowsTemplatesUntilAnotherCode()
-    {
+    void messShowsTemplatesUntilAnotherCode() {
         MemoryOrderForm form;
         form.chooseCode(QStringLiteral("MESS"));
         applyChosenCode(form);
         QVERIFY(form.templatesShown());
         const QStringList lines = form.templates().split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[0], QStringLiteral("1  Greetings! Please contact me at your earliest convenience.  <include email address>"));
+        QCOMPARE(lines[0], QStringLiteral("1  Greetings! Please contact me at your earliest "
+                                          "convenience.  <include email address>"));
         QVERIFY(lines[2].endsWith(QStringLiteral("or they will be destroyed.")));
         QCOMPARE(form.choiceTexts(2), (QStringList{"1", "2", "3"}));
         form.chooseCode(QStringLiteral("NM"));
@@ -169,8 +184,7 @@ private Q_SLOTS:
         QVERIFY(form.choices(2).isEmpty());
     }
 
-    void aNewCodeClearsTheEarlierOrder()
-    {
+    void aNewCodeClearsTheEarlierOrder() {
         MemoryOrderForm form;
         form.chooseCode(QStringLiteral("BOMB"));
         applyChosenCode(form);
@@ -186,8 +200,7 @@ private Q_SLOTS:
         }
     }
 
-    void layouts_data()
-    {
+    void layouts_data() {
         QTest::addColumn<int>("screen");
         QTest::addColumn<int>("layout");
         QTest::addColumn<int>("index");
@@ -206,10 +219,10 @@ private Q_SLOTS:
         QTest::newRow("1024, layout 0, slot 1") << 1024 << 0 << 0 << 360 << 1920 << 2100;
         QTest::newRow("800, layout 4, header 1") << 800 << 4 << 0 << 3280 << 1080 << 1800;
         QTest::newRow("900, layout 4, header 4") << 900 << 4 << 3 << 9520 << 1080 << 1800;
-        QTest::newRow("800, layout 3, header 2 keeps its place") << 800 << 3 << 1 << 5760 << 1080 << 1800;
+        QTest::newRow("800, layout 3, header 2 keeps its place")
+            << 800 << 3 << 1 << 5760 << 1080 << 1800;
     }
-    void layouts()
-    {
+    void layouts() {
         QFETCH(int, screen);
         QFETCH(int, layout);
         QFETCH(int, index);
@@ -223,8 +236,7 @@ private Q_SLOTS:
         QCOMPARE(box.width, width);
     }
 
-    void windowAndButtonsByScreenWidth()
-    {
+    void windowAndButtonsByScreenWidth() {
         QCOMPARE(layouts::windowWidth(800), 9000);
         QCOMPARE(layouts::windowWidth(801), 14800);
         QCOMPARE(layouts::buttonLefts(true).mainMenu, 4920);

@@ -11,17 +11,19 @@ using namespace vf::test;
 
 namespace {
 
-const QStringList kFleets = {"12 Home Guard", "3 Scout Wing", "27 Tarsis Patrol", "5 \u00C6rendel Lancers",
-                             "44 O'Brien's Raiders", "8 Vanguard"};
-const QStringList kItems = {"Armor Plate", "Bulk Freight", "Cargo Hold", "Colonists", "Drone Bay", "Fuel Tank",
-                            "ion thruster", "Laser Cannon", "Missile Launcher", "Point Defense", "Sensor Array",
-                            "Warp Drive Mk II"};
-const QStringList kResearch = {"Antimatter Warhead", "Cloaking Field", "Jump Drive", "Mass Driver", "Tachyon Sensor"};
-const QStringList kClasses = {"Battlecruiser", "Corvette", "Courier", "Destroyer", "Dreadnought", "Frigate"};
+const QStringList kFleets = {"12 Home Guard",          "3 Scout Wing",         "27 Tarsis Patrol",
+                             "5 \u00C6rendel Lancers", "44 O'Brien's Raiders", "8 Vanguard"};
+const QStringList kItems = {"Armor Plate",   "Bulk Freight", "Cargo Hold",
+                            "Colonists",     "Drone Bay",    "Fuel Tank",
+                            "ion thruster",  "Laser Cannon", "Missile Launcher",
+                            "Point Defense", "Sensor Array", "Warp Drive Mk II"};
+const QStringList kResearch = {"Antimatter Warhead", "Cloaking Field", "Jump Drive", "Mass Driver",
+                               "Tachyon Sensor"};
+const QStringList kClasses = {"Battlecruiser", "Corvette",    "Courier",
+                              "Destroyer",     "Dreadnought", "Frigate"};
 const QStringList kGroups = {"7 (Tarsis-3)", "12 (Sol-3)", "15 (Barnard's Star-2)", "21 (Vega-4)"};
 
-QList<int> numbersOf(const ChoiceList& list)
-{
+QList<int> numbersOf(const ChoiceList& list) {
     QList<int> numbers;
     for (const ChoiceEntry& entry : list)
         numbers << entry.number.value_or(-1);
@@ -42,8 +44,7 @@ class TestChoiceLists : public QObject {
         SlotFocusRules rules;
         Setup(Store& store, const QString& code, int empire = 123)
             : data(store, empire)
-            , rules(form, data)
-        {
+            , rules(form, data) {
             form.chooseCode(code);
             applyChosenCode(form);
         }
@@ -51,21 +52,20 @@ class TestChoiceLists : public QObject {
     };
 
 private Q_SLOTS:
-    void initTestCase()
-    {
+    void initTestCase() {
         m_store = std::make_unique<TestStore>();
         m_store->importFixture(QStringLiteral("123.mdb"), 123);
         m_store->importFixture(QStringLiteral("126.mdb"), 126);
     }
 
-    void offloadCargoFillsFleetsItemsAndExcludes()
-    {
+    void offloadCargoFillsFleetsItemsAndExcludes() {
         Setup s(m_store->store(), QStringLiteral("OC"));
         s.form.setChoices(2, choicesOf({QStringLiteral("untouched")}));
         s.focus(1);
         QCOMPARE(s.form.choiceTexts(1), kFleets);
         QCOMPARE(numbersOf(s.form.choices(1)), (QList<int>{12, 3, 27, 5, 44, 8}));
-        QCOMPARE(s.form.choiceTexts(3), QStringList({"ALL", "ALL NO FUEL", "GLOBAL EXCLUDE"}) + kItems);
+        QCOMPARE(s.form.choiceTexts(3),
+                 QStringList({"ALL", "ALL NO FUEL", "GLOBAL EXCLUDE"}) + kItems);
         for (int slot = 5; slot <= 49; slot += 2)
             QCOMPARE(s.form.choiceTexts(slot), kItems);
         for (int slot = 4; slot <= 50; slot += 2)
@@ -74,8 +74,7 @@ private Q_SLOTS:
         QVERIFY(s.form.choices(51).isEmpty());
     }
 
-    void focusingTwiceGivesTheSameList()
-    {
+    void focusingTwiceGivesTheSameList() {
         Setup s(m_store->store(), QStringLiteral("BOMB"));
         s.focus(1);
         s.form.type(1, QStringLiteral("typed"));
@@ -87,8 +86,7 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(2), QStringList{"ALL"});
     }
 
-    void reorganizeNavalShipSlotsAndFuel()
-    {
+    void reorganizeNavalShipSlotsAndFuel() {
         Setup s(m_store->store(), QStringLiteral("RN"));
         s.focus(7);
         QCOMPARE(s.form.choiceTexts(7), kClasses);
@@ -101,8 +99,7 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(3), QStringList{"ALL"} + kClasses);
     }
 
-    void navalEncounterDependsOnSlotOne_data()
-    {
+    void navalEncounterDependsOnSlotOne_data() {
         QTest::addColumn<QString>("slot1");
         QTest::addColumn<bool>("battlePlans");
         QTest::newRow("CHANGE ALL") << "CHANGE ALL" << true;
@@ -113,8 +110,7 @@ private Q_SLOTS:
         QTest::newRow("fleet") << "12 Home Guard" << false;
         QTest::newRow("number") << " 27" << false;
     }
-    void navalEncounterDependsOnSlotOne()
-    {
+    void navalEncounterDependsOnSlotOne() {
         QFETCH(QString, slot1);
         QFETCH(bool, battlePlans);
         Setup s(m_store->store(), QStringLiteral("NENC"));
@@ -125,7 +121,8 @@ private Q_SLOTS:
         if (battlePlans) {
             QCOMPARE(s.form.prompt(2), QStringLiteral("Force Battle Plan (from)"));
             QCOMPARE(s.form.prompt(3), QStringLiteral("Force Battle Plan (to)"));
-            QCOMPARE(s.form.choiceTexts(2), (QStringList{"Standard", "Aggressive Screen", "Hold Fast"}));
+            QCOMPARE(s.form.choiceTexts(2),
+                     (QStringList{"Standard", "Aggressive Screen", "Hold Fast"}));
         } else {
             QCOMPARE(s.form.prompt(2), QStringLiteral("Rules of Engagement (ROE)"));
             QCOMPARE(s.form.prompt(3), QStringLiteral("Force Battle Plan"));
@@ -134,27 +131,31 @@ private Q_SLOTS:
         }
     }
 
-    void assignCommanderByTargetType_data()
-    {
+    void assignCommanderByTargetType_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("prompt3");
         QTest::addColumn<bool>("slot4Shown");
         QTest::addColumn<QStringList>("slot3");
-        QTest::newRow("Army") << "Army" << "Army ID #" << false << QStringList();
-        QTest::newRow("Fleet") << "Fleet" << "Fleet ID #" << false << QStringList();
-        QTest::newRow("World") << "World" << "System Name" << true
-                               << QStringList{"Sol", "Tarsis", "Vega", "Barnard's Star", "\u00C6rendel", "Kappa Ceti"};
-        QTest::newRow("army") << "army" << "Target ID" << true << QStringList();
+        QTest::newRow("Army") << "Army"
+                              << "Army ID #" << false << QStringList();
+        QTest::newRow("Fleet") << "Fleet"
+                               << "Fleet ID #" << false << QStringList();
+        QTest::newRow("World") << "World"
+                               << "System Name" << true
+                               << QStringList{"Sol",          "Tarsis",    "Vega", "Barnard's Star",
+                                              "\u00C6rendel", "Kappa Ceti"};
+        QTest::newRow("army") << "army"
+                              << "Target ID" << true << QStringList();
     }
-    void assignCommanderByTargetType()
-    {
+    void assignCommanderByTargetType() {
         QFETCH(QString, target);
         QFETCH(QString, prompt3);
         QFETCH(bool, slot4Shown);
         QFETCH(QStringList, slot3);
         Setup s(m_store->store(), QStringLiteral("AC"));
         s.focus(1);
-        QCOMPARE(s.form.choiceTexts(1), (QStringList{"Admiral Vole # 45", "General Harrow # 46", "Commodore Lin # 51"}));
+        QCOMPARE(s.form.choiceTexts(1),
+                 (QStringList{"Admiral Vole # 45", "General Harrow # 46", "Commodore Lin # 51"}));
         s.focus(2);
         QCOMPARE(s.form.choiceTexts(2), (QStringList{"Army", "Fleet", "World"}));
         s.form.type(2, target);
@@ -166,8 +167,7 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(3), slot3);
     }
 
-    void assignCommanderOrbitsOfTheWorld()
-    {
+    void assignCommanderOrbitsOfTheWorld() {
         Setup s(m_store->store(), QStringLiteral("AC"));
         s.form.type(2, QStringLiteral("World"));
         s.focus(3);
@@ -176,8 +176,7 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(4), (QStringList{"2", "5"}));
     }
 
-    void fuelSlotTwoThenThree()
-    {
+    void fuelSlotTwoThenThree() {
         Setup s(m_store->store(), QStringLiteral("FUEL"));
         s.focus(2);
         QCOMPARE(s.form.choiceTexts(2), kFleets);
@@ -189,15 +188,13 @@ private Q_SLOTS:
         QCOMPARE(s.form.box(3).selectionLength, 5);
     }
 
-    void analyzeListsTwoSortedRuns()
-    {
+    void analyzeListsTwoSortedRuns() {
         Setup s(m_store->store(), QStringLiteral("ANZ"));
         s.focus(1);
         QCOMPARE(s.form.choiceTexts(1), kItems + kResearch);
     }
 
-    void defaultTextsAreSelected_data()
-    {
+    void defaultTextsAreSelected_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("text");
@@ -213,8 +210,7 @@ private Q_SLOTS:
         QTest::newRow("CONV slot 3") << "CONV" << 3 << "0" << 1 << QString();
         QTest::newRow("NM slot 3 without star") << "NM" << 3 << "1" << 1 << QString();
     }
-    void defaultTextsAreSelected()
-    {
+    void defaultTextsAreSelected() {
         QFETCH(QString, code);
         QFETCH(int, slot);
         QFETCH(QString, text);
@@ -227,16 +223,14 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(slot).value(0), firstEntry);
     }
 
-    void slotTwoWithoutARowIsLeftAlone_data()
-    {
+    void slotTwoWithoutARowIsLeftAlone_data() {
         QTest::addColumn<QString>("code");
         QTest::newRow("BALG") << "BALG";
         QTest::newRow("MESS") << "MESS";
         QTest::newRow("lower case nm") << "nm";
         QTest::newRow("SRP keeps slot 2 until its own list") << "DELS";
     }
-    void slotTwoWithoutARowIsLeftAlone()
-    {
+    void slotTwoWithoutARowIsLeftAlone() {
         QFETCH(QString, code);
         Setup s(m_store->store(), code);
         s.form.setCode(code);
@@ -247,23 +241,25 @@ private Q_SLOTS:
         QCOMPARE(s.form.slotText(2), QStringLiteral("typed"));
     }
 
-    void slotOneLists_data()
-    {
+    void slotOneLists_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("DECF") << "DECF" << QStringList({"ALL", "HOME"}) + kFleets;
         QTest::newRow("REVO") << "REVO" << QStringList{"Autocracy", "Barbarism"};
         QTest::newRow("CNVR") << "CNVR" << QStringList{"Tarsis Run", "Core Loop"};
-        QTest::newRow("INST") << "INST" << QStringList{"Factory", "Fortress", "Mine", "Research Lab", "Shipyard", "Spaceport"};
+        QTest::newRow("INST") << "INST" << QStringList{"Factory",      "Fortress", "Mine",
+                                                       "Research Lab", "Shipyard", "Spaceport"};
         QTest::newRow("ED") << "ED" << kClasses;
-        QTest::newRow("GATK") << "GATK" << QStringList{"2 1st Marine Legion", "7 Home Defense", "11 Garrison Tarsis"};
+        QTest::newRow("GATK") << "GATK"
+                              << QStringList{"2 1st Marine Legion", "7 Home Defense",
+                                             "11 Garrison Tarsis"};
         QTest::newRow("CTRN") << "CTRN" << kGroups;
         QTest::newRow("NUD") << "NUD" << QStringList{"Starship", "Orbital Installation"};
-        QTest::newRow("FORM") << "FORM" << QStringList{"Standard", "Aggressive Screen", "Hold Fast"};
+        QTest::newRow("FORM") << "FORM"
+                              << QStringList{"Standard", "Aggressive Screen", "Hold Fast"};
         QTest::newRow("other code") << "DELS" << QStringList();
     }
-    void slotOneLists()
-    {
+    void slotOneLists() {
         QFETCH(QString, code);
         QFETCH(QStringList, entries);
         Setup s(m_store->store(), code);
@@ -273,8 +269,7 @@ private Q_SLOTS:
             QVERIFY(s.form.choices(1).isEmpty());
     }
 
-    void nameFillsOddSlotsWithCommanders()
-    {
+    void nameFillsOddSlotsWithCommanders() {
         Setup s(m_store->store(), QStringLiteral("NAME"));
         s.form.setChoices(2, choicesOf({QStringLiteral("kept")}));
         s.focus(1);
@@ -286,8 +281,7 @@ private Q_SLOTS:
         QVERIFY(s.form.choices(2).isEmpty());
     }
 
-    void researchPriorities()
-    {
+    void researchPriorities() {
         Setup s(m_store->store(), QStringLiteral("SRP"));
         s.focus(1);
         for (int slot = 1; slot <= 25; ++slot)
@@ -299,21 +293,21 @@ private Q_SLOTS:
         QVERIFY(later.form.choices(1).isEmpty());
     }
 
-    void moveListsWarpPointsOfTheStar_data()
-    {
+    void moveListsWarpPointsOfTheStar_data() {
         QTest::addColumn<QString>("star");
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QList<int>>("numbers");
         QTest::newRow("Sol") << "Sol"
-                             << QStringList{"9           [ 3 ]", "6 Sol -A- Tarsis", "5 Sol -B- Vega"}
+                             << QStringList{"9           [ 3 ]", "6 Sol -A- Tarsis",
+                                            "5 Sol -B- Vega"}
                              << QList<int>{9, 6, 5};
-        QTest::newRow("apostrophe") << "Barnard's Star"
-                                    << QStringList{"22           [ 7 ]", "21 Barnard's Star -A- Kappa Ceti"}
-                                    << QList<int>{22, 21};
+        QTest::newRow("apostrophe")
+            << "Barnard's Star"
+            << QStringList{"22           [ 7 ]", "21 Barnard's Star -A- Kappa Ceti"}
+            << QList<int>{22, 21};
         QTest::newRow("no such star") << "Nowhere" << QStringList() << QList<int>();
     }
-    void moveListsWarpPointsOfTheStar()
-    {
+    void moveListsWarpPointsOfTheStar() {
         QFETCH(QString, star);
         QFETCH(QStringList, entries);
         QFETCH(QList<int>, numbers);
@@ -326,8 +320,7 @@ private Q_SLOTS:
         QCOMPARE(numbersOf(s.form.choices(3)), numbers);
     }
 
-    void navalMovementListsOrbitsOfTheStar()
-    {
+    void navalMovementListsOrbitsOfTheStar() {
         Setup s(m_store->store(), QStringLiteral("NM"));
         s.focus(2);
         s.form.pickText(2, QStringLiteral("Barnard's Star"));
@@ -336,15 +329,16 @@ private Q_SLOTS:
         QCOMPARE(s.form.slotText(3), QStringLiteral("1"));
     }
 
-    void buildListsAndFixedValues_data()
-    {
+    void buildListsAndFixedValues_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("slot");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("EB items then CLEAR ALL") << "EB" << 2 << kItems + QStringList{"CLEAR ALL"};
-        QTest::newRow("CON installations then slip") << "CON" << 2
-            << QStringList{"Factory", "Fortress", "Mine", "Research Lab", "Shipyard", "Spaceport", "Shipyard Slip"};
-        QTest::newRow("CONV NONE first") << "CONV" << 2 << QStringList{"NONE", "Tarsis Run", "Core Loop"};
+        QTest::newRow("CON installations then slip")
+            << "CON" << 2 << QStringList{"Factory",  "Fortress",  "Mine",         "Research Lab",
+                                         "Shipyard", "Spaceport", "Shipyard Slip"};
+        QTest::newRow("CONV NONE first")
+            << "CONV" << 2 << QStringList{"NONE", "Tarsis Run", "Core Loop"};
         QTest::newRow("ECNV") << "ECNV" << 2 << QStringList{"CLEAR ALL"};
         QTest::newRow("BI groups") << "BI" << 3 << kGroups;
         QTest::newRow("BI tooled") << "BI" << 5 << QStringList{"Yes", "No"};
@@ -354,13 +348,17 @@ private Q_SLOTS:
         QTest::newRow("DIV ALL first") << "DIV" << 3 << QStringList{"ALL", "Combat Engineer"};
         QTest::newRow("FORM deployment") << "FORM" << 3 << QStringList{"1", "2", "3"};
         QTest::newRow("FORM fighters") << "FORM" << 4 << QStringList{"Cover", "Deep Strike"};
-        QTest::newRow("FORM drones") << "FORM" << 5 << QStringList{"Cover Attack", "Focused Attack", "No Launch", "Standard Attack"};
-        QTest::newRow("NUD missions") << "NUD" << 3 << QStringList{"A (Assault)", "B (Battle Line)"};
+        QTest::newRow("FORM drones")
+            << "FORM" << 5
+            << QStringList{"Cover Attack", "Focused Attack", "No Launch", "Standard Attack"};
+        QTest::newRow("NUD missions")
+            << "NUD" << 3 << QStringList{"A (Assault)", "B (Battle Line)"};
         QTest::newRow("JETT items in slot 2 from slot 1") << "JETT" << 1 << kFleets;
-        QTest::newRow("RA armies") << "RA" << 2 << QStringList{"2 1st Marine Legion", "7 Home Defense", "11 Garrison Tarsis"};
+        QTest::newRow("RA armies")
+            << "RA" << 2
+            << QStringList{"2 1st Marine Legion", "7 Home Defense", "11 Garrison Tarsis"};
     }
-    void buildListsAndFixedValues()
-    {
+    void buildListsAndFixedValues() {
         QFETCH(QString, code);
         QFETCH(int, slot);
         QFETCH(QStringList, entries);
@@ -369,16 +367,15 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(slot).mid(0, entries.size()), entries);
     }
 
-    void awkwardValuesNeverFailAFocus()
-    {
+    void awkwardValuesNeverFailAFocus() {
         Setup s(m_store->store(), QStringLiteral("MOVE"), 126);
         s.focus(1);
         QCOMPARE(s.form.choiceTexts(1).first(), QStringLiteral("1 "));
         QCOMPARE(s.form.choices(1).size(), 3); // fleet 77 belongs to empire 999
         s.form.type(2, QStringLiteral("Sol"));
         s.focus(3);
-        QCOMPARE(s.form.choiceTexts(3),
-                 (QStringList{"2 Sol -- ", "1 Sol -- ", "3           [ ? ]", "5           [ 2 ]", "4 Sol -X- "}));
+        QCOMPARE(s.form.choiceTexts(3), (QStringList{"2 Sol -- ", "1 Sol -- ", "3           [ ? ]",
+                                                     "5           [ 2 ]", "4 Sol -X- "}));
 
         Setup ac(m_store->store(), QStringLiteral("AC"), 126);
         ac.focus(1);
@@ -394,8 +391,7 @@ private Q_SLOTS:
         QCOMPARE(nm.form.choiceTexts(2), (QStringList{"Sol", ""}));
     }
 
-    void anEmpireWithoutDataStillOffersFixedEntries()
-    {
+    void anEmpireWithoutDataStillOffersFixedEntries() {
         Setup s(m_store->store(), QStringLiteral("DECF"), 555);
         s.focus(1);
         QCOMPARE(s.form.choiceTexts(1), (QStringList{"ALL", "HOME"}));

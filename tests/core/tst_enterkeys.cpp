@@ -16,8 +16,10 @@ using Slots = QMap<int, QString>;
 
 namespace {
 
-const ChoiceList kFleets = {{QStringLiteral("12 Home Guard"), 12}, {QStringLiteral("3 Scout Wing"), 3}};
-const ChoiceList kGroups = {{QStringLiteral("7 (Tarsis-3)"), 7}, {QStringLiteral("12 (Sol-3)"), 12}};
+const ChoiceList kFleets = {{QStringLiteral("12 Home Guard"), 12},
+                            {QStringLiteral("3 Scout Wing"), 3}};
+const ChoiceList kGroups = {{QStringLiteral("7 (Tarsis-3)"), 7},
+                            {QStringLiteral("12 (Sol-3)"), 12}};
 
 } // namespace
 
@@ -32,16 +34,14 @@ class TestEnterKeys : public QObject {
         OrderStorer storer{form, orders, 123, [this](const QString& m) { messages << m; }, [] {}};
         EnterKeyRoutes keys{form, storer, [this](const QString& m) { messages << m; }};
 
-        void enter(const QString& code, const Slots& values = {})
-        {
+        void enter(const QString& code, const Slots& values = {}) {
             form.chooseCode(code);
             applyChosenCode(form);
             form.setCode(code);
             for (auto it = values.begin(); it != values.end(); ++it)
                 form.type(it.key(), it.value());
         }
-        void pick(int slot, const ChoiceList& list, int index)
-        {
+        void pick(int slot, const ChoiceList& list, int index) {
             form.setChoices(slot, list);
             form.pick(slot, index);
         }
@@ -49,8 +49,7 @@ class TestEnterKeys : public QObject {
     };
 
 private Q_SLOTS:
-    void slotRoutes_data()
-    {
+    void slotRoutes_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("slot");
         QTest::addColumn<Slots>("values");
@@ -65,7 +64,8 @@ private Q_SLOTS:
         QTest::newRow("PAP 2 stores") << "PAP" << 2 << Slots{} << "store";
         QTest::newRow("FUEL 3 stores") << "FUEL" << 3 << Slots{} << "store";
         QTest::newRow("AC 3 Army stores") << "AC" << 3 << Slots{{2, "Army"}} << "store";
-        QTest::newRow("AC 3 Installation stores") << "AC" << 3 << Slots{{2, "Installation"}} << "store";
+        QTest::newRow("AC 3 Installation stores")
+            << "AC" << 3 << Slots{{2, "Installation"}} << "store";
         QTest::newRow("AC 3 World moves on") << "AC" << 3 << Slots{{2, "World"}} << "next";
         QTest::newRow("AC 3 army does nothing") << "AC" << 3 << Slots{{2, "army"}} << "nothing";
         QTest::newRow("AC 4 stores") << "AC" << 4 << Slots{} << "store";
@@ -86,8 +86,7 @@ private Q_SLOTS:
         QTest::newRow("xx 25 moves on") << "xx" << 25 << Slots{} << "next";
         QTest::newRow("xx 49 moves on") << "xx" << 49 << Slots{} << "next";
     }
-    void slotRoutes()
-    {
+    void slotRoutes() {
         QFETCH(QString, code);
         QFETCH(int, slot);
         QFETCH(Slots, values);
@@ -106,30 +105,32 @@ private Q_SLOTS:
         QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(QLatin1Char('\n'))));
     }
 
-    void conversionsBeforeTheStore_data()
-    {
+    void conversionsBeforeTheStore_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("enterSlot");
         QTest::addColumn<QList<int>>("pickedSlots");
         QTest::addColumn<QStringList>("storedSlots");
         QTest::newRow("NM fleet") << "NM" << 3 << QList<int>{1} << QStringList{"12"};
-        QTest::newRow("MOVE fleet and warp point") << "MOVE" << 3 << QList<int>{1, 3} << QStringList{"12", "12"};
+        QTest::newRow("MOVE fleet and warp point")
+            << "MOVE" << 3 << QList<int>{1, 3} << QStringList{"12", "12"};
         QTest::newRow("NAME five characters") << "NAME" << 10 << QList<int>{1, 3, 5, 7, 9}
                                               << QStringList{"12", "12", "12", "12", "12"};
         QTest::newRow("SCRP groups") << "SCRP" << 4 << QList<int>{3, 4} << QStringList{"12", "12"};
-        QTest::newRow("SHIP group and fleet") << "SHIP" << 5 << QList<int>{3, 5} << QStringList{"12", "12"};
+        QTest::newRow("SHIP group and fleet")
+            << "SHIP" << 5 << QList<int>{3, 5} << QStringList{"12", "12"};
         QTest::newRow("SENS fleet") << "SENS" << 1 << QList<int>{1} << QStringList{"12"};
         QTest::newRow("CSV both") << "CSV" << 2 << QList<int>{1, 2} << QStringList{"12", "12"};
-        QTest::newRow("AC commander for a fleet") << "AC" << 3 << QList<int>{1} << QStringList{"12"};
+        QTest::newRow("AC commander for a fleet")
+            << "AC" << 3 << QList<int>{1} << QStringList{"12"};
     }
-    void conversionsBeforeTheStore()
-    {
+    void conversionsBeforeTheStore() {
         QFETCH(QString, code);
         QFETCH(int, enterSlot);
         QFETCH(QList<int>, pickedSlots);
         QFETCH(QStringList, storedSlots);
         Fixture f;
-        f.enter(code, {{2, code == QLatin1String("AC") ? QStringLiteral("Fleet") : QStringLiteral("x")}});
+        f.enter(code,
+                {{2, code == QLatin1String("AC") ? QStringLiteral("Fleet") : QStringLiteral("x")}});
         for (int slot : pickedSlots)
             f.pick(slot, kFleets, 0);
         if (code == QLatin1String("SCRP") || code == QLatin1String("SHIP"))
@@ -140,37 +141,44 @@ private Q_SLOTS:
             QCOMPARE(f.stored().at(0).slots[pickedSlots[i] - 1], storedSlots[i]);
     }
 
-    void decommissionKeepsAllAndHome_data()
-    {
+    void decommissionKeepsAllAndHome_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("stored");
         QTest::newRow("ALL") << 0 << "ALL";
         QTest::newRow("HOME") << 1 << "HOME";
         QTest::newRow("fleet") << 2 << "12";
     }
-    void decommissionKeepsAllAndHome()
-    {
+    void decommissionKeepsAllAndHome() {
         QFETCH(int, index);
         QFETCH(QString, stored);
         Fixture f;
         f.enter(QStringLiteral("DECF"));
-        f.pick(1, ChoiceList{{QStringLiteral("ALL"), {}}, {QStringLiteral("HOME"), {}}} + kFleets, index);
+        f.pick(1, ChoiceList{{QStringLiteral("ALL"), {}}, {QStringLiteral("HOME"), {}}} + kFleets,
+               index);
         f.keys.onSlotEnter(1);
         QCOMPARE(f.stored().at(0).slots[0], stored);
     }
 
-    void populationGroupCheckAtSlotFive_data()
-    {
+    void populationGroupCheckAtSlotFive_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("message");
-        QTest::newRow("EB clear all") << "EB" << "clear all" << "for an EB (Edit Build) order with the CLEAR ALL option set.";
-        QTest::newRow("EB item") << "EB" << "Mine" << "for an EB (Edit Build) or BI (Build Item) order.";
-        QTest::newRow("DELS clear all") << "DELS" << "CLEAR ALL" << "for an EB (Edit Build) order with the CLEAR ALL option set.";
-        QTest::newRow("DELS stores") << "DELS" << "20" << "";
+        QTest::newRow("EB clear all")
+            << "EB"
+            << "clear all"
+            << "for an EB (Edit Build) order with the CLEAR ALL option set.";
+        QTest::newRow("EB item") << "EB"
+                                 << "Mine"
+                                 << "for an EB (Edit Build) or BI (Build Item) order.";
+        QTest::newRow("DELS clear all")
+            << "DELS"
+            << "CLEAR ALL"
+            << "for an EB (Edit Build) order with the CLEAR ALL option set.";
+        QTest::newRow("DELS stores") << "DELS"
+                                     << "20"
+                                     << "";
     }
-    void populationGroupCheckAtSlotFive()
-    {
+    void populationGroupCheckAtSlotFive() {
         QFETCH(QString, code);
         QFETCH(QString, item);
         QFETCH(QString, message);
@@ -185,18 +193,21 @@ private Q_SLOTS:
         }
         QCOMPARE(f.stored().size(), 0);
         QCOMPARE(f.messages.size(), 1);
-        QVERIFY(f.messages[0].contains(QStringLiteral("You have forgotten to enter a Population Group # ") + message));
-        QVERIFY(f.messages[0].endsWith(QStringLiteral("should be re-entered with a Population Group #.")));
+        QVERIFY(f.messages[0].contains(
+            QStringLiteral("You have forgotten to enter a Population Group # ") + message));
+        QVERIFY(f.messages[0].endsWith(
+            QStringLiteral("should be re-entered with a Population Group #.")));
         QCOMPARE(f.form.focusedSlot(), 5);
         QCOMPARE(f.form.slotText(3), QString()); // no blank fill: StoreOrder did not run
         f.pick(3, kGroups, 0);
         f.keys.onSlotEnter(5);
         QCOMPARE(f.stored().size(), 1);
-        QCOMPARE(f.stored().at(0).slots[2], code == QLatin1String("bi") ? QStringLiteral("7 (Tarsis-3)") : QStringLiteral("7"));
+        QCOMPARE(f.stored().at(0).slots[2], code == QLatin1String("bi")
+                                                ? QStringLiteral("7 (Tarsis-3)")
+                                                : QStringLiteral("7"));
     }
 
-    void chooserEnter_data()
-    {
+    void chooserEnter_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("storedAtOnce");
         QTest::addColumn<bool>("slotOneFocused");
@@ -207,8 +218,7 @@ private Q_SLOTS:
         QTest::newRow("BOMB") << "BOMB" << false << true;
         QTest::newRow("lower-case tree") << "tree" << false << false;
     }
-    void chooserEnter()
-    {
+    void chooserEnter() {
         QFETCH(QString, code);
         QFETCH(bool, storedAtOnce);
         QFETCH(bool, slotOneFocused);
@@ -223,8 +233,7 @@ private Q_SLOTS:
             QCOMPARE(f.form.prompt(3), QStringLiteral("      Item #1   ----------------------->"));
     }
 
-    void typeAhead_data()
-    {
+    void typeAhead_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("caret");
         QTest::addColumn<QString>("key");
@@ -239,15 +248,15 @@ private Q_SLOTS:
         QTest::newRow("Enter is never completed") << "BOMB" << 4 << "\r" << -1 << "" << 0;
         QTest::newRow("no code goes on with q") << "" << 0 << "q" << -1 << "" << 0;
     }
-    void typeAhead()
-    {
+    void typeAhead() {
         QFETCH(QString, text);
         QFETCH(int, caret);
         QFETCH(QString, key);
         QFETCH(int, index);
         QFETCH(QString, completed);
         QFETCH(int, selectionStart);
-        const auto match = autoCompleteCombo(choicesOf(catalogue::chooserCodes()), text, caret, key.at(0));
+        const auto match =
+            autoCompleteCombo(choicesOf(catalogue::chooserCodes()), text, caret, key.at(0));
         QCOMPARE(match.has_value(), index >= 0);
         if (!match)
             return;
@@ -257,10 +266,10 @@ private Q_SLOTS:
         QCOMPARE(match->selectionLength, completed.size());
     }
 
-    void typeAheadIgnoresCaseInLists()
-    {
-        const ChoiceList items = choicesOf({QStringLiteral("Fuel Tank"), QStringLiteral("ion thruster"),
-                                            QStringLiteral("Ion Cannon")});
+    void typeAheadIgnoresCaseInLists() {
+        const ChoiceList items =
+            choicesOf({QStringLiteral("Fuel Tank"), QStringLiteral("ion thruster"),
+                       QStringLiteral("Ion Cannon")});
         const auto match = autoCompleteCombo(items, QString(), 0, QLatin1Char('I'));
         QVERIFY(match);
         QCOMPARE(match->text, QStringLiteral("ion thruster"));

@@ -19,8 +19,7 @@ using namespace vf::test;
 namespace {
 
 // The 51 slots of an order: the given values, then single blanks.
-std::array<QString, kSlotCount> slotsOf(const QStringList& values)
-{
+std::array<QString, kSlotCount> slotsOf(const QStringList& values) {
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
     for (int i = 0; i < values.size(); ++i)
@@ -28,16 +27,14 @@ std::array<QString, kSlotCount> slotsOf(const QStringList& values)
     return slots;
 }
 
-QByteArray blankSlots(int count)
-{
+QByteArray blankSlots(int count) {
     QByteArray bytes;
     for (int i = 0; i < count; ++i)
         bytes += ",\" \"";
     return bytes;
 }
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
@@ -55,23 +52,22 @@ class TestOrdersFile : public QObject {
         AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
         OrderRepository orders{t.store()};
 
-        QString ordersFile(const QString& name) const { return QDir(t.folder().ordersFolder()).filePath(name); }
-        QStringList filesWritten() const
-        {
+        QString ordersFile(const QString& name) const {
+            return QDir(t.folder().ordersFolder()).filePath(name);
+        }
+        QStringList filesWritten() const {
             return QDir(t.folder().ordersFolder()).entryList(QDir::Files | QDir::Hidden);
         }
     };
 
 private Q_SLOTS:
-    void fileNameUsesTheDateWhateverTheLocale_data()
-    {
+    void fileNameUsesTheDateWhateverTheLocale_data() {
         QTest::addColumn<QString>("locale");
         QTest::newRow("English") << "en_US";
         QTest::newRow("German") << "de_DE";
         QTest::newRow("Arabic digits") << "ar_EG";
     }
-    void fileNameUsesTheDateWhateverTheLocale()
-    {
+    void fileNameUsesTheDateWhateverTheLocale() {
         QFETCH(QString, locale);
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(ordersfile::fileName(QDate(2026, 12, 7), QStringLiteral("123")),
@@ -81,8 +77,7 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale::c());
     }
 
-    void writesTheUploadFormatByteForByte()
-    {
+    void writesTheUploadFormatByteForByte() {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("tinderly"));
         f.orders.append(123, QStringLiteral("NM"), slotsOf({"12", "Sol", "3"}));
@@ -100,7 +95,8 @@ private Q_SLOTS:
         expected += "\"NM\",\"12\",\"Sol\",\"3\"" + blankSlots(48) + "\r\n";
         expected += "\"BOMB\",\"44\",\"15\"";
         for (int pair = 1; pair <= 24; ++pair)
-            expected += ",\"Item " + QByteArray::number(pair) + "\",\"" + QByteArray::number(pair * 10) + "\"";
+            expected += ",\"Item " + QByteArray::number(pair) + "\",\"" +
+                        QByteArray::number(pair * 10) + "\"";
         expected += blankSlots(1) + "\r\n";
         expected += "\"CNVR\",\"Route \"Quoted\", with comma\"" + blankSlots(50) + "\r\n";
         expected += "\"FNAM\",\"5\",\"\xC6rendel ?mega\"" + blankSlots(49) + "\r\n";
@@ -108,8 +104,7 @@ private Q_SLOTS:
         QCOMPARE(f.filesWritten(), QStringList{"KELVAR Orders 12-07-2026.123"});
     }
 
-    void confirmsCountsAndReportsWhereTheFileIs()
-    {
+    void confirmsCountsAndReportsWhereTheFileIs() {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
@@ -117,24 +112,29 @@ private Q_SLOTS:
         runSaveOrdersDialogue(f.context, 123);
         QCOMPARE(f.dialogs.records().size(), 2);
         const DialogRequest confirm = f.dialogs.records()[0].request;
-        QCOMPARE(confirm.text, QStringLiteral("1 orders have been entered for Empire # 123\r\n\r\nContinue?"));
+        QCOMPARE(confirm.text,
+                 QStringLiteral("1 orders have been entered for Empire # 123\r\n\r\nContinue?"));
         QCOMPARE(confirm.title, QStringLiteral("Imperial Bureaucrat Note"));
         QCOMPARE(confirm.buttons, DialogButtons::OkCancel);
         QCOMPARE(confirm.icon, DialogIcon::Information);
         const DialogRequest done = f.dialogs.records()[1].request;
         QCOMPARE(done.title, QStringLiteral("Imperial Bureaucrat Report"));
-        const QString folder = QDir::toNativeSeparators(f.t.folder().ordersFolder() + QLatin1Char('/'));
-        QCOMPARE(done.text,
-                 QStringLiteral("Your orders were saved in the following folder on your hard drive:") +
-                     QString(8, QLatin1Char(' ')) + folder + QString(6, QLatin1Char(' ')) +
-                     QStringLiteral("\r\n\r\nThey were saved into a file named") + QString(56, QLatin1Char(' ')) +
-                     QStringLiteral("KELVAR Orders 12-07-2026.123      \r\n\r\n") + QString(133, QLatin1Char(' ')) +
-                     QStringLiteral("|\r\n") + QString(133, QLatin1Char(' ')) +
-                     QStringLiteral("|\r\nThis is the file you need to upload to Quillmoor --------------------------------------"));
+        const QString folder =
+            QDir::toNativeSeparators(f.t.folder().ordersFolder() + QLatin1Char('/'));
+        QCOMPARE(
+            done.text,
+            QStringLiteral("Your orders were saved in the following folder on your hard drive:") +
+                QString(8, QLatin1Char(' ')) + folder + QString(6, QLatin1Char(' ')) +
+                QStringLiteral("\r\n\r\nThey were saved into a file named") +
+                QString(56, QLatin1Char(' ')) +
+                QStringLiteral("KELVAR Orders 12-07-2026.123      \r\n\r\n") +
+                QString(133, QLatin1Char(' ')) + QStringLiteral("|\r\n") +
+                QString(133, QLatin1Char(' ')) +
+                QStringLiteral("|\r\nThis is the file you need to upload to Quillmoor "
+                               "--------------------------------------"));
     }
 
-    void aSecondExportTheSameDayReplacesTheFile()
-    {
+    void aSecondExportTheSameDayReplacesTheFile() {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
@@ -147,39 +147,45 @@ private Q_SLOTS:
         f.orders.append(123, QStringLiteral("RTD"), slotsOf({}));
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
-        QCOMPARE(f.filesWritten(), (QStringList{"KELVAR Orders 12-06-2026.123", "KELVAR Orders 12-07-2026.123"}));
-        QVERIFY(readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123"))).contains("\"RTD\""));
-        QVERIFY(!readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-06-2026.123"))).contains("\"RTD\""));
+        QCOMPARE(f.filesWritten(),
+                 (QStringList{"KELVAR Orders 12-06-2026.123", "KELVAR Orders 12-07-2026.123"}));
+        QVERIFY(readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123")))
+                    .contains("\"RTD\""));
+        QVERIFY(!readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-06-2026.123")))
+                     .contains("\"RTD\""));
     }
 
-    void blankFillsZeroLengthSlotsInFileAndDatabase()
-    {
+    void blankFillsZeroLengthSlotsInFileAndDatabase() {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         f.orders.append(123, QStringLiteral("SRP"), slotsOf({"Jump Drive", "x"}));
         f.t.store().run(QStringLiteral("UPDATE Orders SET i2 = ''"));
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
-        QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("quote(i2)")), QStringList{"' '"});
+        QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("quote(i2)")),
+                 QStringList{"' '"});
         QVERIFY(readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123")))
-                    .startsWith("\"KELVAR Orders\",\"123\",\"tinderly\"\r\n\"SRP\",\"Jump Drive\",\" \",\" \""));
+                    .startsWith("\"KELVAR Orders\",\"123\",\"tinderly\"\r\n\"SRP\",\"Jump "
+                                "Drive\",\" \",\" \""));
     }
 
-    void refusals_data()
-    {
+    void refusals_data() {
         QTest::addColumn<int>("empire");
         QTest::addColumn<bool>("registered");
         QTest::addColumn<int>("orders");
         QTest::addColumn<QStringList>("texts");
-        QTest::newRow("no empire") << -1 << true << 1 << QStringList{"You need to select an Empire before Saving Orders"};
-        QTest::newRow("zero") << 0 << true << 1 << QStringList{"You need to select an Empire before Saving Orders"};
-        QTest::newRow("no orders") << 123 << true << 0 << QStringList{"No orders have been entered yet for Empire # 123"};
-        QTest::newRow("not registered") << 123 << false << 2
+        QTest::newRow("no empire")
+            << -1 << true << 1 << QStringList{"You need to select an Empire before Saving Orders"};
+        QTest::newRow("zero") << 0 << true << 1
+                              << QStringList{"You need to select an Empire before Saving Orders"};
+        QTest::newRow("no orders")
+            << 123 << true << 0 << QStringList{"No orders have been entered yet for Empire # 123"};
+        QTest::newRow("not registered")
+            << 123 << false << 2
             << QStringList{"2 orders have been entered for Empire # 123\r\n\r\nContinue?",
                            "The currently selected Empire has not been set up for Turn Entry"};
     }
-    void refusals()
-    {
+    void refusals() {
         QFETCH(int, empire);
         QFETCH(bool, registered);
         QFETCH(int, orders);
@@ -197,8 +203,7 @@ private Q_SLOTS:
         QVERIFY(f.filesWritten().isEmpty());
     }
 
-    void cancelWritesNothing()
-    {
+    void cancelWritesNothing() {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
@@ -208,24 +213,29 @@ private Q_SLOTS:
         QVERIFY(f.filesWritten().isEmpty());
     }
 
-    void anUnwritableFileIsReportedAndTheOldOneKept()
-    {
+    void anUnwritableFileIsReportedAndTheOldOneKept() {
         TestStore t;
         const QString folder = t.path() + QStringLiteral("/orders");
         QVERIFY(QDir().mkpath(folder));
         ordersfile::write(folder, QStringLiteral("KELVAR Orders 12-07-2026.123"), "old");
         // A folder standing where the temporary file would go makes the write fail.
-        QVERIFY_THROWS_EXCEPTION(Error, ordersfile::write(t.path() + QStringLiteral("/orders/KELVAR Orders 12-07-2026.123"),
-                                                          QStringLiteral("x"), "new"));
-        QCOMPARE(readAll(folder + QStringLiteral("/KELVAR Orders 12-07-2026.123")), QByteArray("old"));
+        QVERIFY_THROWS_EXCEPTION(
+            Error,
+            ordersfile::write(t.path() + QStringLiteral("/orders/KELVAR Orders 12-07-2026.123"),
+                              QStringLiteral("x"), "new"));
+        QCOMPARE(readAll(folder + QStringLiteral("/KELVAR Orders 12-07-2026.123")),
+                 QByteArray("old"));
         try {
-            ordersfile::write(QStringLiteral("/proc/no-such-folder"), QStringLiteral("KELVAR Orders 12-07-2026.1"), "x");
+            ordersfile::write(QStringLiteral("/proc/no-such-folder"),
+                              QStringLiteral("KELVAR Orders 12-07-2026.1"), "x");
             QFAIL("a file was written where none can be");
         } catch (const Error& error) {
-            QVERIFY2(error.message().contains(QStringLiteral("/proc/no-such-folder/KELVAR Orders 12-07-2026.1")),
+            QVERIFY2(error.message().contains(
+                         QStringLiteral("/proc/no-such-folder/KELVAR Orders 12-07-2026.1")),
                      qPrintable(error.message()));
         }
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"KELVAR Orders 12-07-2026.123"});
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"KELVAR Orders 12-07-2026.123"});
     }
 };
 

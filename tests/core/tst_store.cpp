@@ -5,26 +5,25 @@
 
 #include <QDir>
 #include <QFile>
-#include <unistd.h>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <unistd.h>
 
 using namespace vf;
 using namespace vf::test;
 
 namespace {
 
-std::array<QString, kSlotCount> blanks()
-{
+std::array<QString, kSlotCount> blanks() {
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
     return slots;
 }
 
-QStringList fieldsOf(Store& store, const QString& table)
-{
-    QSqlQuery query = store.run(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(Store::quoted(table)));
+QStringList fieldsOf(Store& store, const QString& table) {
+    QSqlQuery query =
+        store.run(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(Store::quoted(table)));
     QStringList fields;
     for (int i = 0; i < query.record().count(); ++i)
         fields << query.record().fieldName(i);
@@ -36,8 +35,7 @@ QStringList fieldsOf(Store& store, const QString& table)
 class TestStoreDb : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void createsEveryTableWithItsFields_data()
-    {
+    void createsEveryTableWithItsFields_data() {
         QTest::addColumn<QString>("table");
         QTest::addColumn<QStringList>("fields");
         QTest::newRow("Empires") << "Empires" << QStringList{"EmpireID", "EmpireName", "Password"};
@@ -45,17 +43,19 @@ private Q_SLOTS:
         for (int k = 1; k <= 51; ++k)
             orders << QStringLiteral("i%1").arg(k);
         QTest::newRow("Orders") << "Orders" << orders;
-        QTest::newRow("Warp Points") << "Warp Points"
-                                     << QStringList{"EmpireID", "StarName", "DestinationStarName", "WarpPointID"};
+        QTest::newRow("Warp Points")
+            << "Warp Points"
+            << QStringList{"EmpireID", "StarName", "DestinationStarName", "WarpPointID"};
         QTest::newRow("Legendary Commanders")
-            << "Legendary Commanders" << QStringList{"EmpireID", "CommanderRank", "CommanderName", "CommanderID"};
+            << "Legendary Commanders"
+            << QStringList{"EmpireID", "CommanderRank", "CommanderName", "CommanderID"};
         QTest::newRow("Population Groups")
             << "Population Groups"
             << QStringList{"EmpireID", "PopulationGroupID", "SystemName", "OrbitalLocation"};
-        QTest::newRow("Force Battle Plans") << "Force Battle Plans" << QStringList{"EmpireID", "ForceBattlePlan"};
+        QTest::newRow("Force Battle Plans")
+            << "Force Battle Plans" << QStringList{"EmpireID", "ForceBattlePlan"};
     }
-    void createsEveryTableWithItsFields()
-    {
+    void createsEveryTableWithItsFields() {
         QFETCH(QString, table);
         QFETCH(QStringList, fields);
         TestStore t;
@@ -63,16 +63,14 @@ private Q_SLOTS:
         QCOMPARE(t.count(table), 0);
     }
 
-    void reopensAnExistingDatabaseKeepingItsRows()
-    {
+    void reopensAnExistingDatabaseKeepingItsRows() {
         TestStore t;
         t.addEmpire(123, QStringLiteral("Sable Concord"));
         Store again(t.folder().databaseFile());
         QCOMPARE(EmpireRepository(again).all().size(), 1);
     }
 
-    void refusesAFileThatIsNotADatabase()
-    {
+    void refusesAFileThatIsNotADatabase() {
         TestStore t;
         const QString path = t.path() + QStringLiteral("/not a database.sqlite");
         QFile file(path);
@@ -90,8 +88,7 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), junk);
     }
 
-    void refusesAFolderItCannotWriteTo()
-    {
+    void refusesAFolderItCannotWriteTo() {
         if (geteuid() == 0)
             QSKIP("the superuser writes into read-only folders");
         TestStore t;
@@ -102,23 +99,22 @@ private Q_SLOTS:
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    void refusesAFolderAsTheDatabase()
-    {
+    void refusesAFolderAsTheDatabase() {
         TestStore t;
         QVERIFY_THROWS_EXCEPTION(Error, Store(t.path()));
     }
 
-    void priorityRefusesText()
-    {
+    void priorityRefusesText() {
         TestStore t;
-        QVERIFY_THROWS_EXCEPTION(
-            Error, t.store().run(QStringLiteral("INSERT INTO Orders (EmpireID, Priority) VALUES (1, 'abc')")));
+        QVERIFY_THROWS_EXCEPTION(Error,
+                                 t.store().run(QStringLiteral(
+                                     "INSERT INTO Orders (EmpireID, Priority) VALUES (1, 'abc')")));
         t.store().run(QStringLiteral("INSERT INTO Orders (EmpireID, Priority) VALUES (1, '15')"));
-        QCOMPARE(t.dump(QStringLiteral("Orders"), QStringLiteral("typeof(Priority)")), QStringList{"integer"});
+        QCOMPARE(t.dump(QStringLiteral("Orders"), QStringLiteral("typeof(Priority)")),
+                 QStringList{"integer"});
     }
 
-    void empiresComeInStoredOrderAndAreFoundByExactName()
-    {
+    void empiresComeInStoredOrderAndAreFoundByExactName() {
         TestStore t;
         t.addEmpire(456, QStringLiteral("Iron Veil"));
         t.addEmpire(123, QStringLiteral("O'Neil's Realm"), QStringLiteral("s3cret!"));
@@ -128,15 +124,15 @@ private Q_SLOTS:
         for (const Empire& e : empires.all())
             names << e.name;
         QCOMPARE(names, (QStringList{"Iron Veil", "O'Neil's Realm", "Iron Veil"}));
-        QCOMPARE(empires.findByName(QStringLiteral("O'Neil's Realm"))->password, QStringLiteral("s3cret!"));
+        QCOMPARE(empires.findByName(QStringLiteral("O'Neil's Realm"))->password,
+                 QStringLiteral("s3cret!"));
         QCOMPARE(empires.findByName(QStringLiteral("Iron Veil"))->id, 456);
         QVERIFY(!empires.findByName(QStringLiteral("iron veil")));
         QVERIFY(!empires.findByName(QStringLiteral("Iron Veil ")));
         QVERIFY(!empires.findById(5));
     }
 
-    void appendNumbersPrioritiesByTens()
-    {
+    void appendNumbersPrioritiesByTens() {
         TestStore t;
         const OrderRepository orders(t.store());
         QCOMPARE(orders.append(123, QStringLiteral("NM"), blanks()), 10);
@@ -152,8 +148,7 @@ private Q_SLOTS:
         QCOMPARE(codes, (QStringList{"PRIV", "NM", "SS"}));
     }
 
-    void equalPrioritiesAreBothKept()
-    {
+    void equalPrioritiesAreBothKept() {
         TestStore t;
         const OrderRepository orders(t.store());
         orders.append(1, QStringLiteral("A"), blanks());
@@ -162,8 +157,7 @@ private Q_SLOTS:
         QCOMPARE(orders.ordersOf(1).size(), 2);
     }
 
-    void clearDeletesOnlyThatEmpire()
-    {
+    void clearDeletesOnlyThatEmpire() {
         TestStore t;
         const OrderRepository orders(t.store());
         orders.append(1, QStringLiteral("A"), blanks());
@@ -175,8 +169,7 @@ private Q_SLOTS:
         QCOMPARE(orders.append(1, QStringLiteral("D"), blanks()), 10);
     }
 
-    void blankFillTurnsEmptySlotsIntoBlanks()
-    {
+    void blankFillTurnsEmptySlotsIntoBlanks() {
         TestStore t;
         const OrderRepository orders(t.store());
         auto slots = blanks();
@@ -189,8 +182,7 @@ private Q_SLOTS:
                  (QStringList{"1|12| | ", "2|12||<null>"}));
     }
 
-    void twoConnectionsShareTheFile()
-    {
+    void twoConnectionsShareTheFile() {
         TestStore t;
         Store second(t.folder().databaseFile());
         t.addEmpire(1, QStringLiteral("One"));
@@ -199,12 +191,12 @@ private Q_SLOTS:
         QCOMPARE(OrderRepository(second).append(1, QStringLiteral("RTD"), blanks()), 10);
     }
 
-    void aBusyDatabaseIsReportedAfterWaiting()
-    {
+    void aBusyDatabaseIsReportedAfterWaiting() {
         TestStore t;
         Store second(t.folder().databaseFile());
         second.run(QStringLiteral("BEGIN EXCLUSIVE"));
-        QVERIFY_THROWS_EXCEPTION(Error, OrderRepository(t.store()).append(1, QStringLiteral("RTD"), blanks()));
+        QVERIFY_THROWS_EXCEPTION(
+            Error, OrderRepository(t.store()).append(1, QStringLiteral("RTD"), blanks()));
         second.run(QStringLiteral("ROLLBACK"));
         QCOMPARE(OrderRepository(t.store()).append(1, QStringLiteral("RTD"), blanks()), 10);
     }

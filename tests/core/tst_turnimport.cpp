@@ -7,9 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace vf;
@@ -18,8 +18,7 @@ using namespace vf::test;
 namespace {
 
 // Reads one CSV file as mdb-export writes it: a header line, then quoted texts and numbers.
-QList<QStringList> readCsv(const QString& path)
-{
+QList<QStringList> readCsv(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read %s", qPrintable(path));
@@ -57,10 +56,11 @@ QList<QStringList> readCsv(const QString& path)
 }
 
 // The rows of a dump, keeping the import's fields, as "a|b|c".
-QStringList expectedRows(const QString& dumpFolder, const turnfile::Table& table)
-{
+QStringList expectedRows(const QString& dumpFolder, const turnfile::Table& table) {
     const QList<QStringList> csv =
-        readCsv(QDir(dumpFolder).filePath(QString::fromUtf8(table.name.data(), table.name.size()) + QStringLiteral(".csv")));
+        readCsv(QDir(dumpFolder)
+                    .filePath(QString::fromUtf8(table.name.data(), table.name.size()) +
+                              QStringLiteral(".csv")));
     QList<int> columns;
     for (const auto& field : table.fields)
         columns << csv.first().indexOf(QString::fromUtf8(field.name.data(), field.name.size()));
@@ -74,22 +74,19 @@ QStringList expectedRows(const QString& dumpFolder, const turnfile::Table& table
     return rows;
 }
 
-QString fieldList(const turnfile::Table& table)
-{
+QString fieldList(const turnfile::Table& table) {
     QStringList fields;
     for (const auto& field : table.fields)
         fields << Store::quoted(QString::fromUtf8(field.name.data(), field.name.size()));
     return fields.join(QStringLiteral(", "));
 }
 
-QString tableName(const turnfile::Table& table)
-{
+QString tableName(const turnfile::Table& table) {
     return QString::fromUtf8(table.name.data(), table.name.size());
 }
 
 // Everything in the thirteen tables, Empires and Orders, for before/after comparisons.
-QStringList snapshot(TestStore& t)
-{
+QStringList snapshot(TestStore& t) {
     QStringList all = t.dump(QStringLiteral("Empires"), QStringLiteral("*")) +
                       t.dump(QStringLiteral("Orders"), QStringLiteral("*"));
     for (const auto& table : turnfile::kImportedTables)
@@ -97,8 +94,7 @@ QStringList snapshot(TestStore& t)
     return all;
 }
 
-void fillEmpire(TestStore& t, int empireId)
-{
+void fillEmpire(TestStore& t, int empireId) {
     t.addEmpire(empireId, QStringLiteral("Empire %1").arg(empireId));
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
@@ -106,18 +102,17 @@ void fillEmpire(TestStore& t, int empireId)
     for (const auto& table : turnfile::kImportedTables) {
         QStringList values;
         for (const auto& field : table.fields)
-            values << (field.name == "EmpireID" ? QString::number(empireId)
-                                                : field.kind == turnfile::FieldKind::WholeNumber
-                                                      ? QStringLiteral("1")
-                                                      : QStringLiteral("'old'"));
+            values << (field.name == "EmpireID"                         ? QString::number(empireId)
+                       : field.kind == turnfile::FieldKind::WholeNumber ? QStringLiteral("1")
+                                                                        : QStringLiteral("'old'"));
         t.store().run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(Store::quoted(tableName(table)), fieldList(table), values.join(QLatin1Char(','))));
+                          .arg(Store::quoted(tableName(table)), fieldList(table),
+                               values.join(QLatin1Char(','))));
     }
 }
 
 QString expectFailure(TestStore& t, const QString& file, int empireId, WorkerLimits limits = {},
-                      const QString& worker = TestStore::workerPath())
-{
+                      const QString& worker = TestStore::workerPath()) {
     try {
         TurnImporter(t.store(), worker, limits).importFile(empireId, file);
     } catch (const Error& error) {
@@ -131,14 +126,12 @@ QString expectFailure(TestStore& t, const QString& file, int empireId, WorkerLim
 class TestTurnImport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void importsEveryRowAndFieldExactly_data()
-    {
+    void importsEveryRowAndFieldExactly_data() {
         QTest::addColumn<int>("table");
         for (int i = 0; i < int(turnfile::kImportedTables.size()); ++i)
             QTest::newRow(qPrintable(tableName(turnfile::kImportedTables[i]))) << i;
     }
-    void importsEveryRowAndFieldExactly()
-    {
+    void importsEveryRowAndFieldExactly() {
         QFETCH(int, table);
         const auto& t13 = turnfile::kImportedTables[table];
         TestStore t;
@@ -147,19 +140,21 @@ private Q_SLOTS:
                  expectedRows(TestStore::dataFile(QStringLiteral("dumps/123")), t13));
     }
 
-    void storesIdentifiersAsIntegersAndNumbersAsPlainText()
-    {
+    void storesIdentifiersAsIntegersAndNumbersAsPlainText() {
         TestStore t;
         t.importFixture(QStringLiteral("123.mdb"), 123);
-        QCOMPARE(t.dump(QStringLiteral("Orbital Locations"), QStringLiteral("DISTINCT typeof(OrbitalLocation)")),
+        QCOMPARE(t.dump(QStringLiteral("Orbital Locations"),
+                        QStringLiteral("DISTINCT typeof(OrbitalLocation)")),
                  QStringList{"text"});
-        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("DISTINCT typeof(FleetID) || typeof(EmpireID)")),
+        QCOMPARE(t.dump(QStringLiteral("Fleets"),
+                        QStringLiteral("DISTINCT typeof(FleetID) || typeof(EmpireID)")),
                  QStringList{"integerinteger"});
-        QVERIFY(!t.dump(QStringLiteral("Orbital Locations"), QStringLiteral("OrbitalLocation")).join(QString()).contains(QLatin1Char('.')));
+        QVERIFY(!t.dump(QStringLiteral("Orbital Locations"), QStringLiteral("OrbitalLocation"))
+                     .join(QString())
+                     .contains(QLatin1Char('.')));
     }
 
-    void importingTwiceLeavesTheSameRows()
-    {
+    void importingTwiceLeavesTheSameRows() {
         TestStore t;
         t.importFixture(QStringLiteral("123.mdb"), 123);
         const QStringList once = snapshot(t);
@@ -167,8 +162,7 @@ private Q_SLOTS:
         QCOMPARE(snapshot(t), once);
     }
 
-    void leavesOtherEmpiresEmpiresAndOrdersAlone()
-    {
+    void leavesOtherEmpiresEmpiresAndOrdersAlone() {
         TestStore t;
         fillEmpire(t, 456);
         fillEmpire(t, 123);
@@ -177,11 +171,12 @@ private Q_SLOTS:
         QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 6);
         QCOMPARE(t.count(QStringLiteral("Orders")), 2);
         QCOMPARE(t.count(QStringLiteral("Empires")), 2);
-        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("FleetName")).count(QStringLiteral("old")), 1);
+        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("FleetName"))
+                     .count(QStringLiteral("old")),
+                 1);
     }
 
-    void anEmptyFileEmptiesTheEmpiresTables()
-    {
+    void anEmptyFileEmptiesTheEmpiresTables() {
         TestStore t;
         fillEmpire(t, 124);
         t.importFixture(QStringLiteral("124.mdb"), 124);
@@ -190,18 +185,24 @@ private Q_SLOTS:
         QCOMPARE(t.count(QStringLiteral("Orders"), 124), 1);
     }
 
-    void keepsNullsEmptyTextsAndLongNames()
-    {
+    void keepsNullsEmptyTextsAndLongNames() {
         TestStore t;
         t.importFixture(QStringLiteral("126.mdb"), 126);
-        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("EmpireID, FleetID, FleetName")).first(),
+        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("EmpireID, FleetID, FleetName"))
+                     .first(),
                  QStringLiteral("126|1|<null>"));
-        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("length(FleetName)")).at(1), QStringLiteral("255"));
-        QVERIFY(t.dump(QStringLiteral("Fleets"), QStringLiteral("FleetName")).contains(QStringLiteral("\u03A9mega \u2606 Star")));
+        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("length(FleetName)")).at(1),
+                 QStringLiteral("255"));
+        QVERIFY(t.dump(QStringLiteral("Fleets"), QStringLiteral("FleetName"))
+                    .contains(QStringLiteral("\u03A9mega \u2606 Star")));
         QCOMPARE(t.count(QStringLiteral("Fleets"), 999), 1);
-        QVERIFY(t.dump(QStringLiteral("Force Battle Plans"), QStringLiteral("quote(ForceBattlePlan)")).contains(QStringLiteral("''")));
-        QCOMPARE(t.dump(QStringLiteral("Items"), QStringLiteral("max(length(ItemName))")), QStringList{"410"});
-        QCOMPARE(t.dump(QStringLiteral("Warp Points"), QStringLiteral("quote(WarpPointID) || ':' || quote(DestinationStarName)")),
+        QVERIFY(
+            t.dump(QStringLiteral("Force Battle Plans"), QStringLiteral("quote(ForceBattlePlan)"))
+                .contains(QStringLiteral("''")));
+        QCOMPARE(t.dump(QStringLiteral("Items"), QStringLiteral("max(length(ItemName))")),
+                 QStringList{"410"});
+        QCOMPARE(t.dump(QStringLiteral("Warp Points"),
+                        QStringLiteral("quote(WarpPointID) || ':' || quote(DestinationStarName)")),
                  (QStringList{"1:''", "2:NULL", "3:'?'", "4:'X'", "5:'?12'", "NULL:'Vega'"}));
         // The other texts as the dump has them (it writes NULL and empty text alike).
         for (const auto& table : turnfile::kImportedTables) {
@@ -211,28 +212,31 @@ private Q_SLOTS:
         }
     }
 
-    void aSecondImportKeepsRowsOfOtherEmpiresFromTheFile()
-    {
+    void aSecondImportKeepsRowsOfOtherEmpiresFromTheFile() {
         TestStore t;
         t.importFixture(QStringLiteral("126.mdb"), 126);
         t.importFixture(QStringLiteral("126.mdb"), 126);
         QCOMPARE(t.count(QStringLiteral("Fleets"), 999), 2);
     }
 
-    void refusesUnusableFilesChangingNothing_data()
-    {
+    void refusesUnusableFilesChangingNothing_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("missing table") << TestStore::dataFile(QStringLiteral("125.mdb")) << "\"Warp Points\" is missing";
-        QTest::newRow("no Empires") << TestStore::dataFile(QStringLiteral("127.mdb")) << "\"Empires\" is missing";
-        QTest::newRow("missing file") << QStringLiteral("/nowhere/555.mdb") << "the file is not there";
+        QTest::newRow("missing table")
+            << TestStore::dataFile(QStringLiteral("125.mdb")) << "\"Warp Points\" is missing";
+        QTest::newRow("no Empires")
+            << TestStore::dataFile(QStringLiteral("127.mdb")) << "\"Empires\" is missing";
+        QTest::newRow("missing file")
+            << QStringLiteral("/nowhere/555.mdb") << "the file is not there";
         QTest::newRow("a folder") << QStringLiteral(VFTURN_TEST_DATA) << "not a file";
-        QTest::newRow("crash") << TestStore::dataFile(QStringLiteral("hostile/segfault-1.mdb")) << "damaged";
-        QTest::newRow("ACE header") << TestStore::dataFile(QStringLiteral("hostile/hang-1.mdb")) << "not a turn results file";
-        QTest::newRow("reader hangs") << TestStore::dataFile(QStringLiteral("hostile/hang-jet4.mdb")) << "too long|damaged";
+        QTest::newRow("crash") << TestStore::dataFile(QStringLiteral("hostile/segfault-1.mdb"))
+                               << "damaged";
+        QTest::newRow("ACE header") << TestStore::dataFile(QStringLiteral("hostile/hang-1.mdb"))
+                                    << "not a turn results file";
+        QTest::newRow("reader hangs")
+            << TestStore::dataFile(QStringLiteral("hostile/hang-jet4.mdb")) << "too long|damaged";
     }
-    void refusesUnusableFilesChangingNothing()
-    {
+    void refusesUnusableFilesChangingNothing() {
         QFETCH(QString, file);
         QFETCH(QString, cause);
         TestStore t;
@@ -244,8 +248,7 @@ private Q_SLOTS:
         QCOMPARE(snapshot(t), before);
     }
 
-    void refusesFilesThatAreNotAccessDatabases_data()
-    {
+    void refusesFilesThatAreNotAccessDatabases_data() {
         QTest::addColumn<QByteArray>("contents");
         QTest::newRow("short") << QByteArray(100, 'x');
         QTest::newRow("text") << QByteArray(8192, 'x');
@@ -254,8 +257,7 @@ private Q_SLOTS:
         jet5[0x14] = 2;
         QTest::newRow("other version") << jet5;
     }
-    void refusesFilesThatAreNotAccessDatabases()
-    {
+    void refusesFilesThatAreNotAccessDatabases() {
         QFETCH(QByteArray, contents);
         TestStore t;
         const QString path = t.path() + QStringLiteral("/123.mdb");
@@ -267,19 +269,18 @@ private Q_SLOTS:
         QVERIFY2(message.contains(QStringLiteral("turn results file")), qPrintable(message));
     }
 
-    void aWorkerKilledHalfWayChangesNothing()
-    {
+    void aWorkerKilledHalfWayChangesNothing() {
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = snapshot(t);
         // The time limit stops the worker long before it can finish.
-        const QString message = expectFailure(t, TestStore::dataFile(QStringLiteral("900.mdb")), 123, WorkerLimits{1});
+        const QString message =
+            expectFailure(t, TestStore::dataFile(QStringLiteral("900.mdb")), 123, WorkerLimits{1});
         QVERIFY2(message.contains(QStringLiteral("too long")), qPrintable(message));
         QCOMPARE(snapshot(t), before);
     }
 
-    void aWorkerThatLeavesNoCompleteFileChangesNothing()
-    {
+    void aWorkerThatLeavesNoCompleteFileChangesNothing() {
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = snapshot(t);
@@ -289,61 +290,72 @@ private Q_SLOTS:
         file.write("#!/bin/sh\nprintf 'partial' > \"$2\"\nexit 0\n");
         file.close();
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString message = expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")), 123, {}, script);
+        const QString message =
+            expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")), 123, {}, script);
         QVERIFY2(!message.isEmpty(), "a malformed reader output was accepted");
         QCOMPARE(snapshot(t), before);
     }
 
-    void aMissingWorkerIsReported()
-    {
+    void aMissingWorkerIsReported() {
         TestStore t;
-        const QString message = expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")), 123, {},
-                                              t.path() + QStringLiteral("/no-such-reader"));
+        const QString message =
+            expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")), 123, {},
+                          t.path() + QStringLiteral("/no-such-reader"));
         QVERIFY2(message.contains(QStringLiteral("could not be started")), qPrintable(message));
     }
 
-    void convertsNumberTypesOfTheFile()
-    {
+    void convertsNumberTypesOfTheFile() {
         // A staging file as the reader writes it for a file whose identifiers are Double
         // fields and whose orbital location is a Single.
         TestStore t;
         const QString staging = t.path() + QStringLiteral("/staging.sqlite");
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("staging"));
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("staging"));
             db.setDatabaseName(staging);
             QVERIFY(db.open());
             QSqlQuery q(db);
             for (const auto& table : turnfile::kImportedTables)
-                QVERIFY(q.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(Store::quoted(tableName(table)), fieldList(table))));
+                QVERIFY(q.exec(QStringLiteral("CREATE TABLE %1 (%2)")
+                                   .arg(Store::quoted(tableName(table)), fieldList(table))));
             QVERIFY(q.exec(QStringLiteral("INSERT INTO Fleets VALUES (123.0, 12.0, 7)")));
-            QVERIFY(q.exec(QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 3.0)")));
-            QVERIFY(q.exec(QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 2.5)")));
-            QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = %1").arg(turnfile::kStagingComplete)));
+            QVERIFY(q.exec(
+                QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 3.0)")));
+            QVERIFY(q.exec(
+                QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 2.5)")));
+            QVERIFY(
+                q.exec(QStringLiteral("PRAGMA user_version = %1").arg(turnfile::kStagingComplete)));
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("staging"));
-        TurnImporter(t.store(), TestStore::workerPath()).copyStaging(123, staging, QStringLiteral("123.mdb"));
-        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("typeof(EmpireID), FleetID, typeof(FleetID), FleetName, typeof(FleetName)")),
-                 QStringList{"integer|12|integer|7|text"});
+        TurnImporter(t.store(), TestStore::workerPath())
+            .copyStaging(123, staging, QStringLiteral("123.mdb"));
+        QCOMPARE(
+            t.dump(QStringLiteral("Fleets"),
+                   QStringLiteral(
+                       "typeof(EmpireID), FleetID, typeof(FleetID), FleetName, typeof(FleetName)")),
+            QStringList{"integer|12|integer|7|text"});
         QCOMPARE(t.dump(QStringLiteral("Orbital Locations"), QStringLiteral("OrbitalLocation")),
                  (QStringList{"3", "2.5"}));
     }
 
-    void refusesAnIdentifierThatIsNotAWholeNumber()
-    {
+    void refusesAnIdentifierThatIsNotAWholeNumber() {
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = snapshot(t);
         const QString staging = t.path() + QStringLiteral("/staging.sqlite");
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("staging"));
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("staging"));
             db.setDatabaseName(staging);
             QVERIFY(db.open());
             QSqlQuery q(db);
             for (const auto& table : turnfile::kImportedTables)
-                QVERIFY(q.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(Store::quoted(tableName(table)), fieldList(table))));
+                QVERIFY(q.exec(QStringLiteral("CREATE TABLE %1 (%2)")
+                                   .arg(Store::quoted(tableName(table)), fieldList(table))));
             QVERIFY(q.exec(QStringLiteral("INSERT INTO Armies VALUES (123, 2.5, 'Half')")));
-            QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = %1").arg(turnfile::kStagingComplete)));
+            QVERIFY(
+                q.exec(QStringLiteral("PRAGMA user_version = %1").arg(turnfile::kStagingComplete)));
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("staging"));

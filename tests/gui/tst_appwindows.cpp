@@ -1,7 +1,7 @@
 #include "AppWindows.h"
-#include "Startup.h"
 #include "FakeDialogs.h"
 #include "FixedClock.h"
+#include "Startup.h"
 #include "TestStore.h"
 #include "common/AppContext.h"
 #include "common/ScreenMetrics.h"
@@ -12,9 +12,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -34,23 +34,20 @@ class TestAppWindows : public QObject {
         AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
         std::unique_ptr<AppWindows> windows;
 
-        Fixture()
-        {
+        Fixture() {
             t.addEmpire(123, QStringLiteral("Sable Concord"));
             t.addEmpire(456, QStringLiteral("Iron Veil"));
             windows = std::make_unique<AppWindows>(context);
             windows->start();
         }
         MainMenuWindow& menu() { return windows->mainMenu(); }
-        void pick(const QString& name)
-        {
+        void pick(const QString& name) {
             auto* box = menu().findChild<QComboBox*>(QStringLiteral("EmpireName"));
             const int index = box->findText(name);
             box->setCurrentIndex(index);
             Q_EMIT box->activated(index);
         }
-        void click(QWidget* window, const QString& name)
-        {
+        void click(QWidget* window, const QString& name) {
             QAbstractButton* button = window->findChild<QAbstractButton*>(name);
             QVERIFY2(button, qPrintable(name));
             QTest::mouseClick(button, Qt::LeftButton);
@@ -58,8 +55,7 @@ class TestAppWindows : public QObject {
     };
 
 private Q_SLOTS:
-    void enterOrdersAndBack()
-    {
+    void enterOrdersAndBack() {
         Fixture f;
         f.pick(QStringLiteral("Iron Veil"));
         f.click(&f.menu(), QStringLiteral("EnterOrders"));
@@ -72,11 +68,11 @@ private Q_SLOTS:
         f.click(f.windows->orderEntry(), QStringLiteral("MainMenu"));
         QVERIFY(f.menu().isVisible());
         QVERIFY(f.windows->orderEntry()->isHidden());
-        QCOMPARE(f.menu().findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("456"));
+        QCOMPARE(f.menu().findChild<QLineEdit*>(QStringLiteral("Text2"))->text(),
+                 QStringLiteral("456"));
     }
 
-    void editOrdersWarnsAndLeadsOn()
-    {
+    void editOrdersWarnsAndLeadsOn() {
         Fixture f;
         f.pick(QStringLiteral("Sable Concord"));
         f.dialogs.answerOk();
@@ -84,14 +80,21 @@ private Q_SLOTS:
         QVERIFY(f.windows->orderListing() && f.windows->orderListing()->isVisible());
         QCOMPARE(f.dialogs.last().request.title, QStringLiteral("Imperial Advisor Warning"));
         QCOMPARE(f.dialogs.last().request.icon, DialogIcon::Warning);
-        QCOMPARE(f.dialogs.last().request.text,
-                 QStringLiteral("<< WARNING >>\r\n\r\nChange fields in the above order editing table at your own risk.  "
-                                "Simple changes to numbers only works fine (the Priority field is a good example), but "
-                                "if there is text involved, you are strongly advised to delete the order, enter a new "
-                                "order, and then come back here to Edit Orders to change the Priority value to place "
-                                "that new order at the desired location in your orders processing sequence.\r\n\r\n"
-                                "To delete an order, click on the far left column to select an orders row.  Then hit "
-                                "the 'Delete' key on your keyboard."));
+        QCOMPARE(
+            f.dialogs.last().request.text,
+            QStringLiteral(
+                "<< WARNING >>\r\n\r\nChange fields in the above order editing table at your own "
+                "risk.  "
+                "Simple changes to numbers only works fine (the Priority field is a good example), "
+                "but "
+                "if there is text involved, you are strongly advised to delete the order, enter a "
+                "new "
+                "order, and then come back here to Edit Orders to change the Priority value to "
+                "place "
+                "that new order at the desired location in your orders processing sequence.\r\n\r\n"
+                "To delete an order, click on the far left column to select an orders row.  Then "
+                "hit "
+                "the 'Delete' key on your keyboard."));
         f.click(f.windows->orderListing(), QStringLiteral("BackToOrders"));
         QVERIFY(f.windows->orderEntry() && f.windows->orderEntry()->isVisible());
         QVERIFY(f.windows->orderListing()->isHidden());
@@ -103,19 +106,18 @@ private Q_SLOTS:
         QVERIFY(f.menu().isVisible());
     }
 
-    void startupOptions_data()
-    {
+    void startupOptions_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode"); // -1: the program starts
         QTest::addColumn<QString>("folder");
         QTest::newRow("default") << QStringList{"vfturn"} << -1 << DataFolder::defaultFolder();
-        QTest::newRow("data dir") << QStringList{"vfturn", "--data-dir", "/srv/turns"} << -1 << "/srv/turns";
+        QTest::newRow("data dir") << QStringList{"vfturn", "--data-dir", "/srv/turns"} << -1
+                                  << "/srv/turns";
         QTest::newRow("help") << QStringList{"vfturn", "--help"} << 0 << "";
         QTest::newRow("version") << QStringList{"vfturn", "--version"} << 0 << "";
         QTest::newRow("unknown option") << QStringList{"vfturn", "--colour"} << 2 << "";
     }
-    void startupOptions()
-    {
+    void startupOptions() {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, folder);
@@ -125,19 +127,18 @@ private Q_SLOTS:
             QCOMPARE(options.dataFolder, folder);
     }
 
-    void firstStartCreatesTheDatabase()
-    {
+    void firstStartCreatesTheDatabase() {
         QTemporaryDir dir;
         const DataFolder folder(dir.filePath(QStringLiteral("new/kelvar")));
         FakeDialogs dialogs;
         const auto store = openTurnEntryDatabase(folder, dialogs);
         QVERIFY(store);
         QVERIFY(QFile::exists(folder.databaseFile()));
-        QVERIFY(folder.databaseFile().endsWith(QStringLiteral("/new/kelvar/VF Turn Entry Data.sqlite")));
+        QVERIFY(folder.databaseFile().endsWith(
+            QStringLiteral("/new/kelvar/VF Turn Entry Data.sqlite")));
     }
 
-    void aDatabaseThatCannotBeOpenedIsReported()
-    {
+    void aDatabaseThatCannotBeOpenedIsReported() {
         QTemporaryDir dir;
         const DataFolder folder(dir.path());
         QFile junk(folder.databaseFile());
@@ -147,12 +148,12 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         dialogs.answerOk();
         QVERIFY(!openTurnEntryDatabase(folder, dialogs));
-        QVERIFY2(dialogs.last().request.text.contains(folder.databaseFile()), qPrintable(dialogs.last().request.text));
+        QVERIFY2(dialogs.last().request.text.contains(folder.databaseFile()),
+                 qPrintable(dialogs.last().request.text));
         QCOMPARE(QFileInfo(folder.databaseFile()).size(), 8192);
     }
 
-    void closingAnotherWindowReturnsToTheMainMenu()
-    {
+    void closingAnotherWindowReturnsToTheMainMenu() {
         Fixture f;
         f.pick(QStringLiteral("Sable Concord"));
         f.click(&f.menu(), QStringLiteral("EnterOrders"));

@@ -33,8 +33,7 @@ class TestListing : public QObject {
         std::unique_ptr<OrderListingWindow> window;
 
         explicit Fixture(int screenWidth = 1024)
-            : screen(screenWidth, 900)
-        {
+            : screen(screenWidth, 900) {
             t.addEmpire(123, QStringLiteral("Sable Concord"));
             std::array<QString, kSlotCount> slots;
             slots.fill(QStringLiteral(" "));
@@ -49,26 +48,22 @@ class TestListing : public QObject {
         }
         QTableView& grid() { return window->grid(); }
         OrdersTableModel& model() { return window->model(); }
-        QStringList codes()
-        {
+        QStringList codes() {
             QStringList list;
             for (int row = 0; row < model().rowCount(); ++row)
                 list << model().data(model().index(row, model().codeColumn())).toString();
             return list;
         }
-        bool edit(int row, int column, const QVariant& value)
-        {
+        bool edit(int row, int column, const QVariant& value) {
             return model().setData(model().index(row, column), value);
         }
-        void click(const QString& name)
-        {
+        void click(const QString& name) {
             QTest::mouseClick(window->findChild<QPushButton*>(name), Qt::LeftButton);
         }
     };
 
 private Q_SLOTS:
-    void showsTheEmpiresOrdersByPriority()
-    {
+    void showsTheEmpiresOrdersByPriority() {
         Fixture f;
         QCOMPARE(f.window->objectName(), QStringLiteral("Form3"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Edit Orders"));
@@ -79,59 +74,68 @@ private Q_SLOTS:
         QCOMPARE(shown, 53); // Priority, Order and the 51 slots
         QVERIFY(f.grid().isColumnHidden(f.model().fieldIndex(QStringLiteral("EmpireID"))));
         QVERIFY(f.grid().isColumnHidden(f.model().fieldIndex(QStringLiteral("OrderID"))));
-        QCOMPARE(f.model().headerData(f.model().codeColumn(), Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Order"));
-        QCOMPARE(f.model().headerData(f.model().priorityColumn(), Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Priority"));
-        QCOMPARE(f.model().headerData(f.model().firstSlotColumn(), Qt::Horizontal, Qt::DisplayRole).toString(), QString());
+        QCOMPARE(f.model()
+                     .headerData(f.model().codeColumn(), Qt::Horizontal, Qt::DisplayRole)
+                     .toString(),
+                 QStringLiteral("Order"));
+        QCOMPARE(f.model()
+                     .headerData(f.model().priorityColumn(), Qt::Horizontal, Qt::DisplayRole)
+                     .toString(),
+                 QStringLiteral("Priority"));
+        QCOMPARE(f.model()
+                     .headerData(f.model().firstSlotColumn(), Qt::Horizontal, Qt::DisplayRole)
+                     .toString(),
+                 QString());
         QCOMPARE(f.grid().columnWidth(f.model().priorityColumn()), twips(600));
         QCOMPARE(f.grid().columnWidth(f.model().codeColumn()), twips(800));
         QCOMPARE(f.grid().columnWidth(f.model().firstSlotColumn() + 50), twips(1300));
         QCOMPARE(f.grid().verticalHeader()->defaultSectionSize(), twips(600));
         const QModelIndex code = f.model().index(0, f.model().codeColumn());
         QVERIFY(f.model().data(code, Qt::FontRole).value<QFont>().bold());
-        QCOMPARE(f.model().data(code, Qt::ForegroundRole).value<QColor>().rgb(), QColor(65, 197, 27).rgb());
+        QCOMPARE(f.model().data(code, Qt::ForegroundRole).value<QColor>().rgb(),
+                 QColor(65, 197, 27).rgb());
         QCOMPARE(f.grid().geometry(), QRect(twips(120), twips(480), twips(15050), twips(10100)));
-        QCOMPARE(f.window->findChild<QPushButton*>(QStringLiteral("RefreshGrid"))->text(), QStringLiteral("Refresh Order Listing"));
+        QCOMPARE(f.window->findChild<QPushButton*>(QStringLiteral("RefreshGrid"))->text(),
+                 QStringLiteral("Refresh Order Listing"));
     }
 
-    void aNarrowScreenKeepsTheDesignedGrid()
-    {
+    void aNarrowScreenKeepsTheDesignedGrid() {
         Fixture f(800);
         QCOMPARE(f.grid().geometry(), QRect(twips(120), twips(480), twips(11655), twips(7485)));
         QCOMPARE(f.window->width(), twips(9000));
     }
 
-    void aChangedPriorityMovesTheOrderOnRefresh()
-    {
+    void aChangedPriorityMovesTheOrderOnRefresh() {
         Fixture f;
         QVERIFY(f.edit(2, f.model().priorityColumn(), QStringLiteral("15")));
-        QCOMPARE(f.codes(), (QStringList{"NM", "BOMB", "TREE"})); // stored at once, sorted on refresh
-        QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("Priority")), (QStringList{"10", "20", "15", "10"}));
+        QCOMPARE(f.codes(),
+                 (QStringList{"NM", "BOMB", "TREE"})); // stored at once, sorted on refresh
+        QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("Priority")),
+                 (QStringList{"10", "20", "15", "10"}));
         f.click(QStringLiteral("RefreshGrid"));
         QCOMPARE(f.codes(), (QStringList{"NM", "TREE", "BOMB"}));
     }
 
-    void aPriorityThatIsNoWholeNumberIsRefused_data()
-    {
+    void aPriorityThatIsNoWholeNumberIsRefused_data() {
         QTest::addColumn<QString>("value");
         QTest::newRow("word") << "abc";
         QTest::newRow("trailing letters") << "15x";
         QTest::newRow("fraction") << "1.5";
         QTest::newRow("empty") << "";
     }
-    void aPriorityThatIsNoWholeNumberIsRefused()
-    {
+    void aPriorityThatIsNoWholeNumberIsRefused() {
         QFETCH(QString, value);
         Fixture f;
         f.dialogs.answerOk();
         QVERIFY(!f.edit(1, f.model().priorityColumn(), value));
         QCOMPARE(f.dialogs.records().size(), 1);
         QVERIFY(f.dialogs.last().request.text.contains(QStringLiteral("whole number")));
-        QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("Priority")), (QStringList{"10", "20", "30", "10"}));
+        QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("Priority")),
+                 (QStringList{"10", "20", "30", "10"}));
         QCOMPARE(f.model().data(f.model().index(1, f.model().priorityColumn())).toInt(), 20);
     }
 
-    void aSlotEditedToNothingIsZeroLengthText()
-    {
+    void aSlotEditedToNothingIsZeroLengthText() {
         Fixture f;
         QVERIFY(f.edit(0, f.model().firstSlotColumn(), QString()));
         QVERIFY(f.edit(1, f.model().firstSlotColumn() + 1, QStringLiteral("Sol")));
@@ -139,8 +143,7 @@ private Q_SLOTS:
                  (QStringList{"''| ", "'bomb'|Sol"}));
     }
 
-    void deletingARowRemovesTheOrder()
-    {
+    void deletingARowRemovesTheOrder() {
         Fixture f;
         f.grid().selectRow(1);
         QTest::keyClick(&f.grid(), Qt::Key_Delete);
@@ -149,33 +152,32 @@ private Q_SLOTS:
         QCOMPARE(OrderRepository(f.t.store()).count(456), 1);
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
-        QFile file(QDir(f.t.folder().ordersFolder()).filePath(QStringLiteral("KELVAR Orders 12-07-2026.123")));
+        QFile file(QDir(f.t.folder().ordersFolder())
+                       .filePath(QStringLiteral("KELVAR Orders 12-07-2026.123")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray written = file.readAll();
         QVERIFY(written.contains("\"NM\""));
         QVERIFY(!written.contains("\"BOMB\""));
     }
 
-    void deleteWithoutAWholeRowSelectedDoesNothing()
-    {
+    void deleteWithoutAWholeRowSelectedDoesNothing() {
         Fixture f;
         f.grid().setCurrentIndex(f.model().index(1, f.model().firstSlotColumn()));
         QTest::keyClick(&f.grid(), Qt::Key_Delete);
         QCOMPARE(f.codes().size(), 3);
     }
 
-    void twoIdenticalOrdersAreDeletedOneAtATime()
-    {
+    void twoIdenticalOrdersAreDeletedOneAtATime() {
         Fixture f;
-        f.t.store().run(QStringLiteral("UPDATE Orders SET Priority = 10, OrderCode = 'NM', i1 = 'nm'"));
+        f.t.store().run(
+            QStringLiteral("UPDATE Orders SET Priority = 10, OrderCode = 'NM', i1 = 'nm'"));
         f.click(QStringLiteral("RefreshGrid"));
         f.grid().selectRow(0);
         QTest::keyClick(&f.grid(), Qt::Key_Delete);
         QCOMPARE(OrderRepository(f.t.store()).count(123), 2);
     }
 
-    void theGridOffersNoNewRows()
-    {
+    void theGridOffersNoNewRows() {
         Fixture f;
         QCOMPARE(f.model().rowCount(), 3);
         QTest::keyClick(&f.grid(), Qt::Key_Down);
@@ -184,8 +186,7 @@ private Q_SLOTS:
         QCOMPARE(f.model().rowCount(), 3);
     }
 
-    void buttonsLeadAway()
-    {
+    void buttonsLeadAway() {
         Fixture f;
         f.click(QStringLiteral("BackToOrders"));
         f.click(QStringLiteral("BackToMainMenu"));

@@ -24,8 +24,7 @@ using namespace vf::test;
 
 namespace {
 
-std::array<QString, kSlotCount> blanks()
-{
+std::array<QString, kSlotCount> blanks() {
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
     return slots;
@@ -45,8 +44,7 @@ class TestMainMenu : public QObject {
         AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
         std::unique_ptr<MainMenuWindow> window;
 
-        explicit Fixture(bool withEmpires = true)
-        {
+        explicit Fixture(bool withEmpires = true) {
             if (withEmpires) {
                 t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("tinderly"));
                 t.addEmpire(456, QStringLiteral("Iron Veil"), QStringLiteral("s3cret!"));
@@ -57,28 +55,23 @@ class TestMainMenu : public QObject {
         QComboBox* name() { return window->findChild<QComboBox*>(QStringLiteral("EmpireName")); }
         QLineEdit* number() { return window->findChild<QLineEdit*>(QStringLiteral("Text2")); }
         QLineEdit* password() { return window->findChild<QLineEdit*>(QStringLiteral("Text1")); }
-        void click(const QString& button)
-        {
+        void click(const QString& button) {
             QTest::mouseClick(window->findChild<QToolButton*>(button), Qt::LeftButton);
         }
-        void pick(const QString& empire)
-        {
+        void pick(const QString& empire) {
             const int index = name()->findText(empire);
             name()->setCurrentIndex(index);
             Q_EMIT name()->activated(index);
         }
-        void typeName(const QString& text)
-        {
+        void typeName(const QString& text) {
             name()->lineEdit()->selectAll();
             QTest::keyClicks(name(), text);
         }
-        void leaveName()
-        {
+        void leaveName() {
             QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
             QApplication::sendEvent(name(), &out);
         }
-        QStringList listed()
-        {
+        QStringList listed() {
             QStringList names;
             for (int i = 0; i < name()->count(); ++i)
                 names << name()->itemText(i);
@@ -87,14 +80,15 @@ class TestMainMenu : public QObject {
     };
 
 private Q_SLOTS:
-    void controlsStandWhereDesigned()
-    {
+    void controlsStandWhereDesigned() {
         Fixture f;
         QCOMPARE(f.window->objectName(), QStringLiteral("Form1"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Voidfire: Dominara (Castellan)"));
-        const QStringList buttons{"EnterOrders", "EditOrders", "UpdateData", "SaveOrders", "ClearOrders", "NewEmpire"};
+        const QStringList buttons{"EnterOrders", "EditOrders",  "UpdateData",
+                                  "SaveOrders",  "ClearOrders", "NewEmpire"};
         const QStringList labels{"Label2", "Label1", "Label3", "Label4", "Label6", "Label7"};
-        const QStringList captions{"Enter Orders", "Edit Orders", "Update Data", "Save Orders", "Clear Orders", "New Empire"};
+        const QStringList captions{"Enter Orders", "Edit Orders",  "Update Data",
+                                   "Save Orders",  "Clear Orders", "New Empire"};
         for (int i = 0; i < buttons.size(); ++i) {
             auto* button = f.window->findChild<QToolButton*>(buttons[i]);
             auto* label = f.window->findChild<QLabel*>(labels[i]);
@@ -108,35 +102,44 @@ private Q_SLOTS:
         QCOMPARE(f.window->findChild<QToolButton*>(QStringLiteral("SaveOrders"))->geometry(),
                  QRect(twips(4200), twips(1800), twips(975), twips(615)));
         QCOMPARE(f.window->findChild<QToolButton*>(QStringLiteral("ClearOrders"))->toolTip(),
-                 QStringLiteral("Click this button to clear the orders you have entered for this Empire - *use with care!*"));
+                 QStringLiteral("Click this button to clear the orders you have entered for this "
+                                "Empire - *use with care!*"));
         QCOMPARE(f.name()->geometry(), QRect(twips(360), twips(360), twips(3015), twips(315)));
-        QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("Label5"))->text(), QStringLiteral("#"));
+        QCOMPARE(f.window->findChild<QLabel*>(QStringLiteral("Label5"))->text(),
+                 QStringLiteral("#"));
         QCOMPARE(f.password()->toolTip(), f.password()->parentWidget()->toolTip());
         QCOMPARE(f.window->centralWidget()->size(), QSize(twips(7920), twips(4695)));
     }
 
-    void firstStartRefusesEveryAction_data()
-    {
+    void firstStartRefusesEveryAction_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Enter Orders") << "EnterOrders" << "Imperial Bureaucrat Report"
-                                      << "You need to select an Empire before proceeding to Order Entry";
-        QTest::newRow("Edit Orders") << "EditOrders" << "Imperial Advisor Report"
-                                     << "You need to select an Empire before proceeding to Order Editing";
-        QTest::newRow("Save Orders") << "SaveOrders" << "Imperial Bureaucrat Report"
+        QTest::newRow("Enter Orders")
+            << "EnterOrders"
+            << "Imperial Bureaucrat Report"
+            << "You need to select an Empire before proceeding to Order Entry";
+        QTest::newRow("Edit Orders")
+            << "EditOrders"
+            << "Imperial Advisor Report"
+            << "You need to select an Empire before proceeding to Order Editing";
+        QTest::newRow("Save Orders") << "SaveOrders"
+                                     << "Imperial Bureaucrat Report"
                                      << "You need to select an Empire before Saving Orders";
-        QTest::newRow("Clear Orders") << "ClearOrders" << "Imperial Bureaucrat Report"
+        QTest::newRow("Clear Orders") << "ClearOrders"
+                                      << "Imperial Bureaucrat Report"
                                       << "You need to select an Empire before clearing orders";
-        QTest::newRow("Update Data") << "UpdateData" << "Imperial Bureaucrat Note"
-                                     << "You need to select an Empire before updating turn results data";
+        QTest::newRow("Update Data")
+            << "UpdateData"
+            << "Imperial Bureaucrat Note"
+            << "You need to select an Empire before updating turn results data";
     }
-    void firstStartRefusesEveryAction()
-    {
+    void firstStartRefusesEveryAction() {
         QFETCH(QString, button);
         QFETCH(QString, title);
         QFETCH(QString, text);
-        for (const QString& typed : {QString(), QStringLiteral("12abc"), QStringLiteral("1 OR 1=1")}) {
+        for (const QString& typed :
+             {QString(), QStringLiteral("12abc"), QStringLiteral("1 OR 1=1")}) {
             Fixture f;
             QCOMPARE(f.listed(), (QStringList{"Sable Concord", "Iron Veil", "O'Neil's Realm"}));
             QCOMPARE(f.name()->currentText(), QString());
@@ -151,21 +154,20 @@ private Q_SLOTS:
         }
     }
 
-    void enterOrdersRefusesAnUnregisteredNumber()
-    {
+    void enterOrdersRefusesAnUnregisteredNumber() {
         Fixture f;
         f.number()->setText(QStringLiteral("999"));
         f.dialogs.answerOk();
         f.click(QStringLiteral("EnterOrders"));
-        QCOMPARE(f.dialogs.texts(), QStringList{"The Empire you have selected has not been set up for Turn Entry"});
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{"The Empire you have selected has not been set up for Turn Entry"});
         f.number()->setText(QStringLiteral("456"));
         f.click(QStringLiteral("EnterOrders"));
         f.click(QStringLiteral("EditOrders"));
         QCOMPARE(f.navigator.calls, (QStringList{"entry 456", "listing 456"}));
     }
 
-    void choosingByClickRecordsTheEmpire()
-    {
+    void choosingByClickRecordsTheEmpire() {
         Fixture f;
         f.pick(QStringLiteral("Iron Veil"));
         QCOMPARE(f.number()->text(), QStringLiteral("456"));
@@ -176,8 +178,7 @@ private Q_SLOTS:
         QCOMPARE(f.context.currentEmpireId, 77);
     }
 
-    void choosingByTypingAndEnter()
-    {
+    void choosingByTypingAndEnter() {
         Fixture f;
         f.typeName(QStringLiteral("Iron Veil"));
         QCOMPARE(f.context.currentEmpireId, 0);
@@ -187,8 +188,7 @@ private Q_SLOTS:
         QCOMPARE(f.listed().size(), 3); // Enter adds nothing to the list
     }
 
-    void aKeyLooksUpTheTextBeforeIt()
-    {
+    void aKeyLooksUpTheTextBeforeIt() {
         Fixture f;
         f.typeName(QStringLiteral("Iron Veil"));
         QTest::keyClick(f.name(), Qt::Key_X);
@@ -201,8 +201,7 @@ private Q_SLOTS:
         QCOMPARE(f.context.currentEmpireId, 456);
     }
 
-    void choosingByTypingAndLeavingDoesNotRecord()
-    {
+    void choosingByTypingAndLeavingDoesNotRecord() {
         Fixture f;
         f.pick(QStringLiteral("Sable Concord"));
         f.typeName(QStringLiteral("Iron Veil"));
@@ -215,8 +214,7 @@ private Q_SLOTS:
         QCOMPARE(f.password()->text(), QStringLiteral("tinderly"));
     }
 
-    void aMissEmptiesTheNumberButKeepsThePassword()
-    {
+    void aMissEmptiesTheNumberButKeepsThePassword() {
         Fixture f;
         f.pick(QStringLiteral("Iron Veil"));
         f.typeName(QStringLiteral("Nobody"));
@@ -225,19 +223,19 @@ private Q_SLOTS:
         QCOMPARE(f.password()->text(), QStringLiteral("s3cret!"));
     }
 
-    void theChosenEmpireSurvivesAReload()
-    {
+    void theChosenEmpireSurvivesAReload() {
         Fixture f;
         f.window->loadAfresh();
         QCOMPARE(f.number()->text(), QString());
         f.pick(QStringLiteral("O'Neil's Realm"));
         auto again = std::make_unique<MainMenuWindow>(f.context, f.navigator);
-        QCOMPARE(again->findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("77"));
-        QCOMPARE(again->findChild<QComboBox*>(QStringLiteral("EmpireName"))->currentText(), QStringLiteral("O'Neil's Realm"));
+        QCOMPARE(again->findChild<QLineEdit*>(QStringLiteral("Text2"))->text(),
+                 QStringLiteral("77"));
+        QCOMPARE(again->findChild<QComboBox*>(QStringLiteral("EmpireName"))->currentText(),
+                 QStringLiteral("O'Neil's Realm"));
     }
 
-    void fileExitEndsTheProgram()
-    {
+    void fileExitEndsTheProgram() {
         Fixture f;
         QAction* exit = f.window->findChild<QAction*>(QStringLiteral("mnuFile_Exit"));
         QVERIFY(exit);
@@ -246,29 +244,31 @@ private Q_SLOTS:
         QCOMPARE(f.navigator.calls, QStringList{"exit"});
     }
 
-    void newEmpire_data()
-    {
+    void newEmpire_data() {
         QTest::addColumn<QStringList>("answers"); // typed number, then name; "<cancel>" cancels
         QTest::addColumn<int>("dialogs");
         QTest::addColumn<QString>("lastText");
         QTest::addColumn<int>("empires");
         const QString done = QStringLiteral("All done setting up this new Empire!");
         QTest::newRow("accepted") << QStringList{"900", "Vast Dominion"} << 4 << done << 4;
-        QTest::newRow("same name, other number") << QStringList{"901", "Iron Veil"} << 4 << done << 4;
-        QTest::newRow("duplicate") << QStringList{"456", "Anything"} << 4
-                                   << "Empire # 456 has already been set up for Voidfire Turn Entry!" << 3;
+        QTest::newRow("same name, other number")
+            << QStringList{"901", "Iron Veil"} << 4 << done << 4;
+        QTest::newRow("duplicate")
+            << QStringList{"456", "Anything"} << 4
+            << "Empire # 456 has already been set up for Voidfire Turn Entry!" << 3;
         QTest::newRow("zero") << QStringList{"0"} << 2 << "" << 3;
         QTest::newRow("negative") << QStringList{"-5"} << 2 << "" << 3;
         QTest::newRow("word") << QStringList{"ten"} << 2 << "" << 3;
         QTest::newRow("empty number") << QStringList{""} << 2 << "" << 3;
         QTest::newRow("cancel at number") << QStringList{"<cancel>"} << 2 << "" << 3;
-        QTest::newRow("trailing letters") << QStringList{"12abc"} << 3 << "\"12abc\" is not an Empire #" << 3;
-        QTest::newRow("too large") << QStringList{"99999999999"} << 3 << "\"99999999999\" is not an Empire #" << 3;
+        QTest::newRow("trailing letters")
+            << QStringList{"12abc"} << 3 << "\"12abc\" is not an Empire #" << 3;
+        QTest::newRow("too large")
+            << QStringList{"99999999999"} << 3 << "\"99999999999\" is not an Empire #" << 3;
         QTest::newRow("empty name") << QStringList{"900", ""} << 3 << "" << 3;
         QTest::newRow("cancel at name") << QStringList{"900", "<cancel>"} << 3 << "" << 3;
     }
-    void newEmpire()
-    {
+    void newEmpire() {
         QFETCH(QStringList, answers);
         QFETCH(int, dialogs);
         QFETCH(QString, lastText);
@@ -287,15 +287,20 @@ private Q_SLOTS:
         QCOMPARE(records.size(), dialogs);
         QCOMPARE(records[0].request.title, QStringLiteral("New Empire Setup"));
         QCOMPARE(records[0].request.icon, DialogIcon::Information);
-        QCOMPARE(records[0].request.text,
-                 QStringLiteral("This is how you add information about a new Voidfire Empire into this Turn Entry "
-                                "Program.  Enter nothing by pressing your 'Enter' key at any of the following steps "
-                                "to get out of this procedure."));
+        QCOMPARE(
+            records[0].request.text,
+            QStringLiteral(
+                "This is how you add information about a new Voidfire Empire into this Turn Entry "
+                "Program.  Enter nothing by pressing your 'Enter' key at any of the following "
+                "steps "
+                "to get out of this procedure."));
         QCOMPARE(records[1].request.title, QStringLiteral("New Empire #"));
         QCOMPARE(records[1].request.text,
-                 QStringLiteral("What is the Empire # that you want entered into the Voidfire Turn Entry Program?"));
+                 QStringLiteral("What is the Empire # that you want entered into the Voidfire Turn "
+                                "Entry Program?"));
         if (!lastText.isEmpty())
-            QVERIFY2(records.last().request.text.startsWith(lastText), qPrintable(records.last().request.text));
+            QVERIFY2(records.last().request.text.startsWith(lastText),
+                     qPrintable(records.last().request.text));
         if (lastText.contains(QLatin1String("is not an Empire")))
             QCOMPARE(records.last().request.title, QStringLiteral("New Empire Setup"));
         QCOMPARE(EmpireRepository(f.t.store()).all().size(), empires);
@@ -304,8 +309,7 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.allAnswersUsed());
     }
 
-    void newEmpireStoresTheDefaultPassword()
-    {
+    void newEmpireStoresTheDefaultPassword() {
         Fixture f(false);
         f.dialogs.answerOk(2);
         f.dialogs.type(QStringLiteral("900"));
@@ -320,26 +324,37 @@ private Q_SLOTS:
         QCOMPARE(f.listed(), QStringList{"  Vast Dominion "});
     }
 
-    void clearOrders_data()
-    {
+    void clearOrders_data() {
         QTest::addColumn<int>("orders");
         QTest::addColumn<QList<int>>("answers"); // 1 yes, 0 no
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<int>("left");
-        const QString first = QStringLiteral("Are you sure you wish to delete all orders entered for Iron Veil?");
+        const QString first =
+            QStringLiteral("Are you sure you wish to delete all orders entered for Iron Veil?");
         QTest::newRow("no orders") << 0 << QList<int>{1} << QStringList{first} << 0;
         QTest::newRow("one order") << 1 << QList<int>{1, 1}
-            << QStringList{first, "Iron Veil currently has 1 order entered - are you sure that you want to delete this order?",
-                           "Imperial Bureaucrats indicate that 1 order was stricken from Imperial Records as directed"} << 0;
-        QTest::newRow("two orders") << 2 << QList<int>{1, 1}
-            << QStringList{first, "Iron Veil currently has 2 orders entered - are you sure that you want to delete all of these orders?",
-                           "Imperial Bureaucrats indicate that 2 orders were stricken from Imperial Records as directed"} << 0;
+                                   << QStringList{first,
+                                                  "Iron Veil currently has 1 order entered - are "
+                                                  "you sure that you want to delete this order?",
+                                                  "Imperial Bureaucrats indicate that 1 order was "
+                                                  "stricken from Imperial Records as directed"}
+                                   << 0;
+        QTest::newRow("two orders")
+            << 2 << QList<int>{1, 1}
+            << QStringList{first,
+                           "Iron Veil currently has 2 orders entered - are you sure that you want "
+                           "to delete all of these orders?",
+                           "Imperial Bureaucrats indicate that 2 orders were stricken from "
+                           "Imperial Records as directed"}
+            << 0;
         QTest::newRow("no at first") << 2 << QList<int>{0} << QStringList{first} << 2;
-        QTest::newRow("no at second") << 2 << QList<int>{1, 0}
-            << QStringList{first, "Iron Veil currently has 2 orders entered - are you sure that you want to delete all of these orders?"} << 2;
+        QTest::newRow("no at second")
+            << 2 << QList<int>{1, 0}
+            << QStringList{first, "Iron Veil currently has 2 orders entered - are you sure that "
+                                  "you want to delete all of these orders?"}
+            << 2;
     }
-    void clearOrders()
-    {
+    void clearOrders() {
         QFETCH(int, orders);
         QFETCH(QList<int>, answers);
         QFETCH(QStringList, texts);
@@ -357,7 +372,8 @@ private Q_SLOTS:
         f.click(QStringLiteral("ClearOrders"));
         QCOMPARE(f.dialogs.texts(), texts);
         for (int i = 0; i < qMin(2, texts.size()); ++i) {
-            QCOMPARE(f.dialogs.records()[i].request.title, QStringLiteral("Imperial Advisor Warning"));
+            QCOMPARE(f.dialogs.records()[i].request.title,
+                     QStringLiteral("Imperial Advisor Warning"));
             QCOMPARE(f.dialogs.records()[i].request.buttons, DialogButtons::YesNo);
             QCOMPARE(f.dialogs.records()[i].request.icon, DialogIcon::Question);
         }
@@ -367,8 +383,7 @@ private Q_SLOTS:
         QCOMPARE(repository.count(123), 1);
     }
 
-    void aDatabaseFailureIsShownAndTheWindowGoesOn()
-    {
+    void aDatabaseFailureIsShownAndTheWindowGoesOn() {
         Fixture f;
         f.pick(QStringLiteral("Iron Veil"));
         f.t.store().run(QStringLiteral("DROP TABLE Orders"));
@@ -380,10 +395,10 @@ private Q_SLOTS:
         QVERIFY(f.window->isEnabled());
     }
 
-    void updateData()
-    {
+    void updateData() {
         Fixture f;
-        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")), f.t.folder().turnResultsFile(QStringLiteral("123"))));
+        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")),
+                            f.t.folder().turnResultsFile(QStringLiteral("123"))));
         f.pick(QStringLiteral("Sable Concord"));
         f.dialogs.answer(DialogAnswer::Cancel);
         f.click(QStringLiteral("UpdateData"));
@@ -392,14 +407,21 @@ private Q_SLOTS:
         QCOMPARE(instruction.title, QStringLiteral("Verify Imperial Records"));
         QCOMPARE(instruction.buttons, DialogButtons::OkCancel);
         const QString folder = QDir::toNativeSeparators(f.t.path());
-        QCOMPARE(instruction.text,
-                 QStringLiteral("Make sure that you have copied the turn results data file downloaded from Quillmoor "
-                                "into your %1 directory on your hard drive.  You should have one there already from "
-                                "your previous turn, which you might want to archive first so that you can maintain "
-                                "a series of files representing each processed turn.\r\n\r\nThe name of the file that "
-                                "you downloaded is   123.mdb   and it contains all of the data for your most recently "
-                                "processed turn.  That is the file that should be copied into your %1 directory.")
-                     .arg(folder));
+        QCOMPARE(
+            instruction.text,
+            QStringLiteral(
+                "Make sure that you have copied the turn results data file downloaded from "
+                "Quillmoor "
+                "into your %1 directory on your hard drive.  You should have one there already "
+                "from "
+                "your previous turn, which you might want to archive first so that you can "
+                "maintain "
+                "a series of files representing each processed turn.\r\n\r\nThe name of the file "
+                "that "
+                "you downloaded is   123.mdb   and it contains all of the data for your most "
+                "recently "
+                "processed turn.  That is the file that should be copied into your %1 directory.")
+                .arg(folder));
 
         f.dialogs.answerOk(2);
         f.click(QStringLiteral("UpdateData"));
@@ -412,7 +434,8 @@ private Q_SLOTS:
         f.number()->setText(QStringLiteral("456"));
         f.dialogs.answerOk(2);
         f.click(QStringLiteral("UpdateData"));
-        QVERIFY2(f.dialogs.last().request.text.contains(QDir::toNativeSeparators(f.t.folder().turnResultsFile(QStringLiteral("456")))),
+        QVERIFY2(f.dialogs.last().request.text.contains(
+                     QDir::toNativeSeparators(f.t.folder().turnResultsFile(QStringLiteral("456")))),
                  qPrintable(f.dialogs.last().request.text));
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
     }

@@ -35,23 +35,24 @@ class TestOrderEntry : public QObject {
         std::unique_ptr<OrderEntryWindow> window;
 
         explicit Fixture(int screenWidth = 1024)
-            : screen(screenWidth, 768)
-        {
+            : screen(screenWidth, 768) {
             t.addEmpire(123, QStringLiteral("Sable Concord"));
             t.importFixture(QStringLiteral("123.mdb"), 123);
         }
-        void open()
-        {
+        void open() {
             window = std::make_unique<OrderEntryWindow>(context, navigator, 123);
             window->show();
             QVERIFY(QTest::qWaitForWindowActive(window.get()));
         }
         QComboBox* chooser() { return window->findChild<QComboBox*>(QStringLiteral("Combo1")); }
-        QComboBox* box(int slot) { return window->findChild<QComboBox*>(QStringLiteral("OrderCode%1").arg(slot - 1)); }
-        QLabel* prompt(int slot) { return window->findChild<QLabel*>(QStringLiteral("OrderCodeHelp%1").arg(slot - 1)); }
+        QComboBox* box(int slot) {
+            return window->findChild<QComboBox*>(QStringLiteral("OrderCode%1").arg(slot - 1));
+        }
+        QLabel* prompt(int slot) {
+            return window->findChild<QLabel*>(QStringLiteral("OrderCodeHelp%1").arg(slot - 1));
+        }
         QWidget* focused() { return QApplication::focusWidget(); }
-        void key(QWidget* target, Qt::Key key, char text = 0)
-        {
+        void key(QWidget* target, Qt::Key key, char text = 0) {
             if (text)
                 QTest::keyClick(target, text);
             else
@@ -61,8 +62,7 @@ class TestOrderEntry : public QObject {
     };
 
 private Q_SLOTS:
-    void theRoadOfOneOrderByKeyboard()
-    {
+    void theRoadOfOneOrderByKeyboard() {
         Fixture f;
         f.open();
         QCOMPARE(f.focused(), f.chooser());
@@ -107,8 +107,7 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.records().isEmpty());
     }
 
-    void aKeyThatContinuesNothingIsTyped()
-    {
+    void aKeyThatContinuesNothingIsTyped() {
         Fixture f;
         f.open();
         QTest::keyClick(f.chooser(), '7');
@@ -121,8 +120,7 @@ private Q_SLOTS:
         QCOMPARE(f.stored().at(0).code, QStringLiteral("RTL"));
     }
 
-    void typeAheadOnlyInTheFirstTwoSlots()
-    {
+    void typeAheadOnlyInTheFirstTwoSlots() {
         Fixture f;
         f.open();
         QTest::keyClicks(f.chooser(), QStringLiteral("MO"));
@@ -138,8 +136,7 @@ private Q_SLOTS:
         QCOMPARE(f.window->form().selectedEntry(3), -1);
     }
 
-    void typedTextOfAnEntryIsNotAPick()
-    {
+    void typedTextOfAnEntryIsNotAPick() {
         Fixture f;
         f.open();
         QTest::keyClicks(f.chooser(), QStringLiteral("NM"));
@@ -153,8 +150,7 @@ private Q_SLOTS:
         QCOMPARE(f.window->form().selectedEntry(1), -1);
     }
 
-    void pickingAnEntryFromTheList()
-    {
+    void pickingAnEntryFromTheList() {
         Fixture f;
         f.open();
         QTest::keyClicks(f.chooser(), QStringLiteral("DEC"));
@@ -168,28 +164,29 @@ private Q_SLOTS:
         QCOMPARE(f.stored().at(0).slots[0], QStringLiteral("3"));
     }
 
-    void saveOrderButton()
-    {
+    void saveOrderButton() {
         Fixture f;
         f.open();
         f.dialogs.answerOk();
-        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("SaveOrder")), Qt::LeftButton);
-        QCOMPARE(f.dialogs.texts(), QStringList{"You need to enter an Order Code before saving this order"});
+        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("SaveOrder")),
+                          Qt::LeftButton);
+        QCOMPARE(f.dialogs.texts(),
+                 QStringList{"You need to enter an Order Code before saving this order"});
         QCOMPARE(f.dialogs.last().request.title, QStringLiteral("Imperial Advisor Report"));
         QCOMPARE(f.dialogs.last().request.icon, DialogIcon::Warning);
         f.dialogs.clear();
         QTest::keyClicks(f.chooser(), QStringLiteral("BI"));
         QTest::keyClick(f.chooser(), Qt::Key_Return);
         f.dialogs.answerOk();
-        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("SaveOrder")), Qt::LeftButton);
+        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("SaveOrder")),
+                          Qt::LeftButton);
         QCOMPARE(f.dialogs.last().request.title, QString()); // the application's title
         QCOMPARE(f.dialogs.last().request.icon, DialogIcon::None);
         QCOMPARE(f.stored().size(), 0);
         QCOMPARE(f.box(3)->currentText(), QStringLiteral(" "));
     }
 
-    void theDescriptionLineHandsTheFocusOn()
-    {
+    void theDescriptionLineHandsTheFocusOn() {
         Fixture f;
         f.open();
         auto* description = f.window->findChild<QLineEdit*>(QStringLiteral("Text1"));
@@ -197,8 +194,7 @@ private Q_SLOTS:
         QCOMPARE(f.focused(), f.chooser());
     }
 
-    void messageTemplatesShowOnlyForMess()
-    {
+    void messageTemplatesShowOnlyForMess() {
         Fixture f;
         f.open();
         auto* templates = f.window->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
@@ -214,8 +210,7 @@ private Q_SLOTS:
         QVERIFY(templates->isHidden());
     }
 
-    void layoutsByScreenWidth_data()
-    {
+    void layoutsByScreenWidth_data() {
         QTest::addColumn<int>("screen");
         QTest::addColumn<int>("windowWidth");
         QTest::addColumn<int>("slot3Left");
@@ -226,8 +221,7 @@ private Q_SLOTS:
         QTest::newRow("900") << 900 << 14000 << 60 << 1800 << 7200 << 4920;
         QTest::newRow("1024") << 1024 << 14000 << 360 << 2100 << 7200 << 7200;
     }
-    void layoutsByScreenWidth()
-    {
+    void layoutsByScreenWidth() {
         QFETCH(int, screen);
         QFETCH(int, windowWidth);
         QFETCH(int, slot3Left);
@@ -241,16 +235,17 @@ private Q_SLOTS:
         QCOMPARE(mainMenu->x(), twips(buttonsAtOpen));
         QTest::keyClicks(f.chooser(), QStringLiteral("BO"));
         QTest::keyClick(f.chooser(), Qt::Key_Return);
-        QCOMPARE(f.box(3)->geometry(), QRect(twips(slot3Left), twips(1920), twips(boxWidth), twips(315)));
+        QCOMPARE(f.box(3)->geometry(),
+                 QRect(twips(slot3Left), twips(1920), twips(boxWidth), twips(315)));
         QCOMPARE(f.prompt(3)->geometry().top(), twips(1680));
         QCOMPARE(f.box(51)->x(), twips(slot3Left));
         QCOMPARE(f.box(51)->y(), twips(7680));
         QCOMPARE(mainMenu->x(), twips(buttonsAfterCode));
-        QCOMPARE(f.window->findChild<QPushButton*>(QStringLiteral("SaveOrder"))->x(), twips(buttonsAfterCode + 4560));
+        QCOMPARE(f.window->findChild<QPushButton*>(QStringLiteral("SaveOrder"))->x(),
+                 twips(buttonsAfterCode + 4560));
     }
 
-    void theGridShowsTheEmpiresOrders()
-    {
+    void theGridShowsTheEmpiresOrders() {
         Fixture f;
         std::array<QString, kSlotCount> slots;
         slots.fill(QStringLiteral(" "));
@@ -269,17 +264,19 @@ private Q_SLOTS:
         QCOMPARE(model->data(model->index(1, 0)).toInt(), 10);
         QVERIFY(model->data(model->index(0, 0), Qt::FontRole).value<QFont>().italic());
         QVERIFY(model->data(model->index(0, 1), Qt::FontRole).value<QFont>().bold());
-        QCOMPARE(model->data(model->index(0, 1), Qt::ForegroundRole).value<QColor>(), QColor(65, 197, 27));
+        QCOMPARE(model->data(model->index(0, 1), Qt::ForegroundRole).value<QColor>(),
+                 QColor(65, 197, 27));
         QCOMPARE(grid->columnWidth(0), twips(600));
         QCOMPARE(grid->columnWidth(5), twips(700));
     }
 
-    void buttonsLeadAway()
-    {
+    void buttonsLeadAway() {
         Fixture f;
         f.open();
-        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("EditOrders")), Qt::LeftButton);
-        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("MainMenu")), Qt::LeftButton);
+        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("EditOrders")),
+                          Qt::LeftButton);
+        QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("MainMenu")),
+                          Qt::LeftButton);
         QCOMPARE(f.navigator.calls, (QStringList{"listing 123", "main menu"}));
     }
 };

@@ -17,7 +17,8 @@ public:
     const DataFolder& folder() const { return m_folder; }
     QString path() const { return m_dir.path(); }
 
-    void addEmpire(int id, const QString& name, const QString& password = QStringLiteral("tinderly"));
+    void addEmpire(int id, const QString& name,
+                   const QString& password = QStringLiteral("tinderly"));
     // Imports a fixture of tests/data (e.g. "123.mdb") for its empire through the worker.
     void importFixture(const QString& fileName, int empireId);
     // A row count of a table, optionally of one empire.

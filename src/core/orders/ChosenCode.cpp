@@ -8,8 +8,7 @@ namespace vf {
 
 namespace {
 
-void resetSlots(OrderForm& form)
-{
+void resetSlots(OrderForm& form) {
     form.setSlotText(1, QString());
     form.setSlotVisible(1, true);
     for (int slot = 2; slot <= kSlotCount; ++slot) {
@@ -23,8 +22,7 @@ void resetSlots(OrderForm& form)
     }
 }
 
-void hideAllSlots(OrderForm& form)
-{
+void hideAllSlots(OrderForm& form) {
     form.applyLayout(0);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         form.setSlotText(slot, QString());
@@ -32,14 +30,12 @@ void hideAllSlots(OrderForm& form)
     }
 }
 
-bool takesNoBoxes(const QString& code)
-{
+bool takesNoBoxes(const QString& code) {
     return code == QLatin1String("RTD") || code == QLatin1String("TREE") ||
            code == QLatin1String("PRIV");
 }
 
-void showEntry(OrderForm& form, const CatalogueEntry& entry)
-{
+void showEntry(OrderForm& form, const CatalogueEntry& entry) {
     form.applyLayout(entry.layout);
     for (int slot = 1; slot <= entry.slotCount; ++slot)
         form.setSlotVisible(slot, true);
@@ -48,14 +44,14 @@ void showEntry(OrderForm& form, const CatalogueEntry& entry)
         form.setPrompt(slot, entry.prompts.at(slot - 1));
     if (entry.code == QLatin1String("MESS")) {
         form.showMessageTemplates(catalogue::messageTemplates());
-        form.setChoices(2, choicesOf({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        form.setChoices(2,
+                        choicesOf({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
     }
 }
 
 } // namespace
 
-void applyChosenCode(OrderForm& form)
-{
+void applyChosenCode(OrderForm& form) {
     resetSlots(form);
     if (!form.codeChanged())
         return;
@@ -74,8 +70,7 @@ void applyChosenCode(OrderForm& form)
     form.setCodeChanged(false);
 }
 
-void resetForNextOrder(OrderForm& form)
-{
+void resetForNextOrder(OrderForm& form) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         form.setSlotText(slot, QString());
         form.setSlotVisible(slot, false);

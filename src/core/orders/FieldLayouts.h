@@ -25,8 +25,8 @@ inline constexpr int kPromptHeight = 195;
 // placement is for screens narrower than 1000 pixels.
 BoxPlacement placeBox(int layout, int index, bool compact);
 
-bool compactPlacement(int screenWidth);       // below 1000 pixels
-int windowWidth(int screenWidth);             // 14800 above 800 pixels, else 9000
+bool compactPlacement(int screenWidth); // below 1000 pixels
+int windowWidth(int screenWidth);       // 14800 above 800 pixels, else 9000
 ButtonLefts buttonLefts(bool compact);
 
 } // namespace vf::layouts

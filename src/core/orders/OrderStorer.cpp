@@ -13,15 +13,13 @@ namespace {
 
 const QString kBreak = QStringLiteral("\r\n\r\n");
 
-QString warning(const QString& sentence, const QString& action)
-{
+QString warning(const QString& sentence, const QString& action) {
     return QStringLiteral("<< WARNING >>") + kBreak + sentence + kBreak + action + kBreak +
            QStringLiteral("This order has been saved, but you could delete and re-enter it by "
                           "using the Edit Order screen if you would like to make a change.");
 }
 
-bool isOneOf(const QString& code, std::initializer_list<const char*> codes)
-{
+bool isOneOf(const QString& code, std::initializer_list<const char*> codes) {
     for (const char* c : codes) {
         if (code == QLatin1String(c))
             return true;
@@ -29,8 +27,7 @@ bool isOneOf(const QString& code, std::initializer_list<const char*> codes)
     return false;
 }
 
-QList<int> range(int from, int to, int step)
-{
+QList<int> range(int from, int to, int step) {
     QList<int> slots;
     for (int slot = from; slot <= to; slot += step)
         slots << slot;
@@ -38,17 +35,16 @@ QList<int> range(int from, int to, int step)
 }
 
 // The slots whose picked entries become identifiers, by the code as typed.
-QList<int> slotsConverted(const QString& c)
-{
+QList<int> slotsConverted(const QString& c) {
     if (c == QLatin1String("????"))
         return range(2, 50, 2);
-    if (isOneOf(c, {"RN", "RA", "SCUT", "TR", "LC", "OC", "XLC", "XOC", "EAF", "CSV", "CTRN",
-                    "DIV", "XCTRN", "XTR", "FUEL", "DIP"}))
+    if (isOneOf(c, {"RN", "RA", "SCUT", "TR", "LC", "OC", "XLC", "XOC", "EAF", "CSV", "CTRN", "DIV",
+                    "XCTRN", "XTR", "FUEL", "DIP"}))
         return {1, 2};
-    if (isOneOf(c, {"CONV", "COLB", "DGF", "EXPL", "LFE", "SUPP", "SS", "WARP", "SURV", "GATK",
-                    "SENS", "XEXPL", "XLFE", "XSENS", "XWARP", "SKIM", "ABP", "BOMB", "XBOMB",
-                    "GEO", "ORB", "PMAP", "XSKIM", "TAC", "FOB", "DECF", "NM", "NENC", "NEWF",
-                    "NEWA", "XNM", "JETT", "AC", "EXIL"}))
+    if (isOneOf(c, {"CONV",  "COLB", "DGF",   "EXPL", "LFE",   "SUPP",  "SS",   "WARP", "SURV",
+                    "GATK",  "SENS", "XEXPL", "XLFE", "XSENS", "XWARP", "SKIM", "ABP",  "BOMB",
+                    "XBOMB", "GEO",  "ORB",   "PMAP", "XSKIM", "TAC",   "FOB",  "DECF", "NM",
+                    "NENC",  "NEWF", "NEWA",  "XNM",  "JETT",  "AC",    "EXIL"}))
         return {1};
     if (isOneOf(c, {"NAME", "FNAM"}))
         return range(1, 9, 2);
@@ -71,12 +67,9 @@ OrderStorer::OrderStorer(OrderForm& form, const OrderRepository& orders, int emp
     , m_orders(orders)
     , m_empireId(empireId)
     , m_showMessage(std::move(showMessage))
-    , m_refreshGrid(std::move(refreshGrid))
-{
-}
+    , m_refreshGrid(std::move(refreshGrid)) {}
 
-QString OrderStorer::refusal(const QString& sentence)
-{
+QString OrderStorer::refusal(const QString& sentence) {
     return QStringLiteral("<< WARNING >>") + kBreak + sentence + kBreak +
            QStringLiteral("This order WILL FAIL TO EXECUTE correctly even if you only have one "
                           "Population Group in the game.") +
@@ -85,18 +78,15 @@ QString OrderStorer::refusal(const QString& sentence)
                           "Population Group #.");
 }
 
-double OrderStorer::num(int slot) const
-{
+double OrderStorer::num(int slot) const {
     return leadingNumber(m_form.slotText(slot));
 }
 
-QString OrderStorer::upperSlot(int slot) const
-{
+QString OrderStorer::upperSlot(int slot) const {
     return m_form.slotText(slot).toUpper();
 }
 
-void OrderStorer::blankFill()
-{
+void OrderStorer::blankFill() {
     if (m_form.code().isEmpty())
         m_form.setCode(QStringLiteral(" "));
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -105,8 +95,7 @@ void OrderStorer::blankFill()
     }
 }
 
-bool OrderStorer::refuses(const QString& code)
-{
+bool OrderStorer::refuses(const QString& code) {
     const auto refuse = [this](const char* sentence) {
         m_showMessage(refusal(QString::fromLatin1(sentence)));
         return true;
@@ -136,14 +125,14 @@ bool OrderStorer::refuses(const QString& code)
     return false;
 }
 
-void OrderStorer::correctAndWarn(const QString& code)
-{
+void OrderStorer::correctAndWarn(const QString& code) {
     const QString one = QStringLiteral("I have entered 1 (one) as the Quantity for this order.");
     if (isOneOf(code, {"EB", "BI"}) && upperSlot(5) != QLatin1String("YES") &&
         upperSlot(5) != QLatin1String("NO")) {
-        m_showMessage(warning(QStringLiteral("You have forgotten to enter a Tooled option for an "
-                                             "EB (Edit Build) or BI (Build Item) order."),
-                              QStringLiteral("I have entered NO as the Tooled option for this order.")));
+        m_showMessage(
+            warning(QStringLiteral("You have forgotten to enter a Tooled option for an "
+                                   "EB (Edit Build) or BI (Build Item) order."),
+                    QStringLiteral("I have entered NO as the Tooled option for this order.")));
         m_form.setSlotText(5, QStringLiteral("No"));
     }
     if (isOneOf(code, {"BI", "CON", "DISM"}) && num(1) < 1) {
@@ -184,7 +173,8 @@ void OrderStorer::correctAndWarn(const QString& code)
          "order.  Use the ALL keyword here to transfer every ship in the 'from' fleet, but not as "
          "a substitute for a quantity related to a specific ship type.",
          "9999"},
-        {"OC", "You have entered the keyword ALL in a Quantity field for an OC (Offload Cargo) order.",
+        {"OC",
+         "You have entered the keyword ALL in a Quantity field for an OC (Offload Cargo) order.",
          "9999999"},
         {"LC", "You have entered the keyword ALL in a Quantity field for a LC (Load Cargo) order.",
          "9999999"},
@@ -203,16 +193,14 @@ void OrderStorer::correctAndWarn(const QString& code)
     }
 }
 
-void OrderStorer::convertSlot(int slot)
-{
+void OrderStorer::convertSlot(int slot) {
     const int entry = m_form.selectedEntry(slot);
     if (entry < 0)
         return;
     m_form.setSlotText(slot, QString::number(m_form.choices(slot).at(entry).number.value_or(0)));
 }
 
-std::array<QString, kSlotCount> OrderStorer::convertedSlots() const
-{
+std::array<QString, kSlotCount> OrderStorer::convertedSlots() const {
     const QString c = m_form.code();
     std::array<QString, kSlotCount> slots;
     for (int slot = 1; slot <= kSlotCount; ++slot)
@@ -224,8 +212,8 @@ std::array<QString, kSlotCount> OrderStorer::convertedSlots() const
         const QString upper = slots[slot - 1].toUpper();
         const bool keepWord = c == QLatin1String("DECF") && slot == 1 &&
                               (upper == QLatin1String("ALL") || upper == QLatin1String("HOME"));
-        slots[slot - 1] = keepWord ? upper
-                                   : QString::number(m_form.choices(slot).at(entry).number.value_or(0));
+        slots[slot - 1] =
+            keepWord ? upper : QString::number(m_form.choices(slot).at(entry).number.value_or(0));
     }
     if (c == QLatin1String("NUD") && slots[2].size() > 1)
         slots[2] = slots[2].left(1);
@@ -238,8 +226,7 @@ std::array<QString, kSlotCount> OrderStorer::convertedSlots() const
     return slots;
 }
 
-bool OrderStorer::storeOrder()
-{
+bool OrderStorer::storeOrder() {
     blankFill();
     const QString upperCode = m_form.code().toUpper();
     if (refuses(upperCode))

@@ -20,8 +20,8 @@ public:
     using ShowMessage = std::function<void(const QString&)>;
     using Refresh = std::function<void()>;
 
-    OrderStorer(OrderForm& form, const OrderRepository& orders, int empireId, ShowMessage showMessage,
-                Refresh refreshGrid);
+    OrderStorer(OrderForm& form, const OrderRepository& orders, int empireId,
+                ShowMessage showMessage, Refresh refreshGrid);
 
     // Returns true when the order was stored. A database failure throws vf::Error and leaves
     // the window as it was after the checks, so the player can try again.

@@ -8,8 +8,8 @@
 namespace vf {
 
 struct TypeAheadMatch {
-    int index = -1;        // the list entry completed to
-    QString text;          // the box's new text: the whole entry
+    int index = -1; // the list entry completed to
+    QString text;   // the box's new text: the whole entry
     int selectionStart = 0;
     int selectionLength = 0; // the completed rest is selected, so the next key replaces it
 };

@@ -11,8 +11,7 @@ namespace vf::ordersfile {
 
 namespace {
 
-QString line(const QStringList& values)
-{
+QString line(const QStringList& values) {
     QStringList quoted;
     quoted.reserve(values.size());
     for (const QString& value : values)
@@ -22,8 +21,7 @@ QString line(const QStringList& values)
 
 } // namespace
 
-QString fileName(const QDate& today, const QString& empireNumber)
-{
+QString fileName(const QDate& today, const QString& empireNumber) {
     const QString date = QStringLiteral("%1-%2-%3")
                              .arg(today.month(), 2, 10, QLatin1Char('0'))
                              .arg(today.day(), 2, 10, QLatin1Char('0'))
@@ -31,8 +29,8 @@ QString fileName(const QDate& today, const QString& empireNumber)
     return QStringLiteral("KELVAR Orders ") + date + QLatin1Char('.') + empireNumber;
 }
 
-QByteArray contents(const QString& empireNumber, const QString& password, const QList<Order>& orders)
-{
+QByteArray contents(const QString& empireNumber, const QString& password,
+                    const QList<Order>& orders) {
     QString text = line({QStringLiteral("KELVAR Orders"), empireNumber, password});
     for (const Order& order : orders) {
         QStringList values{order.code};
@@ -43,15 +41,15 @@ QByteArray contents(const QString& empireNumber, const QString& password, const 
     return toWindows1252(text);
 }
 
-QString write(const QString& folder, const QString& fileName, const QByteArray& contents)
-{
+QString write(const QString& folder, const QString& fileName, const QByteArray& contents) {
     const QString path = QDir(folder).filePath(fileName);
     const auto fail = [&](const QString& why) {
         return Error(QStringLiteral("The orders file %1 could not be written: %2.")
                          .arg(QDir::toNativeSeparators(path), why));
     };
     if (!QDir().mkpath(folder))
-        throw fail(QStringLiteral("the folder %1 could not be made").arg(QDir::toNativeSeparators(folder)));
+        throw fail(QStringLiteral("the folder %1 could not be made")
+                       .arg(QDir::toNativeSeparators(folder)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw fail(file.errorString());

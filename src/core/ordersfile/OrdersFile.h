@@ -16,7 +16,8 @@ namespace ordersfile {
 // "KELVAR Orders mm-dd-yyyy.<empire number>", whatever the regional settings.
 QString fileName(const QDate& today, const QString& empireNumber);
 
-QByteArray contents(const QString& empireNumber, const QString& password, const QList<Order>& orders);
+QByteArray contents(const QString& empireNumber, const QString& password,
+                    const QList<Order>& orders);
 
 // Writes the file into the folder (made when missing) through a temporary file that
 // replaces any earlier file of that name only when complete. Throws vf::Error naming the

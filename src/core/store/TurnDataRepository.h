@@ -17,9 +17,7 @@ class TurnDataRepository {
 public:
     TurnDataRepository(const Store& store, int empireId)
         : m_store(store)
-        , m_empireId(empireId)
-    {
-    }
+        , m_empireId(empireId) {}
 
     ChoiceList fleets() const;
     ChoiceList starNames() const;
@@ -37,7 +35,8 @@ public:
 
 private:
     using Row = std::function<ChoiceEntry(const QSqlQuery&)>;
-    ChoiceList read(const QString& sql, std::initializer_list<QVariant> values, const Row& row) const;
+    ChoiceList read(const QString& sql, std::initializer_list<QVariant> values,
+                    const Row& row) const;
     ChoiceList names(const QString& field, const QString& table, bool sorted) const;
 
     const Store& m_store;

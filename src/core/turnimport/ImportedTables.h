@@ -27,19 +27,31 @@ struct Table {
 
 namespace detail {
 using enum FieldKind;
-inline constexpr Field kArmies[] = {{"EmpireID", WholeNumber}, {"ArmyID", WholeNumber}, {"ArmyName", Text}};
+inline constexpr Field kArmies[] = {
+    {"EmpireID", WholeNumber}, {"ArmyID", WholeNumber}, {"ArmyName", Text}};
 inline constexpr Field kConvoyRoutes[] = {{"EmpireID", WholeNumber}, {"ConvoyRouteName", Text}};
-inline constexpr Field kFleets[] = {{"EmpireID", WholeNumber}, {"FleetID", WholeNumber}, {"FleetName", Text}};
+inline constexpr Field kFleets[] = {
+    {"EmpireID", WholeNumber}, {"FleetID", WholeNumber}, {"FleetName", Text}};
 inline constexpr Field kBattlePlans[] = {{"EmpireID", WholeNumber}, {"ForceBattlePlan", Text}};
 inline constexpr Field kInstallations[] = {{"EmpireID", WholeNumber}, {"InstallationName", Text}};
 inline constexpr Field kItems[] = {{"EmpireID", WholeNumber}, {"ItemName", Text}};
-inline constexpr Field kCommanders[] = {{"EmpireID", WholeNumber}, {"CommanderRank", Text}, {"CommanderName", Text}, {"CommanderID", WholeNumber}};
-inline constexpr Field kOrbitalLocations[] = {{"EmpireID", WholeNumber}, {"StarName", Text}, {"OrbitalLocation", Text}};
-inline constexpr Field kPopulationGroups[] = {{"EmpireID", WholeNumber}, {"PopulationGroupID", WholeNumber}, {"SystemName", Text}, {"OrbitalLocation", Text}};
+inline constexpr Field kCommanders[] = {{"EmpireID", WholeNumber},
+                                        {"CommanderRank", Text},
+                                        {"CommanderName", Text},
+                                        {"CommanderID", WholeNumber}};
+inline constexpr Field kOrbitalLocations[] = {
+    {"EmpireID", WholeNumber}, {"StarName", Text}, {"OrbitalLocation", Text}};
+inline constexpr Field kPopulationGroups[] = {{"EmpireID", WholeNumber},
+                                              {"PopulationGroupID", WholeNumber},
+                                              {"SystemName", Text},
+                                              {"OrbitalLocation", Text}};
 inline constexpr Field kResearchableItems[] = {{"EmpireID", WholeNumber}, {"ItemName", Text}};
 inline constexpr Field kShipClasses[] = {{"EmpireID", WholeNumber}, {"ShipClass", Text}};
 inline constexpr Field kSystemNames[] = {{"EmpireID", WholeNumber}, {"StarName", Text}};
-inline constexpr Field kWarpPoints[] = {{"EmpireID", WholeNumber}, {"StarName", Text}, {"DestinationStarName", Text}, {"WarpPointID", WholeNumber}};
+inline constexpr Field kWarpPoints[] = {{"EmpireID", WholeNumber},
+                                        {"StarName", Text},
+                                        {"DestinationStarName", Text},
+                                        {"WarpPointID", WholeNumber}};
 } // namespace detail
 
 inline constexpr std::array<Table, 13> kImportedTables = {{

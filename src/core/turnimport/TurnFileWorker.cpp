@@ -15,8 +15,7 @@ namespace vf {
 
 namespace {
 
-int timeLimitFor(const QString& turnFile, const WorkerLimits& limits)
-{
+int timeLimitFor(const QString& turnFile, const WorkerLimits& limits) {
     if (limits.timeLimitMs > 0)
         return limits.timeLimitMs;
     constexpr qint64 msPerMb = 3000;
@@ -24,8 +23,7 @@ int timeLimitFor(const QString& turnFile, const WorkerLimits& limits)
     return static_cast<int>(std::clamp<qint64>(scaled, 10000, 600000));
 }
 
-QProcessEnvironment workerEnvironment()
-{
+QProcessEnvironment workerEnvironment() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     env.insert(QStringLiteral("MDBICONV"), QStringLiteral("UTF-8"));
@@ -35,13 +33,11 @@ QProcessEnvironment workerEnvironment()
     return env;
 }
 
-QString firstLine(const QByteArray& text)
-{
+QString firstLine(const QByteArray& text) {
     return QString::fromUtf8(text).section(QLatin1Char('\n'), 0, 0).trimmed();
 }
 
-qint64 reportedReadMs(const QByteArray& out)
-{
+qint64 reportedReadMs(const QByteArray& out) {
     const QList<QByteArray> words = out.simplified().split(' ');
     const qsizetype at = words.indexOf(QByteArrayLiteral("read-ms"));
     return at >= 0 && at + 1 < words.size() ? words[at + 1].toLongLong() : -1;
@@ -50,8 +46,7 @@ qint64 reportedReadMs(const QByteArray& out)
 } // namespace
 
 WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFile,
-                                const QString& stagingFile, const WorkerLimits& limits)
-{
+                                const QString& stagingFile, const WorkerLimits& limits) {
     QProcess process;
     process.setProgram(workerPath);
     process.setArguments({turnFile, stagingFile});
@@ -65,9 +60,8 @@ WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFi
         const QByteArray chunk = process.readAllStandardError();
         errors.append(chunk.left(qMax<qsizetype>(0, limits.stderrCap - errors.size())));
     });
-    QObject::connect(&process, &QProcess::readyReadStandardOutput, [&] {
-        output.append(process.readAllStandardOutput().left(4096));
-    });
+    QObject::connect(&process, &QProcess::readyReadStandardOutput,
+                     [&] { output.append(process.readAllStandardOutput().left(4096)); });
 
     QEventLoop loop;
     bool timedOut = false;
@@ -94,12 +88,14 @@ WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFi
         process.kill();
         process.waitForFinished(5000);
     }
-    errors.append(process.readAllStandardError().left(qMax<qsizetype>(0, limits.stderrCap - errors.size())));
+    errors.append(
+        process.readAllStandardError().left(qMax<qsizetype>(0, limits.stderrCap - errors.size())));
     output.append(process.readAllStandardOutput().left(4096));
 
     WorkerOutcome outcome;
     if (failedToStart) {
-        outcome.cause = QStringLiteral("the turn results reader %1 could not be started").arg(workerPath);
+        outcome.cause =
+            QStringLiteral("the turn results reader %1 could not be started").arg(workerPath);
     } else if (timedOut) {
         outcome.cause = QStringLiteral("reading it took too long; the file may be damaged");
     } else if (process.exitStatus() != QProcess::NormalExit) {

@@ -5,14 +5,14 @@
 namespace vf {
 
 struct WorkerLimits {
-    int timeLimitMs = 0;              // 0: a few seconds per MB of the file, at least 10 s
+    int timeLimitMs = 0; // 0: a few seconds per MB of the file, at least 10 s
     qint64 addressSpaceBytes = 1LL << 30;
-    int stderrCap = 4096;             // bytes of the worker's error output kept
+    int stderrCap = 4096; // bytes of the worker's error output kept
 };
 
 struct WorkerOutcome {
     bool complete = false;
-    QString cause;  // why not, for the player
+    QString cause;      // why not, for the player
     qint64 readMs = -1; // the worker's own reading time, when it reports one
 };
 

@@ -9,9 +9,9 @@ namespace vf {
 class Store;
 
 struct ImportStatistics {
-    qint64 workerMs = 0;  // the worker's run, process start included
-    qint64 readMs = -1;   // the worker's own reading time
-    qint64 copyMs = 0;    // replacing the rows in the turn entry database
+    qint64 workerMs = 0; // the worker's run, process start included
+    qint64 readMs = -1;  // the worker's own reading time
+    qint64 copyMs = 0;   // replacing the rows in the turn entry database
 };
 
 // Replaces an empire's imported tables from its turn results file. Nothing in the turn entry

@@ -5,8 +5,7 @@
 
 namespace vf {
 
-void makePickOnlyComboBox(QComboBox* box)
-{
+void makePickOnlyComboBox(QComboBox* box) {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);

@@ -8,8 +8,7 @@ namespace vf {
 
 namespace {
 
-QMessageBox::Icon iconOf(DialogIcon icon)
-{
+QMessageBox::Icon iconOf(DialogIcon icon) {
     switch (icon) {
     case DialogIcon::Information:
         return QMessageBox::Information;
@@ -23,8 +22,7 @@ QMessageBox::Icon iconOf(DialogIcon icon)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons buttonsOf(DialogButtons buttons)
-{
+QMessageBox::StandardButtons buttonsOf(DialogButtons buttons) {
     switch (buttons) {
     case DialogButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
@@ -36,8 +34,7 @@ QMessageBox::StandardButtons buttonsOf(DialogButtons buttons)
     return QMessageBox::Ok;
 }
 
-DialogAnswer answerOf(int button)
-{
+DialogAnswer answerOf(int button) {
     switch (button) {
     case QMessageBox::Ok:
         return DialogAnswer::Ok;
@@ -50,33 +47,29 @@ DialogAnswer answerOf(int button)
     }
 }
 
-QString titleOf(const QString& title)
-{
+QString titleOf(const QString& title) {
     return title.isEmpty() ? kApplicationTitle : title;
 }
 
 } // namespace
 
-QWidget* QtDialogs::parentWindow() const
-{
+QWidget* QtDialogs::parentWindow() const {
     return m_parent ? m_parent : QApplication::activeWindow();
 }
 
-DialogAnswer QtDialogs::ask(const DialogRequest& request)
-{
+DialogAnswer QtDialogs::ask(const DialogRequest& request) {
     // Messages carry CR LF line breaks; the box wants plain line feeds.
     QString text = request.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(iconOf(request.icon), titleOf(request.title), text,
-                    buttonsOf(request.buttons), parentWindow());
+    QMessageBox box(iconOf(request.icon), titleOf(request.title), text, buttonsOf(request.buttons),
+                    parentWindow());
     return answerOf(box.exec());
 }
 
-std::optional<QString> QtDialogs::askText(const QString& title, const QString& prompt)
-{
+std::optional<QString> QtDialogs::askText(const QString& title, const QString& prompt) {
     bool ok = false;
-    const QString text = QInputDialog::getText(parentWindow(), titleOf(title), prompt, QLineEdit::Normal,
-                                               QString(), &ok);
+    const QString text = QInputDialog::getText(parentWindow(), titleOf(title), prompt,
+                                               QLineEdit::Normal, QString(), &ok);
     if (!ok)
         return std::nullopt;
     return text;

@@ -20,8 +20,7 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     : QWidget(parent)
     , m_context(context)
     , m_navigator(navigator)
-    , m_empireId(empireId)
-{
+    , m_empireId(empireId) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Edit Orders"));
     const bool wide = context.screen.screenWidth() > 800;
@@ -43,9 +42,9 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     resize(twips(width), qMin(m_grid->geometry().bottom() + 8, context.screen.screenHeight() - 60));
 }
 
-void OrderListingWindow::buildButtons()
-{
-    auto button = [this](const QString& name, int left, const QString& caption, const QString& tip) {
+void OrderListingWindow::buildButtons() {
+    auto button = [this](const QString& name, int left, const QString& caption,
+                         const QString& tip) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         b->setToolTip(tip);
@@ -57,18 +56,20 @@ void OrderListingWindow::buildButtons()
     auto* back = button(QStringLiteral("BackToMainMenu"), 5880, QStringLiteral("Back to Main Menu"),
                         QStringLiteral("Brings you back to the Main Menu, where you can select a "
                                        "different Empire for order entry"));
-    auto* orders = button(QStringLiteral("BackToOrders"), 9000, QStringLiteral("Back To Order Entry"),
-                          QStringLiteral("Opens up the Order Entry form"));
-    auto* refresh = button(QStringLiteral("RefreshGrid"), 120, QStringLiteral("Refresh Order Listing"),
-                           QStringLiteral("This will re-sort the Orders list based on their "
-                                          "Priority values"));
+    auto* orders =
+        button(QStringLiteral("BackToOrders"), 9000, QStringLiteral("Back To Order Entry"),
+               QStringLiteral("Opens up the Order Entry form"));
+    auto* refresh =
+        button(QStringLiteral("RefreshGrid"), 120, QStringLiteral("Refresh Order Listing"),
+               QStringLiteral("This will re-sort the Orders list based on their "
+                              "Priority values"));
     connect(back, &QPushButton::clicked, this, [this] { m_navigator.backToMainMenu(); });
-    connect(orders, &QPushButton::clicked, this, [this] { m_navigator.openOrderEntry(m_empireId); });
+    connect(orders, &QPushButton::clicked, this,
+            [this] { m_navigator.openOrderEntry(m_empireId); });
     connect(refresh, &QPushButton::clicked, this, [this] { m_model->refresh(); });
 }
 
-void OrderListingWindow::formatGrid()
-{
+void OrderListingWindow::formatGrid() {
     m_grid->hideColumn(m_model->fieldIndex(QStringLiteral("OrderID")));
     m_grid->hideColumn(m_model->fieldIndex(QStringLiteral("EmpireID")));
     m_grid->setColumnWidth(m_model->priorityColumn(), twips(600));
@@ -80,8 +81,7 @@ void OrderListingWindow::formatGrid()
         QStringLiteral("Click here to select an order, then press Delete to delete it"));
 }
 
-void OrderListingWindow::deleteSelectedOrders()
-{
+void OrderListingWindow::deleteSelectedOrders() {
     QList<int> rows;
     for (const QModelIndex& index : m_grid->selectionModel()->selectedRows())
         rows << index.row();
@@ -89,8 +89,7 @@ void OrderListingWindow::deleteSelectedOrders()
         m_model->deleteRows(rows);
 }
 
-bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_grid && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
         !m_grid->selectionModel()->selectedRows().isEmpty()) {
@@ -100,8 +99,7 @@ bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void OrderListingWindow::closeEvent(QCloseEvent* event)
-{
+void OrderListingWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     m_navigator.backToMainMenu();
 }

@@ -4,7 +4,14 @@
 
 namespace vf {
 
-enum class ButtonPicture { EnterOrders, EditOrders, UpdateData, SaveOrders, ClearOrders, NewEmpire };
+enum class ButtonPicture {
+    EnterOrders,
+    EditOrders,
+    UpdateData,
+    SaveOrders,
+    ClearOrders,
+    NewEmpire
+};
 
 // The small pictures of the main menu's buttons, drawn by the program.
 QIcon buttonPicture(ButtonPicture picture, QSize size);

@@ -36,8 +36,7 @@ const QString kPasswordTip = QStringLiteral(
 MainMenuWindow::MainMenuWindow(AppContext& context, Navigator& navigator, QWidget* parent)
     : QMainWindow(parent)
     , m_context(context)
-    , m_navigator(navigator)
-{
+    , m_navigator(navigator) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Voidfire: Dominara (Castellan)"));
     buildMenu();
@@ -45,8 +44,7 @@ MainMenuWindow::MainMenuWindow(AppContext& context, Navigator& navigator, QWidge
     guarded(m_context.dialogs, [this] { runLoadSteps(); });
 }
 
-void MainMenuWindow::buildMenu()
-{
+void MainMenuWindow::buildMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
@@ -57,8 +55,7 @@ void MainMenuWindow::buildMenu()
 QToolButton* MainMenuWindow::addPictureButton(const QString& name, ButtonPicture picture,
                                               const QString& caption, const QString& labelName,
                                               const QString& tooltip, int left, int top,
-                                              int labelWidth)
-{
+                                              int labelWidth) {
     auto* button = new QToolButton(centralWidget());
     button->setObjectName(name);
     placeTwips(button, left, top, 975, 615);
@@ -78,8 +75,7 @@ QToolButton* MainMenuWindow::addPictureButton(const QString& name, ButtonPicture
     return button;
 }
 
-void MainMenuWindow::buildControls()
-{
+void MainMenuWindow::buildControls() {
     auto* body = new QWidget(this);
     body->setFixedSize(twips(7920), twips(4695));
     setCentralWidget(body);
@@ -95,7 +91,8 @@ void MainMenuWindow::buildControls()
     m_empireName->setAccessibleName(QStringLiteral("Empire name"));
     placeTwips(m_empireName, 360, 360, 3015, 315);
     m_empireName->installEventFilter(this);
-    connect(m_empireName->lineEdit(), &QLineEdit::textEdited, this, [this] { m_nameChanged = true; });
+    connect(m_empireName->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { m_nameChanged = true; });
     connect(m_empireName, &QComboBox::activated, this, [this] { onEmpirePicked(); });
 
     auto* hash = new QLabel(QStringLiteral("#"), empireFrame);
@@ -117,8 +114,9 @@ void MainMenuWindow::buildControls()
     placeTwips(m_password, 240, 360, 1815, 285);
 
     auto connectButton = [this](QToolButton* button, void (MainMenuWindow::*action)()) {
-        connect(button, &QToolButton::clicked, this,
-                [this, action] { guarded(m_context.dialogs, [this, action] { (this->*action)(); }); });
+        connect(button, &QToolButton::clicked, this, [this, action] {
+            guarded(m_context.dialogs, [this, action] { (this->*action)(); });
+        });
     };
     connectButton(addPictureButton(QStringLiteral("EnterOrders"), ButtonPicture::EnterOrders,
                                    QStringLiteral("Enter Orders"), QStringLiteral("Label2"),
@@ -129,11 +127,12 @@ void MainMenuWindow::buildControls()
                                    QStringLiteral("Opens up the Order Editing form"), 600, 2640,
                                    2055),
                   &MainMenuWindow::editOrders);
-    connectButton(addPictureButton(QStringLiteral("UpdateData"), ButtonPicture::UpdateData,
-                                   QStringLiteral("Update Data"), QStringLiteral("Label3"),
-                                   QStringLiteral("Update this Empire's data from a turn results file"),
-                                   600, 3480, 2055),
-                  &MainMenuWindow::updateData);
+    connectButton(
+        addPictureButton(QStringLiteral("UpdateData"), ButtonPicture::UpdateData,
+                         QStringLiteral("Update Data"), QStringLiteral("Label3"),
+                         QStringLiteral("Update this Empire's data from a turn results file"), 600,
+                         3480, 2055),
+        &MainMenuWindow::updateData);
     connectButton(
         addPictureButton(QStringLiteral("SaveOrders"), ButtonPicture::SaveOrders,
                          QStringLiteral("Save Orders"), QStringLiteral("Label4"),
@@ -150,18 +149,16 @@ void MainMenuWindow::buildControls()
                          4200, 2640, 2175),
         &MainMenuWindow::clearOrders);
     connectButton(addPictureButton(QStringLiteral("NewEmpire"), ButtonPicture::NewEmpire,
-                                   QStringLiteral("New Empire"), QStringLiteral("Label7"), QString(),
-                                   4200, 3480, 2175),
+                                   QStringLiteral("New Empire"), QStringLiteral("Label7"),
+                                   QString(), 4200, 3480, 2175),
                   &MainMenuWindow::newEmpire);
 }
 
-std::optional<int> MainMenuWindow::empireNumber() const
-{
+std::optional<int> MainMenuWindow::empireNumber() const {
     return wholeNumber(m_empireNumber->text());
 }
 
-void MainMenuWindow::runLoadSteps()
-{
+void MainMenuWindow::runLoadSteps() {
     const EmpireRepository empires(m_context.store);
     for (const Empire& empire : empires.all())
         m_empireName->addItem(empire.name);
@@ -176,22 +173,19 @@ void MainMenuWindow::runLoadSteps()
     }
 }
 
-void MainMenuWindow::reloadEmpireList()
-{
+void MainMenuWindow::reloadEmpireList() {
     m_empireName->clear();
     m_nameChanged = false;
     guarded(m_context.dialogs, [this] { runLoadSteps(); });
 }
 
-void MainMenuWindow::loadAfresh()
-{
+void MainMenuWindow::loadAfresh() {
     m_empireNumber->clear();
     m_password->clear();
     reloadEmpireList();
 }
 
-bool MainMenuWindow::lookUpEmpireByName()
-{
+bool MainMenuWindow::lookUpEmpireByName() {
     const auto empire = EmpireRepository(m_context.store).findByName(m_empireName->currentText());
     m_empireNumber->clear();
     if (!empire)
@@ -201,14 +195,12 @@ bool MainMenuWindow::lookUpEmpireByName()
     return true;
 }
 
-void MainMenuWindow::onEmpirePicked()
-{
+void MainMenuWindow::onEmpirePicked() {
     m_nameChanged = true;
     onEmpireKey();
 }
 
-void MainMenuWindow::onEmpireKey()
-{
+void MainMenuWindow::onEmpireKey() {
     if (!m_nameChanged)
         return;
     guarded(m_context.dialogs, [this] {
@@ -218,8 +210,7 @@ void MainMenuWindow::onEmpireKey()
     m_nameChanged = false;
 }
 
-bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_empireName) {
         if (event->type() == QEvent::KeyPress)
             onEmpireKey();
@@ -230,14 +221,12 @@ bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainMenuWindow::closeEvent(QCloseEvent* event)
-{
+void MainMenuWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     m_navigator.exitProgram();
 }
 
-void MainMenuWindow::enterOrders()
-{
+void MainMenuWindow::enterOrders() {
     const auto number = empireNumber();
     if (!number) {
         m_context.dialogs.warn(QStringLiteral("Imperial Bureaucrat Report"),
@@ -254,8 +243,7 @@ void MainMenuWindow::enterOrders()
     m_navigator.openOrderEntry(*number);
 }
 
-void MainMenuWindow::editOrders()
-{
+void MainMenuWindow::editOrders() {
     const auto number = empireNumber();
     if (!number) {
         m_context.dialogs.warn(QStringLiteral("Imperial Advisor Report"),
@@ -266,25 +254,21 @@ void MainMenuWindow::editOrders()
     m_navigator.openOrderListing(*number);
 }
 
-void MainMenuWindow::newEmpire()
-{
+void MainMenuWindow::newEmpire() {
     if (runNewEmpireDialogue(m_context.dialogs, EmpireRepository(m_context.store)))
         reloadEmpireList();
 }
 
-void MainMenuWindow::clearOrders()
-{
+void MainMenuWindow::clearOrders() {
     runClearOrdersDialogue(m_context.dialogs, OrderRepository(m_context.store), empireNumber(),
                            m_empireName->currentText());
 }
 
-void MainMenuWindow::saveOrders()
-{
+void MainMenuWindow::saveOrders() {
     runSaveOrdersDialogue(m_context, empireNumber());
 }
 
-void MainMenuWindow::updateData()
-{
+void MainMenuWindow::updateData() {
     if (runUpdateDataDialogue(m_context, empireNumber(), this))
         reloadEmpireList();
 }

@@ -35,9 +35,9 @@ protected:
 private:
     void buildControls();
     void buildMenu();
-    QToolButton* addPictureButton(const QString& name, ButtonPicture picture, const QString& caption,
-                                  const QString& labelName, const QString& tooltip, int left,
-                                  int top, int labelWidth);
+    QToolButton* addPictureButton(const QString& name, ButtonPicture picture,
+                                  const QString& caption, const QString& labelName,
+                                  const QString& tooltip, int left, int top, int labelWidth);
     void runLoadSteps();
 
     bool lookUpEmpireByName();

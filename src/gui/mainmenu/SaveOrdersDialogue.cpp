@@ -14,8 +14,7 @@ namespace {
 const QString kReportTitle = QStringLiteral("Imperial Bureaucrat Report");
 const QString kLineBreak = QStringLiteral("\r\n");
 
-QString finalMessage(const QString& folder, const QString& fileName)
-{
+QString finalMessage(const QString& folder, const QString& fileName) {
     const QString pointer = QString(133, QLatin1Char(' ')) + QLatin1Char('|') + kLineBreak;
     return QStringLiteral("Your orders were saved in the following folder on your hard drive:") +
            QString(8, QLatin1Char(' ')) + folder + QString(6, QLatin1Char(' ')) + kLineBreak +
@@ -28,8 +27,7 @@ QString finalMessage(const QString& folder, const QString& fileName)
 
 } // namespace
 
-void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId)
-{
+void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId) {
     if (!empireId || *empireId < 1) {
         context.dialogs.warn(kReportTitle,
                              QStringLiteral("You need to select an Empire before Saving Orders"));
@@ -39,8 +37,8 @@ void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId)
     const OrderRepository orders(context.store);
     const int count = orders.count(*empireId);
     if (count == 0) {
-        context.dialogs.warn(kReportTitle,
-                             QStringLiteral("No orders have been entered yet for Empire # ") + number);
+        context.dialogs.warn(
+            kReportTitle, QStringLiteral("No orders have been entered yet for Empire # ") + number);
         return;
     }
     const DialogRequest confirm{DialogIcon::Information, QStringLiteral("Imperial Bureaucrat Note"),

@@ -10,8 +10,7 @@ namespace vf {
 
 namespace {
 
-QString instructions(const QString& folder, const QString& empireNumber)
-{
+QString instructions(const QString& folder, const QString& empireNumber) {
     return QStringLiteral("Make sure that you have copied the turn results data file downloaded "
                           "from Quillmoor into your ") +
            folder +
@@ -19,8 +18,8 @@ QString instructions(const QString& folder, const QString& empireNumber)
                           "your previous turn, which you might want ") +
            QStringLiteral("to archive first so that you can maintain a series of files "
                           "representing each processed turn.") +
-           QStringLiteral("\r\n\r\n") + QStringLiteral("The name of the file that you downloaded is   ") +
-           empireNumber +
+           QStringLiteral("\r\n\r\n") +
+           QStringLiteral("The name of the file that you downloaded is   ") + empireNumber +
            QStringLiteral(".mdb   and it contains all of the data for your most ") +
            QStringLiteral("recently processed turn.  That is the file that should be copied into "
                           "your ") +
@@ -29,8 +28,7 @@ QString instructions(const QString& folder, const QString& empireNumber)
 
 } // namespace
 
-bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWidget* window)
-{
+bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWidget* window) {
     if (!empireId) {
         context.dialogs.warn(QStringLiteral("Imperial Bureaucrat Note"),
                              QStringLiteral("You need to select an Empire before updating turn "
@@ -44,8 +42,9 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
     if (context.dialogs.ask(confirm) != DialogAnswer::Ok)
         return false;
 
-    QProgressDialog progress(QStringLiteral("Importing the turn results file %1.mdb ...").arg(number),
-                             QString(), 0, 0, window);
+    QProgressDialog progress(
+        QStringLiteral("Importing the turn results file %1.mdb ...").arg(number), QString(), 0, 0,
+        window);
     progress.setWindowTitle(kApplicationTitle);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);

@@ -40,8 +40,7 @@ namespace {
 constexpr int kDesignWidth = 14000;  // the widest placement reaches 13860 twips
 constexpr int kDesignHeight = 10100; // the grid ends at 9975 twips
 
-QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& accessible)
-{
+QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& accessible) {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
     makePickOnlyComboBox(box);
@@ -51,8 +50,7 @@ QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& acc
     return box;
 }
 
-const ChoiceList& chooserEntries()
-{
+const ChoiceList& chooserEntries() {
     static const ChoiceList entries = choicesOf(catalogue::chooserCodes());
     return entries;
 }
@@ -66,8 +64,7 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     , m_navigator(navigator)
     , m_empireId(empireId)
     , m_orders(std::make_unique<OrderRepository>(context.store))
-    , m_turnData(std::make_unique<TurnDataRepository>(context.store, empireId))
-{
+    , m_turnData(std::make_unique<TurnDataRepository>(context.store, empireId)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Voidfire: Dominara (Order Entry)"));
 
@@ -103,8 +100,7 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
 
 OrderEntryWindow::~OrderEntryWindow() = default;
 
-QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
-{
+QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets) {
     auto* body = new QWidget;
     body->setFixedSize(twips(kDesignWidth), twips(kDesignHeight));
 
@@ -116,7 +112,8 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
     m_chooser->setMaxVisibleItems(30);
     placeTwips(m_chooser, 120, 240, 2895, 315);
     m_chooser->installEventFilter(this);
-    connect(m_chooser->lineEdit(), &QLineEdit::textEdited, this, [this] { m_form->setCodeChanged(true); });
+    connect(m_chooser->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { m_form->setCodeChanged(true); });
     connect(m_chooser, &QComboBox::activated, this, [this] {
         m_form->setCodeChanged(true);
         applyChosenCode(*m_form);
@@ -159,8 +156,7 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
     return body;
 }
 
-void OrderEntryWindow::buildButtons(QWidget* body, OrderFormWidgets& widgets)
-{
+void OrderEntryWindow::buildButtons(QWidget* body, OrderFormWidgets& widgets) {
     auto button = [body](const QString& name, const QString& caption, const QString& tip) {
         auto* b = new QPushButton(caption, body);
         b->setObjectName(name);
@@ -177,14 +173,14 @@ void OrderEntryWindow::buildButtons(QWidget* body, OrderFormWidgets& widgets)
     widgets.saveOrder = button(QStringLiteral("SaveOrder"), QStringLiteral("&Save Order"),
                                QStringLiteral("Saves this order, then clears and resets the form "
                                               "to allow another order to be entered"));
-    connect(widgets.mainMenu, &QPushButton::clicked, this, [this] { m_navigator.backToMainMenu(); });
+    connect(widgets.mainMenu, &QPushButton::clicked, this,
+            [this] { m_navigator.backToMainMenu(); });
     connect(widgets.editOrders, &QPushButton::clicked, this,
             [this] { m_navigator.openOrderListing(m_empireId); });
     connect(widgets.saveOrder, &QPushButton::clicked, this, [this] { saveOrder(); });
 }
 
-void OrderEntryWindow::buildGrid(QWidget* body)
-{
+void OrderEntryWindow::buildGrid(QWidget* body) {
     m_grid = new QTableView(body);
     m_grid->setObjectName(QStringLiteral("TDBGrid1"));
     m_grid->setAccessibleName(QStringLiteral("Stored orders"));
@@ -197,13 +193,11 @@ void OrderEntryWindow::buildGrid(QWidget* body)
     m_grid->setColumnWidth(0, twips(600));
 }
 
-void OrderEntryWindow::showMessage(const QString& text)
-{
+void OrderEntryWindow::showMessage(const QString& text) {
     m_context.dialogs.ask({DialogIcon::None, QString(), text, DialogButtons::Ok});
 }
 
-void OrderEntryWindow::saveOrder()
-{
+void OrderEntryWindow::saveOrder() {
     const QString code = m_form->code();
     if (code.isEmpty() || code == QLatin1String(" ")) {
         m_context.dialogs.warn(QStringLiteral("Imperial Advisor Report"),
@@ -214,8 +208,7 @@ void OrderEntryWindow::saveOrder()
     guarded(m_context.dialogs, [this] { m_storer->storeOrder(); });
 }
 
-bool OrderEntryWindow::typeAhead(QComboBox* combo, int slot, QKeyEvent* key)
-{
+bool OrderEntryWindow::typeAhead(QComboBox* combo, int slot, QKeyEvent* key) {
     if (key->text().size() != 1 || slot > 2)
         return false;
     QLineEdit* edit = combo->lineEdit();
@@ -230,8 +223,7 @@ bool OrderEntryWindow::typeAhead(QComboBox* combo, int slot, QKeyEvent* key)
     return true;
 }
 
-bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key)
-{
+bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key) {
     if (typeAhead(combo, slot, key))
         return true;
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
@@ -245,8 +237,7 @@ bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key)
     return true;
 }
 
-bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
-{
+bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched->objectName() == QLatin1String("Text1") && event->type() == QEvent::FocusIn) {
         m_form->focusChooser();
         return false;
@@ -262,13 +253,13 @@ bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusIn && slot > 0) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            guarded(m_context.dialogs, [&] { SlotFocusRules(*m_form, *m_turnData).onSlotFocus(slot); });
+            guarded(m_context.dialogs,
+                    [&] { SlotFocusRules(*m_form, *m_turnData).onSlotFocus(slot); });
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void OrderEntryWindow::closeEvent(QCloseEvent* event)
-{
+void OrderEntryWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     m_navigator.backToMainMenu();
 }

@@ -19,8 +19,8 @@ class ScreenMetrics;
 struct OrderFormWidgets {
     QComboBox* chooser = nullptr;
     QLineEdit* description = nullptr;
-    QList<QComboBox*> boxes;  // slot k at k-1
-    QList<QLabel*> prompts;   // slot k at k-1
+    QList<QComboBox*> boxes; // slot k at k-1
+    QList<QLabel*> prompts;  // slot k at k-1
     QTextEdit* templates = nullptr;
     QPushButton* mainMenu = nullptr;
     QPushButton* editOrders = nullptr;
