@@ -16,7 +16,8 @@ struct Timing {
 // Runs the action `runs` times (after `prepare`, which is not timed) and returns the
 // median and the slowest run in milliseconds.
 inline Timing measure(int runs, const std::function<void()>& action,
-                      const std::function<void()>& prepare = {}) {
+                      const std::function<void()>& prepare = {})
+{
     QList<double> ms;
     for (int i = 0; i < runs; ++i) {
         if (prepare)
@@ -30,7 +31,8 @@ inline Timing measure(int runs, const std::function<void()>& action,
     return {ms.at(ms.size() / 2), ms.last()};
 }
 
-inline void report(const char* what, const Timing& timing, double targetMs) {
+inline void report(const char* what, const Timing& timing, double targetMs)
+{
     std::printf("%-62s median %8.2f ms  worst %8.2f ms  (target %s %.0f ms)\n", what, timing.median,
                 timing.worst, timing.median < targetMs ? "met: under" : "MISSED: under", targetMs);
 }

@@ -15,7 +15,8 @@ using namespace vf;
 namespace {
 
 // The program's own peak resident memory, from the kernel's account of this process.
-long ownPeakKb() {
+long ownPeakKb()
+{
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
@@ -26,7 +27,8 @@ long ownPeakKb() {
     return -1;
 }
 
-long childrenPeakKb() {
+long childrenPeakKb()
+{
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
     return usage.ru_maxrss;
@@ -34,7 +36,8 @@ long childrenPeakKb() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
     test::TestStore store;
     const TurnImporter importer(store.store(), test::TestStore::workerPath());

@@ -25,13 +25,15 @@ using namespace vf;
 
 namespace {
 
-void choose(OrderForm& form, const QString& code) {
+void choose(OrderForm& form, const QString& code)
+{
     form.setCode(code);
     form.setCodeChanged(true);
     applyChosenCode(form);
 }
 
-QString busiestStar(Store& store) {
+QString busiestStar(Store& store)
+{
     QSqlQuery q =
         store.run(QStringLiteral("SELECT StarName FROM \"Warp Points\" WHERE EmpireID = 900 "
                                  "GROUP BY StarName ORDER BY count(*) DESC LIMIT 1"));
@@ -40,7 +42,8 @@ QString busiestStar(Store& store) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     test::TestStore store;
     store.addEmpire(900, QStringLiteral("Vast Dominion"));

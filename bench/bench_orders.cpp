@@ -15,7 +15,8 @@
 
 using namespace vf;
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     QApplication app(argc, argv);
     test::TestStore store;
     store.addEmpire(900, QStringLiteral("Vast Dominion"));

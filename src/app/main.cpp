@@ -2,7 +2,8 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     // --help and --version answer before any window system is needed.
     const vf::StartupOptions options = vf::parseStartupOptions(vf::argumentsOf(argc, argv));
     if (options.exitCode)

@@ -13,18 +13,22 @@ namespace vf {
 
 AppWindows::AppWindows(AppContext& context)
     : m_context(context)
-    , m_mainMenu(std::make_unique<MainMenuWindow>(context, *this)) {}
+    , m_mainMenu(std::make_unique<MainMenuWindow>(context, *this))
+{
+}
 
 AppWindows::~AppWindows() = default;
 
-void AppWindows::start() {
+void AppWindows::start()
+{
     // Hiding the main menu while another window is open must not end the run; only File,
     // Exit or closing the main menu does.
     QApplication::setQuitOnLastWindowClosed(false);
     m_mainMenu->show();
 }
 
-void AppWindows::hideAllBut(const QWidget* shown) {
+void AppWindows::hideAllBut(const QWidget* shown)
+{
     for (QWidget* window :
          {static_cast<QWidget*>(m_mainMenu.get()), static_cast<QWidget*>(m_orderEntry.get()),
           static_cast<QWidget*>(m_listing.get())}) {
@@ -33,7 +37,8 @@ void AppWindows::hideAllBut(const QWidget* shown) {
     }
 }
 
-void AppWindows::openOrderEntry(int empireId) {
+void AppWindows::openOrderEntry(int empireId)
+{
     // The window being replaced may be the one whose button led here: let it go once the
     // event that called us has finished.
     if (m_orderEntry)
@@ -46,7 +51,8 @@ void AppWindows::openOrderEntry(int empireId) {
     hideAllBut(m_orderEntry.get());
 }
 
-void AppWindows::openOrderListing(int empireId) {
+void AppWindows::openOrderListing(int empireId)
+{
     if (m_listing)
         m_listing.release()->deleteLater();
     guarded(m_context.dialogs,
@@ -69,13 +75,15 @@ void AppWindows::openOrderListing(int empireId) {
                            "row.  Then hit the 'Delete' key on your keyboard."));
 }
 
-void AppWindows::backToMainMenu() {
+void AppWindows::backToMainMenu()
+{
     m_mainMenu->loadAfresh();
     m_mainMenu->show();
     hideAllBut(m_mainMenu.get());
 }
 
-void AppWindows::exitProgram() {
+void AppWindows::exitProgram()
+{
     QApplication::quit();
 }
 

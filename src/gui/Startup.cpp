@@ -16,14 +16,16 @@
 
 namespace vf {
 
-QStringList argumentsOf(int argc, char* argv[]) {
+QStringList argumentsOf(int argc, char* argv[])
+{
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
 }
 
-StartupOptions parseStartupOptions(const QStringList& arguments) {
+StartupOptions parseStartupOptions(const QStringList& arguments)
+{
     QCoreApplication::setApplicationName(QStringLiteral("VF Turn Entry"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VFTURN_VERSION));
     QCommandLineParser parser;
@@ -63,7 +65,8 @@ StartupOptions parseStartupOptions(const QStringList& arguments) {
     return options;
 }
 
-std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& dialogs) {
+std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& dialogs)
+{
     try {
         if (!QDir().mkpath(folder.folder()))
             throw Error(QStringLiteral("Could not create the data folder %1.")
@@ -76,7 +79,8 @@ std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& 
     return nullptr;
 }
 
-int runProgram(QApplication& app, const StartupOptions& options) {
+int runProgram(QApplication& app, const StartupOptions& options)
+{
     const DataFolder folder(options.dataFolder);
     QtDialogs dialogs;
     const std::unique_ptr<Store> store = openTurnEntryDatabase(folder, dialogs);

@@ -29,7 +29,8 @@ struct TableFreer {
 using HandlePtr = std::unique_ptr<MdbHandle, HandleCloser>;
 using TablePtr = std::unique_ptr<MdbTableDef, TableFreer>;
 
-std::string quotedName(std::string_view name) {
+std::string quotedName(std::string_view name)
+{
     return "\"" + std::string(name) + "\"";
 }
 
@@ -43,15 +44,18 @@ struct BoundField {
     int length = 0;
 };
 
-bool isIntegerType(int type) {
+bool isIntegerType(int type)
+{
     return type == MDB_BOOL || type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
 }
 
-bool isRealType(int type) {
+bool isRealType(int type)
+{
     return type == MDB_FLOAT || type == MDB_DOUBLE || type == MDB_MONEY || type == MDB_NUMERIC;
 }
 
-void storeValue(StagingWriter& writer, int field, const BoundField& bound) {
+void storeValue(StagingWriter& writer, int field, const BoundField& bound)
+{
     const char* text = bound.buffer.data();
     const int type = bound.column->col_type;
     char* end = nullptr;
@@ -78,7 +82,8 @@ void storeValue(StagingWriter& writer, int field, const BoundField& bound) {
 struct TurnFileReader::Impl {
     HandlePtr mdb;
 
-    TablePtr openTable(std::string_view name) {
+    TablePtr openTable(std::string_view name)
+    {
         MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb.get(), std::string(name).c_str());
         if (!entry || entry->object_type != MDB_TABLE)
             throw UnusableFile("the table " + quotedName(name) + " is missing");
@@ -88,7 +93,8 @@ struct TurnFileReader::Impl {
         return table;
     }
 
-    void checkEmpires() {
+    void checkEmpires()
+    {
         TablePtr table = openTable(kEmpiresTable);
         mdb_read_indices(table.get()); // returns nothing useful; it fills table->indices
         for (unsigned i = 0; table->indices && i < table->indices->len; ++i) {
@@ -99,7 +105,8 @@ struct TurnFileReader::Impl {
         throw UnusableFile("the table \"Empires\" has no index \"PrimaryKey\"");
     }
 
-    std::vector<BoundField> bindFields(MdbTableDef* table, const Table& wanted) {
+    std::vector<BoundField> bindFields(MdbTableDef* table, const Table& wanted)
+    {
         std::vector<BoundField> bound(wanted.fields.size());
         for (std::size_t f = 0; f < wanted.fields.size(); ++f) {
             const std::string name(wanted.fields[f].name);
@@ -125,7 +132,8 @@ struct TurnFileReader::Impl {
 
     // libmdb writes the same empty text for a field without a value and for an empty text;
     // the row's null mask tells them apart.
-    void readNullMask(MdbTableDef* table, std::vector<MdbField>& fields) {
+    void readNullMask(MdbTableDef* table, std::vector<MdbField>& fields)
+    {
         int start = 0;
         std::size_t size = 0;
         if (table->cur_row == 0 ||
@@ -142,13 +150,15 @@ struct TurnFileReader::Impl {
         std::vector<BoundField> bound;
     };
 
-    OpenTable open(const Table& wanted) {
+    OpenTable open(const Table& wanted)
+    {
         OpenTable open{&wanted, openTable(wanted.name), {}};
         open.bound = bindFields(open.table.get(), wanted);
         return open;
     }
 
-    std::int64_t copyTable(OpenTable& open, StagingWriter& writer) {
+    std::int64_t copyTable(OpenTable& open, StagingWriter& writer)
+    {
         const Table& wanted = *open.wanted;
         MdbTableDef* table = open.table.get();
         std::vector<MdbField> fields(MDB_MAX_COLS);
@@ -175,7 +185,8 @@ struct TurnFileReader::Impl {
 };
 
 TurnFileReader::TurnFileReader(const std::string& path)
-    : m_impl(std::make_unique<Impl>()) {
+    : m_impl(std::make_unique<Impl>())
+{
     m_impl->mdb.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!m_impl->mdb)
         throw UnusableFile("it is not an Access database");
@@ -186,7 +197,8 @@ TurnFileReader::TurnFileReader(const std::string& path)
 
 TurnFileReader::~TurnFileReader() = default;
 
-std::int64_t TurnFileReader::copyTo(StagingWriter& writer) {
+std::int64_t TurnFileReader::copyTo(StagingWriter& writer)
+{
     // Every table and field is found before the first row is read.
     std::vector<Impl::OpenTable> tables;
     tables.reserve(kImportedTables.size());

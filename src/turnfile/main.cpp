@@ -16,7 +16,8 @@ namespace {
 
 // libmdb reads these at open time: numbers must be formatted with '.', text converted to
 // UTF-8, and nothing from the player's environment may change how the file is read.
-void prepareEnvironment() {
+void prepareEnvironment()
+{
     std::setlocale(LC_ALL, "C");
     setenv("MDBICONV", "UTF-8", 1);
     unsetenv("MDBOPTS");
@@ -26,7 +27,8 @@ void prepareEnvironment() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     using namespace vf::turnfile;
     if (argc != 3) {
         std::fprintf(stderr, "usage: vfturn-turnfile TURN-RESULTS-FILE STAGING-FILE\n");

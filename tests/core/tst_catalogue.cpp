@@ -11,7 +11,8 @@ using namespace vf::test;
 class TestCatalogue : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void chooserOffersTheCodesInOrder() {
+    void chooserOffersTheCodesInOrder()
+    {
         const QStringList codes = catalogue::chooserCodes();
         QCOMPARE(codes.size(), 82);
         QCOMPARE(codes.first(), QStringLiteral("ABP"));
@@ -27,7 +28,8 @@ private Q_SLOTS:
         QVERIFY(!catalogue::find(QStringLiteral("BOMB ")));
     }
 
-    void entries_data() {
+    void entries_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("layout");
         QTest::addColumn<int>("slots");
@@ -94,7 +96,8 @@ private Q_SLOTS:
                               << QList<int>{3, 4}
                               << QStringList{"Imperial Tradition", "Emperor Title"};
     }
-    void entries() {
+    void entries()
+    {
         QFETCH(QString, code);
         QFETCH(int, layout);
         QFETCH(int, slots);
@@ -116,13 +119,15 @@ private Q_SLOTS:
         QVERIFY(!form.templatesShown());
     }
 
-    void ordersWithoutSlotsShowNoBox_data() {
+    void ordersWithoutSlotsShowNoBox_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::newRow("RTD") << "RTD";
         QTest::newRow("TREE") << "TREE";
         QTest::newRow("PRIV") << "PRIV";
     }
-    void ordersWithoutSlotsShowNoBox() {
+    void ordersWithoutSlotsShowNoBox()
+    {
         QFETCH(QString, code);
         MemoryOrderForm form;
         form.chooseCode(code);
@@ -133,13 +138,15 @@ private Q_SLOTS:
         QCOMPARE(form.layout(), 0);
     }
 
-    void textThatIsNoCodeEmptiesTheChooser_data() {
+    void textThatIsNoCodeEmptiesTheChooser_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::newRow("lower case") << "bomb";
         QTest::newRow("trailing blank") << "BOMB ";
         QTest::newRow("typed only") << "RTL";
     }
-    void textThatIsNoCodeEmptiesTheChooser() {
+    void textThatIsNoCodeEmptiesTheChooser()
+    {
         QFETCH(QString, text);
         MemoryOrderForm form;
         form.chooseCode(QStringLiteral("NM"));
@@ -152,7 +159,8 @@ private Q_SLOTS:
             QVERIFY(!form.isSlotVisible(slot));
     }
 
-    void anUnchangedChooserLeavesOnlyAnEmptySlotOne() {
+    void anUnchangedChooserLeavesOnlyAnEmptySlotOne()
+    {
         MemoryOrderForm form;
         form.chooseCode(QStringLiteral("BOMB"));
         applyChosenCode(form);
@@ -167,7 +175,8 @@ private Q_SLOTS:
         QVERIFY(form.choices(3).isEmpty());
     }
 
-    void messShowsTemplatesUntilAnotherCode() {
+    void messShowsTemplatesUntilAnotherCode()
+    {
         MemoryOrderForm form;
         form.chooseCode(QStringLiteral("MESS"));
         applyChosenCode(form);
@@ -184,7 +193,8 @@ private Q_SLOTS:
         QVERIFY(form.choices(2).isEmpty());
     }
 
-    void aNewCodeClearsTheEarlierOrder() {
+    void aNewCodeClearsTheEarlierOrder()
+    {
         MemoryOrderForm form;
         form.chooseCode(QStringLiteral("BOMB"));
         applyChosenCode(form);
@@ -200,7 +210,8 @@ private Q_SLOTS:
         }
     }
 
-    void layouts_data() {
+    void layouts_data()
+    {
         QTest::addColumn<int>("screen");
         QTest::addColumn<int>("layout");
         QTest::addColumn<int>("index");
@@ -222,7 +233,8 @@ private Q_SLOTS:
         QTest::newRow("800, layout 3, header 2 keeps its place")
             << 800 << 3 << 1 << 5760 << 1080 << 1800;
     }
-    void layouts() {
+    void layouts()
+    {
         QFETCH(int, screen);
         QFETCH(int, layout);
         QFETCH(int, index);
@@ -236,7 +248,8 @@ private Q_SLOTS:
         QCOMPARE(box.width, width);
     }
 
-    void windowAndButtonsByScreenWidth() {
+    void windowAndButtonsByScreenWidth()
+    {
         QCOMPARE(layouts::windowWidth(800), 9000);
         QCOMPARE(layouts::windowWidth(801), 14800);
         QCOMPARE(layouts::buttonLefts(true).mainMenu, 4920);

@@ -23,7 +23,8 @@ const QStringList kClasses = {"Battlecruiser", "Corvette",    "Courier",
                               "Destroyer",     "Dreadnought", "Frigate"};
 const QStringList kGroups = {"7 (Tarsis-3)", "12 (Sol-3)", "15 (Barnard's Star-2)", "21 (Vega-4)"};
 
-QList<int> numbersOf(const ChoiceList& list) {
+QList<int> numbersOf(const ChoiceList& list)
+{
     QList<int> numbers;
     for (const ChoiceEntry& entry : list)
         numbers << entry.number.value_or(-1);
@@ -44,7 +45,8 @@ class TestChoiceLists : public QObject {
         SlotFocusRules rules;
         Setup(Store& store, const QString& code, int empire = 123)
             : data(store, empire)
-            , rules(form, data) {
+            , rules(form, data)
+        {
             form.chooseCode(code);
             applyChosenCode(form);
         }
@@ -52,13 +54,15 @@ class TestChoiceLists : public QObject {
     };
 
 private Q_SLOTS:
-    void initTestCase() {
+    void initTestCase()
+    {
         m_store = std::make_unique<TestStore>();
         m_store->importFixture(QStringLiteral("123.mdb"), 123);
         m_store->importFixture(QStringLiteral("126.mdb"), 126);
     }
 
-    void offloadCargoFillsFleetsItemsAndExcludes() {
+    void offloadCargoFillsFleetsItemsAndExcludes()
+    {
         Setup s(m_store->store(), QStringLiteral("OC"));
         s.form.setChoices(2, choicesOf({QStringLiteral("untouched")}));
         s.focus(1);
@@ -74,7 +78,8 @@ private Q_SLOTS:
         QVERIFY(s.form.choices(51).isEmpty());
     }
 
-    void focusingTwiceGivesTheSameList() {
+    void focusingTwiceGivesTheSameList()
+    {
         Setup s(m_store->store(), QStringLiteral("BOMB"));
         s.focus(1);
         s.form.type(1, QStringLiteral("typed"));
@@ -86,7 +91,8 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(2), QStringList{"ALL"});
     }
 
-    void reorganizeNavalShipSlotsAndFuel() {
+    void reorganizeNavalShipSlotsAndFuel()
+    {
         Setup s(m_store->store(), QStringLiteral("RN"));
         s.focus(7);
         QCOMPARE(s.form.choiceTexts(7), kClasses);
@@ -99,7 +105,8 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(3), QStringList{"ALL"} + kClasses);
     }
 
-    void navalEncounterDependsOnSlotOne_data() {
+    void navalEncounterDependsOnSlotOne_data()
+    {
         QTest::addColumn<QString>("slot1");
         QTest::addColumn<bool>("battlePlans");
         QTest::newRow("CHANGE ALL") << "CHANGE ALL" << true;
@@ -110,7 +117,8 @@ private Q_SLOTS:
         QTest::newRow("fleet") << "12 Home Guard" << false;
         QTest::newRow("number") << " 27" << false;
     }
-    void navalEncounterDependsOnSlotOne() {
+    void navalEncounterDependsOnSlotOne()
+    {
         QFETCH(QString, slot1);
         QFETCH(bool, battlePlans);
         Setup s(m_store->store(), QStringLiteral("NENC"));
@@ -131,7 +139,8 @@ private Q_SLOTS:
         }
     }
 
-    void assignCommanderByTargetType_data() {
+    void assignCommanderByTargetType_data()
+    {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("prompt3");
         QTest::addColumn<bool>("slot4Shown");
@@ -147,7 +156,8 @@ private Q_SLOTS:
         QTest::newRow("army") << "army"
                               << "Target ID" << true << QStringList();
     }
-    void assignCommanderByTargetType() {
+    void assignCommanderByTargetType()
+    {
         QFETCH(QString, target);
         QFETCH(QString, prompt3);
         QFETCH(bool, slot4Shown);
@@ -167,7 +177,8 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(3), slot3);
     }
 
-    void assignCommanderOrbitsOfTheWorld() {
+    void assignCommanderOrbitsOfTheWorld()
+    {
         Setup s(m_store->store(), QStringLiteral("AC"));
         s.form.type(2, QStringLiteral("World"));
         s.focus(3);
@@ -176,7 +187,8 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(4), (QStringList{"2", "5"}));
     }
 
-    void fuelSlotTwoThenThree() {
+    void fuelSlotTwoThenThree()
+    {
         Setup s(m_store->store(), QStringLiteral("FUEL"));
         s.focus(2);
         QCOMPARE(s.form.choiceTexts(2), kFleets);
@@ -188,13 +200,15 @@ private Q_SLOTS:
         QCOMPARE(s.form.box(3).selectionLength, 5);
     }
 
-    void analyzeListsTwoSortedRuns() {
+    void analyzeListsTwoSortedRuns()
+    {
         Setup s(m_store->store(), QStringLiteral("ANZ"));
         s.focus(1);
         QCOMPARE(s.form.choiceTexts(1), kItems + kResearch);
     }
 
-    void defaultTextsAreSelected_data() {
+    void defaultTextsAreSelected_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("text");
@@ -210,7 +224,8 @@ private Q_SLOTS:
         QTest::newRow("CONV slot 3") << "CONV" << 3 << "0" << 1 << QString();
         QTest::newRow("NM slot 3 without star") << "NM" << 3 << "1" << 1 << QString();
     }
-    void defaultTextsAreSelected() {
+    void defaultTextsAreSelected()
+    {
         QFETCH(QString, code);
         QFETCH(int, slot);
         QFETCH(QString, text);
@@ -223,14 +238,16 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(slot).value(0), firstEntry);
     }
 
-    void slotTwoWithoutARowIsLeftAlone_data() {
+    void slotTwoWithoutARowIsLeftAlone_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::newRow("BALG") << "BALG";
         QTest::newRow("MESS") << "MESS";
         QTest::newRow("lower case nm") << "nm";
         QTest::newRow("SRP keeps slot 2 until its own list") << "DELS";
     }
-    void slotTwoWithoutARowIsLeftAlone() {
+    void slotTwoWithoutARowIsLeftAlone()
+    {
         QFETCH(QString, code);
         Setup s(m_store->store(), code);
         s.form.setCode(code);
@@ -241,7 +258,8 @@ private Q_SLOTS:
         QCOMPARE(s.form.slotText(2), QStringLiteral("typed"));
     }
 
-    void slotOneLists_data() {
+    void slotOneLists_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("DECF") << "DECF" << QStringList({"ALL", "HOME"}) + kFleets;
@@ -259,7 +277,8 @@ private Q_SLOTS:
                               << QStringList{"Standard", "Aggressive Screen", "Hold Fast"};
         QTest::newRow("other code") << "DELS" << QStringList();
     }
-    void slotOneLists() {
+    void slotOneLists()
+    {
         QFETCH(QString, code);
         QFETCH(QStringList, entries);
         Setup s(m_store->store(), code);
@@ -269,7 +288,8 @@ private Q_SLOTS:
             QVERIFY(s.form.choices(1).isEmpty());
     }
 
-    void nameFillsOddSlotsWithCommanders() {
+    void nameFillsOddSlotsWithCommanders()
+    {
         Setup s(m_store->store(), QStringLiteral("NAME"));
         s.form.setChoices(2, choicesOf({QStringLiteral("kept")}));
         s.focus(1);
@@ -281,7 +301,8 @@ private Q_SLOTS:
         QVERIFY(s.form.choices(2).isEmpty());
     }
 
-    void researchPriorities() {
+    void researchPriorities()
+    {
         Setup s(m_store->store(), QStringLiteral("SRP"));
         s.focus(1);
         for (int slot = 1; slot <= 25; ++slot)
@@ -293,7 +314,8 @@ private Q_SLOTS:
         QVERIFY(later.form.choices(1).isEmpty());
     }
 
-    void moveListsWarpPointsOfTheStar_data() {
+    void moveListsWarpPointsOfTheStar_data()
+    {
         QTest::addColumn<QString>("star");
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QList<int>>("numbers");
@@ -307,7 +329,8 @@ private Q_SLOTS:
             << QList<int>{22, 21};
         QTest::newRow("no such star") << "Nowhere" << QStringList() << QList<int>();
     }
-    void moveListsWarpPointsOfTheStar() {
+    void moveListsWarpPointsOfTheStar()
+    {
         QFETCH(QString, star);
         QFETCH(QStringList, entries);
         QFETCH(QList<int>, numbers);
@@ -320,7 +343,8 @@ private Q_SLOTS:
         QCOMPARE(numbersOf(s.form.choices(3)), numbers);
     }
 
-    void navalMovementListsOrbitsOfTheStar() {
+    void navalMovementListsOrbitsOfTheStar()
+    {
         Setup s(m_store->store(), QStringLiteral("NM"));
         s.focus(2);
         s.form.pickText(2, QStringLiteral("Barnard's Star"));
@@ -329,7 +353,8 @@ private Q_SLOTS:
         QCOMPARE(s.form.slotText(3), QStringLiteral("1"));
     }
 
-    void buildListsAndFixedValues_data() {
+    void buildListsAndFixedValues_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("slot");
         QTest::addColumn<QStringList>("entries");
@@ -358,7 +383,8 @@ private Q_SLOTS:
             << "RA" << 2
             << QStringList{"2 1st Marine Legion", "7 Home Defense", "11 Garrison Tarsis"};
     }
-    void buildListsAndFixedValues() {
+    void buildListsAndFixedValues()
+    {
         QFETCH(QString, code);
         QFETCH(int, slot);
         QFETCH(QStringList, entries);
@@ -367,7 +393,8 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(slot).mid(0, entries.size()), entries);
     }
 
-    void awkwardValuesNeverFailAFocus() {
+    void awkwardValuesNeverFailAFocus()
+    {
         Setup s(m_store->store(), QStringLiteral("MOVE"), 126);
         s.focus(1);
         QCOMPARE(s.form.choiceTexts(1).first(), QStringLiteral("1 "));
@@ -391,7 +418,8 @@ private Q_SLOTS:
         QCOMPARE(nm.form.choiceTexts(2), (QStringList{"Sol", ""}));
     }
 
-    void anEmpireWithoutDataStillOffersFixedEntries() {
+    void anEmpireWithoutDataStillOffersFixedEntries()
+    {
         Setup s(m_store->store(), QStringLiteral("DECF"), 555);
         s.focus(1);
         QCOMPARE(s.form.choiceTexts(1), (QStringList{"ALL", "HOME"}));

@@ -34,14 +34,16 @@ class TestEnterKeys : public QObject {
         OrderStorer storer{form, orders, 123, [this](const QString& m) { messages << m; }, [] {}};
         EnterKeyRoutes keys{form, storer, [this](const QString& m) { messages << m; }};
 
-        void enter(const QString& code, const Slots& values = {}) {
+        void enter(const QString& code, const Slots& values = {})
+        {
             form.chooseCode(code);
             applyChosenCode(form);
             form.setCode(code);
             for (auto it = values.begin(); it != values.end(); ++it)
                 form.type(it.key(), it.value());
         }
-        void pick(int slot, const ChoiceList& list, int index) {
+        void pick(int slot, const ChoiceList& list, int index)
+        {
             form.setChoices(slot, list);
             form.pick(slot, index);
         }
@@ -49,7 +51,8 @@ class TestEnterKeys : public QObject {
     };
 
 private Q_SLOTS:
-    void slotRoutes_data() {
+    void slotRoutes_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("slot");
         QTest::addColumn<Slots>("values");
@@ -86,7 +89,8 @@ private Q_SLOTS:
         QTest::newRow("xx 25 moves on") << "xx" << 25 << Slots{} << "next";
         QTest::newRow("xx 49 moves on") << "xx" << 49 << Slots{} << "next";
     }
-    void slotRoutes() {
+    void slotRoutes()
+    {
         QFETCH(QString, code);
         QFETCH(int, slot);
         QFETCH(Slots, values);
@@ -105,7 +109,8 @@ private Q_SLOTS:
         QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(QLatin1Char('\n'))));
     }
 
-    void conversionsBeforeTheStore_data() {
+    void conversionsBeforeTheStore_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("enterSlot");
         QTest::addColumn<QList<int>>("pickedSlots");
@@ -123,7 +128,8 @@ private Q_SLOTS:
         QTest::newRow("AC commander for a fleet")
             << "AC" << 3 << QList<int>{1} << QStringList{"12"};
     }
-    void conversionsBeforeTheStore() {
+    void conversionsBeforeTheStore()
+    {
         QFETCH(QString, code);
         QFETCH(int, enterSlot);
         QFETCH(QList<int>, pickedSlots);
@@ -141,14 +147,16 @@ private Q_SLOTS:
             QCOMPARE(f.stored().at(0).slots[pickedSlots[i] - 1], storedSlots[i]);
     }
 
-    void decommissionKeepsAllAndHome_data() {
+    void decommissionKeepsAllAndHome_data()
+    {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("stored");
         QTest::newRow("ALL") << 0 << "ALL";
         QTest::newRow("HOME") << 1 << "HOME";
         QTest::newRow("fleet") << 2 << "12";
     }
-    void decommissionKeepsAllAndHome() {
+    void decommissionKeepsAllAndHome()
+    {
         QFETCH(int, index);
         QFETCH(QString, stored);
         Fixture f;
@@ -159,7 +167,8 @@ private Q_SLOTS:
         QCOMPARE(f.stored().at(0).slots[0], stored);
     }
 
-    void populationGroupCheckAtSlotFive_data() {
+    void populationGroupCheckAtSlotFive_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("message");
@@ -178,7 +187,8 @@ private Q_SLOTS:
                                      << "20"
                                      << "";
     }
-    void populationGroupCheckAtSlotFive() {
+    void populationGroupCheckAtSlotFive()
+    {
         QFETCH(QString, code);
         QFETCH(QString, item);
         QFETCH(QString, message);
@@ -207,7 +217,8 @@ private Q_SLOTS:
                                                 : QStringLiteral("7"));
     }
 
-    void chooserEnter_data() {
+    void chooserEnter_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<bool>("storedAtOnce");
         QTest::addColumn<bool>("slotOneFocused");
@@ -218,7 +229,8 @@ private Q_SLOTS:
         QTest::newRow("BOMB") << "BOMB" << false << true;
         QTest::newRow("lower-case tree") << "tree" << false << false;
     }
-    void chooserEnter() {
+    void chooserEnter()
+    {
         QFETCH(QString, code);
         QFETCH(bool, storedAtOnce);
         QFETCH(bool, slotOneFocused);
@@ -233,7 +245,8 @@ private Q_SLOTS:
             QCOMPARE(f.form.prompt(3), QStringLiteral("      Item #1   ----------------------->"));
     }
 
-    void typeAhead_data() {
+    void typeAhead_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("caret");
         QTest::addColumn<QString>("key");
@@ -248,7 +261,8 @@ private Q_SLOTS:
         QTest::newRow("Enter is never completed") << "BOMB" << 4 << "\r" << -1 << "" << 0;
         QTest::newRow("no code goes on with q") << "" << 0 << "q" << -1 << "" << 0;
     }
-    void typeAhead() {
+    void typeAhead()
+    {
         QFETCH(QString, text);
         QFETCH(int, caret);
         QFETCH(QString, key);
@@ -266,7 +280,8 @@ private Q_SLOTS:
         QCOMPARE(match->selectionLength, completed.size());
     }
 
-    void typeAheadIgnoresCaseInLists() {
+    void typeAheadIgnoresCaseInLists()
+    {
         const ChoiceList items =
             choicesOf({QStringLiteral("Fuel Tank"), QStringLiteral("ion thruster"),
                        QStringLiteral("Ion Cannon")});

@@ -8,7 +8,8 @@ using namespace vf;
 class TestNumbers : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void leadingNumber_data() {
+    void leadingNumber_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         QTest::newRow("empty") << QString() << 0.0;
@@ -24,13 +25,15 @@ private Q_SLOTS:
         QTest::newRow("point alone") << QStringLiteral(".") << 0.0;
         QTest::newRow("letter first") << QStringLiteral("x12") << 0.0;
     }
-    void leadingNumber() {
+    void leadingNumber()
+    {
         QFETCH(QString, text);
         QFETCH(double, value);
         QCOMPARE(vf::leadingNumber(text), value);
     }
 
-    void wholeNumber_data() {
+    void wholeNumber_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<int>("value");
@@ -46,7 +49,8 @@ private Q_SLOTS:
         QTest::newRow("fraction") << QStringLiteral("12.5") << false << 0;
         QTest::newRow("word") << QStringLiteral("abc") << false << 0;
     }
-    void wholeNumber() {
+    void wholeNumber()
+    {
         QFETCH(QString, text);
         QFETCH(bool, valid);
         QFETCH(int, value);
@@ -56,7 +60,8 @@ private Q_SLOTS:
             QCOMPARE(*number, value);
     }
 
-    void windows1252_data() {
+    void windows1252_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("ascii") << QStringLiteral("BOMB, \"x\"") << QByteArray("BOMB, \"x\"");
@@ -67,7 +72,8 @@ private Q_SLOTS:
             << QStringLiteral("\u03A9mega \u2606") << QByteArray("?mega ?");
         QTest::newRow("outside the plane") << QStringLiteral("a\U0001F600b") << QByteArray("a?b");
     }
-    void windows1252() {
+    void windows1252()
+    {
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         QCOMPARE(toWindows1252(text), bytes);

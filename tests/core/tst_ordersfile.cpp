@@ -19,7 +19,8 @@ using namespace vf::test;
 namespace {
 
 // The 51 slots of an order: the given values, then single blanks.
-std::array<QString, kSlotCount> slotsOf(const QStringList& values) {
+std::array<QString, kSlotCount> slotsOf(const QStringList& values)
+{
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
     for (int i = 0; i < values.size(); ++i)
@@ -27,14 +28,16 @@ std::array<QString, kSlotCount> slotsOf(const QStringList& values) {
     return slots;
 }
 
-QByteArray blankSlots(int count) {
+QByteArray blankSlots(int count)
+{
     QByteArray bytes;
     for (int i = 0; i < count; ++i)
         bytes += ",\" \"";
     return bytes;
 }
 
-QByteArray readAll(const QString& path) {
+QByteArray readAll(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
@@ -52,22 +55,26 @@ class TestOrdersFile : public QObject {
         AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
         OrderRepository orders{t.store()};
 
-        QString ordersFile(const QString& name) const {
+        QString ordersFile(const QString& name) const
+        {
             return QDir(t.folder().ordersFolder()).filePath(name);
         }
-        QStringList filesWritten() const {
+        QStringList filesWritten() const
+        {
             return QDir(t.folder().ordersFolder()).entryList(QDir::Files | QDir::Hidden);
         }
     };
 
 private Q_SLOTS:
-    void fileNameUsesTheDateWhateverTheLocale_data() {
+    void fileNameUsesTheDateWhateverTheLocale_data()
+    {
         QTest::addColumn<QString>("locale");
         QTest::newRow("English") << "en_US";
         QTest::newRow("German") << "de_DE";
         QTest::newRow("Arabic digits") << "ar_EG";
     }
-    void fileNameUsesTheDateWhateverTheLocale() {
+    void fileNameUsesTheDateWhateverTheLocale()
+    {
         QFETCH(QString, locale);
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(ordersfile::fileName(QDate(2026, 12, 7), QStringLiteral("123")),
@@ -77,7 +84,8 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale::c());
     }
 
-    void writesTheUploadFormatByteForByte() {
+    void writesTheUploadFormatByteForByte()
+    {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("tinderly"));
         f.orders.append(123, QStringLiteral("NM"), slotsOf({"12", "Sol", "3"}));
@@ -104,7 +112,8 @@ private Q_SLOTS:
         QCOMPARE(f.filesWritten(), QStringList{"KELVAR Orders 12-07-2026.123"});
     }
 
-    void confirmsCountsAndReportsWhereTheFileIs() {
+    void confirmsCountsAndReportsWhereTheFileIs()
+    {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
@@ -134,7 +143,8 @@ private Q_SLOTS:
                                "--------------------------------------"));
     }
 
-    void aSecondExportTheSameDayReplacesTheFile() {
+    void aSecondExportTheSameDayReplacesTheFile()
+    {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
@@ -155,7 +165,8 @@ private Q_SLOTS:
                      .contains("\"RTD\""));
     }
 
-    void blankFillsZeroLengthSlotsInFileAndDatabase() {
+    void blankFillsZeroLengthSlotsInFileAndDatabase()
+    {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         f.orders.append(123, QStringLiteral("SRP"), slotsOf({"Jump Drive", "x"}));
@@ -169,7 +180,8 @@ private Q_SLOTS:
                                 "Drive\",\" \",\" \""));
     }
 
-    void refusals_data() {
+    void refusals_data()
+    {
         QTest::addColumn<int>("empire");
         QTest::addColumn<bool>("registered");
         QTest::addColumn<int>("orders");
@@ -185,7 +197,8 @@ private Q_SLOTS:
             << QStringList{"2 orders have been entered for Empire # 123\r\n\r\nContinue?",
                            "The currently selected Empire has not been set up for Turn Entry"};
     }
-    void refusals() {
+    void refusals()
+    {
         QFETCH(int, empire);
         QFETCH(bool, registered);
         QFETCH(int, orders);
@@ -203,7 +216,8 @@ private Q_SLOTS:
         QVERIFY(f.filesWritten().isEmpty());
     }
 
-    void cancelWritesNothing() {
+    void cancelWritesNothing()
+    {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
@@ -213,7 +227,8 @@ private Q_SLOTS:
         QVERIFY(f.filesWritten().isEmpty());
     }
 
-    void anUnwritableFileIsReportedAndTheOldOneKept() {
+    void anUnwritableFileIsReportedAndTheOldOneKept()
+    {
         TestStore t;
         const QString folder = t.path() + QStringLiteral("/orders");
         QVERIFY(QDir().mkpath(folder));

@@ -15,13 +15,15 @@ using namespace vf::test;
 
 namespace {
 
-std::array<QString, kSlotCount> blanks() {
+std::array<QString, kSlotCount> blanks()
+{
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
     return slots;
 }
 
-QStringList fieldsOf(Store& store, const QString& table) {
+QStringList fieldsOf(Store& store, const QString& table)
+{
     QSqlQuery query =
         store.run(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(Store::quoted(table)));
     QStringList fields;
@@ -35,7 +37,8 @@ QStringList fieldsOf(Store& store, const QString& table) {
 class TestStoreDb : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void createsEveryTableWithItsFields_data() {
+    void createsEveryTableWithItsFields_data()
+    {
         QTest::addColumn<QString>("table");
         QTest::addColumn<QStringList>("fields");
         QTest::newRow("Empires") << "Empires" << QStringList{"EmpireID", "EmpireName", "Password"};
@@ -55,7 +58,8 @@ private Q_SLOTS:
         QTest::newRow("Force Battle Plans")
             << "Force Battle Plans" << QStringList{"EmpireID", "ForceBattlePlan"};
     }
-    void createsEveryTableWithItsFields() {
+    void createsEveryTableWithItsFields()
+    {
         QFETCH(QString, table);
         QFETCH(QStringList, fields);
         TestStore t;
@@ -63,14 +67,16 @@ private Q_SLOTS:
         QCOMPARE(t.count(table), 0);
     }
 
-    void reopensAnExistingDatabaseKeepingItsRows() {
+    void reopensAnExistingDatabaseKeepingItsRows()
+    {
         TestStore t;
         t.addEmpire(123, QStringLiteral("Sable Concord"));
         Store again(t.folder().databaseFile());
         QCOMPARE(EmpireRepository(again).all().size(), 1);
     }
 
-    void refusesAFileThatIsNotADatabase() {
+    void refusesAFileThatIsNotADatabase()
+    {
         TestStore t;
         const QString path = t.path() + QStringLiteral("/not a database.sqlite");
         QFile file(path);
@@ -88,7 +94,8 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), junk);
     }
 
-    void refusesAFolderItCannotWriteTo() {
+    void refusesAFolderItCannotWriteTo()
+    {
         if (geteuid() == 0)
             QSKIP("the superuser writes into read-only folders");
         TestStore t;
@@ -99,12 +106,14 @@ private Q_SLOTS:
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    void refusesAFolderAsTheDatabase() {
+    void refusesAFolderAsTheDatabase()
+    {
         TestStore t;
         QVERIFY_THROWS_EXCEPTION(Error, Store(t.path()));
     }
 
-    void priorityRefusesText() {
+    void priorityRefusesText()
+    {
         TestStore t;
         QVERIFY_THROWS_EXCEPTION(Error,
                                  t.store().run(QStringLiteral(
@@ -114,7 +123,8 @@ private Q_SLOTS:
                  QStringList{"integer"});
     }
 
-    void empiresComeInStoredOrderAndAreFoundByExactName() {
+    void empiresComeInStoredOrderAndAreFoundByExactName()
+    {
         TestStore t;
         t.addEmpire(456, QStringLiteral("Iron Veil"));
         t.addEmpire(123, QStringLiteral("O'Neil's Realm"), QStringLiteral("s3cret!"));
@@ -132,7 +142,8 @@ private Q_SLOTS:
         QVERIFY(!empires.findById(5));
     }
 
-    void appendNumbersPrioritiesByTens() {
+    void appendNumbersPrioritiesByTens()
+    {
         TestStore t;
         const OrderRepository orders(t.store());
         QCOMPARE(orders.append(123, QStringLiteral("NM"), blanks()), 10);
@@ -148,7 +159,8 @@ private Q_SLOTS:
         QCOMPARE(codes, (QStringList{"PRIV", "NM", "SS"}));
     }
 
-    void equalPrioritiesAreBothKept() {
+    void equalPrioritiesAreBothKept()
+    {
         TestStore t;
         const OrderRepository orders(t.store());
         orders.append(1, QStringLiteral("A"), blanks());
@@ -157,7 +169,8 @@ private Q_SLOTS:
         QCOMPARE(orders.ordersOf(1).size(), 2);
     }
 
-    void clearDeletesOnlyThatEmpire() {
+    void clearDeletesOnlyThatEmpire()
+    {
         TestStore t;
         const OrderRepository orders(t.store());
         orders.append(1, QStringLiteral("A"), blanks());
@@ -169,7 +182,8 @@ private Q_SLOTS:
         QCOMPARE(orders.append(1, QStringLiteral("D"), blanks()), 10);
     }
 
-    void blankFillTurnsEmptySlotsIntoBlanks() {
+    void blankFillTurnsEmptySlotsIntoBlanks()
+    {
         TestStore t;
         const OrderRepository orders(t.store());
         auto slots = blanks();
@@ -182,7 +196,8 @@ private Q_SLOTS:
                  (QStringList{"1|12| | ", "2|12||<null>"}));
     }
 
-    void twoConnectionsShareTheFile() {
+    void twoConnectionsShareTheFile()
+    {
         TestStore t;
         Store second(t.folder().databaseFile());
         t.addEmpire(1, QStringLiteral("One"));
@@ -191,7 +206,8 @@ private Q_SLOTS:
         QCOMPARE(OrderRepository(second).append(1, QStringLiteral("RTD"), blanks()), 10);
     }
 
-    void aBusyDatabaseIsReportedAfterWaiting() {
+    void aBusyDatabaseIsReportedAfterWaiting()
+    {
         TestStore t;
         Store second(t.folder().databaseFile());
         second.run(QStringLiteral("BEGIN EXCLUSIVE"));

@@ -23,7 +23,8 @@ const QString kSavedTail = QStringLiteral("\r\n\r\nThis order has been saved, bu
                                           "if you would like to make a change.");
 
 // Which check spoke: the first words of its own sentence.
-QString checkOf(const QString& message) {
+QString checkOf(const QString& message)
+{
     return message.section(QStringLiteral("\r\n\r\n"), 1, 1);
 }
 
@@ -41,7 +42,8 @@ class TestStoreOrder : public QObject {
         OrderStorer storer{form, orders, 123, [this](const QString& m) { messages << m; },
                            [this] { ++refreshes; }};
 
-        void enter(const QString& code, const Slots& values) {
+        void enter(const QString& code, const Slots& values)
+        {
             form.chooseCode(code);
             applyChosenCode(form);
             form.setCode(code); // a code that is none keeps the typed text
@@ -52,7 +54,8 @@ class TestStoreOrder : public QObject {
     };
 
 private Q_SLOTS:
-    void checks_data() {
+    void checks_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<Slots>("values");
         QTest::addColumn<QStringList>("checks");
@@ -170,7 +173,8 @@ private Q_SLOTS:
         QTest::newRow("no code at all")
             << "" << Slots{} << QStringList{} << true << Slots{{1, " "}};
     }
-    void checks() {
+    void checks()
+    {
         QFETCH(QString, code);
         QFETCH(Slots, values);
         QFETCH(QStringList, checks);
@@ -204,7 +208,8 @@ private Q_SLOTS:
             QVERIFY(!f.form.isSlotVisible(slot));
     }
 
-    void messagesReadInFull() {
+    void messagesReadInFull()
+    {
         Fixture f;
         f.enter(QStringLiteral("TR"), {{1, "7"}});
         f.storer.storeOrder();
@@ -229,7 +234,8 @@ private Q_SLOTS:
                 kSavedTail);
     }
 
-    void prioritiesRiseByTen() {
+    void prioritiesRiseByTen()
+    {
         Fixture f;
         f.enter(QStringLiteral("TREE"), {});
         QVERIFY(f.storer.storeOrder());
@@ -239,7 +245,8 @@ private Q_SLOTS:
         QCOMPARE(f.stored().at(1).priority, 20);
     }
 
-    void aRefusedOrderStoredAgainHasOneBlank() {
+    void aRefusedOrderStoredAgainHasOneBlank()
+    {
         Fixture f;
         f.enter(QStringLiteral("CON"), {{1, "2"}, {2, "Mine"}});
         QVERIFY(!f.storer.storeOrder());
@@ -252,7 +259,8 @@ private Q_SLOTS:
         QCOMPARE(order.slots[50], QStringLiteral(" "));
     }
 
-    void pickedEntriesBecomeIdentifiers_data() {
+    void pickedEntriesBecomeIdentifiers_data()
+    {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("slot");
         QTest::addColumn<QString>("picked");
@@ -280,7 +288,8 @@ private Q_SLOTS:
         QTest::newRow("unknown code converts nothing") << "ZZZ" << 1 << "12 Home Guard"
                                                        << "12 Home Guard";
     }
-    void pickedEntriesBecomeIdentifiers() {
+    void pickedEntriesBecomeIdentifiers()
+    {
         QFETCH(QString, code);
         QFETCH(int, slot);
         QFETCH(QString, picked);
@@ -298,7 +307,8 @@ private Q_SLOTS:
         QCOMPARE(f.stored().at(0).slots[slot - 1], stored);
     }
 
-    void typedTextOverAPickedEntryIsKept() {
+    void typedTextOverAPickedEntryIsKept()
+    {
         Fixture f;
         f.enter(QStringLiteral("NM"), {});
         f.form.setChoices(
@@ -309,7 +319,8 @@ private Q_SLOTS:
         QCOMPARE(f.stored().at(0).slots[0], QStringLiteral("99"));
     }
 
-    void aDatabaseFailureKeepsTheOrderInTheWindow() {
+    void aDatabaseFailureKeepsTheOrderInTheWindow()
+    {
         Fixture f;
         f.enter(QStringLiteral("NM"), {{1, "12"}, {2, "Sol"}, {3, "3"}});
         f.t.store().run(QStringLiteral("DROP TABLE Orders"));

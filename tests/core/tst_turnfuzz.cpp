@@ -17,7 +17,8 @@ namespace {
 constexpr int kTruncated = 150;
 constexpr int kOverwritten = 160;
 
-QStringList snapshot(TestStore& t) {
+QStringList snapshot(TestStore& t)
+{
     QStringList all = t.dump(QStringLiteral("Empires"), QStringLiteral("*")) +
                       t.dump(QStringLiteral("Orders"), QStringLiteral("*"));
     for (const auto& table : turnfile::kImportedTables)
@@ -25,7 +26,8 @@ QStringList snapshot(TestStore& t) {
     return all;
 }
 
-QByteArray readFile(const QString& path) {
+QByteArray readFile(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read %s", qPrintable(path));
@@ -39,7 +41,8 @@ QByteArray readFile(const QString& path) {
 class TestTurnFuzz : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void damagedFilesNeverHurtTheProgram_data() {
+    void damagedFilesNeverHurtTheProgram_data()
+    {
         QTest::addColumn<QByteArray>("contents");
         const QByteArray original = readFile(TestStore::dataFile(QStringLiteral("123.mdb")));
         QRandomGenerator random(20261208);
@@ -61,7 +64,8 @@ private Q_SLOTS:
             QTest::newRow(qPrintable(name)) << readFile(hostile.filePath(name));
     }
 
-    void damagedFilesNeverHurtTheProgram() {
+    void damagedFilesNeverHurtTheProgram()
+    {
         QFETCH(QByteArray, contents);
         const QString path = m_store->path() + QStringLiteral("/123.mdb");
         QFile file(path);
@@ -82,12 +86,14 @@ private Q_SLOTS:
         }
     }
 
-    void initTestCase() {
+    void initTestCase()
+    {
         m_store = std::make_unique<TestStore>();
         m_store->importFixture(QStringLiteral("123.mdb"), 123);
     }
 
-    void cleanupTestCase() {
+    void cleanupTestCase()
+    {
         qInfo("%d damaged files imported, %d refused", m_succeeded, m_failed);
         QVERIFY(m_failed > 0);
     }

@@ -18,7 +18,8 @@ using namespace vf::test;
 namespace {
 
 // Reads one CSV file as mdb-export writes it: a header line, then quoted texts and numbers.
-QList<QStringList> readCsv(const QString& path) {
+QList<QStringList> readCsv(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read %s", qPrintable(path));
@@ -56,7 +57,8 @@ QList<QStringList> readCsv(const QString& path) {
 }
 
 // The rows of a dump, keeping the import's fields, as "a|b|c".
-QStringList expectedRows(const QString& dumpFolder, const turnfile::Table& table) {
+QStringList expectedRows(const QString& dumpFolder, const turnfile::Table& table)
+{
     const QList<QStringList> csv =
         readCsv(QDir(dumpFolder)
                     .filePath(QString::fromUtf8(table.name.data(), table.name.size()) +
@@ -74,19 +76,22 @@ QStringList expectedRows(const QString& dumpFolder, const turnfile::Table& table
     return rows;
 }
 
-QString fieldList(const turnfile::Table& table) {
+QString fieldList(const turnfile::Table& table)
+{
     QStringList fields;
     for (const auto& field : table.fields)
         fields << Store::quoted(QString::fromUtf8(field.name.data(), field.name.size()));
     return fields.join(QStringLiteral(", "));
 }
 
-QString tableName(const turnfile::Table& table) {
+QString tableName(const turnfile::Table& table)
+{
     return QString::fromUtf8(table.name.data(), table.name.size());
 }
 
 // Everything in the thirteen tables, Empires and Orders, for before/after comparisons.
-QStringList snapshot(TestStore& t) {
+QStringList snapshot(TestStore& t)
+{
     QStringList all = t.dump(QStringLiteral("Empires"), QStringLiteral("*")) +
                       t.dump(QStringLiteral("Orders"), QStringLiteral("*"));
     for (const auto& table : turnfile::kImportedTables)
@@ -94,7 +99,8 @@ QStringList snapshot(TestStore& t) {
     return all;
 }
 
-void fillEmpire(TestStore& t, int empireId) {
+void fillEmpire(TestStore& t, int empireId)
+{
     t.addEmpire(empireId, QStringLiteral("Empire %1").arg(empireId));
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
@@ -112,7 +118,8 @@ void fillEmpire(TestStore& t, int empireId) {
 }
 
 QString expectFailure(TestStore& t, const QString& file, int empireId, WorkerLimits limits = {},
-                      const QString& worker = TestStore::workerPath()) {
+                      const QString& worker = TestStore::workerPath())
+{
     try {
         TurnImporter(t.store(), worker, limits).importFile(empireId, file);
     } catch (const Error& error) {
@@ -126,12 +133,14 @@ QString expectFailure(TestStore& t, const QString& file, int empireId, WorkerLim
 class TestTurnImport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void importsEveryRowAndFieldExactly_data() {
+    void importsEveryRowAndFieldExactly_data()
+    {
         QTest::addColumn<int>("table");
         for (int i = 0; i < int(turnfile::kImportedTables.size()); ++i)
             QTest::newRow(qPrintable(tableName(turnfile::kImportedTables[i]))) << i;
     }
-    void importsEveryRowAndFieldExactly() {
+    void importsEveryRowAndFieldExactly()
+    {
         QFETCH(int, table);
         const auto& t13 = turnfile::kImportedTables[table];
         TestStore t;
@@ -140,7 +149,8 @@ private Q_SLOTS:
                  expectedRows(TestStore::dataFile(QStringLiteral("dumps/123")), t13));
     }
 
-    void storesIdentifiersAsIntegersAndNumbersAsPlainText() {
+    void storesIdentifiersAsIntegersAndNumbersAsPlainText()
+    {
         TestStore t;
         t.importFixture(QStringLiteral("123.mdb"), 123);
         QCOMPARE(t.dump(QStringLiteral("Orbital Locations"),
@@ -154,7 +164,8 @@ private Q_SLOTS:
                      .contains(QLatin1Char('.')));
     }
 
-    void importingTwiceLeavesTheSameRows() {
+    void importingTwiceLeavesTheSameRows()
+    {
         TestStore t;
         t.importFixture(QStringLiteral("123.mdb"), 123);
         const QStringList once = snapshot(t);
@@ -162,7 +173,8 @@ private Q_SLOTS:
         QCOMPARE(snapshot(t), once);
     }
 
-    void leavesOtherEmpiresEmpiresAndOrdersAlone() {
+    void leavesOtherEmpiresEmpiresAndOrdersAlone()
+    {
         TestStore t;
         fillEmpire(t, 456);
         fillEmpire(t, 123);
@@ -176,7 +188,8 @@ private Q_SLOTS:
                  1);
     }
 
-    void anEmptyFileEmptiesTheEmpiresTables() {
+    void anEmptyFileEmptiesTheEmpiresTables()
+    {
         TestStore t;
         fillEmpire(t, 124);
         t.importFixture(QStringLiteral("124.mdb"), 124);
@@ -185,7 +198,8 @@ private Q_SLOTS:
         QCOMPARE(t.count(QStringLiteral("Orders"), 124), 1);
     }
 
-    void keepsNullsEmptyTextsAndLongNames() {
+    void keepsNullsEmptyTextsAndLongNames()
+    {
         TestStore t;
         t.importFixture(QStringLiteral("126.mdb"), 126);
         QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("EmpireID, FleetID, FleetName"))
@@ -212,14 +226,16 @@ private Q_SLOTS:
         }
     }
 
-    void aSecondImportKeepsRowsOfOtherEmpiresFromTheFile() {
+    void aSecondImportKeepsRowsOfOtherEmpiresFromTheFile()
+    {
         TestStore t;
         t.importFixture(QStringLiteral("126.mdb"), 126);
         t.importFixture(QStringLiteral("126.mdb"), 126);
         QCOMPARE(t.count(QStringLiteral("Fleets"), 999), 2);
     }
 
-    void refusesUnusableFilesChangingNothing_data() {
+    void refusesUnusableFilesChangingNothing_data()
+    {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("cause");
         QTest::newRow("missing table")
@@ -236,7 +252,8 @@ private Q_SLOTS:
         QTest::newRow("reader hangs")
             << TestStore::dataFile(QStringLiteral("hostile/hang-jet4.mdb")) << "too long|damaged";
     }
-    void refusesUnusableFilesChangingNothing() {
+    void refusesUnusableFilesChangingNothing()
+    {
         QFETCH(QString, file);
         QFETCH(QString, cause);
         TestStore t;
@@ -248,7 +265,8 @@ private Q_SLOTS:
         QCOMPARE(snapshot(t), before);
     }
 
-    void refusesFilesThatAreNotAccessDatabases_data() {
+    void refusesFilesThatAreNotAccessDatabases_data()
+    {
         QTest::addColumn<QByteArray>("contents");
         QTest::newRow("short") << QByteArray(100, 'x');
         QTest::newRow("text") << QByteArray(8192, 'x');
@@ -257,7 +275,8 @@ private Q_SLOTS:
         jet5[0x14] = 2;
         QTest::newRow("other version") << jet5;
     }
-    void refusesFilesThatAreNotAccessDatabases() {
+    void refusesFilesThatAreNotAccessDatabases()
+    {
         QFETCH(QByteArray, contents);
         TestStore t;
         const QString path = t.path() + QStringLiteral("/123.mdb");
@@ -269,7 +288,8 @@ private Q_SLOTS:
         QVERIFY2(message.contains(QStringLiteral("turn results file")), qPrintable(message));
     }
 
-    void aWorkerKilledHalfWayChangesNothing() {
+    void aWorkerKilledHalfWayChangesNothing()
+    {
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = snapshot(t);
@@ -280,7 +300,8 @@ private Q_SLOTS:
         QCOMPARE(snapshot(t), before);
     }
 
-    void aWorkerThatLeavesNoCompleteFileChangesNothing() {
+    void aWorkerThatLeavesNoCompleteFileChangesNothing()
+    {
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = snapshot(t);
@@ -296,7 +317,8 @@ private Q_SLOTS:
         QCOMPARE(snapshot(t), before);
     }
 
-    void aMissingWorkerIsReported() {
+    void aMissingWorkerIsReported()
+    {
         TestStore t;
         const QString message =
             expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")), 123, {},
@@ -304,7 +326,8 @@ private Q_SLOTS:
         QVERIFY2(message.contains(QStringLiteral("could not be started")), qPrintable(message));
     }
 
-    void convertsNumberTypesOfTheFile() {
+    void convertsNumberTypesOfTheFile()
+    {
         // A staging file as the reader writes it for a file whose identifiers are Double
         // fields and whose orbital location is a Single.
         TestStore t;
@@ -339,7 +362,8 @@ private Q_SLOTS:
                  (QStringList{"3", "2.5"}));
     }
 
-    void refusesAnIdentifierThatIsNotAWholeNumber() {
+    void refusesAnIdentifierThatIsNotAWholeNumber()
+    {
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = snapshot(t);

@@ -34,20 +34,23 @@ class TestAppWindows : public QObject {
         AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
         std::unique_ptr<AppWindows> windows;
 
-        Fixture() {
+        Fixture()
+        {
             t.addEmpire(123, QStringLiteral("Sable Concord"));
             t.addEmpire(456, QStringLiteral("Iron Veil"));
             windows = std::make_unique<AppWindows>(context);
             windows->start();
         }
         MainMenuWindow& menu() { return windows->mainMenu(); }
-        void pick(const QString& name) {
+        void pick(const QString& name)
+        {
             auto* box = menu().findChild<QComboBox*>(QStringLiteral("EmpireName"));
             const int index = box->findText(name);
             box->setCurrentIndex(index);
             Q_EMIT box->activated(index);
         }
-        void click(QWidget* window, const QString& name) {
+        void click(QWidget* window, const QString& name)
+        {
             QAbstractButton* button = window->findChild<QAbstractButton*>(name);
             QVERIFY2(button, qPrintable(name));
             QTest::mouseClick(button, Qt::LeftButton);
@@ -55,7 +58,8 @@ class TestAppWindows : public QObject {
     };
 
 private Q_SLOTS:
-    void enterOrdersAndBack() {
+    void enterOrdersAndBack()
+    {
         Fixture f;
         f.pick(QStringLiteral("Iron Veil"));
         f.click(&f.menu(), QStringLiteral("EnterOrders"));
@@ -72,7 +76,8 @@ private Q_SLOTS:
                  QStringLiteral("456"));
     }
 
-    void editOrdersWarnsAndLeadsOn() {
+    void editOrdersWarnsAndLeadsOn()
+    {
         Fixture f;
         f.pick(QStringLiteral("Sable Concord"));
         f.dialogs.answerOk();
@@ -106,7 +111,8 @@ private Q_SLOTS:
         QVERIFY(f.menu().isVisible());
     }
 
-    void startupOptions_data() {
+    void startupOptions_data()
+    {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode"); // -1: the program starts
         QTest::addColumn<QString>("folder");
@@ -117,7 +123,8 @@ private Q_SLOTS:
         QTest::newRow("version") << QStringList{"vfturn", "--version"} << 0 << "";
         QTest::newRow("unknown option") << QStringList{"vfturn", "--colour"} << 2 << "";
     }
-    void startupOptions() {
+    void startupOptions()
+    {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, folder);
@@ -127,7 +134,8 @@ private Q_SLOTS:
             QCOMPARE(options.dataFolder, folder);
     }
 
-    void firstStartCreatesTheDatabase() {
+    void firstStartCreatesTheDatabase()
+    {
         QTemporaryDir dir;
         const DataFolder folder(dir.filePath(QStringLiteral("new/kelvar")));
         FakeDialogs dialogs;
@@ -138,7 +146,8 @@ private Q_SLOTS:
             QStringLiteral("/new/kelvar/VF Turn Entry Data.sqlite")));
     }
 
-    void aDatabaseThatCannotBeOpenedIsReported() {
+    void aDatabaseThatCannotBeOpenedIsReported()
+    {
         QTemporaryDir dir;
         const DataFolder folder(dir.path());
         QFile junk(folder.databaseFile());
@@ -153,7 +162,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(folder.databaseFile()).size(), 8192);
     }
 
-    void closingAnotherWindowReturnsToTheMainMenu() {
+    void closingAnotherWindowReturnsToTheMainMenu()
+    {
         Fixture f;
         f.pick(QStringLiteral("Sable Concord"));
         f.click(&f.menu(), QStringLiteral("EnterOrders"));

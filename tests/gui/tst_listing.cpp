@@ -33,7 +33,8 @@ class TestListing : public QObject {
         std::unique_ptr<OrderListingWindow> window;
 
         explicit Fixture(int screenWidth = 1024)
-            : screen(screenWidth, 900) {
+            : screen(screenWidth, 900)
+        {
             t.addEmpire(123, QStringLiteral("Sable Concord"));
             std::array<QString, kSlotCount> slots;
             slots.fill(QStringLiteral(" "));
@@ -48,22 +49,26 @@ class TestListing : public QObject {
         }
         QTableView& grid() { return window->grid(); }
         OrdersTableModel& model() { return window->model(); }
-        QStringList codes() {
+        QStringList codes()
+        {
             QStringList list;
             for (int row = 0; row < model().rowCount(); ++row)
                 list << model().data(model().index(row, model().codeColumn())).toString();
             return list;
         }
-        bool edit(int row, int column, const QVariant& value) {
+        bool edit(int row, int column, const QVariant& value)
+        {
             return model().setData(model().index(row, column), value);
         }
-        void click(const QString& name) {
+        void click(const QString& name)
+        {
             QTest::mouseClick(window->findChild<QPushButton*>(name), Qt::LeftButton);
         }
     };
 
 private Q_SLOTS:
-    void showsTheEmpiresOrdersByPriority() {
+    void showsTheEmpiresOrdersByPriority()
+    {
         Fixture f;
         QCOMPARE(f.window->objectName(), QStringLiteral("Form3"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Edit Orders"));
@@ -99,13 +104,15 @@ private Q_SLOTS:
                  QStringLiteral("Refresh Order Listing"));
     }
 
-    void aNarrowScreenKeepsTheDesignedGrid() {
+    void aNarrowScreenKeepsTheDesignedGrid()
+    {
         Fixture f(800);
         QCOMPARE(f.grid().geometry(), QRect(twips(120), twips(480), twips(11655), twips(7485)));
         QCOMPARE(f.window->width(), twips(9000));
     }
 
-    void aChangedPriorityMovesTheOrderOnRefresh() {
+    void aChangedPriorityMovesTheOrderOnRefresh()
+    {
         Fixture f;
         QVERIFY(f.edit(2, f.model().priorityColumn(), QStringLiteral("15")));
         QCOMPARE(f.codes(),
@@ -116,14 +123,16 @@ private Q_SLOTS:
         QCOMPARE(f.codes(), (QStringList{"NM", "TREE", "BOMB"}));
     }
 
-    void aPriorityThatIsNoWholeNumberIsRefused_data() {
+    void aPriorityThatIsNoWholeNumberIsRefused_data()
+    {
         QTest::addColumn<QString>("value");
         QTest::newRow("word") << "abc";
         QTest::newRow("trailing letters") << "15x";
         QTest::newRow("fraction") << "1.5";
         QTest::newRow("empty") << "";
     }
-    void aPriorityThatIsNoWholeNumberIsRefused() {
+    void aPriorityThatIsNoWholeNumberIsRefused()
+    {
         QFETCH(QString, value);
         Fixture f;
         f.dialogs.answerOk();
@@ -135,7 +144,8 @@ private Q_SLOTS:
         QCOMPARE(f.model().data(f.model().index(1, f.model().priorityColumn())).toInt(), 20);
     }
 
-    void aSlotEditedToNothingIsZeroLengthText() {
+    void aSlotEditedToNothingIsZeroLengthText()
+    {
         Fixture f;
         QVERIFY(f.edit(0, f.model().firstSlotColumn(), QString()));
         QVERIFY(f.edit(1, f.model().firstSlotColumn() + 1, QStringLiteral("Sol")));
@@ -143,7 +153,8 @@ private Q_SLOTS:
                  (QStringList{"''| ", "'bomb'|Sol"}));
     }
 
-    void deletingARowRemovesTheOrder() {
+    void deletingARowRemovesTheOrder()
+    {
         Fixture f;
         f.grid().selectRow(1);
         QTest::keyClick(&f.grid(), Qt::Key_Delete);
@@ -160,14 +171,16 @@ private Q_SLOTS:
         QVERIFY(!written.contains("\"BOMB\""));
     }
 
-    void deleteWithoutAWholeRowSelectedDoesNothing() {
+    void deleteWithoutAWholeRowSelectedDoesNothing()
+    {
         Fixture f;
         f.grid().setCurrentIndex(f.model().index(1, f.model().firstSlotColumn()));
         QTest::keyClick(&f.grid(), Qt::Key_Delete);
         QCOMPARE(f.codes().size(), 3);
     }
 
-    void twoIdenticalOrdersAreDeletedOneAtATime() {
+    void twoIdenticalOrdersAreDeletedOneAtATime()
+    {
         Fixture f;
         f.t.store().run(
             QStringLiteral("UPDATE Orders SET Priority = 10, OrderCode = 'NM', i1 = 'nm'"));
@@ -177,7 +190,8 @@ private Q_SLOTS:
         QCOMPARE(OrderRepository(f.t.store()).count(123), 2);
     }
 
-    void theGridOffersNoNewRows() {
+    void theGridOffersNoNewRows()
+    {
         Fixture f;
         QCOMPARE(f.model().rowCount(), 3);
         QTest::keyClick(&f.grid(), Qt::Key_Down);
@@ -186,7 +200,8 @@ private Q_SLOTS:
         QCOMPARE(f.model().rowCount(), 3);
     }
 
-    void buttonsLeadAway() {
+    void buttonsLeadAway()
+    {
         Fixture f;
         f.click(QStringLiteral("BackToOrders"));
         f.click(QStringLiteral("BackToMainMenu"));

@@ -24,7 +24,8 @@ using namespace vf::test;
 
 namespace {
 
-std::array<QString, kSlotCount> blanks() {
+std::array<QString, kSlotCount> blanks()
+{
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
     return slots;
@@ -44,7 +45,8 @@ class TestMainMenu : public QObject {
         AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
         std::unique_ptr<MainMenuWindow> window;
 
-        explicit Fixture(bool withEmpires = true) {
+        explicit Fixture(bool withEmpires = true)
+        {
             if (withEmpires) {
                 t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("tinderly"));
                 t.addEmpire(456, QStringLiteral("Iron Veil"), QStringLiteral("s3cret!"));
@@ -55,23 +57,28 @@ class TestMainMenu : public QObject {
         QComboBox* name() { return window->findChild<QComboBox*>(QStringLiteral("EmpireName")); }
         QLineEdit* number() { return window->findChild<QLineEdit*>(QStringLiteral("Text2")); }
         QLineEdit* password() { return window->findChild<QLineEdit*>(QStringLiteral("Text1")); }
-        void click(const QString& button) {
+        void click(const QString& button)
+        {
             QTest::mouseClick(window->findChild<QToolButton*>(button), Qt::LeftButton);
         }
-        void pick(const QString& empire) {
+        void pick(const QString& empire)
+        {
             const int index = name()->findText(empire);
             name()->setCurrentIndex(index);
             Q_EMIT name()->activated(index);
         }
-        void typeName(const QString& text) {
+        void typeName(const QString& text)
+        {
             name()->lineEdit()->selectAll();
             QTest::keyClicks(name(), text);
         }
-        void leaveName() {
+        void leaveName()
+        {
             QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
             QApplication::sendEvent(name(), &out);
         }
-        QStringList listed() {
+        QStringList listed()
+        {
             QStringList names;
             for (int i = 0; i < name()->count(); ++i)
                 names << name()->itemText(i);
@@ -80,7 +87,8 @@ class TestMainMenu : public QObject {
     };
 
 private Q_SLOTS:
-    void controlsStandWhereDesigned() {
+    void controlsStandWhereDesigned()
+    {
         Fixture f;
         QCOMPARE(f.window->objectName(), QStringLiteral("Form1"));
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Voidfire: Dominara (Castellan)"));
@@ -111,7 +119,8 @@ private Q_SLOTS:
         QCOMPARE(f.window->centralWidget()->size(), QSize(twips(7920), twips(4695)));
     }
 
-    void firstStartRefusesEveryAction_data() {
+    void firstStartRefusesEveryAction_data()
+    {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
@@ -134,7 +143,8 @@ private Q_SLOTS:
             << "Imperial Bureaucrat Note"
             << "You need to select an Empire before updating turn results data";
     }
-    void firstStartRefusesEveryAction() {
+    void firstStartRefusesEveryAction()
+    {
         QFETCH(QString, button);
         QFETCH(QString, title);
         QFETCH(QString, text);
@@ -154,7 +164,8 @@ private Q_SLOTS:
         }
     }
 
-    void enterOrdersRefusesAnUnregisteredNumber() {
+    void enterOrdersRefusesAnUnregisteredNumber()
+    {
         Fixture f;
         f.number()->setText(QStringLiteral("999"));
         f.dialogs.answerOk();
@@ -167,7 +178,8 @@ private Q_SLOTS:
         QCOMPARE(f.navigator.calls, (QStringList{"entry 456", "listing 456"}));
     }
 
-    void choosingByClickRecordsTheEmpire() {
+    void choosingByClickRecordsTheEmpire()
+    {
         Fixture f;
         f.pick(QStringLiteral("Iron Veil"));
         QCOMPARE(f.number()->text(), QStringLiteral("456"));
@@ -178,7 +190,8 @@ private Q_SLOTS:
         QCOMPARE(f.context.currentEmpireId, 77);
     }
 
-    void choosingByTypingAndEnter() {
+    void choosingByTypingAndEnter()
+    {
         Fixture f;
         f.typeName(QStringLiteral("Iron Veil"));
         QCOMPARE(f.context.currentEmpireId, 0);
@@ -188,7 +201,8 @@ private Q_SLOTS:
         QCOMPARE(f.listed().size(), 3); // Enter adds nothing to the list
     }
 
-    void aKeyLooksUpTheTextBeforeIt() {
+    void aKeyLooksUpTheTextBeforeIt()
+    {
         Fixture f;
         f.typeName(QStringLiteral("Iron Veil"));
         QTest::keyClick(f.name(), Qt::Key_X);
@@ -201,7 +215,8 @@ private Q_SLOTS:
         QCOMPARE(f.context.currentEmpireId, 456);
     }
 
-    void choosingByTypingAndLeavingDoesNotRecord() {
+    void choosingByTypingAndLeavingDoesNotRecord()
+    {
         Fixture f;
         f.pick(QStringLiteral("Sable Concord"));
         f.typeName(QStringLiteral("Iron Veil"));
@@ -214,7 +229,8 @@ private Q_SLOTS:
         QCOMPARE(f.password()->text(), QStringLiteral("tinderly"));
     }
 
-    void aMissEmptiesTheNumberButKeepsThePassword() {
+    void aMissEmptiesTheNumberButKeepsThePassword()
+    {
         Fixture f;
         f.pick(QStringLiteral("Iron Veil"));
         f.typeName(QStringLiteral("Nobody"));
@@ -223,7 +239,8 @@ private Q_SLOTS:
         QCOMPARE(f.password()->text(), QStringLiteral("s3cret!"));
     }
 
-    void theChosenEmpireSurvivesAReload() {
+    void theChosenEmpireSurvivesAReload()
+    {
         Fixture f;
         f.window->loadAfresh();
         QCOMPARE(f.number()->text(), QString());
@@ -235,7 +252,8 @@ private Q_SLOTS:
                  QStringLiteral("O'Neil's Realm"));
     }
 
-    void fileExitEndsTheProgram() {
+    void fileExitEndsTheProgram()
+    {
         Fixture f;
         QAction* exit = f.window->findChild<QAction*>(QStringLiteral("mnuFile_Exit"));
         QVERIFY(exit);
@@ -244,7 +262,8 @@ private Q_SLOTS:
         QCOMPARE(f.navigator.calls, QStringList{"exit"});
     }
 
-    void newEmpire_data() {
+    void newEmpire_data()
+    {
         QTest::addColumn<QStringList>("answers"); // typed number, then name; "<cancel>" cancels
         QTest::addColumn<int>("dialogs");
         QTest::addColumn<QString>("lastText");
@@ -268,7 +287,8 @@ private Q_SLOTS:
         QTest::newRow("empty name") << QStringList{"900", ""} << 3 << "" << 3;
         QTest::newRow("cancel at name") << QStringList{"900", "<cancel>"} << 3 << "" << 3;
     }
-    void newEmpire() {
+    void newEmpire()
+    {
         QFETCH(QStringList, answers);
         QFETCH(int, dialogs);
         QFETCH(QString, lastText);
@@ -309,7 +329,8 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.allAnswersUsed());
     }
 
-    void newEmpireStoresTheDefaultPassword() {
+    void newEmpireStoresTheDefaultPassword()
+    {
         Fixture f(false);
         f.dialogs.answerOk(2);
         f.dialogs.type(QStringLiteral("900"));
@@ -324,7 +345,8 @@ private Q_SLOTS:
         QCOMPARE(f.listed(), QStringList{"  Vast Dominion "});
     }
 
-    void clearOrders_data() {
+    void clearOrders_data()
+    {
         QTest::addColumn<int>("orders");
         QTest::addColumn<QList<int>>("answers"); // 1 yes, 0 no
         QTest::addColumn<QStringList>("texts");
@@ -354,7 +376,8 @@ private Q_SLOTS:
                                   "you want to delete all of these orders?"}
             << 2;
     }
-    void clearOrders() {
+    void clearOrders()
+    {
         QFETCH(int, orders);
         QFETCH(QList<int>, answers);
         QFETCH(QStringList, texts);
@@ -383,7 +406,8 @@ private Q_SLOTS:
         QCOMPARE(repository.count(123), 1);
     }
 
-    void aDatabaseFailureIsShownAndTheWindowGoesOn() {
+    void aDatabaseFailureIsShownAndTheWindowGoesOn()
+    {
         Fixture f;
         f.pick(QStringLiteral("Iron Veil"));
         f.t.store().run(QStringLiteral("DROP TABLE Orders"));
@@ -395,7 +419,8 @@ private Q_SLOTS:
         QVERIFY(f.window->isEnabled());
     }
 
-    void updateData() {
+    void updateData()
+    {
         Fixture f;
         QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")),
                             f.t.folder().turnResultsFile(QStringLiteral("123"))));

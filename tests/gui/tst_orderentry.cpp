@@ -35,24 +35,29 @@ class TestOrderEntry : public QObject {
         std::unique_ptr<OrderEntryWindow> window;
 
         explicit Fixture(int screenWidth = 1024)
-            : screen(screenWidth, 768) {
+            : screen(screenWidth, 768)
+        {
             t.addEmpire(123, QStringLiteral("Sable Concord"));
             t.importFixture(QStringLiteral("123.mdb"), 123);
         }
-        void open() {
+        void open()
+        {
             window = std::make_unique<OrderEntryWindow>(context, navigator, 123);
             window->show();
             QVERIFY(QTest::qWaitForWindowActive(window.get()));
         }
         QComboBox* chooser() { return window->findChild<QComboBox*>(QStringLiteral("Combo1")); }
-        QComboBox* box(int slot) {
+        QComboBox* box(int slot)
+        {
             return window->findChild<QComboBox*>(QStringLiteral("OrderCode%1").arg(slot - 1));
         }
-        QLabel* prompt(int slot) {
+        QLabel* prompt(int slot)
+        {
             return window->findChild<QLabel*>(QStringLiteral("OrderCodeHelp%1").arg(slot - 1));
         }
         QWidget* focused() { return QApplication::focusWidget(); }
-        void key(QWidget* target, Qt::Key key, char text = 0) {
+        void key(QWidget* target, Qt::Key key, char text = 0)
+        {
             if (text)
                 QTest::keyClick(target, text);
             else
@@ -62,7 +67,8 @@ class TestOrderEntry : public QObject {
     };
 
 private Q_SLOTS:
-    void theRoadOfOneOrderByKeyboard() {
+    void theRoadOfOneOrderByKeyboard()
+    {
         Fixture f;
         f.open();
         QCOMPARE(f.focused(), f.chooser());
@@ -107,7 +113,8 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.records().isEmpty());
     }
 
-    void aKeyThatContinuesNothingIsTyped() {
+    void aKeyThatContinuesNothingIsTyped()
+    {
         Fixture f;
         f.open();
         QTest::keyClick(f.chooser(), '7');
@@ -120,7 +127,8 @@ private Q_SLOTS:
         QCOMPARE(f.stored().at(0).code, QStringLiteral("RTL"));
     }
 
-    void typeAheadOnlyInTheFirstTwoSlots() {
+    void typeAheadOnlyInTheFirstTwoSlots()
+    {
         Fixture f;
         f.open();
         QTest::keyClicks(f.chooser(), QStringLiteral("MO"));
@@ -136,7 +144,8 @@ private Q_SLOTS:
         QCOMPARE(f.window->form().selectedEntry(3), -1);
     }
 
-    void typedTextOfAnEntryIsNotAPick() {
+    void typedTextOfAnEntryIsNotAPick()
+    {
         Fixture f;
         f.open();
         QTest::keyClicks(f.chooser(), QStringLiteral("NM"));
@@ -150,7 +159,8 @@ private Q_SLOTS:
         QCOMPARE(f.window->form().selectedEntry(1), -1);
     }
 
-    void pickingAnEntryFromTheList() {
+    void pickingAnEntryFromTheList()
+    {
         Fixture f;
         f.open();
         QTest::keyClicks(f.chooser(), QStringLiteral("DEC"));
@@ -164,7 +174,8 @@ private Q_SLOTS:
         QCOMPARE(f.stored().at(0).slots[0], QStringLiteral("3"));
     }
 
-    void saveOrderButton() {
+    void saveOrderButton()
+    {
         Fixture f;
         f.open();
         f.dialogs.answerOk();
@@ -186,7 +197,8 @@ private Q_SLOTS:
         QCOMPARE(f.box(3)->currentText(), QStringLiteral(" "));
     }
 
-    void theDescriptionLineHandsTheFocusOn() {
+    void theDescriptionLineHandsTheFocusOn()
+    {
         Fixture f;
         f.open();
         auto* description = f.window->findChild<QLineEdit*>(QStringLiteral("Text1"));
@@ -194,7 +206,8 @@ private Q_SLOTS:
         QCOMPARE(f.focused(), f.chooser());
     }
 
-    void messageTemplatesShowOnlyForMess() {
+    void messageTemplatesShowOnlyForMess()
+    {
         Fixture f;
         f.open();
         auto* templates = f.window->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"));
@@ -210,7 +223,8 @@ private Q_SLOTS:
         QVERIFY(templates->isHidden());
     }
 
-    void layoutsByScreenWidth_data() {
+    void layoutsByScreenWidth_data()
+    {
         QTest::addColumn<int>("screen");
         QTest::addColumn<int>("windowWidth");
         QTest::addColumn<int>("slot3Left");
@@ -221,7 +235,8 @@ private Q_SLOTS:
         QTest::newRow("900") << 900 << 14000 << 60 << 1800 << 7200 << 4920;
         QTest::newRow("1024") << 1024 << 14000 << 360 << 2100 << 7200 << 7200;
     }
-    void layoutsByScreenWidth() {
+    void layoutsByScreenWidth()
+    {
         QFETCH(int, screen);
         QFETCH(int, windowWidth);
         QFETCH(int, slot3Left);
@@ -245,7 +260,8 @@ private Q_SLOTS:
                  twips(buttonsAfterCode + 4560));
     }
 
-    void theGridShowsTheEmpiresOrders() {
+    void theGridShowsTheEmpiresOrders()
+    {
         Fixture f;
         std::array<QString, kSlotCount> slots;
         slots.fill(QStringLiteral(" "));
@@ -270,7 +286,8 @@ private Q_SLOTS:
         QCOMPARE(grid->columnWidth(5), twips(700));
     }
 
-    void buttonsLeadAway() {
+    void buttonsLeadAway()
+    {
         Fixture f;
         f.open();
         QTest::mouseClick(f.window->findChild<QPushButton*>(QStringLiteral("EditOrders")),

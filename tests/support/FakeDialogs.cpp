@@ -4,12 +4,14 @@
 
 namespace vf::test {
 
-void FakeDialogs::answerOk(int times) {
+void FakeDialogs::answerOk(int times)
+{
     for (int i = 0; i < times; ++i)
         answer(DialogAnswer::Ok);
 }
 
-DialogAnswer FakeDialogs::ask(const DialogRequest& request) {
+DialogAnswer FakeDialogs::ask(const DialogRequest& request)
+{
     m_records.append({request, false});
     if (m_answers.isEmpty()) {
         QTest::qFail(qPrintable(QStringLiteral("unexpected message \"%1\"").arg(request.text)),
@@ -19,7 +21,8 @@ DialogAnswer FakeDialogs::ask(const DialogRequest& request) {
     return m_answers.dequeue();
 }
 
-std::optional<QString> FakeDialogs::askText(const QString& title, const QString& prompt) {
+std::optional<QString> FakeDialogs::askText(const QString& title, const QString& prompt)
+{
     m_records.append({{DialogIcon::None, title, prompt, DialogButtons::OkCancel}, true});
     if (m_texts.isEmpty()) {
         QTest::qFail(qPrintable(QStringLiteral("unexpected input box \"%1\"").arg(prompt)),
@@ -29,14 +32,16 @@ std::optional<QString> FakeDialogs::askText(const QString& title, const QString&
     return m_texts.dequeue();
 }
 
-QStringList FakeDialogs::texts() const {
+QStringList FakeDialogs::texts() const
+{
     QStringList list;
     for (const Record& r : m_records)
         list << r.request.text;
     return list;
 }
 
-QStringList FakeDialogs::titles() const {
+QStringList FakeDialogs::titles() const
+{
     QStringList list;
     for (const Record& r : m_records)
         list << r.request.title;

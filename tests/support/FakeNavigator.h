@@ -9,10 +9,12 @@ namespace vf::test {
 // Records where the windows asked to go.
 class FakeNavigator final : public Navigator {
 public:
-    void openOrderEntry(int empireId) override {
+    void openOrderEntry(int empireId) override
+    {
         calls << QStringLiteral("entry %1").arg(empireId);
     }
-    void openOrderListing(int empireId) override {
+    void openOrderListing(int empireId) override
+    {
         calls << QStringLiteral("listing %1").arg(empireId);
     }
     void backToMainMenu() override { calls << QStringLiteral("main menu"); }

@@ -7,7 +7,9 @@ namespace vf::test {
 class FixedClock final : public Clock {
 public:
     explicit FixedClock(QDate date)
-        : m_date(date) {}
+        : m_date(date)
+    {
+    }
     QDate today() const override { return m_date; }
     void setToday(QDate date) { m_date = date; }
 

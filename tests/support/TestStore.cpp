@@ -12,17 +12,22 @@ namespace vf::test {
 
 TestStore::TestStore()
     : m_folder(m_dir.path())
-    , m_store(std::make_unique<Store>(m_folder.databaseFile())) {}
+    , m_store(std::make_unique<Store>(m_folder.databaseFile()))
+{
+}
 
-void TestStore::addEmpire(int id, const QString& name, const QString& password) {
+void TestStore::addEmpire(int id, const QString& name, const QString& password)
+{
     EmpireRepository(*m_store).add({id, name, password});
 }
 
-void TestStore::importFixture(const QString& fileName, int empireId) {
+void TestStore::importFixture(const QString& fileName, int empireId)
+{
     TurnImporter(*m_store, workerPath()).importFile(empireId, dataFile(fileName));
 }
 
-int TestStore::count(const QString& table, int empireId) {
+int TestStore::count(const QString& table, int empireId)
+{
     const QString where =
         empireId < 0 ? QString() : QStringLiteral(" WHERE EmpireID = %1").arg(empireId);
     QSqlQuery query =
@@ -30,7 +35,8 @@ int TestStore::count(const QString& table, int empireId) {
     return query.next() ? query.value(0).toInt() : -1;
 }
 
-QStringList TestStore::dump(const QString& table, const QString& fields) {
+QStringList TestStore::dump(const QString& table, const QString& fields)
+{
     QSqlQuery query = m_store->run(
         QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(fields, Store::quoted(table)));
     QStringList rows;
@@ -43,11 +49,13 @@ QStringList TestStore::dump(const QString& table, const QString& fields) {
     return rows;
 }
 
-QString TestStore::dataFile(const QString& name) {
+QString TestStore::dataFile(const QString& name)
+{
     return QDir(QStringLiteral(VFTURN_TEST_DATA)).filePath(name);
 }
 
-QString TestStore::workerPath() {
+QString TestStore::workerPath()
+{
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vfturn-turnfile"));
 }
 

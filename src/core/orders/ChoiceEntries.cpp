@@ -2,24 +2,29 @@
 
 namespace vf::entrytext {
 
-QString fleet(int id, const QString& name) {
+QString fleet(int id, const QString& name)
+{
     return QString::number(id) + QLatin1Char(' ') + name;
 }
 
-QString army(int id, const QString& name) {
+QString army(int id, const QString& name)
+{
     return QString::number(id) + QLatin1Char(' ') + name;
 }
 
-QString commander(const QString& rank, const QString& name, int id) {
+QString commander(const QString& rank, const QString& name, int id)
+{
     return rank + QLatin1Char(' ') + name + QStringLiteral(" # ") + QString::number(id);
 }
 
-QString populationGroup(int id, const QString& system, const QString& orbit) {
+QString populationGroup(int id, const QString& system, const QString& orbit)
+{
     return QString::number(id) + QStringLiteral(" (") + system + QLatin1Char('-') + orbit +
            QLatin1Char(')');
 }
 
-QString warpPoint(int id, const QString& star, const QString& destination) {
+QString warpPoint(int id, const QString& star, const QString& destination)
+{
     const QString last = destination.right(1);
     if (destination.startsWith(QLatin1Char('?')))
         return QString::number(id) + QStringLiteral("           [ ") + last + QStringLiteral(" ]");

@@ -19,7 +19,8 @@ struct ChoiceEntry {
 // QList shares its data on copy, so one list can fill many boxes without being copied.
 using ChoiceList = QList<ChoiceEntry>;
 
-inline ChoiceList choicesOf(const QStringList& words) {
+inline ChoiceList choicesOf(const QStringList& words)
+{
     ChoiceList list;
     list.reserve(words.size());
     for (const QString& word : words)

@@ -8,13 +8,18 @@ namespace vf {
 
 namespace {
 
-void resetSlots(OrderForm& form) {
-    form.setSlotText(1, QString());
-    form.setSlotVisible(1, true);
-    for (int slot = 2; slot <= kSlotCount; ++slot) {
+// Empties every entry box and hides all but, when asked, slot 1.
+void emptyBoxes(OrderForm& form, bool showSlotOne)
+{
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
         form.setSlotText(slot, QString());
-        form.setSlotVisible(slot, false);
+        form.setSlotVisible(slot, showSlotOne && slot == 1);
     }
+}
+
+// Empties the description line, every prompt and every choice list.
+void emptyPromptsAndLists(OrderForm& form)
+{
     form.setDescription(QString());
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         form.setPrompt(slot, QString());
@@ -22,20 +27,20 @@ void resetSlots(OrderForm& form) {
     }
 }
 
-void hideAllSlots(OrderForm& form) {
+void hideAllSlots(OrderForm& form)
+{
     form.applyLayout(0);
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        form.setSlotText(slot, QString());
-        form.setSlotVisible(slot, false);
-    }
+    emptyBoxes(form, false);
 }
 
-bool takesNoBoxes(const QString& code) {
+bool takesNoBoxes(const QString& code)
+{
     return code == QLatin1String("RTD") || code == QLatin1String("TREE") ||
            code == QLatin1String("PRIV");
 }
 
-void showEntry(OrderForm& form, const CatalogueEntry& entry) {
+void showEntry(OrderForm& form, const CatalogueEntry& entry)
+{
     form.applyLayout(entry.layout);
     for (int slot = 1; slot <= entry.slotCount; ++slot)
         form.setSlotVisible(slot, true);
@@ -51,8 +56,10 @@ void showEntry(OrderForm& form, const CatalogueEntry& entry) {
 
 } // namespace
 
-void applyChosenCode(OrderForm& form) {
-    resetSlots(form);
+void applyChosenCode(OrderForm& form)
+{
+    emptyBoxes(form, true);
+    emptyPromptsAndLists(form);
     if (!form.codeChanged())
         return;
     const QString code = form.code();
@@ -70,16 +77,10 @@ void applyChosenCode(OrderForm& form) {
     form.setCodeChanged(false);
 }
 
-void resetForNextOrder(OrderForm& form) {
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        form.setSlotText(slot, QString());
-        form.setSlotVisible(slot, false);
-    }
-    form.setDescription(QString());
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-        form.setPrompt(slot, QString());
-        form.clearSlot(slot);
-    }
+void resetForNextOrder(OrderForm& form)
+{
+    emptyBoxes(form, false);
+    emptyPromptsAndLists(form);
     form.setCode(QString());
     form.focusChooser();
 }

@@ -1,6 +1,7 @@
 #include "EnterKeyRoutes.h"
 
 #include "ChosenCode.h"
+#include "CodeSets.h"
 #include "NumberReading.h"
 #include "OrderForm.h"
 #include "OrderStorer.h"
@@ -8,19 +9,8 @@
 
 namespace vf {
 
-namespace {
-
-bool isOneOf(const QString& code, std::initializer_list<const char*> codes) {
-    for (const char* c : codes) {
-        if (code == QLatin1String(c))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-void EnterKeyRoutes::onChooserEnter() {
+void EnterKeyRoutes::onChooserEnter()
+{
     if (isOneOf(m_form.code(), {"TREE", "PRIV", "RTD", "RTL"})) {
         m_storer.storeOrder();
         return;
@@ -31,19 +21,22 @@ void EnterKeyRoutes::onChooserEnter() {
         m_form.focusSlot(1);
 }
 
-void EnterKeyRoutes::next(int slot) {
+void EnterKeyRoutes::next(int slot)
+{
     if (slot < kSlotCount && m_form.isSlotVisible(slot + 1))
         m_form.focusSlot(slot + 1);
 }
 
-void EnterKeyRoutes::convertAndStore(std::initializer_list<int> slots) {
+void EnterKeyRoutes::convertAndStore(std::initializer_list<int> slots)
+{
     for (int slot : slots)
         m_storer.convertSlot(slot);
     m_storer.storeOrder();
 }
 
 // Each slot's routes return false for "any other code": move on to the next slot.
-void EnterKeyRoutes::onSlotEnter(int slot) {
+void EnterKeyRoutes::onSlotEnter(int slot)
+{
     const QString c = m_form.code();
     bool handled = false;
     switch (slot) {
@@ -70,7 +63,8 @@ void EnterKeyRoutes::onSlotEnter(int slot) {
         next(slot);
 }
 
-bool EnterKeyRoutes::slot1(const QString& c) {
+bool EnterKeyRoutes::slot1(const QString& c)
+{
     if (isOneOf(c, {"BALG", "EXIL", "CNVR", "REA", "INST", "DD", "ANZ", "ED", "ALLG"}))
         convertAndStore({});
     else if (isOneOf(c, {"TAC", "FOB", "SKIM", "XSKIM", "GATK", "SENS", "XSENS", "COLB", "DGF",
@@ -90,7 +84,8 @@ bool EnterKeyRoutes::slot1(const QString& c) {
     return true;
 }
 
-bool EnterKeyRoutes::slot2(const QString& c) {
+bool EnterKeyRoutes::slot2(const QString& c)
+{
     if (isOneOf(c, {"CTRN", "XCTRN", "GEO", "ORB", "PMAP"}))
         convertAndStore({1});
     else if (isOneOf(c, {"CSV", "EAF"}))
@@ -102,7 +97,8 @@ bool EnterKeyRoutes::slot2(const QString& c) {
     return true;
 }
 
-bool EnterKeyRoutes::slot3(const QString& c) {
+bool EnterKeyRoutes::slot3(const QString& c)
+{
     if (isOneOf(c, {"NM", "XNM", "ABP", "NEWF", "CONV", "NENC", "JETT", "NEWA"}))
         convertAndStore({1});
     else if (isOneOf(c, {"FUEL", "ECNV"}))
@@ -122,7 +118,8 @@ bool EnterKeyRoutes::slot3(const QString& c) {
     return true;
 }
 
-bool EnterKeyRoutes::slot4(const QString& c) {
+bool EnterKeyRoutes::slot4(const QString& c)
+{
     if (c == QLatin1String("AC"))
         convertAndStore({1});
     else if (c == QLatin1String("REVO"))
@@ -134,7 +131,8 @@ bool EnterKeyRoutes::slot4(const QString& c) {
     return true;
 }
 
-bool EnterKeyRoutes::slot5(const QString& c) {
+bool EnterKeyRoutes::slot5(const QString& c)
+{
     if (isOneOf(c, {"BI", "EB", "DELS"})) {
         m_storer.convertSlot(3);
         populationGroupCheck();
@@ -149,7 +147,8 @@ bool EnterKeyRoutes::slot5(const QString& c) {
     return true;
 }
 
-bool EnterKeyRoutes::laterSlot(int slot, const QString& c) {
+bool EnterKeyRoutes::laterSlot(int slot, const QString& c)
+{
     if (slot == 10 && c == QLatin1String("ESTA"))
         convertAndStore({});
     else if (slot == 10 && isOneOf(c, {"NAME", "FNAM"}))
@@ -168,7 +167,8 @@ bool EnterKeyRoutes::laterSlot(int slot, const QString& c) {
     return true;
 }
 
-void EnterKeyRoutes::populationGroupCheck() {
+void EnterKeyRoutes::populationGroupCheck()
+{
     const bool noGroup = leadingNumber(m_form.slotText(3)) < 1;
     const QString upperCode = m_form.code().toUpper();
     if (noGroup && m_form.slotText(2).toUpper() == QLatin1String("CLEAR ALL")) {

@@ -18,7 +18,9 @@ public:
     EnterKeyRoutes(OrderForm& form, OrderStorer& storer, ShowMessage showMessage)
         : m_form(form)
         , m_storer(storer)
-        , m_showMessage(std::move(showMessage)) {}
+        , m_showMessage(std::move(showMessage))
+    {
+    }
 
     void onChooserEnter();
     void onSlotEnter(int slot);

@@ -13,7 +13,8 @@ constexpr int kCompactWidth = 1800;
 
 } // namespace
 
-BoxPlacement placeBox(int layout, int index, bool compact) {
+BoxPlacement placeBox(int layout, int index, bool compact)
+{
     BoxPlacement box;
     box.width = compact ? kCompactWidth : kWideWidth;
     if (index < layout) {
@@ -33,15 +34,18 @@ BoxPlacement placeBox(int layout, int index, bool compact) {
     return box;
 }
 
-bool compactPlacement(int screenWidth) {
+bool compactPlacement(int screenWidth)
+{
     return screenWidth < 1000;
 }
 
-int windowWidth(int screenWidth) {
+int windowWidth(int screenWidth)
+{
     return screenWidth > 800 ? 14800 : 9000;
 }
 
-ButtonLefts buttonLefts(bool compact) {
+ButtonLefts buttonLefts(bool compact)
+{
     return compact ? ButtonLefts{4920, 7200, 9480} : ButtonLefts{7200, 9480, 11760};
 }
 

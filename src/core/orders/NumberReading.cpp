@@ -2,7 +2,8 @@
 
 namespace vf {
 
-double leadingNumber(const QString& text) {
+double leadingNumber(const QString& text)
+{
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
@@ -25,7 +26,8 @@ double leadingNumber(const QString& text) {
     return text.mid(start, i - start).toDouble();
 }
 
-std::optional<int> wholeNumber(const QString& text) {
+std::optional<int> wholeNumber(const QString& text)
+{
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;

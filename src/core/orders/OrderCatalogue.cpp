@@ -6,14 +6,16 @@ namespace vf::catalogue {
 
 namespace {
 
-QString itemPrompt(int pair) {
+QString itemPrompt(int pair)
+{
     const QString arrow = pair <= 9 ? QStringLiteral("   ----------------------->")
                                     : QStringLiteral("   --------------------->");
     return QStringLiteral("      Item #") + QString::number(pair) + arrow;
 }
 
 // The 24 item pairs: "Item #i" with its arrow, then "Quantity #i".
-QStringList itemPairs() {
+QStringList itemPairs()
+{
     QStringList prompts;
     for (int pair = 1; pair <= 24; ++pair)
         prompts << itemPrompt(pair) << QStringLiteral("Quantity #") + QString::number(pair);
@@ -21,7 +23,8 @@ QStringList itemPairs() {
 }
 
 // Name pairs from slot 3: the first name prompt, then the later one numbered from 2.
-QStringList namePairs(const QString& first, const QString& later) {
+QStringList namePairs(const QString& first, const QString& later)
+{
     QStringList prompts{first, QStringLiteral("Quantity #1")};
     for (int pair = 2; pair <= 24; ++pair)
         prompts << later + QString::number(pair)
@@ -29,7 +32,8 @@ QStringList namePairs(const QString& first, const QString& later) {
     return prompts;
 }
 
-QStringList numbered(const QStringList& pattern, int count) {
+QStringList numbered(const QStringList& pattern, int count)
+{
     QStringList prompts;
     for (int i = 1; i <= count; ++i) {
         for (const QString& prompt : pattern)
@@ -38,7 +42,8 @@ QStringList numbered(const QStringList& pattern, int count) {
     return prompts;
 }
 
-QStringList repeated(const QString& prompt, int count) {
+QStringList repeated(const QString& prompt, int count)
+{
     QStringList prompts;
     for (int i = 0; i < count; ++i)
         prompts << prompt;
@@ -47,7 +52,8 @@ QStringList repeated(const QString& prompt, int count) {
 
 using L = QStringList;
 
-QList<CatalogueEntry> buildEntries() {
+QList<CatalogueEntry> buildEntries()
+{
     const QString divAll = QStringLiteral("Div Type (or the word ALL)");
     const QString divName = QStringLiteral("Division Name #");
     const QString shipAll = QStringLiteral("Ship Name (or the word ALL)");
@@ -233,7 +239,8 @@ struct Catalogue {
     QHash<QString, CatalogueEntry> entries;
     QStringList codes;
 
-    Catalogue() {
+    Catalogue()
+    {
         for (const CatalogueEntry& entry : buildEntries()) {
             entries.insert(entry.code, entry);
             codes << entry.code;
@@ -247,24 +254,28 @@ struct Catalogue {
     }
 };
 
-const Catalogue& instance() {
+const Catalogue& instance()
+{
     static const Catalogue catalogue;
     return catalogue;
 }
 
 } // namespace
 
-const QStringList& chooserCodes() {
+const QStringList& chooserCodes()
+{
     return instance().codes;
 }
 
-const CatalogueEntry* find(const QString& code) {
+const CatalogueEntry* find(const QString& code)
+{
     const auto& entries = instance().entries;
     const auto it = entries.constFind(code);
     return it == entries.constEnd() ? nullptr : &it.value();
 }
 
-QString messageTemplates() {
+QString messageTemplates()
+{
     return QStringLiteral("1  Greetings! Please contact me at your earliest convenience.  "
                           "<include email address>\r\n"
                           "2  You have entered <empire name> space. Leave immediately or face the "

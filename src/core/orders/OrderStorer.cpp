@@ -1,6 +1,7 @@
 #include "OrderStorer.h"
 
 #include "ChosenCode.h"
+#include "CodeSets.h"
 #include "NumberReading.h"
 #include "OrderForm.h"
 #include "store/OrderRepository.h"
@@ -13,21 +14,15 @@ namespace {
 
 const QString kBreak = QStringLiteral("\r\n\r\n");
 
-QString warning(const QString& sentence, const QString& action) {
+QString warning(const QString& sentence, const QString& action)
+{
     return QStringLiteral("<< WARNING >>") + kBreak + sentence + kBreak + action + kBreak +
            QStringLiteral("This order has been saved, but you could delete and re-enter it by "
                           "using the Edit Order screen if you would like to make a change.");
 }
 
-bool isOneOf(const QString& code, std::initializer_list<const char*> codes) {
-    for (const char* c : codes) {
-        if (code == QLatin1String(c))
-            return true;
-    }
-    return false;
-}
-
-QList<int> range(int from, int to, int step) {
+QList<int> range(int from, int to, int step)
+{
     QList<int> slots;
     for (int slot = from; slot <= to; slot += step)
         slots << slot;
@@ -35,7 +30,8 @@ QList<int> range(int from, int to, int step) {
 }
 
 // The slots whose picked entries become identifiers, by the code as typed.
-QList<int> slotsConverted(const QString& c) {
+QList<int> slotsConverted(const QString& c)
+{
     if (c == QLatin1String("????"))
         return range(2, 50, 2);
     if (isOneOf(c, {"RN", "RA", "SCUT", "TR", "LC", "OC", "XLC", "XOC", "EAF", "CSV", "CTRN", "DIV",
@@ -67,9 +63,12 @@ OrderStorer::OrderStorer(OrderForm& form, const OrderRepository& orders, int emp
     , m_orders(orders)
     , m_empireId(empireId)
     , m_showMessage(std::move(showMessage))
-    , m_refreshGrid(std::move(refreshGrid)) {}
+    , m_refreshGrid(std::move(refreshGrid))
+{
+}
 
-QString OrderStorer::refusal(const QString& sentence) {
+QString OrderStorer::refusal(const QString& sentence)
+{
     return QStringLiteral("<< WARNING >>") + kBreak + sentence + kBreak +
            QStringLiteral("This order WILL FAIL TO EXECUTE correctly even if you only have one "
                           "Population Group in the game.") +
@@ -78,15 +77,18 @@ QString OrderStorer::refusal(const QString& sentence) {
                           "Population Group #.");
 }
 
-double OrderStorer::num(int slot) const {
+double OrderStorer::num(int slot) const
+{
     return leadingNumber(m_form.slotText(slot));
 }
 
-QString OrderStorer::upperSlot(int slot) const {
+QString OrderStorer::upperSlot(int slot) const
+{
     return m_form.slotText(slot).toUpper();
 }
 
-void OrderStorer::blankFill() {
+void OrderStorer::blankFill()
+{
     if (m_form.code().isEmpty())
         m_form.setCode(QStringLiteral(" "));
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -95,7 +97,8 @@ void OrderStorer::blankFill() {
     }
 }
 
-bool OrderStorer::refuses(const QString& code) {
+bool OrderStorer::refuses(const QString& code)
+{
     const auto refuse = [this](const char* sentence) {
         m_showMessage(refusal(QString::fromLatin1(sentence)));
         return true;
@@ -125,7 +128,8 @@ bool OrderStorer::refuses(const QString& code) {
     return false;
 }
 
-void OrderStorer::correctAndWarn(const QString& code) {
+void OrderStorer::correctAndWarn(const QString& code)
+{
     const QString one = QStringLiteral("I have entered 1 (one) as the Quantity for this order.");
     if (isOneOf(code, {"EB", "BI"}) && upperSlot(5) != QLatin1String("YES") &&
         upperSlot(5) != QLatin1String("NO")) {
@@ -193,14 +197,16 @@ void OrderStorer::correctAndWarn(const QString& code) {
     }
 }
 
-void OrderStorer::convertSlot(int slot) {
+void OrderStorer::convertSlot(int slot)
+{
     const int entry = m_form.selectedEntry(slot);
     if (entry < 0)
         return;
     m_form.setSlotText(slot, QString::number(m_form.choices(slot).at(entry).number.value_or(0)));
 }
 
-std::array<QString, kSlotCount> OrderStorer::convertedSlots() const {
+std::array<QString, kSlotCount> OrderStorer::convertedSlots() const
+{
     const QString c = m_form.code();
     std::array<QString, kSlotCount> slots;
     for (int slot = 1; slot <= kSlotCount; ++slot)
@@ -226,7 +232,8 @@ std::array<QString, kSlotCount> OrderStorer::convertedSlots() const {
     return slots;
 }
 
-bool OrderStorer::storeOrder() {
+bool OrderStorer::storeOrder()
+{
     blankFill();
     const QString upperCode = m_form.code().toUpper();
     if (refuses(upperCode))

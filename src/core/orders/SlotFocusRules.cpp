@@ -1,5 +1,6 @@
 #include "SlotFocusRules.h"
 
+#include "CodeSets.h"
 #include "NumberReading.h"
 #include "OrderForm.h"
 #include "Vocabularies.h"
@@ -11,15 +12,8 @@ namespace vf {
 
 namespace {
 
-bool isOneOf(const QString& code, std::initializer_list<const char*> codes) {
-    for (const char* c : codes) {
-        if (code == QLatin1String(c))
-            return true;
-    }
-    return false;
-}
-
-ChoiceList words(std::initializer_list<const char*> list) {
+ChoiceList words(std::initializer_list<const char*> list)
+{
     ChoiceList choices;
     for (const char* word : list)
         choices.append({QString::fromLatin1(word), std::nullopt});
@@ -32,15 +26,19 @@ ChoiceList words(std::initializer_list<const char*> list) {
 class SlotFocusRules::Sources {
 public:
     explicit Sources(const TurnDataRepository& data)
-        : m_data(data) {}
+        : m_data(data)
+    {
+    }
     const ChoiceList& fleets() { return once(m_fleets, &TurnDataRepository::fleets); }
     const ChoiceList& items() { return once(m_items, &TurnDataRepository::items); }
     const ChoiceList& commanders() { return once(m_commanders, &TurnDataRepository::commanders); }
-    const ChoiceList& populationGroups() {
+    const ChoiceList& populationGroups()
+    {
         return once(m_groups, &TurnDataRepository::populationGroups);
     }
     const ChoiceList& shipClasses() { return once(m_classes, &TurnDataRepository::shipClasses); }
-    const ChoiceList& researchableItems() {
+    const ChoiceList& researchableItems()
+    {
         return once(m_research, &TurnDataRepository::researchableItems);
     }
     ChoiceList starNames() { return m_data.starNames(); }
@@ -53,7 +51,8 @@ public:
 
 private:
     const ChoiceList& once(std::optional<ChoiceList>& slot,
-                           ChoiceList (TurnDataRepository::*read)() const) {
+                           ChoiceList (TurnDataRepository::*read)() const)
+    {
         if (!slot)
             slot = (m_data.*read)();
         return *slot;
@@ -62,7 +61,8 @@ private:
     std::optional<ChoiceList> m_fleets, m_items, m_commanders, m_groups, m_classes, m_research;
 };
 
-void SlotFocusRules::onSlotFocus(int slot) {
+void SlotFocusRules::onSlotFocus(int slot)
+{
     Sources sources(m_turnData);
     const QString code = m_form.code();
     if (code == QLatin1String("SRP"))
@@ -89,19 +89,22 @@ void SlotFocusRules::onSlotFocus(int slot) {
     }
 }
 
-void SlotFocusRules::setTextSelected(int slot, const QString& text) {
+void SlotFocusRules::setTextSelected(int slot, const QString& text)
+{
     m_form.setSlotText(slot, text);
     m_form.selectText(slot, static_cast<int>(text.size()));
 }
 
-void SlotFocusRules::fillOdd(int from, int to, const ChoiceList& list) {
+void SlotFocusRules::fillOdd(int from, int to, const ChoiceList& list)
+{
     for (int slot = from; slot <= to; slot += 2)
         m_form.setChoices(slot, list);
 }
 
 // Slots 3 to 49 (odd) get the items, slot 3 with its special values first; slots 4 to 50
 // (even) the single entry EXCLUDE.
-void SlotFocusRules::cargoLists(const ChoiceList& slot3Head, Sources& sources) {
+void SlotFocusRules::cargoLists(const ChoiceList& slot3Head, Sources& sources)
+{
     const ChoiceList& items = sources.items();
     m_form.setChoices(3, slot3Head + items);
     fillOdd(5, 49, items);
@@ -110,7 +113,8 @@ void SlotFocusRules::cargoLists(const ChoiceList& slot3Head, Sources& sources) {
         m_form.setChoices(slot, exclude);
 }
 
-void SlotFocusRules::slot1(const QString& code, Sources& sources) {
+void SlotFocusRules::slot1(const QString& code, Sources& sources)
+{
     m_form.clearSlot(1);
     if (isOneOf(code,
                 {"NM",   "DIP",   "COLB", "DECF",  "NENC", "EXPL",  "GEO",   "LFE",  "MOVE", "NEWF",
@@ -171,7 +175,8 @@ void SlotFocusRules::slot1(const QString& code, Sources& sources) {
     }
 }
 
-void SlotFocusRules::slot2(const QString& code, Sources& sources) {
+void SlotFocusRules::slot2(const QString& code, Sources& sources)
+{
     if (isOneOf(code, {"NM", "MOVE", "XMOVE", "XNM"})) {
         m_form.clearSlot(3);
         m_form.setChoices(2, sources.starNames());
@@ -223,7 +228,8 @@ void SlotFocusRules::slot2(const QString& code, Sources& sources) {
     }
 }
 
-void SlotFocusRules::nencSlot2(Sources& sources) {
+void SlotFocusRules::nencSlot2(Sources& sources)
+{
     const QString fleet = m_form.slotText(1);
     if (fleet.toUpper() == QLatin1String("CHANGE ALL") || leadingNumber(fleet) == 0) {
         m_form.setPrompt(2, QStringLiteral("Force Battle Plan (from)"));
@@ -236,7 +242,8 @@ void SlotFocusRules::nencSlot2(Sources& sources) {
     }
 }
 
-void SlotFocusRules::slot3(const QString& code, Sources& sources) {
+void SlotFocusRules::slot3(const QString& code, Sources& sources)
+{
     if (code == QLatin1String("FUEL")) {
         m_form.setChoices(3, words({"SPLIT"}));
         setTextSelected(3, QStringLiteral("SPLIT"));
@@ -274,7 +281,8 @@ void SlotFocusRules::slot3(const QString& code, Sources& sources) {
     }
 }
 
-void SlotFocusRules::acSlot3(Sources& sources) {
+void SlotFocusRules::acSlot3(Sources& sources)
+{
     m_form.clearSlot(3);
     const QString target = m_form.slotText(2);
     if (target == QLatin1String("Army") || target == QLatin1String("Fleet")) {
@@ -289,7 +297,8 @@ void SlotFocusRules::acSlot3(Sources& sources) {
     }
 }
 
-void SlotFocusRules::slot4(const QString& code, Sources& sources) {
+void SlotFocusRules::slot4(const QString& code, Sources& sources)
+{
     if (code == QLatin1String("AC"))
         m_form.setChoices(4, sources.orbitalLocationsOf(m_form.slotText(3)));
     else if (code == QLatin1String("FORM"))
@@ -298,7 +307,8 @@ void SlotFocusRules::slot4(const QString& code, Sources& sources) {
         m_form.setChoices(4, sources.populationGroups());
 }
 
-void SlotFocusRules::slot5(const QString& code, Sources& sources) {
+void SlotFocusRules::slot5(const QString& code, Sources& sources)
+{
     if (isOneOf(code, {"BI", "EB"})) {
         m_form.setChoices(5, choicesOf(vocabulary::yesOrNo()));
     } else if (isOneOf(code, {"SHIP", "XSHIP"})) {
@@ -313,7 +323,8 @@ void SlotFocusRules::slot5(const QString& code, Sources& sources) {
     }
 }
 
-void SlotFocusRules::laterSlot(int slot, const QString& code, Sources& sources) {
+void SlotFocusRules::laterSlot(int slot, const QString& code, Sources& sources)
+{
     const bool odd = slot % 2 == 1;
     if (isOneOf(code, {"RN", "SCUT"}) && odd)
         m_form.setChoices(slot, sources.shipClasses());

@@ -17,7 +17,9 @@ class SlotFocusRules {
 public:
     SlotFocusRules(OrderForm& form, const TurnDataRepository& turnData)
         : m_form(form)
-        , m_turnData(turnData) {}
+        , m_turnData(turnData)
+    {
+    }
 
     void onSlotFocus(int slot);
 

@@ -3,7 +3,8 @@
 namespace vf {
 
 std::optional<TypeAheadMatch> autoCompleteCombo(const ChoiceList& entries, const QString& text,
-                                                int caret, QChar key) {
+                                                int caret, QChar key)
+{
     if (key.unicode() < 0x20)
         return std::nullopt;
     const QString typed = text.left(caret) + key;

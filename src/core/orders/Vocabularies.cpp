@@ -3,7 +3,8 @@
 namespace vf::vocabulary {
 
 #define VF_VOCABULARY(name, ...)                                                                   \
-    const QStringList& name() {                                                                    \
+    const QStringList& name()                                                                      \
+    {                                                                                              \
         static const QStringList words = {__VA_ARGS__};                                            \
         return words;                                                                              \
     }

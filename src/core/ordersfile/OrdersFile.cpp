@@ -11,7 +11,8 @@ namespace vf::ordersfile {
 
 namespace {
 
-QString line(const QStringList& values) {
+QString line(const QStringList& values)
+{
     QStringList quoted;
     quoted.reserve(values.size());
     for (const QString& value : values)
@@ -21,7 +22,8 @@ QString line(const QStringList& values) {
 
 } // namespace
 
-QString fileName(const QDate& today, const QString& empireNumber) {
+QString fileName(const QDate& today, const QString& empireNumber)
+{
     const QString date = QStringLiteral("%1-%2-%3")
                              .arg(today.month(), 2, 10, QLatin1Char('0'))
                              .arg(today.day(), 2, 10, QLatin1Char('0'))
@@ -30,7 +32,8 @@ QString fileName(const QDate& today, const QString& empireNumber) {
 }
 
 QByteArray contents(const QString& empireNumber, const QString& password,
-                    const QList<Order>& orders) {
+                    const QList<Order>& orders)
+{
     QString text = line({QStringLiteral("KELVAR Orders"), empireNumber, password});
     for (const Order& order : orders) {
         QStringList values{order.code};
@@ -41,7 +44,8 @@ QByteArray contents(const QString& empireNumber, const QString& password,
     return toWindows1252(text);
 }
 
-QString write(const QString& folder, const QString& fileName, const QByteArray& contents) {
+QString write(const QString& folder, const QString& fileName, const QByteArray& contents)
+{
     const QString path = QDir(folder).filePath(fileName);
     const auto fail = [&](const QString& why) {
         return Error(QStringLiteral("The orders file %1 could not be written: %2.")

@@ -8,7 +8,8 @@
 
 namespace vf {
 
-void limitChildProcess(QProcess& process, qint64 addressSpaceBytes) {
+void limitChildProcess(QProcess& process, qint64 addressSpaceBytes)
+{
 #ifdef Q_OS_UNIX
     process.setChildProcessModifier([addressSpaceBytes] {
         // Runs in the child between fork and exec: only async-signal-safe calls here.

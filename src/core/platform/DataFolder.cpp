@@ -5,9 +5,12 @@
 namespace vf {
 
 DataFolder::DataFolder(QString folder)
-    : m_folder(QDir::cleanPath(std::move(folder))) {}
+    : m_folder(QDir::cleanPath(std::move(folder)))
+{
+}
 
-QString DataFolder::defaultFolder() {
+QString DataFolder::defaultFolder()
+{
 #ifdef Q_OS_WIN
     return QStringLiteral("C:/kelvar");
 #else
@@ -15,27 +18,33 @@ QString DataFolder::defaultFolder() {
 #endif
 }
 
-QString DataFolder::databaseFile() const {
+QString DataFolder::databaseFile() const
+{
     return QDir(m_folder).filePath(QStringLiteral("VF Turn Entry Data.sqlite"));
 }
 
-QString DataFolder::turnResultsFile(const QString& empireNumber) const {
+QString DataFolder::turnResultsFile(const QString& empireNumber) const
+{
     return QDir(m_folder).filePath(empireNumber + QStringLiteral(".mdb"));
 }
 
-QString DataFolder::ordersFolder() const {
+QString DataFolder::ordersFolder() const
+{
     return QDir(m_folder).filePath(QStringLiteral("Orders to HQV"));
 }
 
-QString DataFolder::displayFolderName() const {
+QString DataFolder::displayFolderName() const
+{
     return QDir::toNativeSeparators(m_folder);
 }
 
-QString DataFolder::displayFolder() const {
+QString DataFolder::displayFolder() const
+{
     return QDir::toNativeSeparators(m_folder + QLatin1Char('/'));
 }
 
-QString DataFolder::displayOrdersFolder() const {
+QString DataFolder::displayOrdersFolder() const
+{
     return QDir::toNativeSeparators(ordersFolder() + QLatin1Char('/'));
 }
 

@@ -14,7 +14,8 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char encodeCodePoint(char32_t cp) {
+char encodeCodePoint(char32_t cp)
+{
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
@@ -26,7 +27,8 @@ char encodeCodePoint(char32_t cp) {
 
 } // namespace
 
-QByteArray toWindows1252(const QString& text) {
+QByteArray toWindows1252(const QString& text)
+{
     QByteArray out;
     out.reserve(text.size());
     for (char32_t cp : text.toUcs4())

@@ -6,7 +6,8 @@ namespace vf {
 
 namespace {
 
-Empire empireFrom(const QSqlQuery& query) {
+Empire empireFrom(const QSqlQuery& query)
+{
     return Empire{query.value(0).toInt(), query.value(1).toString(), query.value(2).toString()};
 }
 
@@ -14,7 +15,8 @@ const QString kSelect = QStringLiteral("SELECT EmpireID, EmpireName, Password FR
 
 } // namespace
 
-QList<Empire> EmpireRepository::all() const {
+QList<Empire> EmpireRepository::all() const
+{
     QSqlQuery query = m_store.run(kSelect + QStringLiteral("ORDER BY rowid"));
     QList<Empire> empires;
     while (query.next())
@@ -22,8 +24,8 @@ QList<Empire> EmpireRepository::all() const {
     return empires;
 }
 
-std::optional<Empire> EmpireRepository::findFirst(const QString& where,
-                                                  const QVariant& value) const {
+std::optional<Empire> EmpireRepository::findFirst(const QString& where, const QVariant& value) const
+{
     QSqlQuery query =
         m_store.run(kSelect + where + QStringLiteral(" ORDER BY rowid LIMIT 1"), {value});
     if (!query.next())
@@ -31,15 +33,18 @@ std::optional<Empire> EmpireRepository::findFirst(const QString& where,
     return empireFrom(query);
 }
 
-std::optional<Empire> EmpireRepository::findByName(const QString& name) const {
+std::optional<Empire> EmpireRepository::findByName(const QString& name) const
+{
     return findFirst(QStringLiteral("WHERE EmpireName = ?"), name);
 }
 
-std::optional<Empire> EmpireRepository::findById(int id) const {
+std::optional<Empire> EmpireRepository::findById(int id) const
+{
     return findFirst(QStringLiteral("WHERE EmpireID = ?"), id);
 }
 
-void EmpireRepository::add(const Empire& empire) const {
+void EmpireRepository::add(const Empire& empire) const
+{
     m_store.run(
         QStringLiteral("INSERT INTO Empires (EmpireID, EmpireName, Password) VALUES (?, ?, ?)"),
         {empire.id, empire.name, empire.password});

@@ -13,7 +13,9 @@ class Store;
 class EmpireRepository {
 public:
     explicit EmpireRepository(const Store& store)
-        : m_store(store) {}
+        : m_store(store)
+    {
+    }
 
     QList<Empire> all() const;
     std::optional<Empire> findByName(const QString& name) const;

@@ -8,7 +8,8 @@ namespace vf {
 
 namespace {
 
-QString slotFieldList() {
+QString slotFieldList()
+{
     QStringList fields;
     for (int k = 1; k <= kSlotCount; ++k)
         fields << OrderRepository::slotField(k);
@@ -17,13 +18,15 @@ QString slotFieldList() {
 
 } // namespace
 
-int OrderRepository::count(int empireId) const {
+int OrderRepository::count(int empireId) const
+{
     QSqlQuery query =
         m_store.run(QStringLiteral("SELECT count(*) FROM Orders WHERE EmpireID = ?"), {empireId});
     return query.next() ? query.value(0).toInt() : 0;
 }
 
-QList<Order> OrderRepository::ordersOf(int empireId) const {
+QList<Order> OrderRepository::ordersOf(int empireId) const
+{
     QSqlQuery query = m_store.run(QStringLiteral("SELECT Priority, OrderCode, %1 FROM Orders "
                                                  "WHERE EmpireID = ? ORDER BY Priority, OrderID")
                                       .arg(slotFieldList()),
@@ -41,7 +44,8 @@ QList<Order> OrderRepository::ordersOf(int empireId) const {
 }
 
 int OrderRepository::append(int empireId, const QString& code,
-                            const std::array<QString, kSlotCount>& slots) const {
+                            const std::array<QString, kSlotCount>& slots) const
+{
     Transaction transaction(m_store);
     QSqlQuery highest = m_store.run(
         QStringLiteral("SELECT max(Priority) FROM Orders WHERE EmpireID = ?"), {empireId});
@@ -65,7 +69,8 @@ int OrderRepository::append(int empireId, const QString& code,
     return priority;
 }
 
-int OrderRepository::clear(int empireId) const {
+int OrderRepository::clear(int empireId) const
+{
     Transaction transaction(m_store);
     QSqlQuery query =
         m_store.run(QStringLiteral("DELETE FROM Orders WHERE EmpireID = ?"), {empireId});
@@ -74,7 +79,8 @@ int OrderRepository::clear(int empireId) const {
     return deleted;
 }
 
-void OrderRepository::blankFill(int empireId) const {
+void OrderRepository::blankFill(int empireId) const
+{
     QStringList assignments;
     for (int k = 1; k <= kSlotCount; ++k)
         assignments << QStringLiteral(

@@ -12,7 +12,9 @@ class Store;
 class OrderRepository {
 public:
     explicit OrderRepository(const Store& store)
-        : m_store(store) {}
+        : m_store(store)
+    {
+    }
 
     int count(int empireId) const;
     QList<Order> ordersOf(int empireId) const;

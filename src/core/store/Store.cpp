@@ -14,12 +14,14 @@ namespace {
 
 QAtomicInt connectionCounter;
 
-QString columnType(turnfile::FieldKind kind) {
+QString columnType(turnfile::FieldKind kind)
+{
     return kind == turnfile::FieldKind::WholeNumber ? QStringLiteral("INTEGER")
                                                     : QStringLiteral("TEXT");
 }
 
-QStringList schemaStatements() {
+QStringList schemaStatements()
+{
     QStringList sql;
     sql << QStringLiteral("CREATE TABLE IF NOT EXISTS Empires ("
                           "EmpireID INTEGER NOT NULL UNIQUE, EmpireName TEXT, Password TEXT)");
@@ -51,7 +53,8 @@ QStringList schemaStatements() {
 
 Store::Store(const QString& path)
     : m_path(path)
-    , m_connection(QStringLiteral("vfturn-store-%1").arg(connectionCounter.fetchAndAddRelaxed(1))) {
+    , m_connection(QStringLiteral("vfturn-store-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+{
     if (QFileInfo(path).isDir())
         fail(QStringLiteral("open"), QStringLiteral("it is a folder"));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
@@ -76,7 +79,8 @@ Store::Store(const QString& path)
     }
 }
 
-Store::~Store() {
+Store::~Store()
+{
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
@@ -84,18 +88,21 @@ Store::~Store() {
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-QSqlDatabase Store::database() const {
+QSqlDatabase Store::database() const
+{
     return QSqlDatabase::database(m_connection, false);
 }
 
-void Store::createSchema() {
+void Store::createSchema()
+{
     Transaction transaction(*this);
     for (const QString& statement : schemaStatements())
         run(statement);
     transaction.commit();
 }
 
-QSqlQuery Store::prepare(const QString& sql) const {
+QSqlQuery Store::prepare(const QString& sql) const
+{
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
@@ -103,12 +110,14 @@ QSqlQuery Store::prepare(const QString& sql) const {
     return query;
 }
 
-void Store::execute(QSqlQuery& query) const {
+void Store::execute(QSqlQuery& query) const
+{
     if (!query.exec())
         fail(QStringLiteral("work with"), query.lastError().text());
 }
 
-QSqlQuery Store::run(const QString& sql, std::initializer_list<QVariant> values) const {
+QSqlQuery Store::run(const QString& sql, std::initializer_list<QVariant> values) const
+{
     QSqlQuery query = prepare(sql);
     for (const QVariant& value : values)
         query.addBindValue(value);
@@ -116,31 +125,36 @@ QSqlQuery Store::run(const QString& sql, std::initializer_list<QVariant> values)
     return query;
 }
 
-QString Store::quoted(const QString& identifier) {
+QString Store::quoted(const QString& identifier)
+{
     QString escaped = identifier;
     escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
-void Store::fail(const QString& what, const QString& detail) const {
+void Store::fail(const QString& what, const QString& detail) const
+{
     throw Error(QStringLiteral("Could not %1 the turn entry database %2:\n%3")
                     .arg(what, m_path, detail.trimmed()));
 }
 
 Transaction::Transaction(const Store& store)
-    : m_store(store) {
+    : m_store(store)
+{
     store.run(QStringLiteral("BEGIN IMMEDIATE"));
     m_open = true;
 }
 
-Transaction::~Transaction() {
+Transaction::~Transaction()
+{
     if (!m_open)
         return;
     QSqlQuery rollback(m_store.database());
     rollback.exec(QStringLiteral("ROLLBACK"));
 }
 
-void Transaction::commit() {
+void Transaction::commit()
+{
     m_store.run(QStringLiteral("COMMIT"));
     m_open = false;
 }

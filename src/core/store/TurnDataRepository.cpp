@@ -7,18 +7,21 @@ namespace vf {
 
 namespace {
 
-QString text(const QSqlQuery& query, int column) {
+QString text(const QSqlQuery& query, int column)
+{
     return query.value(column).toString();
 }
 
-int number(const QSqlQuery& query, int column) {
+int number(const QSqlQuery& query, int column)
+{
     return query.value(column).toInt();
 }
 
 } // namespace
 
 ChoiceList TurnDataRepository::read(const QString& sql, std::initializer_list<QVariant> values,
-                                    const Row& row) const {
+                                    const Row& row) const
+{
     QSqlQuery query = m_store.run(sql, values);
     ChoiceList list;
     while (query.next())
@@ -26,8 +29,8 @@ ChoiceList TurnDataRepository::read(const QString& sql, std::initializer_list<QV
     return list;
 }
 
-ChoiceList TurnDataRepository::names(const QString& field, const QString& table,
-                                     bool sorted) const {
+ChoiceList TurnDataRepository::names(const QString& field, const QString& table, bool sorted) const
+{
     const QString order =
         sorted ? QStringLiteral("%1 COLLATE NOCASE, rowid").arg(field) : QStringLiteral("rowid");
     return read(QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY %3")
@@ -37,7 +40,8 @@ ChoiceList TurnDataRepository::names(const QString& field, const QString& table,
                 });
 }
 
-ChoiceList TurnDataRepository::fleets() const {
+ChoiceList TurnDataRepository::fleets() const
+{
     return read(QStringLiteral("SELECT FleetID, FleetName FROM Fleets WHERE EmpireID = ? "
                                "AND FleetID IS NOT NULL ORDER BY rowid"),
                 {m_empireId}, [](const QSqlQuery& q) {
@@ -45,7 +49,8 @@ ChoiceList TurnDataRepository::fleets() const {
                 });
 }
 
-ChoiceList TurnDataRepository::armies() const {
+ChoiceList TurnDataRepository::armies() const
+{
     return read(QStringLiteral("SELECT ArmyID, ArmyName FROM Armies WHERE EmpireID = ? "
                                "AND ArmyID IS NOT NULL ORDER BY rowid"),
                 {m_empireId}, [](const QSqlQuery& q) {
@@ -53,7 +58,8 @@ ChoiceList TurnDataRepository::armies() const {
                 });
 }
 
-ChoiceList TurnDataRepository::commanders() const {
+ChoiceList TurnDataRepository::commanders() const
+{
     return read(QStringLiteral("SELECT CommanderRank, CommanderName, CommanderID "
                                "FROM \"Legendary Commanders\" WHERE EmpireID = ? "
                                "AND CommanderID IS NOT NULL ORDER BY rowid"),
@@ -63,7 +69,8 @@ ChoiceList TurnDataRepository::commanders() const {
                 });
 }
 
-ChoiceList TurnDataRepository::populationGroups() const {
+ChoiceList TurnDataRepository::populationGroups() const
+{
     return read(QStringLiteral("SELECT PopulationGroupID, SystemName, OrbitalLocation "
                                "FROM \"Population Groups\" WHERE EmpireID = ? "
                                "AND PopulationGroupID IS NOT NULL ORDER BY rowid"),
@@ -74,7 +81,8 @@ ChoiceList TurnDataRepository::populationGroups() const {
                 });
 }
 
-ChoiceList TurnDataRepository::warpPointsOf(const QString& star) const {
+ChoiceList TurnDataRepository::warpPointsOf(const QString& star) const
+{
     return read(QStringLiteral("SELECT WarpPointID, StarName, DestinationStarName "
                                "FROM \"Warp Points\" WHERE StarName = ? AND EmpireID = ? "
                                "AND WarpPointID IS NOT NULL "
@@ -85,7 +93,8 @@ ChoiceList TurnDataRepository::warpPointsOf(const QString& star) const {
                 });
 }
 
-ChoiceList TurnDataRepository::orbitalLocationsOf(const QString& star) const {
+ChoiceList TurnDataRepository::orbitalLocationsOf(const QString& star) const
+{
     return read(QStringLiteral("SELECT OrbitalLocation FROM \"Orbital Locations\" "
                                "WHERE StarName = ? AND EmpireID = ? ORDER BY rowid"),
                 {star, m_empireId}, [](const QSqlQuery& q) {
@@ -93,31 +102,38 @@ ChoiceList TurnDataRepository::orbitalLocationsOf(const QString& star) const {
                 });
 }
 
-ChoiceList TurnDataRepository::starNames() const {
+ChoiceList TurnDataRepository::starNames() const
+{
     return names(QStringLiteral("StarName"), QStringLiteral("System Names"), false);
 }
 
-ChoiceList TurnDataRepository::items() const {
+ChoiceList TurnDataRepository::items() const
+{
     return names(QStringLiteral("ItemName"), QStringLiteral("Items"), true);
 }
 
-ChoiceList TurnDataRepository::shipClasses() const {
+ChoiceList TurnDataRepository::shipClasses() const
+{
     return names(QStringLiteral("ShipClass"), QStringLiteral("Ship Classes"), true);
 }
 
-ChoiceList TurnDataRepository::installations() const {
+ChoiceList TurnDataRepository::installations() const
+{
     return names(QStringLiteral("InstallationName"), QStringLiteral("Installations"), true);
 }
 
-ChoiceList TurnDataRepository::battlePlans() const {
+ChoiceList TurnDataRepository::battlePlans() const
+{
     return names(QStringLiteral("ForceBattlePlan"), QStringLiteral("Force Battle Plans"), false);
 }
 
-ChoiceList TurnDataRepository::researchableItems() const {
+ChoiceList TurnDataRepository::researchableItems() const
+{
     return names(QStringLiteral("ItemName"), QStringLiteral("Researchable Items"), true);
 }
 
-ChoiceList TurnDataRepository::convoyRoutes() const {
+ChoiceList TurnDataRepository::convoyRoutes() const
+{
     return names(QStringLiteral("ConvoyRouteName"), QStringLiteral("Convoy Routes"), false);
 }
 

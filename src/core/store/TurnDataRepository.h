@@ -17,7 +17,9 @@ class TurnDataRepository {
 public:
     TurnDataRepository(const Store& store, int empireId)
         : m_store(store)
-        , m_empireId(empireId) {}
+        , m_empireId(empireId)
+    {
+    }
 
     ChoiceList fleets() const;
     ChoiceList starNames() const;

@@ -14,7 +14,8 @@ const QByteArray kSignature = QByteArrayLiteral("Standard Jet DB");
 
 } // namespace
 
-std::optional<QString> checkTurnFile(const QString& path) {
+std::optional<QString> checkTurnFile(const QString& path)
+{
     const QFileInfo info(path);
     if (!info.exists())
         return QStringLiteral("the file is not there");

@@ -15,7 +15,8 @@ namespace vf {
 
 namespace {
 
-int timeLimitFor(const QString& turnFile, const WorkerLimits& limits) {
+int timeLimitFor(const QString& turnFile, const WorkerLimits& limits)
+{
     if (limits.timeLimitMs > 0)
         return limits.timeLimitMs;
     constexpr qint64 msPerMb = 3000;
@@ -23,7 +24,8 @@ int timeLimitFor(const QString& turnFile, const WorkerLimits& limits) {
     return static_cast<int>(std::clamp<qint64>(scaled, 10000, 600000));
 }
 
-QProcessEnvironment workerEnvironment() {
+QProcessEnvironment workerEnvironment()
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     env.insert(QStringLiteral("MDBICONV"), QStringLiteral("UTF-8"));
@@ -33,11 +35,13 @@ QProcessEnvironment workerEnvironment() {
     return env;
 }
 
-QString firstLine(const QByteArray& text) {
+QString firstLine(const QByteArray& text)
+{
     return QString::fromUtf8(text).section(QLatin1Char('\n'), 0, 0).trimmed();
 }
 
-qint64 reportedReadMs(const QByteArray& out) {
+qint64 reportedReadMs(const QByteArray& out)
+{
     const QList<QByteArray> words = out.simplified().split(' ');
     const qsizetype at = words.indexOf(QByteArrayLiteral("read-ms"));
     return at >= 0 && at + 1 < words.size() ? words[at + 1].toLongLong() : -1;
@@ -46,7 +50,8 @@ qint64 reportedReadMs(const QByteArray& out) {
 } // namespace
 
 WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFile,
-                                const QString& stagingFile, const WorkerLimits& limits) {
+                                const QString& stagingFile, const WorkerLimits& limits)
+{
     QProcess process;
     process.setProgram(workerPath);
     process.setArguments({turnFile, stagingFile});

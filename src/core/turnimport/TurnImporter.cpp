@@ -16,24 +16,28 @@ namespace vf {
 
 namespace {
 
-QString nameOf(std::string_view name) {
+QString nameOf(std::string_view name)
+{
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-Error importError(const QString& turnFile, const QString& cause) {
+Error importError(const QString& turnFile, const QString& cause)
+{
     return Error(QStringLiteral("The turn results file %1 could not be imported: %2.\n\n"
                                 "Nothing has been changed.")
                      .arg(QDir::toNativeSeparators(turnFile), cause));
 }
 
 // A whole-number field of the file may be any number type; it is stored as an integer.
-QString wholeNumberValue(const QString& field) {
+QString wholeNumberValue(const QString& field)
+{
     return QStringLiteral("CASE WHEN typeof(%1) = 'real' THEN CAST(%1 AS INTEGER) ELSE %1 END")
         .arg(field);
 }
 
 // Other fields are stored as text; numbers in plain decimal (3, never 3.0).
-QString textValue(const QString& field) {
+QString textValue(const QString& field)
+{
     return QStringLiteral("CASE typeof(%1) WHEN 'real' THEN CASE WHEN %1 = CAST(%1 AS INTEGER) "
                           "THEN CAST(CAST(%1 AS INTEGER) AS TEXT) ELSE CAST(%1 AS TEXT) END "
                           "WHEN 'integer' THEN CAST(%1 AS TEXT) ELSE %1 END")
@@ -41,7 +45,8 @@ QString textValue(const QString& field) {
 }
 
 // True for a value an identifier field cannot hold: not a whole number of 32 bits.
-QString notWholeNumber(const QString& field) {
+QString notWholeNumber(const QString& field)
+{
     return QStringLiteral("(%1 IS NOT NULL AND NOT ((typeof(%1) = 'integer' OR (typeof(%1) = "
                           "'real' AND %1 = CAST(%1 AS INTEGER))) AND %1 BETWEEN -2147483648 AND "
                           "2147483647))")
@@ -51,10 +56,12 @@ QString notWholeNumber(const QString& field) {
 class Attachment {
 public:
     Attachment(const Store& store, const QString& file)
-        : m_store(store) {
+        : m_store(store)
+    {
         store.run(QStringLiteral("ATTACH DATABASE ? AS staging"), {file});
     }
-    ~Attachment() {
+    ~Attachment()
+    {
         QSqlQuery detach(m_store.database());
         detach.exec(QStringLiteral("DETACH DATABASE staging"));
     }
@@ -70,9 +77,12 @@ private:
 TurnImporter::TurnImporter(const Store& store, QString workerPath, WorkerLimits limits)
     : m_store(store)
     , m_workerPath(std::move(workerPath))
-    , m_limits(limits) {}
+    , m_limits(limits)
+{
+}
 
-ImportStatistics TurnImporter::importFile(int empireId, const QString& turnFile) const {
+ImportStatistics TurnImporter::importFile(int empireId, const QString& turnFile) const
+{
     if (const auto problem = checkTurnFile(turnFile))
         throw importError(turnFile, *problem);
     QTemporaryDir scratch;
@@ -95,7 +105,8 @@ ImportStatistics TurnImporter::importFile(int empireId, const QString& turnFile)
     return statistics;
 }
 
-void TurnImporter::checkStaging(const QString& turnFile) const {
+void TurnImporter::checkStaging(const QString& turnFile) const
+{
     QSqlQuery version = m_store.run(QStringLiteral("PRAGMA staging.user_version"));
     if (!version.next() || version.value(0).toInt() != turnfile::kStagingComplete)
         throw importError(turnFile, QStringLiteral("the reader did not finish its work"));
@@ -121,7 +132,8 @@ void TurnImporter::checkStaging(const QString& turnFile) const {
 }
 
 void TurnImporter::copyStaging(int empireId, const QString& stagingFile,
-                               const QString& turnFile) const {
+                               const QString& turnFile) const
+{
     Attachment attachment(m_store, stagingFile);
     checkStaging(turnFile);
     try {

@@ -25,10 +25,12 @@ public:
     // The typed text, or nothing when the player cancels.
     virtual std::optional<QString> askText(const QString& title, const QString& prompt) = 0;
 
-    void inform(const QString& title, const QString& text, DialogIcon icon) {
+    void inform(const QString& title, const QString& text, DialogIcon icon)
+    {
         ask({icon, title, text, DialogButtons::Ok});
     }
-    void warn(const QString& title, const QString& text) {
+    void warn(const QString& title, const QString& text)
+    {
         inform(title, text, DialogIcon::Warning);
     }
 };

@@ -5,7 +5,8 @@
 
 namespace vf {
 
-void makePickOnlyComboBox(QComboBox* box) {
+void makePickOnlyComboBox(QComboBox* box)
+{
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);

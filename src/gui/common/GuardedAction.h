@@ -8,7 +8,8 @@ namespace vf {
 
 // Runs one user action; a failure of the database or a file is shown in a message box and
 // the program goes on.
-template <typename Action> void guarded(Dialogs& dialogs, Action&& action) {
+template <typename Action> void guarded(Dialogs& dialogs, Action&& action)
+{
     try {
         action();
     } catch (const Error& error) {

@@ -10,7 +10,8 @@ namespace vf {
 // in green (RGB 65, 197, 27).
 enum class OrderColumn { Priority, Code, Other };
 
-inline QVariant orderGridStyle(OrderColumn column, int role, const QFont& base) {
+inline QVariant orderGridStyle(OrderColumn column, int role, const QFont& base)
+{
     if (role == Qt::FontRole && column != OrderColumn::Other) {
         QFont font = base;
         if (column == OrderColumn::Priority)

@@ -8,7 +8,8 @@ namespace vf {
 
 namespace {
 
-QMessageBox::Icon iconOf(DialogIcon icon) {
+QMessageBox::Icon iconOf(DialogIcon icon)
+{
     switch (icon) {
     case DialogIcon::Information:
         return QMessageBox::Information;
@@ -22,7 +23,8 @@ QMessageBox::Icon iconOf(DialogIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons buttonsOf(DialogButtons buttons) {
+QMessageBox::StandardButtons buttonsOf(DialogButtons buttons)
+{
     switch (buttons) {
     case DialogButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
@@ -34,7 +36,8 @@ QMessageBox::StandardButtons buttonsOf(DialogButtons buttons) {
     return QMessageBox::Ok;
 }
 
-DialogAnswer answerOf(int button) {
+DialogAnswer answerOf(int button)
+{
     switch (button) {
     case QMessageBox::Ok:
         return DialogAnswer::Ok;
@@ -47,17 +50,20 @@ DialogAnswer answerOf(int button) {
     }
 }
 
-QString titleOf(const QString& title) {
+QString titleOf(const QString& title)
+{
     return title.isEmpty() ? kApplicationTitle : title;
 }
 
 } // namespace
 
-QWidget* QtDialogs::parentWindow() const {
+QWidget* QtDialogs::parentWindow() const
+{
     return m_parent ? m_parent : QApplication::activeWindow();
 }
 
-DialogAnswer QtDialogs::ask(const DialogRequest& request) {
+DialogAnswer QtDialogs::ask(const DialogRequest& request)
+{
     // Messages carry CR LF line breaks; the box wants plain line feeds.
     QString text = request.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -66,7 +72,8 @@ DialogAnswer QtDialogs::ask(const DialogRequest& request) {
     return answerOf(box.exec());
 }
 
-std::optional<QString> QtDialogs::askText(const QString& title, const QString& prompt) {
+std::optional<QString> QtDialogs::askText(const QString& title, const QString& prompt)
+{
     bool ok = false;
     const QString text = QInputDialog::getText(parentWindow(), titleOf(title), prompt,
                                                QLineEdit::Normal, QString(), &ok);

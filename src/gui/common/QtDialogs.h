@@ -10,7 +10,9 @@ namespace vf {
 class QtDialogs final : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr)
-        : m_parent(parent) {}
+        : m_parent(parent)
+    {
+    }
     void setParent(QWidget* parent) { m_parent = parent; }
 
     DialogAnswer ask(const DialogRequest& request) override;

@@ -5,12 +5,14 @@
 
 namespace vf {
 
-int QtScreenMetrics::screenWidth() const {
+int QtScreenMetrics::screenWidth() const
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().width() : 1024;
 }
 
-int QtScreenMetrics::screenHeight() const {
+int QtScreenMetrics::screenHeight() const
+{
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().height() : 768;
 }

@@ -20,7 +20,9 @@ class FixedScreenMetrics final : public ScreenMetrics {
 public:
     explicit FixedScreenMetrics(int width, int height = 768)
         : m_width(width)
-        , m_height(height) {}
+        , m_height(height)
+    {
+    }
     int screenWidth() const override { return m_width; }
     int screenHeight() const override { return m_height; }
 

@@ -20,7 +20,8 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     : QWidget(parent)
     , m_context(context)
     , m_navigator(navigator)
-    , m_empireId(empireId) {
+    , m_empireId(empireId)
+{
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Edit Orders"));
     const bool wide = context.screen.screenWidth() > 800;
@@ -42,7 +43,8 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     resize(twips(width), qMin(m_grid->geometry().bottom() + 8, context.screen.screenHeight() - 60));
 }
 
-void OrderListingWindow::buildButtons() {
+void OrderListingWindow::buildButtons()
+{
     auto button = [this](const QString& name, int left, const QString& caption,
                          const QString& tip) {
         auto* b = new QPushButton(caption, this);
@@ -69,7 +71,8 @@ void OrderListingWindow::buildButtons() {
     connect(refresh, &QPushButton::clicked, this, [this] { m_model->refresh(); });
 }
 
-void OrderListingWindow::formatGrid() {
+void OrderListingWindow::formatGrid()
+{
     m_grid->hideColumn(m_model->fieldIndex(QStringLiteral("OrderID")));
     m_grid->hideColumn(m_model->fieldIndex(QStringLiteral("EmpireID")));
     m_grid->setColumnWidth(m_model->priorityColumn(), twips(600));
@@ -81,7 +84,8 @@ void OrderListingWindow::formatGrid() {
         QStringLiteral("Click here to select an order, then press Delete to delete it"));
 }
 
-void OrderListingWindow::deleteSelectedOrders() {
+void OrderListingWindow::deleteSelectedOrders()
+{
     QList<int> rows;
     for (const QModelIndex& index : m_grid->selectionModel()->selectedRows())
         rows << index.row();
@@ -89,7 +93,8 @@ void OrderListingWindow::deleteSelectedOrders() {
         m_model->deleteRows(rows);
 }
 
-bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event) {
+bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_grid && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
         !m_grid->selectionModel()->selectedRows().isEmpty()) {
@@ -99,7 +104,8 @@ bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void OrderListingWindow::closeEvent(QCloseEvent* event) {
+void OrderListingWindow::closeEvent(QCloseEvent* event)
+{
     event->ignore();
     m_navigator.backToMainMenu();
 }

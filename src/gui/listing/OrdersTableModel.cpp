@@ -15,7 +15,8 @@ OrdersTableModel::OrdersTableModel(const Store& store, int empireId, ShowMessage
                                    QObject* parent)
     : QSqlTableModel(parent, store.database())
     , m_showMessage(std::move(showMessage))
-    , m_path(store.path()) {
+    , m_path(store.path())
+{
     setTable(QStringLiteral("Orders"));
     setEditStrategy(QSqlTableModel::OnFieldChange);
     setFilter(QStringLiteral("EmpireID = %1").arg(empireId));
@@ -25,19 +26,22 @@ OrdersTableModel::OrdersTableModel(const Store& store, int empireId, ShowMessage
     refresh();
 }
 
-void OrdersTableModel::reportFailure(const QString& what) {
+void OrdersTableModel::reportFailure(const QString& what)
+{
     m_showMessage(QStringLiteral("Could not %1 in the turn entry database %2:\n%3")
                       .arg(what, m_path, lastError().text()));
 }
 
-void OrdersTableModel::refresh() {
+void OrdersTableModel::refresh()
+{
     if (!select())
         reportFailure(QStringLiteral("read the orders"));
     while (canFetchMore())
         fetchMore();
 }
 
-void OrdersTableModel::deleteRows(QList<int> rows) {
+void OrdersTableModel::deleteRows(QList<int> rows)
+{
     std::sort(rows.begin(), rows.end(), std::greater<>());
     for (int row : rows) {
         if (!removeRow(row)) {
@@ -48,7 +52,8 @@ void OrdersTableModel::deleteRows(QList<int> rows) {
     refresh();
 }
 
-QVariant OrdersTableModel::data(const QModelIndex& index, int role) const {
+QVariant OrdersTableModel::data(const QModelIndex& index, int role) const
+{
     const OrderColumn column = index.column() == m_priority ? OrderColumn::Other
                                : index.column() == m_code   ? OrderColumn::Code
                                                             : OrderColumn::Other;
@@ -56,7 +61,8 @@ QVariant OrdersTableModel::data(const QModelIndex& index, int role) const {
     return style.isValid() ? style : QSqlTableModel::data(index, role);
 }
 
-bool OrdersTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+bool OrdersTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
     if (role != Qt::EditRole)
         return QSqlTableModel::setData(index, value, role);
     QVariant stored = value;
@@ -80,7 +86,8 @@ bool OrdersTableModel::setData(const QModelIndex& index, const QVariant& value, 
     return false;
 }
 
-QVariant OrdersTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant OrdersTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
         if (section == m_code)
             return QStringLiteral("Order");

@@ -11,7 +11,8 @@ namespace vf {
 
 namespace {
 
-void drawSheet(QPainter& p, const QRectF& r) {
+void drawSheet(QPainter& p, const QRectF& r)
+{
     p.setBrush(QColor(250, 250, 240));
     p.drawRect(r.adjusted(r.width() * 0.25, 2, -r.width() * 0.25, -2));
     for (int line = 1; line <= 4; ++line) {
@@ -21,7 +22,8 @@ void drawSheet(QPainter& p, const QRectF& r) {
     }
 }
 
-void drawGrid(QPainter& p, const QRectF& r) {
+void drawGrid(QPainter& p, const QRectF& r)
+{
     const QRectF g = r.adjusted(r.width() * 0.15, 3, -r.width() * 0.15, -3);
     p.setBrush(QColor(225, 240, 255));
     p.drawRect(g);
@@ -33,7 +35,8 @@ void drawGrid(QPainter& p, const QRectF& r) {
                    QPointF(g.left() + i * g.width() / 3, g.bottom()));
 }
 
-void drawArrowDown(QPainter& p, const QRectF& r) {
+void drawArrowDown(QPainter& p, const QRectF& r)
+{
     const double cx = r.center().x();
     QPainterPath arrow;
     arrow.moveTo(cx - 5, r.top() + 3);
@@ -49,7 +52,8 @@ void drawArrowDown(QPainter& p, const QRectF& r) {
     p.drawLine(QPointF(cx - 16, r.bottom() - 3), QPointF(cx + 16, r.bottom() - 3));
 }
 
-void drawDisk(QPainter& p, const QRectF& r) {
+void drawDisk(QPainter& p, const QRectF& r)
+{
     const double side = r.height() - 6;
     const QRectF d(r.center().x() - side / 2, r.top() + 3, side, side);
     p.setBrush(QColor(40, 70, 140));
@@ -59,7 +63,8 @@ void drawDisk(QPainter& p, const QRectF& r) {
     p.drawRect(d.adjusted(side * 0.25, side * 0.6, -side * 0.25, -1));
 }
 
-void drawCross(QPainter& p, const QRectF& r) {
+void drawCross(QPainter& p, const QRectF& r)
+{
     const double side = r.height() - 10;
     const QRectF c(r.center().x() - side / 2, r.top() + 5, side, side);
     QPen pen(QColor(190, 30, 30), 5, Qt::SolidLine, Qt::RoundCap);
@@ -68,7 +73,8 @@ void drawCross(QPainter& p, const QRectF& r) {
     p.drawLine(c.topRight(), c.bottomLeft());
 }
 
-void drawStar(QPainter& p, const QRectF& r) {
+void drawStar(QPainter& p, const QRectF& r)
+{
     const QPointF c = r.center();
     const double outer = r.height() / 2 - 2;
     QPainterPath star;
@@ -85,7 +91,8 @@ void drawStar(QPainter& p, const QRectF& r) {
 
 } // namespace
 
-QIcon buttonPicture(ButtonPicture picture, QSize size) {
+QIcon buttonPicture(ButtonPicture picture, QSize size)
+{
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);

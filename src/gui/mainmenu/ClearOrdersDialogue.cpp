@@ -10,12 +10,14 @@ namespace {
 const QString kWarningTitle = QStringLiteral("Imperial Advisor Warning");
 const QString kReportTitle = QStringLiteral("Imperial Bureaucrat Report");
 
-bool confirm(Dialogs& dialogs, const QString& text) {
+bool confirm(Dialogs& dialogs, const QString& text)
+{
     return dialogs.ask({DialogIcon::Question, kWarningTitle, text, DialogButtons::YesNo}) ==
            DialogAnswer::Yes;
 }
 
-QString secondQuestion(const QString& name, int count) {
+QString secondQuestion(const QString& name, int count)
+{
     return name + QStringLiteral(" currently has ") + QString::number(count) +
            (count == 1 ? QStringLiteral(" order entered - are you sure that you want to delete "
                                         "this order?")
@@ -26,7 +28,8 @@ QString secondQuestion(const QString& name, int count) {
 } // namespace
 
 void runClearOrdersDialogue(Dialogs& dialogs, const OrderRepository& orders,
-                            std::optional<int> empireId, const QString& empireName) {
+                            std::optional<int> empireId, const QString& empireName)
+{
     if (!empireId) {
         dialogs.warn(kReportTitle,
                      QStringLiteral("You need to select an Empire before clearing orders"));

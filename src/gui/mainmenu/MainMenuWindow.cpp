@@ -36,7 +36,8 @@ const QString kPasswordTip = QStringLiteral(
 MainMenuWindow::MainMenuWindow(AppContext& context, Navigator& navigator, QWidget* parent)
     : QMainWindow(parent)
     , m_context(context)
-    , m_navigator(navigator) {
+    , m_navigator(navigator)
+{
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Voidfire: Dominara (Castellan)"));
     buildMenu();
@@ -44,7 +45,8 @@ MainMenuWindow::MainMenuWindow(AppContext& context, Navigator& navigator, QWidge
     guarded(m_context.dialogs, [this] { runLoadSteps(); });
 }
 
-void MainMenuWindow::buildMenu() {
+void MainMenuWindow::buildMenu()
+{
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
@@ -55,7 +57,8 @@ void MainMenuWindow::buildMenu() {
 QToolButton* MainMenuWindow::addPictureButton(const QString& name, ButtonPicture picture,
                                               const QString& caption, const QString& labelName,
                                               const QString& tooltip, int left, int top,
-                                              int labelWidth) {
+                                              int labelWidth)
+{
     auto* button = new QToolButton(centralWidget());
     button->setObjectName(name);
     placeTwips(button, left, top, 975, 615);
@@ -75,7 +78,8 @@ QToolButton* MainMenuWindow::addPictureButton(const QString& name, ButtonPicture
     return button;
 }
 
-void MainMenuWindow::buildControls() {
+void MainMenuWindow::buildControls()
+{
     auto* body = new QWidget(this);
     body->setFixedSize(twips(7920), twips(4695));
     setCentralWidget(body);
@@ -154,11 +158,13 @@ void MainMenuWindow::buildControls() {
                   &MainMenuWindow::newEmpire);
 }
 
-std::optional<int> MainMenuWindow::empireNumber() const {
+std::optional<int> MainMenuWindow::empireNumber() const
+{
     return wholeNumber(m_empireNumber->text());
 }
 
-void MainMenuWindow::runLoadSteps() {
+void MainMenuWindow::runLoadSteps()
+{
     const EmpireRepository empires(m_context.store);
     for (const Empire& empire : empires.all())
         m_empireName->addItem(empire.name);
@@ -173,19 +179,22 @@ void MainMenuWindow::runLoadSteps() {
     }
 }
 
-void MainMenuWindow::reloadEmpireList() {
+void MainMenuWindow::reloadEmpireList()
+{
     m_empireName->clear();
     m_nameChanged = false;
     guarded(m_context.dialogs, [this] { runLoadSteps(); });
 }
 
-void MainMenuWindow::loadAfresh() {
+void MainMenuWindow::loadAfresh()
+{
     m_empireNumber->clear();
     m_password->clear();
     reloadEmpireList();
 }
 
-bool MainMenuWindow::lookUpEmpireByName() {
+bool MainMenuWindow::lookUpEmpireByName()
+{
     const auto empire = EmpireRepository(m_context.store).findByName(m_empireName->currentText());
     m_empireNumber->clear();
     if (!empire)
@@ -195,12 +204,14 @@ bool MainMenuWindow::lookUpEmpireByName() {
     return true;
 }
 
-void MainMenuWindow::onEmpirePicked() {
+void MainMenuWindow::onEmpirePicked()
+{
     m_nameChanged = true;
     onEmpireKey();
 }
 
-void MainMenuWindow::onEmpireKey() {
+void MainMenuWindow::onEmpireKey()
+{
     if (!m_nameChanged)
         return;
     guarded(m_context.dialogs, [this] {
@@ -210,7 +221,8 @@ void MainMenuWindow::onEmpireKey() {
     m_nameChanged = false;
 }
 
-bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event) {
+bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_empireName) {
         if (event->type() == QEvent::KeyPress)
             onEmpireKey();
@@ -221,12 +233,14 @@ bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainMenuWindow::closeEvent(QCloseEvent* event) {
+void MainMenuWindow::closeEvent(QCloseEvent* event)
+{
     event->accept();
     m_navigator.exitProgram();
 }
 
-void MainMenuWindow::enterOrders() {
+void MainMenuWindow::enterOrders()
+{
     const auto number = empireNumber();
     if (!number) {
         m_context.dialogs.warn(QStringLiteral("Imperial Bureaucrat Report"),
@@ -243,7 +257,8 @@ void MainMenuWindow::enterOrders() {
     m_navigator.openOrderEntry(*number);
 }
 
-void MainMenuWindow::editOrders() {
+void MainMenuWindow::editOrders()
+{
     const auto number = empireNumber();
     if (!number) {
         m_context.dialogs.warn(QStringLiteral("Imperial Advisor Report"),
@@ -254,21 +269,25 @@ void MainMenuWindow::editOrders() {
     m_navigator.openOrderListing(*number);
 }
 
-void MainMenuWindow::newEmpire() {
+void MainMenuWindow::newEmpire()
+{
     if (runNewEmpireDialogue(m_context.dialogs, EmpireRepository(m_context.store)))
         reloadEmpireList();
 }
 
-void MainMenuWindow::clearOrders() {
+void MainMenuWindow::clearOrders()
+{
     runClearOrdersDialogue(m_context.dialogs, OrderRepository(m_context.store), empireNumber(),
                            m_empireName->currentText());
 }
 
-void MainMenuWindow::saveOrders() {
+void MainMenuWindow::saveOrders()
+{
     runSaveOrdersDialogue(m_context, empireNumber());
 }
 
-void MainMenuWindow::updateData() {
+void MainMenuWindow::updateData()
+{
     if (runUpdateDataDialogue(m_context, empireNumber(), this))
         reloadEmpireList();
 }

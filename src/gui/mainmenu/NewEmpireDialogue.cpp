@@ -10,7 +10,8 @@ namespace {
 
 const QString kSetupTitle = QStringLiteral("New Empire Setup");
 
-void explain(Dialogs& dialogs) {
+void explain(Dialogs& dialogs)
+{
     dialogs.inform(kSetupTitle,
                    QStringLiteral("This is how you add information about a new Voidfire Empire "
                                   "into this Turn Entry Program.  Enter nothing") +
@@ -20,7 +21,8 @@ void explain(Dialogs& dialogs) {
 }
 
 // The number typed, or nothing when the dialogue ends here (silently or with a message).
-std::optional<int> askNumber(Dialogs& dialogs, QString& typed) {
+std::optional<int> askNumber(Dialogs& dialogs, QString& typed)
+{
     const auto answer = dialogs.askText(
         QStringLiteral("New Empire #"),
         QStringLiteral("What is the Empire # that you want entered into the Voidfire Turn Entry "
@@ -41,7 +43,8 @@ std::optional<int> askNumber(Dialogs& dialogs, QString& typed) {
 
 } // namespace
 
-bool runNewEmpireDialogue(Dialogs& dialogs, const EmpireRepository& empires) {
+bool runNewEmpireDialogue(Dialogs& dialogs, const EmpireRepository& empires)
+{
     explain(dialogs);
     QString typedNumber;
     const auto number = askNumber(dialogs, typedNumber);

@@ -14,7 +14,8 @@ namespace {
 const QString kReportTitle = QStringLiteral("Imperial Bureaucrat Report");
 const QString kLineBreak = QStringLiteral("\r\n");
 
-QString finalMessage(const QString& folder, const QString& fileName) {
+QString finalMessage(const QString& folder, const QString& fileName)
+{
     const QString pointer = QString(133, QLatin1Char(' ')) + QLatin1Char('|') + kLineBreak;
     return QStringLiteral("Your orders were saved in the following folder on your hard drive:") +
            QString(8, QLatin1Char(' ')) + folder + QString(6, QLatin1Char(' ')) + kLineBreak +
@@ -27,7 +28,8 @@ QString finalMessage(const QString& folder, const QString& fileName) {
 
 } // namespace
 
-void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId) {
+void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId)
+{
     if (!empireId || *empireId < 1) {
         context.dialogs.warn(kReportTitle,
                              QStringLiteral("You need to select an Empire before Saving Orders"));

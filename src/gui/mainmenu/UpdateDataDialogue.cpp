@@ -10,7 +10,8 @@ namespace vf {
 
 namespace {
 
-QString instructions(const QString& folder, const QString& empireNumber) {
+QString instructions(const QString& folder, const QString& empireNumber)
+{
     return QStringLiteral("Make sure that you have copied the turn results data file downloaded "
                           "from Quillmoor into your ") +
            folder +
@@ -28,7 +29,8 @@ QString instructions(const QString& folder, const QString& empireNumber) {
 
 } // namespace
 
-bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWidget* window) {
+bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWidget* window)
+{
     if (!empireId) {
         context.dialogs.warn(QStringLiteral("Imperial Bureaucrat Note"),
                              QStringLiteral("You need to select an Empire before updating turn "

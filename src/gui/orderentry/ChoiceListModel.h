@@ -15,15 +15,19 @@ public:
 
     explicit ChoiceListModel(ChoiceList choices, QObject* parent = nullptr)
         : QAbstractListModel(parent)
-        , m_choices(std::move(choices)) {}
+        , m_choices(std::move(choices))
+    {
+    }
 
     const ChoiceList& choices() const { return m_choices; }
 
-    int rowCount(const QModelIndex& parent = {}) const override {
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
         return parent.isValid() ? 0 : static_cast<int>(m_choices.size());
     }
 
-    QVariant data(const QModelIndex& index, int role) const override {
+    QVariant data(const QModelIndex& index, int role) const override
+    {
         if (!index.isValid() || index.row() >= m_choices.size())
             return {};
         const ChoiceEntry& entry = m_choices.at(index.row());

@@ -40,7 +40,8 @@ namespace {
 constexpr int kDesignWidth = 14000;  // the widest placement reaches 13860 twips
 constexpr int kDesignHeight = 10100; // the grid ends at 9975 twips
 
-QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& accessible) {
+QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& accessible)
+{
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
     makePickOnlyComboBox(box);
@@ -50,7 +51,8 @@ QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& acc
     return box;
 }
 
-const ChoiceList& chooserEntries() {
+const ChoiceList& chooserEntries()
+{
     static const ChoiceList entries = choicesOf(catalogue::chooserCodes());
     return entries;
 }
@@ -64,7 +66,8 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     , m_navigator(navigator)
     , m_empireId(empireId)
     , m_orders(std::make_unique<OrderRepository>(context.store))
-    , m_turnData(std::make_unique<TurnDataRepository>(context.store, empireId)) {
+    , m_turnData(std::make_unique<TurnDataRepository>(context.store, empireId))
+{
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Voidfire: Dominara (Order Entry)"));
 
@@ -100,7 +103,8 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
 
 OrderEntryWindow::~OrderEntryWindow() = default;
 
-QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets) {
+QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
+{
     auto* body = new QWidget;
     body->setFixedSize(twips(kDesignWidth), twips(kDesignHeight));
 
@@ -156,7 +160,8 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets) {
     return body;
 }
 
-void OrderEntryWindow::buildButtons(QWidget* body, OrderFormWidgets& widgets) {
+void OrderEntryWindow::buildButtons(QWidget* body, OrderFormWidgets& widgets)
+{
     auto button = [body](const QString& name, const QString& caption, const QString& tip) {
         auto* b = new QPushButton(caption, body);
         b->setObjectName(name);
@@ -180,7 +185,8 @@ void OrderEntryWindow::buildButtons(QWidget* body, OrderFormWidgets& widgets) {
     connect(widgets.saveOrder, &QPushButton::clicked, this, [this] { saveOrder(); });
 }
 
-void OrderEntryWindow::buildGrid(QWidget* body) {
+void OrderEntryWindow::buildGrid(QWidget* body)
+{
     m_grid = new QTableView(body);
     m_grid->setObjectName(QStringLiteral("TDBGrid1"));
     m_grid->setAccessibleName(QStringLiteral("Stored orders"));
@@ -193,11 +199,13 @@ void OrderEntryWindow::buildGrid(QWidget* body) {
     m_grid->setColumnWidth(0, twips(600));
 }
 
-void OrderEntryWindow::showMessage(const QString& text) {
+void OrderEntryWindow::showMessage(const QString& text)
+{
     m_context.dialogs.ask({DialogIcon::None, QString(), text, DialogButtons::Ok});
 }
 
-void OrderEntryWindow::saveOrder() {
+void OrderEntryWindow::saveOrder()
+{
     const QString code = m_form->code();
     if (code.isEmpty() || code == QLatin1String(" ")) {
         m_context.dialogs.warn(QStringLiteral("Imperial Advisor Report"),
@@ -208,7 +216,8 @@ void OrderEntryWindow::saveOrder() {
     guarded(m_context.dialogs, [this] { m_storer->storeOrder(); });
 }
 
-bool OrderEntryWindow::typeAhead(QComboBox* combo, int slot, QKeyEvent* key) {
+bool OrderEntryWindow::typeAhead(QComboBox* combo, int slot, QKeyEvent* key)
+{
     if (key->text().size() != 1 || slot > 2)
         return false;
     QLineEdit* edit = combo->lineEdit();
@@ -223,7 +232,8 @@ bool OrderEntryWindow::typeAhead(QComboBox* combo, int slot, QKeyEvent* key) {
     return true;
 }
 
-bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key) {
+bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key)
+{
     if (typeAhead(combo, slot, key))
         return true;
     if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
@@ -237,7 +247,8 @@ bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key) {
     return true;
 }
 
-bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event) {
+bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched->objectName() == QLatin1String("Text1") && event->type() == QEvent::FocusIn) {
         m_form->focusChooser();
         return false;
@@ -259,7 +270,8 @@ bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void OrderEntryWindow::closeEvent(QCloseEvent* event) {
+void OrderEntryWindow::closeEvent(QCloseEvent* event)
+{
     event->ignore();
     m_navigator.backToMainMenu();
 }

@@ -14,11 +14,13 @@ namespace vf {
 OrdersGridModel::OrdersGridModel(const Store& store, int empireId, QObject* parent)
     : QSqlQueryModel(parent)
     , m_store(store)
-    , m_empireId(empireId) {
+    , m_empireId(empireId)
+{
     refresh();
 }
 
-void OrdersGridModel::refresh() {
+void OrdersGridModel::refresh()
+{
     QStringList slots;
     for (int k = 1; k <= 51; ++k)
         slots << OrderRepository::slotField(k);
@@ -33,7 +35,8 @@ void OrdersGridModel::refresh() {
     setQuery(std::move(query));
 }
 
-QVariant OrdersGridModel::data(const QModelIndex& index, int role) const {
+QVariant OrdersGridModel::data(const QModelIndex& index, int role) const
+{
     const OrderColumn column = index.column() == 0   ? OrderColumn::Priority
                                : index.column() == 1 ? OrderColumn::Code
                                                      : OrderColumn::Other;

@@ -10,7 +10,8 @@ constexpr qreal kSmallestPointSize = 6.5;
 
 } // namespace
 
-void PromptLabel::paintEvent(QPaintEvent* event) {
+void PromptLabel::paintEvent(QPaintEvent* event)
+{
     const int room = contentsRect().width();
     if (fontMetrics().horizontalAdvance(text()) <= room) {
         QLabel::paintEvent(event);
