@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QList>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace vf::bench {
 
@@ -29,6 +31,21 @@ inline Timing measure(int runs, const std::function<void()>& action,
     }
     std::sort(ms.begin(), ms.end());
     return {ms.at(ms.size() / 2), ms.last()};
+}
+
+// Times building and showing a window until it has been painted; the window last built is
+// left in `window`.
+template <typename Window, typename Build>
+Timing measureOpening(int runs, std::unique_ptr<Window>& window, Build build)
+{
+    return measure(
+        runs,
+        [&] {
+            window = build();
+            window->show();
+            QApplication::processEvents();
+        },
+        [&] { window.reset(); });
 }
 
 inline void report(const char* what, const Timing& timing, double targetMs)

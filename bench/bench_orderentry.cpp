@@ -2,13 +2,9 @@
 // 15,000 warp points, 20,000 orbital locations): focus events that build choice lists,
 // opening the window with 1,000 stored orders, and storing a full BOMB order.
 
+#include "AppFixture.h"
 #include "BenchSupport.h"
-#include "FakeDialogs.h"
-#include "FakeNavigator.h"
-#include "FixedClock.h"
-#include "TestStore.h"
 #include "common/AppContext.h"
-#include "common/ScreenMetrics.h"
 #include "orderentry/OrderEntryWindow.h"
 #include "orderentry/OrdersGridModel.h"
 #include "orderentry/WidgetOrderForm.h"
@@ -45,31 +41,20 @@ QString busiestStar(Store& store)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    test::TestStore store;
+    test::AppFixture fixture;
+    test::TestStore& store = fixture.t;
+    AppContext& context = fixture.context;
     store.addEmpire(900, QStringLiteral("Vast Dominion"));
     store.importFixture(QStringLiteral("900.mdb"), 900);
-    test::FakeDialogs dialogs;
-    test::FakeNavigator navigator;
-    test::FixedClock clock(QDate(2026, 12, 7));
-    FixedScreenMetrics screen(1024);
-    AppContext context{store.store(), store.folder(), dialogs,
-                       clock,         screen,         test::TestStore::workerPath()};
 
-    std::array<QString, kSlotCount> slots;
-    slots.fill(QStringLiteral(" "));
     const OrderRepository orders(store.store());
     for (int i = 0; i < 1000; ++i)
-        orders.append(900, QStringLiteral("NM"), slots);
+        orders.append(900, QStringLiteral("NM"), test::TestStore::slots());
 
     std::unique_ptr<OrderEntryWindow> window;
-    const auto opening = bench::measure(
-        7,
-        [&] {
-            window = std::make_unique<OrderEntryWindow>(context, navigator, 900);
-            window->show();
-            QApplication::processEvents();
-        },
-        [&] { window.reset(); });
+    const auto opening = bench::measureOpening(7, window, [&] {
+        return std::make_unique<OrderEntryWindow>(context, fixture.navigator, 900);
+    });
     bench::report("open the order entry window with 1,000 stored orders", opening, 200);
 
     WidgetOrderForm& form = window->form();

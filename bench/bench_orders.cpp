@@ -1,12 +1,8 @@
 // Save Orders and the listing editor for an empire with 1,000 orders of 51 filled slots.
 
+#include "AppFixture.h"
 #include "BenchSupport.h"
-#include "FakeDialogs.h"
-#include "FakeNavigator.h"
-#include "FixedClock.h"
-#include "TestStore.h"
 #include "common/AppContext.h"
-#include "common/ScreenMetrics.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/SaveOrdersDialogue.h"
 #include "store/OrderRepository.h"
@@ -18,14 +14,10 @@ using namespace vf;
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    test::TestStore store;
+    test::AppFixture fixture;
+    test::TestStore& store = fixture.t;
+    AppContext& context = fixture.context;
     store.addEmpire(900, QStringLiteral("Vast Dominion"));
-    test::FakeDialogs dialogs;
-    test::FakeNavigator navigator;
-    test::FixedClock clock(QDate(2026, 12, 7));
-    FixedScreenMetrics screen(1024);
-    AppContext context{store.store(), store.folder(), dialogs,
-                       clock,         screen,         test::TestStore::workerPath()};
 
     std::array<QString, kSlotCount> slots;
     for (int k = 0; k < kSlotCount; ++k)
@@ -37,21 +29,16 @@ int main(int argc, char** argv)
     const auto saving = bench::measure(
         9, [&] { runSaveOrdersDialogue(context, 900); },
         [&] {
-            dialogs.answerOk(2);
+            fixture.dialogs.answerOk(2);
             // Each run has zero-length slots to blank-fill, as after edits in the listing editor.
             store.store().run(QStringLiteral("UPDATE Orders SET i7 = '', i30 = ''"));
         });
     bench::report("Save Orders, 1,000 orders of 51 slots (blank-fill and file)", saving, 150);
 
     std::unique_ptr<OrderListingWindow> listing;
-    const auto opening = bench::measure(
-        7,
-        [&] {
-            listing = std::make_unique<OrderListingWindow>(context, navigator, 900);
-            listing->show();
-            QApplication::processEvents();
-        },
-        [&] { listing.reset(); });
+    const auto opening = bench::measureOpening(7, listing, [&] {
+        return std::make_unique<OrderListingWindow>(context, fixture.navigator, 900);
+    });
     bench::report("open the listing editor on 1,000 orders", opening, 300);
     return 0;
 }

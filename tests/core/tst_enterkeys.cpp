@@ -1,4 +1,4 @@
-#include "MemoryOrderForm.h"
+#include "OrderFixture.h"
 #include "TestStore.h"
 #include "orders/ChosenCode.h"
 #include "orders/EnterKeyRoutes.h"
@@ -12,7 +12,8 @@
 using namespace vf;
 using namespace vf::test;
 
-using Slots = QMap<int, QString>;
+using Slots = SlotValues;
+using Fixture = OrderFixture;
 
 namespace {
 
@@ -25,30 +26,6 @@ const ChoiceList kGroups = {{QStringLiteral("7 (Tarsis-3)"), 7},
 
 class TestEnterKeys : public QObject {
     Q_OBJECT
-
-    struct Fixture {
-        TestStore t;
-        MemoryOrderForm form;
-        OrderRepository orders{t.store()};
-        QStringList messages;
-        OrderStorer storer{form, orders, 123, [this](const QString& m) { messages << m; }, [] {}};
-        EnterKeyRoutes keys{form, storer, [this](const QString& m) { messages << m; }};
-
-        void enter(const QString& code, const Slots& values = {})
-        {
-            form.chooseCode(code);
-            applyChosenCode(form);
-            form.setCode(code);
-            for (auto it = values.begin(); it != values.end(); ++it)
-                form.type(it.key(), it.value());
-        }
-        void pick(int slot, const ChoiceList& list, int index)
-        {
-            form.setChoices(slot, list);
-            form.pick(slot, index);
-        }
-        QList<Order> stored() { return orders.ordersOf(123); }
-    };
 
 private Q_SLOTS:
     void slotRoutes_data()

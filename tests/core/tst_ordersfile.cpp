@@ -1,9 +1,5 @@
+#include "AppFixture.h"
 #include "Error.h"
-#include "FakeDialogs.h"
-#include "FixedClock.h"
-#include "TestStore.h"
-#include "common/AppContext.h"
-#include "common/ScreenMetrics.h"
 #include "mainmenu/SaveOrdersDialogue.h"
 #include "ordersfile/OrdersFile.h"
 #include "store/OrderRepository.h"
@@ -17,16 +13,6 @@ using namespace vf;
 using namespace vf::test;
 
 namespace {
-
-// The 51 slots of an order: the given values, then single blanks.
-std::array<QString, kSlotCount> slotsOf(const QStringList& values)
-{
-    std::array<QString, kSlotCount> slots;
-    slots.fill(QStringLiteral(" "));
-    for (int i = 0; i < values.size(); ++i)
-        slots[i] = values[i];
-    return slots;
-}
 
 QByteArray blankSlots(int count)
 {
@@ -47,12 +33,7 @@ QByteArray readAll(const QString& path)
 class TestOrdersFile : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TestStore t;
-        FakeDialogs dialogs;
-        FixedClock clock{QDate(2026, 12, 7)};
-        FixedScreenMetrics screen{1024};
-        AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
+    struct Fixture : AppFixture {
         OrderRepository orders{t.store()};
 
         QString ordersFile(const QString& name) const
@@ -88,14 +69,16 @@ private Q_SLOTS:
     {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("tinderly"));
-        f.orders.append(123, QStringLiteral("NM"), slotsOf({"12", "Sol", "3"}));
+        f.orders.append(123, QStringLiteral("NM"), TestStore::slots({"12", "Sol", "3"}));
         QStringList bomb{"44", "15"};
         for (int pair = 1; pair <= 24; ++pair)
             bomb << QStringLiteral("Item %1").arg(pair) << QString::number(pair * 10);
-        f.orders.append(123, QStringLiteral("BOMB"), slotsOf(bomb));
-        f.orders.append(123, QStringLiteral("CNVR"), slotsOf({"Route \"Quoted\", with comma"}));
-        f.orders.append(123, QStringLiteral("FNAM"), slotsOf({"5", "\u00C6rendel \u03A9mega"}));
-        f.orders.append(456, QStringLiteral("TREE"), slotsOf({}));
+        f.orders.append(123, QStringLiteral("BOMB"), TestStore::slots(bomb));
+        f.orders.append(123, QStringLiteral("CNVR"),
+                        TestStore::slots({"Route \"Quoted\", with comma"}));
+        f.orders.append(123, QStringLiteral("FNAM"),
+                        TestStore::slots({"5", "\u00C6rendel \u03A9mega"}));
+        f.orders.append(456, QStringLiteral("TREE"), TestStore::slots());
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
 
@@ -116,7 +99,7 @@ private Q_SLOTS:
     {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
-        f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
+        f.orders.append(123, QStringLiteral("TREE"), TestStore::slots());
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
         QCOMPARE(f.dialogs.records().size(), 2);
@@ -147,14 +130,14 @@ private Q_SLOTS:
     {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
-        f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
+        f.orders.append(123, QStringLiteral("TREE"), TestStore::slots());
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
         f.clock.setToday(QDate(2026, 12, 6));
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
         f.clock.setToday(QDate(2026, 12, 7));
-        f.orders.append(123, QStringLiteral("RTD"), slotsOf({}));
+        f.orders.append(123, QStringLiteral("RTD"), TestStore::slots());
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
         QCOMPARE(f.filesWritten(),
@@ -169,7 +152,7 @@ private Q_SLOTS:
     {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
-        f.orders.append(123, QStringLiteral("SRP"), slotsOf({"Jump Drive", "x"}));
+        f.orders.append(123, QStringLiteral("SRP"), TestStore::slots({"Jump Drive", "x"}));
         f.t.store().run(QStringLiteral("UPDATE Orders SET i2 = ''"));
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
@@ -207,7 +190,7 @@ private Q_SLOTS:
         if (registered)
             f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         for (int i = 0; i < orders; ++i)
-            f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
+            f.orders.append(123, QStringLiteral("TREE"), TestStore::slots());
         f.dialogs.answerOk(texts.size());
         runSaveOrdersDialogue(f.context, empire < 0 ? std::nullopt : std::optional<int>(empire));
         QCOMPARE(f.dialogs.texts(), texts);
@@ -220,7 +203,7 @@ private Q_SLOTS:
     {
         Fixture f;
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
-        f.orders.append(123, QStringLiteral("TREE"), slotsOf({}));
+        f.orders.append(123, QStringLiteral("TREE"), TestStore::slots());
         f.dialogs.answer(DialogAnswer::Cancel);
         runSaveOrdersDialogue(f.context, 123);
         QCOMPARE(f.dialogs.records().size(), 1);

@@ -15,13 +15,6 @@ using namespace vf::test;
 
 namespace {
 
-std::array<QString, kSlotCount> blanks()
-{
-    std::array<QString, kSlotCount> slots;
-    slots.fill(QStringLiteral(" "));
-    return slots;
-}
-
 QStringList fieldsOf(Store& store, const QString& table)
 {
     QSqlQuery query =
@@ -146,13 +139,13 @@ private Q_SLOTS:
     {
         TestStore t;
         const OrderRepository orders(t.store());
-        QCOMPARE(orders.append(123, QStringLiteral("NM"), blanks()), 10);
-        QCOMPARE(orders.append(123, QStringLiteral("TREE"), blanks()), 20);
-        QCOMPARE(orders.append(456, QStringLiteral("RTD"), blanks()), 10);
+        QCOMPARE(orders.append(123, QStringLiteral("NM"), TestStore::slots()), 10);
+        QCOMPARE(orders.append(123, QStringLiteral("TREE"), TestStore::slots()), 20);
+        QCOMPARE(orders.append(456, QStringLiteral("RTD"), TestStore::slots()), 10);
         t.store().run(QStringLiteral("DELETE FROM Orders WHERE Priority = 20"));
-        QCOMPARE(orders.append(123, QStringLiteral("PRIV"), blanks()), 20);
+        QCOMPARE(orders.append(123, QStringLiteral("PRIV"), TestStore::slots()), 20);
         t.store().run(QStringLiteral("UPDATE Orders SET Priority = 95 WHERE OrderCode = 'NM'"));
-        QCOMPARE(orders.append(123, QStringLiteral("SS"), blanks()), 105);
+        QCOMPARE(orders.append(123, QStringLiteral("SS"), TestStore::slots()), 105);
         QStringList codes;
         for (const Order& o : orders.ordersOf(123))
             codes << o.code;
@@ -163,8 +156,8 @@ private Q_SLOTS:
     {
         TestStore t;
         const OrderRepository orders(t.store());
-        orders.append(1, QStringLiteral("A"), blanks());
-        orders.append(1, QStringLiteral("B"), blanks());
+        orders.append(1, QStringLiteral("A"), TestStore::slots());
+        orders.append(1, QStringLiteral("B"), TestStore::slots());
         t.store().run(QStringLiteral("UPDATE Orders SET Priority = 10"));
         QCOMPARE(orders.ordersOf(1).size(), 2);
     }
@@ -173,20 +166,20 @@ private Q_SLOTS:
     {
         TestStore t;
         const OrderRepository orders(t.store());
-        orders.append(1, QStringLiteral("A"), blanks());
-        orders.append(1, QStringLiteral("B"), blanks());
-        orders.append(2, QStringLiteral("C"), blanks());
+        orders.append(1, QStringLiteral("A"), TestStore::slots());
+        orders.append(1, QStringLiteral("B"), TestStore::slots());
+        orders.append(2, QStringLiteral("C"), TestStore::slots());
         QCOMPARE(orders.clear(1), 2);
         QCOMPARE(orders.count(1), 0);
         QCOMPARE(orders.count(2), 1);
-        QCOMPARE(orders.append(1, QStringLiteral("D"), blanks()), 10);
+        QCOMPARE(orders.append(1, QStringLiteral("D"), TestStore::slots()), 10);
     }
 
     void blankFillTurnsEmptySlotsIntoBlanks()
     {
         TestStore t;
         const OrderRepository orders(t.store());
-        auto slots = blanks();
+        auto slots = TestStore::slots();
         slots[0] = QStringLiteral("12");
         orders.append(1, QStringLiteral("NM"), slots);
         orders.append(2, QStringLiteral("NM"), slots);
@@ -203,7 +196,7 @@ private Q_SLOTS:
         t.addEmpire(1, QStringLiteral("One"));
         EmpireRepository(second).add({2, QStringLiteral("Two"), QStringLiteral("x")});
         QCOMPARE(EmpireRepository(t.store()).all().size(), 2);
-        QCOMPARE(OrderRepository(second).append(1, QStringLiteral("RTD"), blanks()), 10);
+        QCOMPARE(OrderRepository(second).append(1, QStringLiteral("RTD"), TestStore::slots()), 10);
     }
 
     void aBusyDatabaseIsReportedAfterWaiting()
@@ -212,9 +205,10 @@ private Q_SLOTS:
         Store second(t.folder().databaseFile());
         second.run(QStringLiteral("BEGIN EXCLUSIVE"));
         QVERIFY_THROWS_EXCEPTION(
-            Error, OrderRepository(t.store()).append(1, QStringLiteral("RTD"), blanks()));
+            Error, OrderRepository(t.store()).append(1, QStringLiteral("RTD"), TestStore::slots()));
         second.run(QStringLiteral("ROLLBACK"));
-        QCOMPARE(OrderRepository(t.store()).append(1, QStringLiteral("RTD"), blanks()), 10);
+        QCOMPARE(OrderRepository(t.store()).append(1, QStringLiteral("RTD"), TestStore::slots()),
+                 10);
     }
 };
 

@@ -1,5 +1,5 @@
 #include "Error.h"
-#include "MemoryOrderForm.h"
+#include "OrderFixture.h"
 #include "TestStore.h"
 #include "orders/ChosenCode.h"
 #include "orders/OrderStorer.h"
@@ -10,7 +10,8 @@
 using namespace vf;
 using namespace vf::test;
 
-using Slots = QMap<int, QString>;
+using Slots = SlotValues;
+using Fixture = OrderFixture;
 
 namespace {
 
@@ -32,26 +33,6 @@ QString checkOf(const QString& message)
 
 class TestStoreOrder : public QObject {
     Q_OBJECT
-
-    struct Fixture {
-        TestStore t;
-        MemoryOrderForm form;
-        OrderRepository orders{t.store()};
-        QStringList messages;
-        int refreshes = 0;
-        OrderStorer storer{form, orders, 123, [this](const QString& m) { messages << m; },
-                           [this] { ++refreshes; }};
-
-        void enter(const QString& code, const Slots& values)
-        {
-            form.chooseCode(code);
-            applyChosenCode(form);
-            form.setCode(code); // a code that is none keeps the typed text
-            for (auto it = values.begin(); it != values.end(); ++it)
-                form.type(it.key(), it.value());
-        }
-        QList<Order> stored() { return orders.ordersOf(123); }
-    };
 
 private Q_SLOTS:
     void checks_data()

@@ -117,6 +117,33 @@ void fillEmpire(TestStore& t, int empireId)
     }
 }
 
+// Writes a complete staging file as the reader would, with the given rows added.
+QString writeStaging(TestStore& t, const QStringList& inserts)
+{
+    const QString staging = t.path() + QStringLiteral("/staging.sqlite");
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("staging"));
+        db.setDatabaseName(staging);
+        if (!db.open())
+            qFatal("cannot write %s", qPrintable(staging));
+        QSqlQuery q(db);
+        QStringList statements;
+        for (const auto& table : turnfile::kImportedTables)
+            statements << QStringLiteral("CREATE TABLE %1 (%2)")
+                              .arg(Store::quoted(tableName(table)), fieldList(table));
+        statements << inserts
+                   << QStringLiteral("PRAGMA user_version = %1").arg(turnfile::kStagingComplete);
+        for (const QString& statement : statements) {
+            if (!q.exec(statement))
+                qFatal("cannot run %s", qPrintable(statement));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("staging"));
+    return staging;
+}
+
 QString expectFailure(TestStore& t, const QString& file, int empireId, WorkerLimits limits = {},
                       const QString& worker = TestStore::workerPath())
 {
@@ -331,26 +358,10 @@ private Q_SLOTS:
         // A staging file as the reader writes it for a file whose identifiers are Double
         // fields and whose orbital location is a Single.
         TestStore t;
-        const QString staging = t.path() + QStringLiteral("/staging.sqlite");
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("staging"));
-            db.setDatabaseName(staging);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            for (const auto& table : turnfile::kImportedTables)
-                QVERIFY(q.exec(QStringLiteral("CREATE TABLE %1 (%2)")
-                                   .arg(Store::quoted(tableName(table)), fieldList(table))));
-            QVERIFY(q.exec(QStringLiteral("INSERT INTO Fleets VALUES (123.0, 12.0, 7)")));
-            QVERIFY(q.exec(
-                QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 3.0)")));
-            QVERIFY(q.exec(
-                QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 2.5)")));
-            QVERIFY(
-                q.exec(QStringLiteral("PRAGMA user_version = %1").arg(turnfile::kStagingComplete)));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("staging"));
+        const QString staging = writeStaging(
+            t, {QStringLiteral("INSERT INTO Fleets VALUES (123.0, 12.0, 7)"),
+                QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 3.0)"),
+                QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 2.5)")});
         TurnImporter(t.store(), TestStore::workerPath())
             .copyStaging(123, staging, QStringLiteral("123.mdb"));
         QCOMPARE(
@@ -367,22 +378,8 @@ private Q_SLOTS:
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = snapshot(t);
-        const QString staging = t.path() + QStringLiteral("/staging.sqlite");
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("staging"));
-            db.setDatabaseName(staging);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            for (const auto& table : turnfile::kImportedTables)
-                QVERIFY(q.exec(QStringLiteral("CREATE TABLE %1 (%2)")
-                                   .arg(Store::quoted(tableName(table)), fieldList(table))));
-            QVERIFY(q.exec(QStringLiteral("INSERT INTO Armies VALUES (123, 2.5, 'Half')")));
-            QVERIFY(
-                q.exec(QStringLiteral("PRAGMA user_version = %1").arg(turnfile::kStagingComplete)));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("staging"));
+        const QString staging =
+            writeStaging(t, {QStringLiteral("INSERT INTO Armies VALUES (123, 2.5, 'Half')")});
         QVERIFY_THROWS_EXCEPTION(Error, TurnImporter(t.store(), TestStore::workerPath())
                                             .copyStaging(123, staging, QStringLiteral("123.mdb")));
         QCOMPARE(snapshot(t), before);

@@ -1,10 +1,6 @@
+#include "AppFixture.h"
 #include "AppWindows.h"
-#include "FakeDialogs.h"
-#include "FixedClock.h"
 #include "Startup.h"
-#include "TestStore.h"
-#include "common/AppContext.h"
-#include "common/ScreenMetrics.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
@@ -26,12 +22,7 @@ using namespace vf::test;
 class TestAppWindows : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TestStore t;
-        FakeDialogs dialogs;
-        FixedClock clock{QDate(2026, 12, 7)};
-        FixedScreenMetrics screen{1024};
-        AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
+    struct Fixture : AppFixture {
         std::unique_ptr<AppWindows> windows;
 
         Fixture()

@@ -1,9 +1,4 @@
-#include "FakeDialogs.h"
-#include "FakeNavigator.h"
-#include "FixedClock.h"
-#include "TestStore.h"
-#include "common/AppContext.h"
-#include "common/ScreenMetrics.h"
+#include "AppFixture.h"
 #include "common/Twips.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "store/EmpireRepository.h"
@@ -22,27 +17,10 @@
 using namespace vf;
 using namespace vf::test;
 
-namespace {
-
-std::array<QString, kSlotCount> blanks()
-{
-    std::array<QString, kSlotCount> slots;
-    slots.fill(QStringLiteral(" "));
-    return slots;
-}
-
-} // namespace
-
 class TestMainMenu : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TestStore t;
-        FakeDialogs dialogs;
-        FakeNavigator navigator;
-        FixedClock clock{QDate(2026, 12, 7)};
-        FixedScreenMetrics screen{1024};
-        AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
+    struct Fixture : AppFixture {
         std::unique_ptr<MainMenuWindow> window;
 
         explicit Fixture(bool withEmpires = true)
@@ -385,8 +363,8 @@ private Q_SLOTS:
         Fixture f;
         const OrderRepository repository(f.t.store());
         for (int i = 0; i < orders; ++i)
-            repository.append(456, QStringLiteral("TREE"), blanks());
-        repository.append(123, QStringLiteral("TREE"), blanks());
+            repository.append(456, QStringLiteral("TREE"), TestStore::slots());
+        repository.append(123, QStringLiteral("TREE"), TestStore::slots());
         f.pick(QStringLiteral("Iron Veil"));
         for (int answer : answers)
             f.dialogs.answer(answer ? DialogAnswer::Yes : DialogAnswer::No);

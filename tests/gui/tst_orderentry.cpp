@@ -1,9 +1,4 @@
-#include "FakeDialogs.h"
-#include "FakeNavigator.h"
-#include "FixedClock.h"
-#include "TestStore.h"
-#include "common/AppContext.h"
-#include "common/ScreenMetrics.h"
+#include "AppFixture.h"
 #include "common/Twips.h"
 #include "orderentry/OrderEntryWindow.h"
 #include "orderentry/OrdersGridModel.h"
@@ -25,17 +20,11 @@ using namespace vf::test;
 class TestOrderEntry : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        TestStore t;
-        FakeDialogs dialogs;
-        FakeNavigator navigator;
-        FixedClock clock{QDate(2026, 12, 7)};
-        FixedScreenMetrics screen;
-        AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
+    struct Fixture : AppFixture {
         std::unique_ptr<OrderEntryWindow> window;
 
         explicit Fixture(int screenWidth = 1024)
-            : screen(screenWidth, 768)
+            : AppFixture(screenWidth, 768)
         {
             t.addEmpire(123, QStringLiteral("Sable Concord"));
             t.importFixture(QStringLiteral("123.mdb"), 123);

@@ -49,6 +49,15 @@ QStringList TestStore::dump(const QString& table, const QString& fields)
     return rows;
 }
 
+std::array<QString, kSlotCount> TestStore::slots(const QStringList& values)
+{
+    std::array<QString, kSlotCount> all;
+    all.fill(QStringLiteral(" "));
+    for (int i = 0; i < values.size() && i < kSlotCount; ++i)
+        all[i] = values[i];
+    return all;
+}
+
 QString TestStore::dataFile(const QString& name)
 {
     return QDir(QStringLiteral(VFTURN_TEST_DATA)).filePath(name);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DataFolder.h"
+#include "store/Order.h"
 #include "store/Store.h"
 
 #include <QTemporaryDir>
@@ -27,6 +28,8 @@ public:
     QStringList dump(const QString& table, const QString& fields);
 
     static QString dataFile(const QString& name);
+    // The 51 slots of an order: the values given, then single blanks.
+    static std::array<QString, kSlotCount> slots(const QStringList& values = {});
     static QString workerPath();
 
 private:
