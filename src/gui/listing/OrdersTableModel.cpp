@@ -54,9 +54,7 @@ void OrdersTableModel::deleteRows(QList<int> rows)
 
 QVariant OrdersTableModel::data(const QModelIndex& index, int role) const
 {
-    const OrderColumn column = index.column() == m_priority ? OrderColumn::Other
-                               : index.column() == m_code   ? OrderColumn::Code
-                                                            : OrderColumn::Other;
+    const OrderColumn column = index.column() == m_code ? OrderColumn::Code : OrderColumn::Other;
     const QVariant style = orderGridStyle(column, role, QApplication::font());
     return style.isValid() ? style : QSqlTableModel::data(index, role);
 }

@@ -54,28 +54,41 @@ void MainMenuWindow::buildMenu()
     connect(exit, &QAction::triggered, this, [this] { m_navigator.exitProgram(); });
 }
 
-QToolButton* MainMenuWindow::addPictureButton(const QString& name, ButtonPicture picture,
-                                              const QString& caption, const QString& labelName,
-                                              const QString& tooltip, int left, int top,
-                                              int labelWidth)
+struct MainMenuWindow::PictureButton {
+    const char* name;
+    ButtonPicture picture;
+    const char* caption;
+    const char* labelName;
+    const char* tooltip;
+    int left;
+    int top;
+    int labelWidth;
+    void (MainMenuWindow::*action)();
+};
+
+void MainMenuWindow::addPictureButton(QWidget* body, const PictureButton& b)
 {
-    auto* button = new QToolButton(centralWidget());
-    button->setObjectName(name);
-    placeTwips(button, left, top, 975, 615);
+    const QString caption = QString::fromLatin1(b.caption);
+    const QString tooltip = QString::fromLatin1(b.tooltip);
+    auto* button = new QToolButton(body);
+    button->setObjectName(QString::fromLatin1(b.name));
+    placeTwips(button, b.left, b.top, 975, 615);
     button->setIconSize(button->size() - QSize(8, 6));
-    button->setIcon(buttonPicture(picture, button->iconSize()));
+    button->setIcon(buttonPicture(b.picture, button->iconSize()));
     button->setToolTip(tooltip);
     button->setAccessibleName(caption);
+    const auto action = b.action;
+    connect(button, &QToolButton::clicked, this,
+            [this, action] { guarded(m_context.dialogs, [this, action] { (this->*action)(); }); });
 
-    auto* label = new QLabel(caption, centralWidget());
-    label->setObjectName(labelName);
-    placeTwips(label, 1200 + left, top + 120, labelWidth, 375);
+    auto* label = new QLabel(caption, body);
+    label->setObjectName(QString::fromLatin1(b.labelName));
+    placeTwips(label, b.left + 1200, b.top + 120, b.labelWidth, 375);
     label->setToolTip(tooltip);
     QFont font = label->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.15);
     label->setFont(font);
-    return button;
 }
 
 void MainMenuWindow::buildControls()
@@ -83,11 +96,38 @@ void MainMenuWindow::buildControls()
     auto* body = new QWidget(this);
     body->setFixedSize(twips(7920), twips(4695));
     setCentralWidget(body);
+    buildEmpireFrame(body);
+    buildPasswordFrame(body);
 
-    auto* empireFrame = new QGroupBox(QStringLiteral("Empire"), body);
-    empireFrame->setObjectName(QStringLiteral("Frame1"));
-    placeTwips(empireFrame, 240, 480, 4575, 975);
-    m_empireName = new QComboBox(empireFrame);
+    static const PictureButton buttons[] = {
+        {"EnterOrders", ButtonPicture::EnterOrders, "Enter Orders", "Label2",
+         "Enter Orders for this Empire", 600, 1800, 2055, &MainMenuWindow::enterOrders},
+        {"EditOrders", ButtonPicture::EditOrders, "Edit Orders", "Label1",
+         "Opens up the Order Editing form", 600, 2640, 2055, &MainMenuWindow::editOrders},
+        {"UpdateData", ButtonPicture::UpdateData, "Update Data", "Label3",
+         "Update this Empire's data from a turn results file", 600, 3480, 2055,
+         &MainMenuWindow::updateData},
+        {"SaveOrders", ButtonPicture::SaveOrders, "Save Orders", "Label4",
+         "Click this button to save the orders for the currently selected Empire to disk; a file "
+         "will be created that you will upload to Quillmoor",
+         4200, 1800, 2175, &MainMenuWindow::saveOrders},
+        {"ClearOrders", ButtonPicture::ClearOrders, "Clear Orders", "Label6",
+         "Click this button to clear the orders you have entered for this Empire - *use with "
+         "care!*",
+         4200, 2640, 2175, &MainMenuWindow::clearOrders},
+        {"NewEmpire", ButtonPicture::NewEmpire, "New Empire", "Label7", "", 4200, 3480, 2175,
+         &MainMenuWindow::newEmpire},
+    };
+    for (const PictureButton& button : buttons)
+        addPictureButton(body, button);
+}
+
+void MainMenuWindow::buildEmpireFrame(QWidget* body)
+{
+    auto* frame = new QGroupBox(QStringLiteral("Empire"), body);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    placeTwips(frame, 240, 480, 4575, 975);
+    m_empireName = new QComboBox(frame);
     m_empireName->setObjectName(QStringLiteral("EmpireName"));
     makePickOnlyComboBox(m_empireName);
     m_empireName->setToolTip(
@@ -99,63 +139,26 @@ void MainMenuWindow::buildControls()
             [this] { m_nameChanged = true; });
     connect(m_empireName, &QComboBox::activated, this, [this] { onEmpirePicked(); });
 
-    auto* hash = new QLabel(QStringLiteral("#"), empireFrame);
+    auto* hash = new QLabel(QStringLiteral("#"), frame);
     hash->setObjectName(QStringLiteral("Label5"));
     placeTwips(hash, 3420, 390, 165, 255);
-    m_empireNumber = new QLineEdit(empireFrame);
+    m_empireNumber = new QLineEdit(frame);
     m_empireNumber->setObjectName(QStringLiteral("Text2"));
     m_empireNumber->setAccessibleName(QStringLiteral("Empire number"));
     placeTwips(m_empireNumber, 3600, 360, 615, 285);
+}
 
-    auto* passwordFrame = new QGroupBox(QStringLiteral("Password"), body);
-    passwordFrame->setObjectName(QStringLiteral("Frame2"));
-    passwordFrame->setToolTip(kPasswordTip);
-    placeTwips(passwordFrame, 5040, 480, 2415, 975);
-    m_password = new QLineEdit(passwordFrame);
+void MainMenuWindow::buildPasswordFrame(QWidget* body)
+{
+    auto* frame = new QGroupBox(QStringLiteral("Password"), body);
+    frame->setObjectName(QStringLiteral("Frame2"));
+    frame->setToolTip(kPasswordTip);
+    placeTwips(frame, 5040, 480, 2415, 975);
+    m_password = new QLineEdit(frame);
     m_password->setObjectName(QStringLiteral("Text1"));
     m_password->setToolTip(kPasswordTip);
     m_password->setAccessibleName(QStringLiteral("Password"));
     placeTwips(m_password, 240, 360, 1815, 285);
-
-    auto connectButton = [this](QToolButton* button, void (MainMenuWindow::*action)()) {
-        connect(button, &QToolButton::clicked, this, [this, action] {
-            guarded(m_context.dialogs, [this, action] { (this->*action)(); });
-        });
-    };
-    connectButton(addPictureButton(QStringLiteral("EnterOrders"), ButtonPicture::EnterOrders,
-                                   QStringLiteral("Enter Orders"), QStringLiteral("Label2"),
-                                   QStringLiteral("Enter Orders for this Empire"), 600, 1800, 2055),
-                  &MainMenuWindow::enterOrders);
-    connectButton(addPictureButton(QStringLiteral("EditOrders"), ButtonPicture::EditOrders,
-                                   QStringLiteral("Edit Orders"), QStringLiteral("Label1"),
-                                   QStringLiteral("Opens up the Order Editing form"), 600, 2640,
-                                   2055),
-                  &MainMenuWindow::editOrders);
-    connectButton(
-        addPictureButton(QStringLiteral("UpdateData"), ButtonPicture::UpdateData,
-                         QStringLiteral("Update Data"), QStringLiteral("Label3"),
-                         QStringLiteral("Update this Empire's data from a turn results file"), 600,
-                         3480, 2055),
-        &MainMenuWindow::updateData);
-    connectButton(
-        addPictureButton(QStringLiteral("SaveOrders"), ButtonPicture::SaveOrders,
-                         QStringLiteral("Save Orders"), QStringLiteral("Label4"),
-                         QStringLiteral("Click this button to save the orders for the currently "
-                                        "selected Empire to disk; a file will be created that you "
-                                        "will upload to Quillmoor"),
-                         4200, 1800, 2175),
-        &MainMenuWindow::saveOrders);
-    connectButton(
-        addPictureButton(QStringLiteral("ClearOrders"), ButtonPicture::ClearOrders,
-                         QStringLiteral("Clear Orders"), QStringLiteral("Label6"),
-                         QStringLiteral("Click this button to clear the orders you have entered "
-                                        "for this Empire - *use with care!*"),
-                         4200, 2640, 2175),
-        &MainMenuWindow::clearOrders);
-    connectButton(addPictureButton(QStringLiteral("NewEmpire"), ButtonPicture::NewEmpire,
-                                   QStringLiteral("New Empire"), QStringLiteral("Label7"),
-                                   QString(), 4200, 3480, 2175),
-                  &MainMenuWindow::newEmpire);
 }
 
 std::optional<int> MainMenuWindow::empireNumber() const

@@ -33,11 +33,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    struct PictureButton; // one picture button with its caption label and action
     void buildControls();
     void buildMenu();
-    QToolButton* addPictureButton(const QString& name, ButtonPicture picture,
-                                  const QString& caption, const QString& labelName,
-                                  const QString& tooltip, int left, int top, int labelWidth);
+    void buildEmpireFrame(QWidget* body);
+    void buildPasswordFrame(QWidget* body);
+    void addPictureButton(QWidget* body, const PictureButton& button);
     void runLoadSteps();
 
     bool lookUpEmpireByName();

@@ -123,7 +123,7 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
         applyChosenCode(*m_form);
     });
 
-    auto* description = new QLineEdit(body);
+    auto* description = m_description = new QLineEdit(body);
     description->setObjectName(QStringLiteral("Text1"));
     description->setReadOnly(true);
     description->setAccessibleName(QStringLiteral("Order description"));
@@ -249,7 +249,7 @@ bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key)
 
 bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched->objectName() == QLatin1String("Text1") && event->type() == QEvent::FocusIn) {
+    if (watched == m_description && event->type() == QEvent::FocusIn) {
         m_form->focusChooser();
         return false;
     }

@@ -4,6 +4,7 @@
 #include <memory>
 
 class QComboBox;
+class QLineEdit;
 class QScrollArea;
 class QTableView;
 
@@ -53,6 +54,7 @@ private:
     int m_empireId;
     QScrollArea* m_scroll = nullptr;
     QComboBox* m_chooser = nullptr;
+    QLineEdit* m_description = nullptr;
     QList<QComboBox*> m_boxes;
     QTableView* m_grid = nullptr;
     OrdersGridModel* m_gridModel = nullptr;
