@@ -61,9 +61,9 @@ Store::Store(const QString& path)
     db.setDatabaseName(path);
     // Another copy of the program may be writing: wait a little for it, then report.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
-    if (!db.open())
-        fail(QStringLiteral("open"), db.lastError().text());
     try {
+        if (!db.open())
+            fail(QStringLiteral("open"), db.lastError().text());
         // Write-ahead logging: readers and a writer (another copy of the program) do not
         // block each other, and a commit costs one sync of the log.
         run(QStringLiteral("PRAGMA journal_mode = WAL"));
