@@ -54,4 +54,10 @@ inline void report(const char* what, const Timing& timing, double targetMs)
                 timing.worst, timing.median < targetMs ? "met: under" : "MISSED: under", targetMs);
 }
 
+// A figure without a target of its own, such as a part of a measured action.
+inline void print(const char* what, const Timing& timing)
+{
+    std::printf("%-62s median %8.2f ms  worst %8.2f ms\n", what, timing.median, timing.worst);
+}
+
 } // namespace vf::bench

@@ -100,5 +100,11 @@ int main(int argc, char** argv)
         });
     bench::report("store a BOMB order with 48 filled slots (1,000 stored), grid included", storing,
                   10);
+    bench::print("  of which the append (one transaction)", bench::measure(15, [&] {
+                     orders.append(900, QStringLiteral("BOMB"),
+                                   test::TestStore::slots({QStringLiteral("12")}));
+                 }));
+    bench::print("  of which the grid refresh",
+                 bench::measure(15, [&] { window->grid().refresh(); }));
     return 0;
 }

@@ -55,8 +55,11 @@ void WidgetOrderForm::setSlotText(int slot, const QString& text)
 void WidgetOrderForm::setChoices(int slot, const ChoiceList& choices)
 {
     QComboBox* combo = box(slot);
-    // The box deletes the model it replaces, since the box owns it.
-    combo->setModel(new ChoiceListModel(choices, combo));
+    // Clearing a box that has no entries needs no new list.
+    if (!choices.isEmpty() || combo->count() > 0) {
+        // The box deletes the model it replaces, since the box owns it.
+        combo->setModel(new ChoiceListModel(choices, combo));
+    }
     combo->setCurrentIndex(-1);
     combo->setEditText(QString());
 }
