@@ -191,6 +191,22 @@ private Q_SLOTS:
                      .contains(QLatin1Char('.')));
     }
 
+    void thePlayersEnvironmentDoesNotChangeTheReading()
+    {
+        // libmdb reads these; the reader must not be steered by them.
+        qputenv("MDBOPTS", "debug_row:debug_like");
+        qputenv("MDB_JET3_CHARSET", "CP1251");
+        qputenv("MDBICONV", "ISO-8859-1");
+        qputenv("LC_ALL", "de_DE.UTF-8");
+        TestStore t;
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        for (const char* name : {"MDBOPTS", "MDB_JET3_CHARSET", "MDBICONV", "LC_ALL"})
+            qunsetenv(name);
+        QVERIFY(t.dump(QStringLiteral("Fleets"), QStringLiteral("FleetName"))
+                    .contains(QStringLiteral("\u00C6rendel Lancers")));
+        QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 6);
+    }
+
     void importingTwiceLeavesTheSameRows()
     {
         TestStore t;
