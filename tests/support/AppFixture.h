@@ -3,6 +3,7 @@
 #include "FakeDialogs.h"
 #include "FakeNavigator.h"
 #include "FixedClock.h"
+#include "FixedScreenMetrics.h"
 #include "TestStore.h"
 #include "common/AppContext.h"
 #include "common/ScreenMetrics.h"

@@ -14,8 +14,6 @@ struct CatalogueEntry {
     int layout = 0;
     int slotCount = 0;
     QStringList prompts; // prompts[k-1] for slot k
-
-    bool takesNoSlots() const { return slotCount == 0; }
 };
 
 namespace catalogue {
