@@ -3,7 +3,6 @@
 #include "turnimport/StagingFormat.h"
 
 #include <sqlite3.h>
-#include <stdexcept>
 
 namespace vf::turnfile {
 
@@ -46,6 +45,8 @@ void StagingWriter::exec(const std::string& sql)
 
 void StagingWriter::check(int rc, const char* what)
 {
+    if (rc == SQLITE_FULL)
+        throw DiskFull(std::string("could not ") + what + ": the disk is full");
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
         throw std::runtime_error(std::string("could not ") + what + ": " +
                                  (m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)));

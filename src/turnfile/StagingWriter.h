@@ -3,12 +3,19 @@
 #include "turnimport/ImportedTables.h"
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace vf::turnfile {
+
+// The staging file could not be written for want of disk space.
+class DiskFull : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Writes the staging file the program reads (see turnimport/StagingFormat.h).
 class StagingWriter {

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -33,6 +34,11 @@ std::string quotedName(std::string_view name)
 {
     return "\"" + std::string(name) + "\"";
 }
+
+const char* const kIncomplete = "it is incomplete (was the download cut short?)";
+
+// The catalogue itself: a table whose definition always sits on page 2.
+constexpr unsigned long kCatalogueDefinitionPage = 2;
 
 // One field of the import bound to a column of the source table. libmdb keeps pointers to
 // the buffer and the length: a BoundField lives in a vector that is moved, never copied or
@@ -81,15 +87,93 @@ void storeValue(StagingWriter& writer, int field, const BoundField& bound)
 
 struct TurnFileReader::Impl {
     HandlePtr mdb;
+    std::uint64_t pageCount = 0;
+
+    // A file cut short at a page boundary still opens; every page the catalogue and the
+    // table definitions point to must be inside it.
+    void checkPage(std::uint64_t page) const
+    {
+        if (page >= pageCount)
+            throw UnusableFile(kIncomplete);
+    }
+
+    // The definition may go on over further pages, and points to the rows holding its maps
+    // of used and free pages.
+    void checkDefinitionPages(unsigned long definitionPage) const
+    {
+        MdbHandle* handle = mdb.get();
+        checkPage(definitionPage);
+        if (mdb_read_pg(handle, definitionPage) != handle->fmt->pg_size)
+            throw UnusableFile(kIncomplete);
+        for (const guint16 offset :
+             {handle->fmt->tab_usage_map_offset, handle->fmt->tab_free_map_offset}) {
+            const auto pageRow = static_cast<guint32>(mdb_get_int32(handle->pg_buf, offset));
+            checkPage(pageRow >> 8);
+        }
+        constexpr int kNextPageOffset = 4;
+        unsigned long page = definitionPage;
+        for (std::uint64_t seen = 0; seen < pageCount; ++seen) {
+            page = static_cast<guint32>(mdb_get_int32(handle->pg_buf, kNextPageOffset));
+            if (page == 0)
+                return;
+            checkPage(page);
+            if (mdb_read_pg(handle, page) != handle->fmt->pg_size)
+                throw UnusableFile(kIncomplete);
+        }
+        throw std::runtime_error("a table definition is damaged");
+    }
+
+    void checkDataPages(MdbTableDef* table) const
+    {
+        if (table->map_sz < 1 || !table->usage_map)
+            return;
+        if (table->usage_map[0] == 1) {
+            // The map lists the pages that hold the bitmaps.
+            for (std::size_t at = 1; at + 4 <= table->map_sz; at += 4)
+                checkPage(mdb_get_int32(table->usage_map, static_cast<int>(at)));
+        }
+        guint32 page = 0;
+        for (;;) {
+            const gint32 next = mdb_map_find_next(mdb.get(), table->usage_map,
+                                                  static_cast<unsigned>(table->map_sz), page);
+            if (next <= 0 || static_cast<guint32>(next) <= page)
+                return;
+            page = static_cast<guint32>(next);
+            checkPage(page);
+        }
+    }
+
+    // Reads the catalogue table whole before anything relies on it: its pages must be in the
+    // file and it must yield every row its definition counts.
+    void checkCatalogue()
+    {
+        MdbCatalogEntry catalogue{};
+        catalogue.mdb = mdb.get();
+        catalogue.object_type = MDB_TABLE;
+        catalogue.table_pg = kCatalogueDefinitionPage;
+        checkDefinitionPages(catalogue.table_pg);
+        TablePtr table(mdb_read_table(&catalogue));
+        if (!table || !mdb_read_columns(table.get()))
+            throw std::runtime_error("its list of tables cannot be read");
+        checkDataPages(table.get());
+        mdb_rewind_table(table.get());
+        unsigned rows = 0;
+        while (mdb_fetch_row(table.get()))
+            ++rows;
+        if (rows != table->num_rows)
+            throw std::runtime_error("its list of tables is damaged");
+    }
 
     TablePtr openTable(std::string_view name)
     {
         MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb.get(), std::string(name).c_str());
         if (!entry || entry->object_type != MDB_TABLE)
             throw UnusableFile("the table " + quotedName(name) + " is missing");
+        checkDefinitionPages(entry->table_pg);
         TablePtr table(mdb_read_table(entry));
         if (!table || !mdb_read_columns(table.get()))
             throw std::runtime_error("the table " + quotedName(name) + " cannot be read");
+        checkDataPages(table.get());
         return table;
     }
 
@@ -131,16 +215,28 @@ struct TurnFileReader::Impl {
     }
 
     // libmdb writes the same empty text for a field without a value and for an empty text;
-    // the row's null mask tells them apart.
-    void readNullMask(MdbTableDef* table, std::vector<MdbField>& fields)
+    // the row's null mask tells them apart. A value whose end lies before its start is damage
+    // libmdb passes over as an empty text.
+    // A column whose number lies past the row's own count of columns would have its null flag
+    // read from outside the row.
+    void crackRow(MdbTableDef* table, const std::vector<BoundField>& bound,
+                  std::vector<MdbField>& fields)
     {
         int start = 0;
         std::size_t size = 0;
+        int rowColumns = -1;
         if (table->cur_row == 0 ||
             mdb_find_row(table->entry->mdb, static_cast<int>(table->cur_row) - 1, &start, &size) !=
                 0 ||
-            mdb_crack_row(table, start & kOffsetMask, size, fields.data()) < 0)
+            (rowColumns = mdb_crack_row(table, start & kOffsetMask, size, fields.data())) < 0)
             throw std::runtime_error("a row of " + quotedName(table->name) + " cannot be read");
+        bool damaged = false;
+        for (unsigned c = 0; c < table->num_cols; ++c)
+            damaged = damaged || (!fields[c].is_null && fields[c].siz < 0);
+        for (const BoundField& field : bound)
+            damaged = damaged || field.column->col_num >= rowColumns;
+        if (damaged)
+            throw UnusableFile("a row of the table " + quotedName(table->name) + " is damaged");
     }
 
     // One table of the import, read and bound once.
@@ -166,7 +262,7 @@ struct TurnFileReader::Impl {
         mdb_rewind_table(table);
         std::int64_t rows = 0;
         while (mdb_fetch_row(table)) {
-            readNullMask(table, fields);
+            crackRow(table, open.bound, fields);
             for (std::size_t f = 0; f < open.bound.size(); ++f) {
                 const BoundField& field = open.bound[f];
                 if (static_cast<std::size_t>(field.length) >= kBindSize - 1)
@@ -180,6 +276,12 @@ struct TurnFileReader::Impl {
             writer.storeRow();
             ++rows;
         }
+        // A damaged page is skipped by libmdb without a word; its rows are then missing.
+        if (rows != static_cast<std::int64_t>(table->num_rows))
+            throw UnusableFile("the table " + quotedName(wanted.name) +
+                               " is damaged (its definition counts " +
+                               std::to_string(table->num_rows) + " rows, " + std::to_string(rows) +
+                               " could be read)");
         return rows;
     }
 };
@@ -190,7 +292,14 @@ TurnFileReader::TurnFileReader(const std::string& path)
     m_impl->mdb.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!m_impl->mdb)
         throw UnusableFile("it is not an Access database");
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    const auto pageSize = static_cast<std::uint64_t>(m_impl->mdb->fmt->pg_size);
+    if (error || pageSize == 0 || size % pageSize != 0)
+        throw UnusableFile(kIncomplete);
+    m_impl->pageCount = size / pageSize;
     mdb_set_bind_size(m_impl->mdb.get(), kBindSize);
+    m_impl->checkCatalogue();
     if (!mdb_read_catalog(m_impl->mdb.get(), MDB_TABLE))
         throw std::runtime_error("its list of tables cannot be read");
 }

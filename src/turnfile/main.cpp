@@ -47,6 +47,9 @@ int main(int argc, char** argv)
         std::printf("rows %lld read-ms %lld\n", static_cast<long long>(rows),
                     static_cast<long long>(ms));
         return 0;
+    } catch (const DiskFull& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return kExitDiskFull;
     } catch (const UnusableFile& error) {
         std::fprintf(stderr, "%s%s\n", kUnusablePrefix, error.what());
         return kExitUnusableFile;

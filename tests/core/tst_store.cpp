@@ -5,10 +5,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
-#include <unistd.h>
 
 using namespace vf;
 using namespace vf::test;
@@ -89,14 +89,34 @@ private Q_SLOTS:
 
     void refusesAFolderItCannotWriteTo()
     {
-        if (geteuid() == 0)
-            QSKIP("the superuser writes into read-only folders");
+        // A "folder" that is a regular file: not even the superuser can create a file in it.
         TestStore t;
-        const QString folder = t.path() + QStringLiteral("/locked");
-        QVERIFY(QDir().mkpath(folder));
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        QVERIFY_THROWS_EXCEPTION(Error, Store(folder + QStringLiteral("/db.sqlite")));
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QString notAFolder = t.path() + QStringLiteral("/plain file");
+        QFile file(notAFolder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QString path = notAFolder + QStringLiteral("/db.sqlite");
+        try {
+            Store store(path);
+            QFAIL("a database was opened where none can be written");
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+        }
+        QCOMPARE(QFileInfo(notAFolder).size(), 0);
+    }
+
+    void opensWhileAnotherCopyIsWriting()
+    {
+        // The schema is there: opening only reads, so another copy's long write does not
+        // keep the program from starting.
+        TestStore t;
+        t.addEmpire(1, QStringLiteral("One"));
+        Store writer(t.folder().databaseFile());
+        writer.run(QStringLiteral("BEGIN EXCLUSIVE"));
+        writer.run(QStringLiteral("DELETE FROM Empires"));
+        Store reader(t.folder().databaseFile());
+        QCOMPARE(EmpireRepository(reader).all().size(), 1);
+        writer.run(QStringLiteral("ROLLBACK"));
     }
 
     void refusesAFolderAsTheDatabase()

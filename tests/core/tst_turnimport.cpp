@@ -2,11 +2,14 @@
 #include "TestStore.h"
 #include "store/OrderRepository.h"
 #include "turnimport/ImportedTables.h"
+#include "turnimport/StagingArea.h"
 #include "turnimport/StagingFormat.h"
 #include "turnimport/TurnImporter.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -142,6 +145,12 @@ QString writeStaging(TestStore& t, const QStringList& inserts)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("staging"));
     return staging;
+}
+
+QStringList stagingLeftOvers(TestStore& t)
+{
+    return QDir(t.path() + QStringLiteral("/.import-staging"))
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
 QString expectFailure(TestStore& t, const QString& file, int empireId, WorkerLimits limits = {},
@@ -292,8 +301,9 @@ private Q_SLOTS:
                                << "damaged";
         QTest::newRow("ACE header") << TestStore::dataFile(QStringLiteral("hostile/hang-1.mdb"))
                                     << "not a turn results file";
-        QTest::newRow("reader hangs")
-            << TestStore::dataFile(QStringLiteral("hostile/hang-jet4.mdb")) << "too long|damaged";
+        QTest::newRow("hangs libmdb, and is cut short")
+            << TestStore::dataFile(QStringLiteral("hostile/hang-jet4.mdb"))
+            << "incomplete \\(was the download cut short\\?\\)";
     }
     void refusesUnusableFilesChangingNothing()
     {
@@ -343,21 +353,102 @@ private Q_SLOTS:
         QCOMPARE(snapshot(t), before);
     }
 
-    void aWorkerThatLeavesNoCompleteFileChangesNothing()
+    void everyComplaintOfTheReaderRefusesTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("a complaint on a clean exit")
+            << QByteArray("\"$READER\" \"$1\" \"$2\" && echo \"warning: page 12 from map doesn't "
+                          "match\" >&2")
+            << "damaged: reading it failed \\(warning: page 12 from map";
+        QTest::newRow("a page past the end")
+            << QByteArray("\"$READER\" \"$1\" \"$2\"; echo 'offset 999424 is beyond EOF' >&2")
+            << "incomplete \\(was the download cut short\\?\\)";
+        QTest::newRow("a full disk")
+            << QByteArray("exec \"$READER\" \"$1\" /dev/full") << "not enough disk space";
+        QTest::newRow("a signal") << QByteArray("kill -SEGV $$") << "damaged";
+        QTest::newRow("no staging file") << QByteArray("exit 0") << "did not finish";
+        QTest::newRow("a malformed staging file")
+            << QByteArray("printf 'partial' > \"$2\"") << "not a database|did not finish";
+    }
+    void everyComplaintOfTheReaderRefusesTheFile()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, cause);
+        TestStore t;
+        fillEmpire(t, 123);
+        const QStringList before = snapshot(t);
+        const QString message = expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")),
+                                              123, {}, t.fakeWorker(script));
+        QVERIFY2(message.contains(QRegularExpression(cause)), qPrintable(message));
+        QCOMPARE(snapshot(t), before);
+        QCOMPARE(stagingLeftOvers(t), QStringList());
+    }
+
+    void cancelEndsTheReadingAtOnce()
     {
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = snapshot(t);
-        const QString script = t.path() + QStringLiteral("/fake-worker.sh");
-        QFile file(script);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nprintf 'partial' > \"$2\"\nexit 0\n");
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString message =
-            expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")), 123, {}, script);
-        QVERIFY2(!message.isEmpty(), "a malformed reader output was accepted");
+        const TurnImporter importer(t.store(), t.fakeWorker("exec sleep 60"));
+        QElapsedTimer clock;
+        clock.start();
+        int asked = 0;
+        try {
+            importer.read(TestStore::dataFile(QStringLiteral("123.mdb")),
+                          [&] { return ++asked > 3; });
+            QFAIL("a cancelled reading was taken as complete");
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(QStringLiteral("cancelled")),
+                     qPrintable(error.message()));
+        }
+        QVERIFY2(clock.elapsed() < 30000, "the worker was waited for instead of ended");
         QCOMPARE(snapshot(t), before);
+        QCOMPARE(stagingLeftOvers(t), QStringList());
+    }
+
+    void staysCleanAndSweepsWhatAKilledRunLeft()
+    {
+        TestStore t;
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        expectFailure(t, TestStore::dataFile(QStringLiteral("125.mdb")), 125);
+        QCOMPARE(stagingLeftOvers(t), QStringList());
+
+        const StagingArea area = StagingArea::besideDatabase(t.folder().databaseFile());
+        const auto live = area.startRun();
+        const QString leftOver = area.root() + QStringLiteral("/run-killed");
+        QVERIFY(QDir().mkpath(leftOver));
+        QFile staging(leftOver + QStringLiteral("/staging.sqlite"));
+        QVERIFY(staging.open(QIODevice::WriteOnly));
+        staging.close();
+        area.sweep();
+        QVERIFY(!QFileInfo::exists(leftOver));
+        QVERIFY(QFileInfo::exists(live->folder()));
+    }
+
+    void asksWhoseRowsTheFileHolds_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("holds");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("its own file") << "123.mdb" << true << "";
+        QTest::newRow("an empty file") << "124.mdb" << false << "";
+        QTest::newRow("another empire's file") << "126.mdb" << false << "126,999";
+    }
+    void asksWhoseRowsTheFileHolds()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, holds);
+        QFETCH(QString, found);
+        TestStore t;
+        const TurnImporter importer(t.store(), TestStore::workerPath());
+        const auto staged = importer.read(TestStore::dataFile(file));
+        const EmpiresInFile empires = importer.empiresIn(123, *staged);
+        QCOMPARE(empires.holdsChosenEmpire, holds);
+        QStringList ids;
+        for (const qint64 id : empires.empireIds)
+            ids << QString::number(id);
+        QCOMPARE(ids.join(QLatin1Char(',')), found);
     }
 
     void aMissingWorkerIsReported()
@@ -387,6 +478,65 @@ private Q_SLOTS:
             QStringList{"integer|12|integer|7|text"});
         QCOMPARE(t.dump(QStringLiteral("Orbital Locations"), QStringLiteral("OrbitalLocation")),
                  (QStringList{"3", "2.5"}));
+    }
+
+    void convertsIdentifiersHeldAsText_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("digits") << "'42'"
+                                << "42";
+        QTest::newRow("blanks and a sign") << "' +42 '"
+                                           << "42";
+        QTest::newRow("negative") << "'-7'"
+                                  << "-7";
+        QTest::newRow("letters") << "'4x2'"
+                                 << "";
+        QTest::newRow("a decimal") << "'4.5'"
+                                   << "";
+        QTest::newRow("empty") << "''"
+                               << "";
+        QTest::newRow("past 32 bits") << "'2147483648'"
+                                      << "";
+        QTest::newRow("a sign alone") << "'-'"
+                                      << "";
+    }
+    void convertsIdentifiersHeldAsText()
+    {
+        // A file whose FleetID is a Text field: what the engine would convert is stored as the
+        // number, anything else refuses the file, naming the table and the field.
+        QFETCH(QString, value);
+        QFETCH(QString, stored);
+        TestStore t;
+        fillEmpire(t, 123);
+        const QStringList before = snapshot(t);
+        const QString staging = writeStaging(
+            t, {QStringLiteral("INSERT INTO Fleets VALUES ('123', %1, 'Text Fleet')").arg(value)});
+        try {
+            TurnImporter(t.store(), TestStore::workerPath())
+                .copyStaging(123, staging, QStringLiteral("123.mdb"));
+            QCOMPARE(t.dump(QStringLiteral("Fleets"),
+                            QStringLiteral("EmpireID, typeof(FleetID), FleetID")),
+                     QStringList{QStringLiteral("123|integer|") + stored});
+        } catch (const Error& error) {
+            QVERIFY2(stored.isEmpty(), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(
+                         QStringLiteral("the field \"FleetID\" of the table \"Fleets\"")),
+                     qPrintable(error.message()));
+            QCOMPARE(snapshot(t), before);
+        }
+    }
+
+    void rowsWithoutAnEmpireAreNotStored()
+    {
+        TestStore t;
+        const QString staging =
+            writeStaging(t, {QStringLiteral("INSERT INTO Fleets VALUES (NULL, 1, 'Nobody''s')"),
+                             QStringLiteral("INSERT INTO Fleets VALUES (123, 2, 'Mine')")});
+        TurnImporter(t.store(), TestStore::workerPath())
+            .copyStaging(123, staging, QStringLiteral("123.mdb"));
+        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("EmpireID, FleetName")),
+                 QStringList{"123|Mine"});
     }
 
     void refusesAnIdentifierThatIsNotAWholeNumber()

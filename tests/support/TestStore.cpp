@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -56,6 +57,18 @@ std::array<QString, kSlotCount> TestStore::slots(const QStringList& values)
     for (int i = 0; i < values.size() && i < kSlotCount; ++i)
         all[i] = values[i];
     return all;
+}
+
+QString TestStore::fakeWorker(const QByteArray& body)
+{
+    const QString script = m_dir.filePath(QStringLiteral("fake-worker.sh"));
+    QFile file(script);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(script));
+    file.write("#!/bin/sh\nREADER='" + workerPath().toUtf8() + "'\n" + body + "\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return script;
 }
 
 QString TestStore::dataFile(const QString& name)

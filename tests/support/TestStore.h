@@ -27,6 +27,10 @@ public:
     // Every row of a table as text, in stored order ("a|b|c", NULL as "<null>").
     QStringList dump(const QString& table, const QString& fields);
 
+    // A stand-in for the turn results reader: a shell script with the given body ($1 the turn
+    // results file, $2 the staging file, $READER the real reader).
+    QString fakeWorker(const QByteArray& body);
+
     static QString dataFile(const QString& name);
     // The 51 slots of an order: the values given, then single blanks.
     static std::array<QString, kSlotCount> slots(const QStringList& values = {});

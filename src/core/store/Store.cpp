@@ -65,12 +65,14 @@ Store::Store(const QString& path)
         if (!db.open())
             fail(QStringLiteral("open"), db.lastError().text());
         // Write-ahead logging: readers and a writer (another copy of the program) do not
-        // block each other, and a commit costs one sync of the log.
-        run(QStringLiteral("PRAGMA journal_mode = WAL"));
+        // block each other, and a commit costs one sync of the log. A database another copy
+        // holds, or one in a folder that cannot be written, keeps the mode it has.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
         // An import replaces hundreds of thousands of rows in one transaction; a larger page
         // cache keeps that from spilling to disk half-way.
         run(QStringLiteral("PRAGMA cache_size = -65536"));
-        createSchema();
+        if (!hasSchema())
+            createSchema();
     } catch (...) {
         db.close();
         db = QSqlDatabase();
@@ -91,6 +93,22 @@ Store::~Store()
 QSqlDatabase Store::database() const
 {
     return QSqlDatabase::database(m_connection, false);
+}
+
+bool Store::hasSchema() const
+{
+    QSqlQuery tables = run(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                          "'table' AND name IN ('Empires', 'Orders')"));
+    if (!tables.next() || tables.value(0).toInt() != 2)
+        return false;
+    for (const auto& table : turnfile::kImportedTables) {
+        QSqlQuery found = run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
+                                             "AND name = ?"),
+                              {QString::fromUtf8(table.name.data(), table.name.size())});
+        if (!found.next())
+            return false;
+    }
+    return true;
 }
 
 void Store::createSchema()

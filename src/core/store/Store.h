@@ -30,6 +30,7 @@ public:
     static QString quoted(const QString& identifier);
 
 private:
+    bool hasSchema() const;
     void createSchema();
     [[noreturn]] void fail(const QString& what, const QString& detail) const;
 

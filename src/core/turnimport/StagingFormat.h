@@ -16,18 +16,21 @@
 // The worker sets PRAGMA user_version to kStagingComplete as its very last write; a staging
 // file without it is incomplete and is never read.
 //
-// Exit status 0: complete. Status kExitUnusableFile: the file is readable but not a turn
-// results file the import can use (a table or field is missing, a value does not fit); the
-// first line of standard error is kUnusablePrefix followed by why, for the player. Any other
-// status or error output (libmdb writes its own messages and may end the process), or a
-// signal, means the file could not be read. On success the worker prints one line to standard
-// output: "rows <count> read-ms <milliseconds>".
+// Exit status 0 with nothing on standard error: complete. Status kExitUnusableFile: the file
+// cannot be imported as it is (a table or field is missing, a value does not fit, the file is
+// shorter than its own page pointers say, a table yields other than the rows its definition
+// counts); the last line of standard error is kUnusablePrefix followed by why, for the player.
+// Status kExitDiskFull: the staging file could not be written for want of disk space. Any
+// other status, any error output (libmdb writes its complaints there and reads on, or may end
+// the process), or a signal, means the file could not be read whole. On success the worker
+// prints one line to standard output: "rows <count> read-ms <milliseconds>".
 
 namespace vf::turnfile {
 
 inline constexpr int kStagingComplete = 0x56465431; // "VFT1"
 inline constexpr int kExitUnusableFile = 3;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitDiskFull = 4;
 inline constexpr char kUnusablePrefix[] = "unusable: ";
 
 } // namespace vf::turnfile

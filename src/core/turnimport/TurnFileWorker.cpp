@@ -40,6 +40,20 @@ QString firstLine(const QByteArray& text)
     return QString::fromUtf8(text).section(QLatin1Char('\n'), 0, 0).trimmed();
 }
 
+// The worker's own word on why the file cannot be imported, when it gave one.
+QString refusal(const QByteArray& errors)
+{
+    const QLatin1String prefix(turnfile::kUnusablePrefix);
+    const QStringList lines = QString::fromUtf8(errors).split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed();
+    }
+    return QString();
+}
+
+const QString kIncomplete = QStringLiteral("it is incomplete (was the download cut short?)");
+
 qint64 reportedReadMs(const QByteArray& out)
 {
     const QList<QByteArray> words = out.simplified().split(' ');
@@ -52,19 +66,22 @@ qint64 reportedReadMs(const QByteArray& out)
 class WorkerRun {
 public:
     WorkerRun(const QString& workerPath, const QString& turnFile, const QString& stagingFile,
-              const WorkerLimits& limits)
+              const WorkerLimits& limits, int timeLimitMs)
         : m_limits(limits)
     {
         m_process.setProgram(workerPath);
         m_process.setArguments({turnFile, stagingFile});
         m_process.setProcessEnvironment(workerEnvironment());
         m_process.setStandardInputFile(QProcess::nullDevice());
-        limitChildProcess(m_process, limits.addressSpaceBytes);
+        // The processor time allowed is the wall-clock limit, so a worker that somehow outlives
+        // its timer still ends.
+        constexpr int kMsPerSecond = 1000;
+        limitChildProcess(m_process, {limits.addressSpaceBytes, timeLimitMs / kMsPerSecond + 1});
         QObject::connect(&m_process, &QProcess::readyReadStandardError, [this] { keepOutput(); });
         QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] { keepOutput(); });
     }
 
-    void run(int timeLimitMs)
+    void run(int timeLimitMs, const CancelCheck& cancelRequested)
     {
         QEventLoop loop;
         QTimer timer;
@@ -72,6 +89,13 @@ public:
         QObject::connect(&timer, &QTimer::timeout, [&] {
             m_timedOut = true;
             m_process.kill();
+        });
+        QTimer cancelPoll;
+        QObject::connect(&cancelPoll, &QTimer::timeout, [&] {
+            if (cancelRequested && cancelRequested()) {
+                m_cancelled = true;
+                m_process.kill();
+            }
         });
         QObject::connect(&m_process, &QProcess::finished, &loop, &QEventLoop::quit);
         QObject::connect(&m_process, &QProcess::errorOccurred, [&](QProcess::ProcessError error) {
@@ -81,11 +105,15 @@ public:
             }
         });
         timer.start(timeLimitMs);
+        constexpr int kCancelPollMs = 50;
+        cancelPoll.start(kCancelPollMs);
         m_process.start();
-        // Repaints go on while the worker reads; the player's input waits.
+        // Events go on while the worker reads: the caller keeps other actions out (a modal
+        // progress dialog) and its Cancel is seen by the poll.
         if (!m_failedToStart && m_process.state() != QProcess::NotRunning)
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
+            loop.exec();
         timer.stop();
+        cancelPoll.stop();
         if (m_process.state() != QProcess::NotRunning) {
             m_process.kill();
             m_process.waitForFinished(5000);
@@ -96,25 +124,11 @@ public:
     WorkerOutcome outcome() const
     {
         WorkerOutcome outcome;
-        const QString detail = firstLine(m_errors);
-        const QLatin1String unusable(turnfile::kUnusablePrefix);
-        if (m_failedToStart) {
-            outcome.cause = QStringLiteral("the turn results reader %1 could not be started")
-                                .arg(m_process.program());
-        } else if (m_timedOut) {
-            outcome.cause = QStringLiteral("reading it took too long; the file may be damaged");
-        } else if (m_process.exitStatus() != QProcess::NormalExit) {
-            outcome.cause = QStringLiteral("the file is damaged: reading it failed");
-        } else if (m_process.exitCode() == turnfile::kExitUnusableFile &&
-                   detail.startsWith(unusable)) {
-            outcome.cause = detail.mid(unusable.size());
-        } else if (m_process.exitCode() != 0) {
-            outcome.cause = QStringLiteral("the file is damaged: reading it failed") +
-                            (detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail));
-        } else {
-            outcome.complete = true;
+        outcome.cancelled = m_cancelled;
+        outcome.cause = failure();
+        outcome.complete = outcome.cause.isEmpty();
+        if (outcome.complete)
             outcome.readMs = reportedReadMs(m_output);
-        }
         return outcome;
     }
 
@@ -129,21 +143,53 @@ private:
         capped(m_output, m_process.readAllStandardOutput(), m_limits.stderrCap);
     }
 
+    // Why the run did not deliver the whole file; empty when it did.
+    QString failure() const
+    {
+        const QString refused = refusal(m_errors);
+        if (m_cancelled)
+            return QStringLiteral("the reading was cancelled");
+        if (m_failedToStart)
+            return QStringLiteral("the turn results reader %1 could not be started")
+                .arg(m_process.program());
+        if (m_timedOut)
+            return QStringLiteral("reading it took too long; the file may be damaged");
+        // libmdb reports a page past the end of the file and reads on without it.
+        if (m_errors.contains("beyond EOF"))
+            return kIncomplete;
+        if (m_process.exitStatus() != QProcess::NormalExit)
+            return QStringLiteral("the file is damaged: reading it failed");
+        if (m_process.exitCode() == turnfile::kExitDiskFull)
+            return QStringLiteral("there is not enough disk space to read it");
+        if (m_process.exitCode() == turnfile::kExitUnusableFile && !refused.isEmpty())
+            return refused;
+        // Any complaint means a part of the file could not be read, even on a clean exit.
+        if (m_process.exitCode() != 0 || !m_errors.isEmpty()) {
+            const QString detail = firstLine(m_errors);
+            return QStringLiteral("the file is damaged: reading it failed") +
+                   (detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail));
+        }
+        return QString();
+    }
+
     WorkerLimits m_limits;
     QProcess m_process;
     QByteArray m_errors;
     QByteArray m_output;
     bool m_timedOut = false;
     bool m_failedToStart = false;
+    bool m_cancelled = false;
 };
 
 } // namespace
 
 WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFile,
-                                const QString& stagingFile, const WorkerLimits& limits)
+                                const QString& stagingFile, const WorkerLimits& limits,
+                                const CancelCheck& cancelRequested)
 {
-    WorkerRun run(workerPath, turnFile, stagingFile, limits);
-    run.run(timeLimitFor(turnFile, limits));
+    const int timeLimitMs = timeLimitFor(turnFile, limits);
+    WorkerRun run(workerPath, turnFile, stagingFile, limits, timeLimitMs);
+    run.run(timeLimitMs, cancelRequested);
     return run.outcome();
 }
 

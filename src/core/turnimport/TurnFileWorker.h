@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace vf {
 
 struct WorkerLimits {
@@ -12,13 +14,19 @@ struct WorkerLimits {
 
 struct WorkerOutcome {
     bool complete = false;
-    QString cause;      // why not, for the player
-    qint64 readMs = -1; // the worker's own reading time, when it reports one
+    bool cancelled = false; // the player stopped the reading
+    QString cause;          // why not, for the player
+    qint64 readMs = -1;     // the worker's own reading time, when it reports one
 };
 
+// Asked a few times a second while the worker runs; true ends the worker at once.
+using CancelCheck = std::function<bool()>;
+
 // Runs the turn results reader worker on a file, writing the staging file, and waits for it
-// while the program's events go on being handled (the window stays responsive).
+// while the program's events go on being handled (the window keeps painting and a progress
+// dialog's Cancel works). Only a clean run with nothing on its error output is complete.
 WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFile,
-                                const QString& stagingFile, const WorkerLimits& limits);
+                                const QString& stagingFile, const WorkerLimits& limits,
+                                const CancelCheck& cancelRequested = {});
 
 } // namespace vf

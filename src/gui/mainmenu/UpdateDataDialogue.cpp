@@ -4,7 +4,9 @@
 #include "common/Dialogs.h"
 #include "turnimport/TurnImporter.h"
 
+#include <QDir>
 #include <QProgressDialog>
+#include <QStringList>
 
 namespace vf {
 
@@ -27,6 +29,51 @@ QString instructions(const QString& folder, const QString& empireNumber)
            folder + QStringLiteral(" directory.");
 }
 
+QString empireList(const QList<qint64>& ids)
+{
+    QStringList numbers;
+    for (const qint64 id : ids)
+        numbers << QString::number(id);
+    return numbers.join(QStringLiteral(", "));
+}
+
+// A file that holds nothing of the chosen empire is most likely another empire's file saved
+// under this empire's name: the player says whether its turn data goes.
+bool confirmForeignFile(Dialogs& dialogs, int empireId, const StagedTurnFile& staged,
+                        const EmpiresInFile& found)
+{
+    const QString holds =
+        found.empireIds.isEmpty()
+            ? QStringLiteral("It holds no rows at all.")
+            : QStringLiteral("It holds rows of Empire # %1 only.").arg(empireList(found.empireIds));
+    const DialogRequest question{
+        DialogIcon::Warning, QStringLiteral("Verify Imperial Records"),
+        QStringLiteral("None of the rows in the turn results file %1 belongs to Empire # %2. %3"
+                       "\n\nImporting it deletes the turn data stored for Empire # %2. Import it "
+                       "anyway?")
+            .arg(QDir::toNativeSeparators(staged.turnFile), QString::number(empireId), holds),
+        DialogButtons::YesNo};
+    return dialogs.ask(question) == DialogAnswer::Yes;
+}
+
+// Reads the file with a progress dialog whose Cancel ends the reading at once. The dialog is
+// modal to the whole program, so no other action starts meanwhile.
+std::unique_ptr<StagedTurnFile> readWithProgress(const TurnImporter& importer,
+                                                 const QString& turnFile, QWidget* window)
+{
+    QProgressDialog progress(QStringLiteral("Reading the turn results file %1 ...")
+                                 .arg(QDir::toNativeSeparators(turnFile)),
+                             QStringLiteral("Cancel"), 0, 0, window);
+    progress.setObjectName(QStringLiteral("ImportProgress"));
+    progress.setWindowTitle(kApplicationTitle);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    return importer.read(turnFile, [&progress] { return progress.wasCanceled(); });
+}
+
 } // namespace
 
 bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWidget* window)
@@ -44,16 +91,13 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
     if (context.dialogs.ask(confirm) != DialogAnswer::Ok)
         return false;
 
-    QProgressDialog progress(
-        QStringLiteral("Importing the turn results file %1.mdb ...").arg(number), QString(), 0, 0,
-        window);
-    progress.setWindowTitle(kApplicationTitle);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.show();
     const TurnImporter importer(context.store, context.turnFileWorker);
-    importer.importFile(*empireId, context.dataFolder.turnResultsFile(number));
-    progress.close();
+    const auto staged =
+        readWithProgress(importer, context.dataFolder.turnResultsFile(number), window);
+    const EmpiresInFile found = importer.empiresIn(*empireId, *staged);
+    if (!found.holdsChosenEmpire && !confirmForeignFile(context.dialogs, *empireId, *staged, found))
+        return false;
+    importer.replace(*empireId, *staged);
     context.dialogs.inform(QStringLiteral("Imperial Data Dump"),
                            QStringLiteral("All done importing Empire data!"),
                            DialogIcon::Information);
