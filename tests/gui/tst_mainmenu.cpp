@@ -7,11 +7,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace vf;
@@ -54,6 +58,25 @@ class TestMainMenu : public QObject {
         {
             QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
             QApplication::sendEvent(name(), &out);
+        }
+        // Shows the window and types into the name box the way a player does: a click into it,
+        // then the keys.
+        void typeIntoName(const QString& text)
+        {
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            QTest::mouseClick(name()->lineEdit(), Qt::LeftButton);
+            QVERIFY(name()->hasFocus());
+            QTest::keyClicks(name(), text);
+        }
+        static QWidget* topLevel(const char* name)
+        {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() == QLatin1String(name))
+                    return widget;
+            }
+            return nullptr;
         }
         QStringList listed()
         {
@@ -395,6 +418,164 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.records().size(), 2);
         QVERIFY(f.dialogs.last().request.text.contains(QStringLiteral("no such table")));
         QVERIFY(f.window->isEnabled());
+    }
+
+    void ironAndIrony(Fixture& f)
+    {
+        f.t.addEmpire(1, QStringLiteral("Iron"));
+        f.t.addEmpire(2, QStringLiteral("Irony"));
+        const OrderRepository orders(f.t.store());
+        orders.append(1, QStringLiteral("RTD"), TestStore::slots());
+        orders.append(1, QStringLiteral("RTD"), TestStore::slots());
+        orders.append(2, QStringLiteral("RTD"), TestStore::slots());
+        f.window->reloadEmpireList();
+    }
+
+    void clearOrdersActsOnTheTypedName()
+    {
+        // The picture button takes no focus: the typed name must be looked up before the
+        // action reads the number, or Iron's orders go for Irony's.
+        Fixture f(false);
+        ironAndIrony(f);
+        f.typeIntoName(QStringLiteral("Irony"));
+        f.dialogs.answer(DialogAnswer::Yes);
+        f.dialogs.answer(DialogAnswer::Yes);
+        f.dialogs.answerOk();
+        f.click(QStringLiteral("ClearOrders"));
+        QCOMPARE(f.dialogs.texts().at(1),
+                 QStringLiteral("Irony currently has 1 order entered - are you sure that you "
+                                "want to delete this order?"));
+        QCOMPARE(f.t.count(QStringLiteral("Orders"), 1), 2);
+        QCOMPARE(f.t.count(QStringLiteral("Orders"), 2), 0);
+        QCOMPARE(f.number()->text(), QStringLiteral("2"));
+    }
+
+    void everyActionReadsTheTypedName_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Enter Orders") << "EnterOrders"
+                                      << "Irony"
+                                      << "entry 2";
+        QTest::newRow("Edit Orders") << "EditOrders"
+                                     << "Irony"
+                                     << "listing 2";
+        QTest::newRow("Enter Orders, shorter name") << "EnterOrders"
+                                                    << "Iron"
+                                                    << "entry 1";
+        QTest::newRow("Save Orders") << "SaveOrders"
+                                     << "Irony"
+                                     << "1 orders have been entered "
+                                        "for Empire # 2";
+        QTest::newRow("Update Data") << "UpdateData"
+                                     << "Irony"
+                                     << "2.mdb   and it contains";
+    }
+    void everyActionReadsTheTypedName()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        Fixture f(false);
+        ironAndIrony(f);
+        f.typeIntoName(typed);
+        if (!expected.startsWith(QStringLiteral("entry")) &&
+            !expected.startsWith(QStringLiteral("listing")))
+            f.dialogs.answer(DialogAnswer::Cancel);
+        f.click(button);
+        const QString seen =
+            f.navigator.calls.join(QLatin1Char(',')) + f.dialogs.texts().join(QLatin1Char(','));
+        QVERIFY2(seen.contains(expected), qPrintable(seen));
+    }
+
+    void onlyEditingKeysAndEnterChooseTheEmpire_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("chosen");
+        // Typing "Irony" chose Iron on its last key (a key looks up the text before it).
+        QTest::newRow("Right") << int(Qt::Key_Right) << 1;
+        QTest::newRow("Left") << int(Qt::Key_Left) << 1;
+        QTest::newRow("Home") << int(Qt::Key_Home) << 1;
+        QTest::newRow("Shift") << int(Qt::Key_Shift) << 1;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << 1;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << 2;
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 2;
+        QTest::newRow("a letter") << int(Qt::Key_X) << 2;
+    }
+    void onlyEditingKeysAndEnterChooseTheEmpire()
+    {
+        QFETCH(int, key);
+        QFETCH(int, chosen);
+        Fixture f(false);
+        ironAndIrony(f);
+        f.typeIntoName(QStringLiteral("Irony"));
+        QCOMPARE(f.context.currentEmpireId, 1);
+        QTest::keyClick(f.name(), Qt::Key(key));
+        QCOMPARE(f.context.currentEmpireId, chosen);
+    }
+
+    void cancelEndsTheImportAndTheWindowKeepsPainting()
+    {
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")),
+                            f.t.folder().turnResultsFile(QStringLiteral("123"))));
+        f.context.turnFileWorker = f.t.fakeWorker("exec sleep 60");
+        f.pick(QStringLiteral("Sable Concord"));
+        f.dialogs.answerOk(2);
+        int ticks = 0;
+        QTimer painter;
+        connect(&painter, &QTimer::timeout, [&ticks] { ++ticks; });
+        painter.start(10);
+        bool sawProgress = false;
+        QTimer::singleShot(300, [&] {
+            auto* progress = qobject_cast<QProgressDialog*>(Fixture::topLevel("ImportProgress"));
+            QVERIFY(progress && progress->isVisible());
+            sawProgress = true;
+            QCOMPARE(progress->windowModality(), Qt::ApplicationModal);
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        f.click(QStringLiteral("UpdateData"));
+        QVERIFY(sawProgress);
+        QVERIFY2(clock.elapsed() < 30000, "Cancel did not end the reading");
+        QVERIFY2(ticks > 10, "the event loop stood still while the worker ran");
+        QVERIFY2(f.dialogs.last().request.text.contains(QStringLiteral("cancelled")),
+                 qPrintable(f.dialogs.last().request.text));
+        QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
+    }
+
+    void anotherEmpiresFileIsImportedOnlyWhenThePlayerSaysSo_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("fleetsLeft");
+        QTest::newRow("No") << int(DialogAnswer::No) << 6;
+        QTest::newRow("Yes") << int(DialogAnswer::Yes) << 0;
+    }
+    void anotherEmpiresFileIsImportedOnlyWhenThePlayerSaysSo()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, fleetsLeft);
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        // 126's file saved under 123's name.
+        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("126.mdb")),
+                            f.t.folder().turnResultsFile(QStringLiteral("123"))));
+        f.pick(QStringLiteral("Sable Concord"));
+        f.dialogs.answerOk();
+        f.dialogs.answer(DialogAnswer(answer));
+        if (DialogAnswer(answer) == DialogAnswer::Yes)
+            f.dialogs.answerOk();
+        f.click(QStringLiteral("UpdateData"));
+        const DialogRequest question = f.dialogs.records().at(1).request;
+        QCOMPARE(question.buttons, DialogButtons::YesNo);
+        QVERIFY2(question.text.contains(QStringLiteral("belongs to Empire # 123")) &&
+                     question.text.contains(QStringLiteral("rows of Empire # 126, 999 only")),
+                 qPrintable(question.text));
+        QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), fleetsLeft);
+        QVERIFY(f.dialogs.allAnswersUsed());
     }
 
     void updateData()

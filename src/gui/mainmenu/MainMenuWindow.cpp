@@ -31,6 +31,26 @@ const QString kPasswordTip = QStringLiteral(
     "The password for this Empire--do not reveal this to other players or they could submit "
     "Orders for you; to change it, use the PASS order");
 
+// A key press counts as choosing by key only when it changes the text or is Enter; moving
+// through the window (Tab, arrows, Shift and the like) leaves the choice as it was.
+bool editsOrEnters(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        return true;
+    default:
+        break;
+    }
+    if (key.matches(QKeySequence::Paste) || key.matches(QKeySequence::Cut) ||
+        key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo))
+        return true;
+    const QString text = key.text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
 } // namespace
 
 MainMenuWindow::MainMenuWindow(AppContext& context, Navigator& navigator, QWidget* parent)
@@ -78,8 +98,7 @@ void MainMenuWindow::addPictureButton(QWidget* body, const PictureButton& b)
     button->setToolTip(tooltip);
     button->setAccessibleName(caption);
     const auto action = b.action;
-    connect(button, &QToolButton::clicked, this,
-            [this, action] { guarded(m_context.dialogs, [this, action] { (this->*action)(); }); });
+    connect(button, &QToolButton::clicked, this, [this, action] { runAction(action); });
 
     auto* label = new QLabel(caption, body);
     label->setObjectName(QString::fromLatin1(b.labelName));
@@ -161,6 +180,23 @@ void MainMenuWindow::buildPasswordFrame(QWidget* body)
     placeTwips(m_password, 240, 360, 1815, 285);
 }
 
+void MainMenuWindow::runAction(void (MainMenuWindow::*action)())
+{
+    guarded(m_context.dialogs, [this, action] {
+        settleEmpireName();
+        (this->*action)();
+    });
+}
+
+void MainMenuWindow::settleEmpireName()
+{
+    // A picture button or a menu does not take the focus: the name box still holds it, and
+    // what was typed there has not been looked up yet.
+    QWidget* focus = focusWidget();
+    if (focus == m_empireName || m_empireName->isAncestorOf(focus))
+        lookUpEmpireByName();
+}
+
 std::optional<int> MainMenuWindow::empireNumber() const
 {
     return wholeNumber(m_empireNumber->text());
@@ -227,7 +263,7 @@ void MainMenuWindow::onEmpireKey()
 bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_empireName) {
-        if (event->type() == QEvent::KeyPress)
+        if (event->type() == QEvent::KeyPress && editsOrEnters(*static_cast<QKeyEvent*>(event)))
             onEmpireKey();
         else if (event->type() == QEvent::FocusOut &&
                  static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
@@ -280,8 +316,12 @@ void MainMenuWindow::newEmpire()
 
 void MainMenuWindow::clearOrders()
 {
-    runClearOrdersDialogue(m_context.dialogs, OrderRepository(m_context.store), empireNumber(),
-                           m_empireName->currentText());
+    // The messages name the empire whose orders go, whatever the name box shows.
+    const auto number = empireNumber();
+    const auto empire =
+        number ? EmpireRepository(m_context.store).findById(*number) : std::optional<Empire>();
+    runClearOrdersDialogue(m_context.dialogs, OrderRepository(m_context.store), number,
+                           empire ? empire->name : m_empireName->currentText());
 }
 
 void MainMenuWindow::saveOrders()

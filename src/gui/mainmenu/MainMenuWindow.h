@@ -41,6 +41,9 @@ private:
     void addPictureButton(QWidget* body, const PictureButton& button);
     void runLoadSteps();
 
+    // Runs an action after settling the name box; a failure is shown and the program goes on.
+    void runAction(void (MainMenuWindow::*action)());
+    void settleEmpireName();
     bool lookUpEmpireByName();
     void onEmpirePicked();
     void onEmpireKey();
