@@ -7,7 +7,6 @@
 #include "common/ScreenMetrics.h"
 #include "platform/Clock.h"
 #include "store/Store.h"
-#include "turnimport/StagingArea.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -87,8 +86,6 @@ int runProgram(QApplication& app, const StartupOptions& options)
     const std::unique_ptr<Store> store = openTurnEntryDatabase(folder, dialogs);
     if (!store)
         return 1;
-    // What the reader of a killed run left behind.
-    StagingArea::besideDatabase(folder.databaseFile()).sweep();
     SystemClock clock;
     QtScreenMetrics screen;
     AppContext context{

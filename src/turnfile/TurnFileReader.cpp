@@ -1,7 +1,8 @@
 #include "TurnFileReader.h"
 
-#include "StagingWriter.h"
 #include "turnimport/ImportedTables.h"
+#include "turnimport/ReaderProtocol.h"
+#include "turnimport/ValueConversion.h"
 
 // mdbtools.h includes glib.h inside extern "C"; glib must come first for C++.
 #include <glib.h>
@@ -12,6 +13,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace vf::turnfile {
@@ -50,37 +53,37 @@ struct BoundField {
     int length = 0;
 };
 
-bool isIntegerType(int type)
-{
-    return type == MDB_BOOL || type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
-}
-
 bool isRealType(int type)
 {
     return type == MDB_FLOAT || type == MDB_DOUBLE || type == MDB_MONEY || type == MDB_NUMERIC;
 }
 
-void storeValue(StagingWriter& writer, int field, const BoundField& bound)
+std::optional<std::int64_t> identifierOf(const BoundField& bound)
 {
     const char* text = bound.buffer.data();
-    const int type = bound.column->col_type;
-    char* end = nullptr;
-    if (isIntegerType(type)) {
+    const std::string_view value(text, static_cast<std::size_t>(bound.length));
+    if (isRealType(bound.column->col_type)) {
+        char* end = nullptr;
         errno = 0;
-        const long long value = std::strtoll(text, &end, 10);
-        if (errno == 0 && end != text && *end == '\0') {
-            writer.bindInteger(field, value);
-            return;
-        }
-    } else if (isRealType(type)) {
-        errno = 0;
-        const double value = std::strtod(text, &end);
-        if (errno == 0 && end != text && *end == '\0') {
-            writer.bindReal(field, value);
-            return;
-        }
+        const double number = std::strtod(text, &end);
+        if (errno != 0 || end == text || *end != '\0')
+            return std::nullopt;
+        return identifierFromNumber(number);
     }
-    writer.bindText(field, text, bound.length);
+    return identifierFromText(value);
+}
+
+std::string nameOf(const BoundField& bound)
+{
+    const char* text = bound.buffer.data();
+    if (isRealType(bound.column->col_type)) {
+        char* end = nullptr;
+        errno = 0;
+        const double number = std::strtod(text, &end);
+        if (errno == 0 && end != text && *end == '\0')
+            return textFromNumber(number);
+    }
+    return std::string(text, static_cast<std::size_t>(bound.length));
 }
 
 } // namespace
@@ -253,27 +256,44 @@ struct TurnFileReader::Impl {
         return open;
     }
 
-    std::int64_t copyTable(OpenTable& open, StagingWriter& writer)
+    // Writes one value as the kind its field is stored as.
+    static void writeValue(FrameWriter& out, const Table& wanted, std::size_t f,
+                           const BoundField& bound)
+    {
+        const Field& field = wanted.fields[f];
+        if (static_cast<std::size_t>(bound.length) >= kBindSize - 1)
+            throw UnusableFile("a value of the field " + quotedName(field.name) + " in the table " +
+                               quotedName(wanted.name) + " is too long");
+        if (field.kind == FieldKind::Text) {
+            out.text(nameOf(bound));
+            return;
+        }
+        const auto identifier = identifierOf(bound);
+        if (!identifier)
+            throw UnusableFile("the field " + quotedName(field.name) + " of the table " +
+                               quotedName(wanted.name) +
+                               " holds a value that is not a whole number");
+        out.wholeNumber(*identifier);
+    }
+
+    std::int64_t copyTable(OpenTable& open, int index, FrameWriter& out)
     {
         const Table& wanted = *open.wanted;
         MdbTableDef* table = open.table.get();
         std::vector<MdbField> fields(MDB_MAX_COLS);
-        writer.beginTable(wanted);
+        out.table(index);
         mdb_rewind_table(table);
         std::int64_t rows = 0;
         while (mdb_fetch_row(table)) {
             crackRow(table, open.bound, fields);
+            out.row();
             for (std::size_t f = 0; f < open.bound.size(); ++f) {
                 const BoundField& field = open.bound[f];
-                if (static_cast<std::size_t>(field.length) >= kBindSize - 1)
-                    throw UnusableFile("a value of the field " + quotedName(wanted.fields[f].name) +
-                                       " in the table " + quotedName(wanted.name) + " is too long");
                 if (fields[field.columnIndex].is_null && field.column->col_type != MDB_BOOL)
-                    writer.bindNull(static_cast<int>(f));
+                    out.noValue();
                 else
-                    storeValue(writer, static_cast<int>(f), field);
+                    writeValue(out, wanted, f, field);
             }
-            writer.storeRow();
             ++rows;
         }
         // A damaged page is skipped by libmdb without a word; its rows are then missing.
@@ -306,7 +326,7 @@ TurnFileReader::TurnFileReader(const std::string& path)
 
 TurnFileReader::~TurnFileReader() = default;
 
-std::int64_t TurnFileReader::copyTo(StagingWriter& writer)
+std::int64_t TurnFileReader::copyTo(FrameWriter& out)
 {
     // Every table and field is found before the first row is read.
     std::vector<Impl::OpenTable> tables;
@@ -315,8 +335,8 @@ std::int64_t TurnFileReader::copyTo(StagingWriter& writer)
         tables.push_back(m_impl->open(table));
     m_impl->checkEmpires();
     std::int64_t rows = 0;
-    for (Impl::OpenTable& table : tables)
-        rows += m_impl->copyTable(table, writer);
+    for (std::size_t t = 0; t < tables.size(); ++t)
+        rows += m_impl->copyTable(tables[t], static_cast<int>(t), out);
     return rows;
 }
 

@@ -7,7 +7,7 @@
 
 namespace vf::turnfile {
 
-class StagingWriter;
+class FrameWriter;
 
 // The turn results file is readable but cannot be imported; the message is for the player.
 class UnusableFile : public std::runtime_error {
@@ -15,8 +15,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads the thirteen imported tables of a turn results file with libmdb and hands every
-// row to the staging writer. Checks first that every table and field needed is present.
+// Reads the thirteen imported tables of a turn results file with libmdb and writes every row
+// as a frame (see turnimport/ReaderProtocol.h). Checks first that the file is whole and that
+// every table and field needed is present.
 class TurnFileReader {
 public:
     explicit TurnFileReader(const std::string& path);
@@ -24,8 +25,8 @@ public:
     TurnFileReader(const TurnFileReader&) = delete;
     TurnFileReader& operator=(const TurnFileReader&) = delete;
 
-    // Returns the number of rows copied.
-    std::int64_t copyTo(StagingWriter& writer);
+    // Returns the number of rows written.
+    std::int64_t copyTo(FrameWriter& out);
 
 private:
     struct Impl;

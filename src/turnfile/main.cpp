@@ -1,16 +1,20 @@
-// vfturn-turnfile: reads a turn results file and writes its rows to a staging file for the
-// program (see turnimport/StagingFormat.h). It runs in its own process so that a damaged or
+// vfturn-turnfile: reads a turn results file and writes its rows to standard output for the
+// program (see turnimport/ReaderProtocol.h). It runs in its own process so that a damaged or
 // hostile file can at worst end this process, never the program.
 
-#include "StagingWriter.h"
 #include "TurnFileReader.h"
-#include "turnimport/StagingFormat.h"
+#include "turnimport/ReaderProtocol.h"
 
 #include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -19,10 +23,16 @@ namespace {
 void prepareEnvironment()
 {
     std::setlocale(LC_ALL, "C");
+#ifdef _WIN32
+    _putenv_s("MDBICONV", "UTF-8");
+    _putenv_s("MDBOPTS", "");
+    _setmode(_fileno(stdout), _O_BINARY);
+#else
     setenv("MDBICONV", "UTF-8", 1);
     unsetenv("MDBOPTS");
     unsetenv("MDBPATH");
     unsetenv("MDB_JET3_CHARSET");
+#endif
 }
 
 } // namespace
@@ -30,26 +40,21 @@ void prepareEnvironment()
 int main(int argc, char** argv)
 {
     using namespace vf::turnfile;
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: vfturn-turnfile TURN-RESULTS-FILE STAGING-FILE\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: vfturn-turnfile TURN-RESULTS-FILE\n");
         return kExitUsage;
     }
     prepareEnvironment();
     const auto started = std::chrono::steady_clock::now();
     try {
         TurnFileReader reader(argv[1]);
-        StagingWriter writer(argv[2]);
-        const auto rows = reader.copyTo(writer);
-        writer.finish();
+        FrameWriter out(stdout);
+        const auto rows = reader.copyTo(out);
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - started)
                             .count();
-        std::printf("rows %lld read-ms %lld\n", static_cast<long long>(rows),
-                    static_cast<long long>(ms));
+        out.end(rows, ms);
         return 0;
-    } catch (const DiskFull& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return kExitDiskFull;
     } catch (const UnusableFile& error) {
         std::fprintf(stderr, "%s%s\n", kUnusablePrefix, error.what());
         return kExitUnusableFile;

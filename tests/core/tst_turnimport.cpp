@@ -2,9 +2,9 @@
 #include "TestStore.h"
 #include "store/OrderRepository.h"
 #include "turnimport/ImportedTables.h"
-#include "turnimport/StagingArea.h"
-#include "turnimport/StagingFormat.h"
+#include "turnimport/ReaderProtocol.h"
 #include "turnimport/TurnImporter.h"
+#include "turnimport/ValueConversion.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTemporaryFile>
 #include <QTest>
 
 using namespace vf;
@@ -120,38 +121,51 @@ void fillEmpire(TestStore& t, int empireId)
     }
 }
 
-// Writes a complete staging file as the reader would, with the given rows added.
-QString writeStaging(TestStore& t, const QStringList& inserts)
+// The reader's output for a file whose tables hold only the rows given: for each table index
+// the frames of its rows ("I123" a whole number, "Sname" a text, "N" no value).
+QByteArray readerOutput(const QMap<int, QList<QStringList>>& rows, qint64 countedRows = -1)
 {
-    const QString staging = t.path() + QStringLiteral("/staging.sqlite");
+    QTemporaryFile file;
+    if (!file.open())
+        qFatal("cannot write a temporary file");
+    std::FILE* out = std::fopen(qPrintable(file.fileName()), "wb");
     {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("staging"));
-        db.setDatabaseName(staging);
-        if (!db.open())
-            qFatal("cannot write %s", qPrintable(staging));
-        QSqlQuery q(db);
-        QStringList statements;
-        for (const auto& table : turnfile::kImportedTables)
-            statements << QStringLiteral("CREATE TABLE %1 (%2)")
-                              .arg(Store::quoted(tableName(table)), fieldList(table));
-        statements << inserts
-                   << QStringLiteral("PRAGMA user_version = %1").arg(turnfile::kStagingComplete);
-        for (const QString& statement : statements) {
-            if (!q.exec(statement))
-                qFatal("cannot run %s", qPrintable(statement));
+        turnfile::FrameWriter frames(out);
+        qint64 written = 0;
+        for (int table = 0; table < int(turnfile::kImportedTables.size()); ++table) {
+            frames.table(table);
+            for (const QStringList& row : rows.value(table)) {
+                frames.row();
+                ++written;
+                for (const QString& value : row) {
+                    if (value.startsWith(QLatin1Char('I')))
+                        frames.wholeNumber(value.mid(1).toLongLong());
+                    else if (value.startsWith(QLatin1Char('S')))
+                        frames.text(value.mid(1).toStdString());
+                    else
+                        frames.noValue();
+                }
+            }
         }
-        db.close();
+        frames.end(countedRows < 0 ? written : countedRows, 1);
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("staging"));
-    return staging;
+    std::fclose(out);
+    return file.readAll();
 }
 
-QStringList stagingLeftOvers(TestStore& t)
+// A reader that writes the given bytes and ends cleanly.
+QString workerWriting(TestStore& t, const QByteArray& output)
 {
-    return QDir(t.path() + QStringLiteral("/.import-staging"))
-        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QString stream = t.path() + QStringLiteral("/reader-output");
+    QFile file(stream);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(stream));
+    file.write(output);
+    file.close();
+    return t.fakeWorker("exec cat '" + stream.toUtf8() + "'");
 }
+
+constexpr int kFleets = 2;
 
 QString expectFailure(TestStore& t, const QString& file, int empireId, WorkerLimits limits = {},
                       const QString& worker = TestStore::workerPath())
@@ -358,18 +372,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<QString>("cause");
         QTest::newRow("a complaint on a clean exit")
-            << QByteArray("\"$READER\" \"$1\" \"$2\" && echo \"warning: page 12 from map doesn't "
+            << QByteArray("\"$READER\" \"$1\" && echo \"warning: page 12 from map doesn't "
                           "match\" >&2")
             << "damaged: reading it failed \\(warning: page 12 from map";
         QTest::newRow("a page past the end")
-            << QByteArray("\"$READER\" \"$1\" \"$2\"; echo 'offset 999424 is beyond EOF' >&2")
+            << QByteArray("\"$READER\" \"$1\"; echo 'offset 999424 is beyond EOF' >&2")
             << "incomplete \\(was the download cut short\\?\\)";
-        QTest::newRow("a full disk")
-            << QByteArray("exec \"$READER\" \"$1\" /dev/full") << "not enough disk space";
         QTest::newRow("a signal") << QByteArray("kill -SEGV $$") << "damaged";
-        QTest::newRow("no staging file") << QByteArray("exit 0") << "did not finish";
-        QTest::newRow("a malformed staging file")
-            << QByteArray("printf 'partial' > \"$2\"") << "not a database|did not finish";
+        QTest::newRow("no output") << QByteArray("exit 0") << "incomplete";
+        QTest::newRow("a cut-short output")
+            << QByteArray("\"$READER\" \"$1\" | head -c 500") << "incomplete";
     }
     void everyComplaintOfTheReaderRefusesTheFile()
     {
@@ -382,7 +394,6 @@ private Q_SLOTS:
                                               123, {}, t.fakeWorker(script));
         QVERIFY2(message.contains(QRegularExpression(cause)), qPrintable(message));
         QCOMPARE(snapshot(t), before);
-        QCOMPARE(stagingLeftOvers(t), QStringList());
     }
 
     void cancelEndsTheReadingAtOnce()
@@ -395,8 +406,8 @@ private Q_SLOTS:
         clock.start();
         int asked = 0;
         try {
-            importer.read(TestStore::dataFile(QStringLiteral("123.mdb")),
-                          [&] { return ++asked > 3; });
+            importer.importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")),
+                                ForeignFile::Replace, [&] { return ++asked > 3; });
             QFAIL("a cancelled reading was taken as complete");
         } catch (const Error& error) {
             QVERIFY2(error.message().contains(QStringLiteral("cancelled")),
@@ -404,51 +415,97 @@ private Q_SLOTS:
         }
         QVERIFY2(clock.elapsed() < 30000, "the worker was waited for instead of ended");
         QCOMPARE(snapshot(t), before);
-        QCOMPARE(stagingLeftOvers(t), QStringList());
     }
 
-    void staysCleanAndSweepsWhatAKilledRunLeft()
-    {
-        TestStore t;
-        t.importFixture(QStringLiteral("123.mdb"), 123);
-        expectFailure(t, TestStore::dataFile(QStringLiteral("125.mdb")), 125);
-        QCOMPARE(stagingLeftOvers(t), QStringList());
-
-        const StagingArea area = StagingArea::besideDatabase(t.folder().databaseFile());
-        const auto live = area.startRun();
-        const QString leftOver = area.root() + QStringLiteral("/run-killed");
-        QVERIFY(QDir().mkpath(leftOver));
-        QFile staging(leftOver + QStringLiteral("/staging.sqlite"));
-        QVERIFY(staging.open(QIODevice::WriteOnly));
-        staging.close();
-        area.sweep();
-        QVERIFY(!QFileInfo::exists(leftOver));
-        QVERIFY(QFileInfo::exists(live->folder()));
-    }
-
-    void asksWhoseRowsTheFileHolds_data()
+    void aFileOfOtherEmpiresChangesNothingUnlessAccepted_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("holds");
+        QTest::addColumn<bool>("replaced");
         QTest::addColumn<QString>("found");
-        QTest::newRow("its own file") << "123.mdb" << true << "";
+        QTest::newRow("its own file") << "123.mdb" << true << "123";
         QTest::newRow("an empty file") << "124.mdb" << false << "";
         QTest::newRow("another empire's file") << "126.mdb" << false << "126,999";
     }
-    void asksWhoseRowsTheFileHolds()
+    void aFileOfOtherEmpiresChangesNothingUnlessAccepted()
     {
         QFETCH(QString, file);
-        QFETCH(bool, holds);
+        QFETCH(bool, replaced);
         QFETCH(QString, found);
         TestStore t;
+        fillEmpire(t, 123);
+        const QStringList before = snapshot(t);
         const TurnImporter importer(t.store(), TestStore::workerPath());
-        const auto staged = importer.read(TestStore::dataFile(file));
-        const EmpiresInFile empires = importer.empiresIn(123, *staged);
-        QCOMPARE(empires.holdsChosenEmpire, holds);
+        const ImportResult kept =
+            importer.importFile(123, TestStore::dataFile(file), ForeignFile::KeepOldData);
+        QCOMPARE(kept.replaced, replaced);
         QStringList ids;
-        for (const qint64 id : empires.empireIds)
+        for (const qint64 id : kept.empireIds)
             ids << QString::number(id);
         QCOMPARE(ids.join(QLatin1Char(',')), found);
+        if (replaced)
+            return;
+        QCOMPARE(snapshot(t), before);
+        QVERIFY(importer.importFile(123, TestStore::dataFile(file)).replaced);
+        QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 0);
+    }
+
+    void storesWhatTheReaderWrites_data()
+    {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QString>("stored"); // the fleets, or the cause of the refusal
+        QTest::newRow("rows") << readerOutput({{kFleets, {{"I123", "I7", "SHome"}}}})
+                              << "123|7|Home";
+        QTest::newRow("a row without an empire is not stored")
+            << readerOutput({{kFleets, {{"N", "I1", "SNobody's"}, {"I123", "I2", "SMine"}}}})
+            << "123|2|Mine";
+        QTest::newRow("no value") << readerOutput({{kFleets, {{"I123", "N", "N"}}}})
+                                  << "123|<null>|<null>";
+        QTest::newRow("text in an identifier")
+            << readerOutput({{kFleets, {{"I123", "S7", "SHome"}}}}) << "malformed";
+        QTest::newRow("a number as a name")
+            << readerOutput({{kFleets, {{"I123", "I7", "I7"}}}}) << "malformed";
+        QTest::newRow("an identifier past 32 bits")
+            << readerOutput({{kFleets, {{"I123", "I2147483648", "SHome"}}}}) << "out of range";
+        const QByteArray whole = readerOutput({{kFleets, {{"I123", "I7", "SHome"}}}});
+        QTest::newRow("cut short") << whole.left(whole.size() - 5) << "incomplete";
+        QTest::newRow("a row not counted")
+            << readerOutput({{kFleets, {{"I123", "I7", "SHome"}}}}, 2) << "incomplete";
+        QTest::newRow("nothing") << QByteArray() << "incomplete";
+        QTest::newRow("noise") << QByteArray("garbage") << "malformed";
+        QTest::newRow("past the end") << readerOutput({}) + "T"
+                                      << "past its end";
+    }
+    void storesWhatTheReaderWrites()
+    {
+        QFETCH(QByteArray, output);
+        QFETCH(QString, stored);
+        TestStore t;
+        fillEmpire(t, 123);
+        const QStringList before = snapshot(t);
+        const QString worker = workerWriting(t, output);
+        try {
+            TurnImporter(t.store(), worker)
+                .importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")));
+            QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("*")), QStringList{stored});
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(stored), qPrintable(error.message()));
+            QCOMPARE(snapshot(t), before);
+        }
+    }
+
+    void aFullDiskIsReportedAsSuch()
+    {
+        TestStore t;
+        fillEmpire(t, 123);
+        const QStringList before = snapshot(t);
+        // The database may grow by a few pages only.
+        QSqlQuery pages = t.store().run(QStringLiteral("PRAGMA page_count"));
+        QVERIFY(pages.next());
+        t.store().run(QStringLiteral("PRAGMA max_page_count = %1").arg(pages.value(0).toInt() + 3));
+        const QString message =
+            expectFailure(t, TestStore::dataFile(QStringLiteral("900.mdb")), 900);
+        QVERIFY2(message.contains(QStringLiteral("not enough disk space")), qPrintable(message));
+        QCOMPARE(snapshot(t), before);
     }
 
     void aMissingWorkerIsReported()
@@ -460,95 +517,69 @@ private Q_SLOTS:
         QVERIFY2(message.contains(QStringLiteral("could not be started")), qPrintable(message));
     }
 
-    void convertsNumberTypesOfTheFile()
+    void convertsTextAsTheEngineWould_data()
     {
-        // A staging file as the reader writes it for a file whose identifiers are Double
-        // fields and whose orbital location is a Single.
-        TestStore t;
-        const QString staging = writeStaging(
-            t, {QStringLiteral("INSERT INTO Fleets VALUES (123.0, 12.0, 7)"),
-                QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 3.0)"),
-                QStringLiteral("INSERT INTO \"Orbital Locations\" VALUES (123, 'Sol', 2.5)")});
-        TurnImporter(t.store(), TestStore::workerPath())
-            .copyStaging(123, staging, QStringLiteral("123.mdb"));
-        QCOMPARE(
-            t.dump(QStringLiteral("Fleets"),
-                   QStringLiteral(
-                       "typeof(EmpireID), FleetID, typeof(FleetID), FleetName, typeof(FleetName)")),
-            QStringList{"integer|12|integer|7|text"});
-        QCOMPARE(t.dump(QStringLiteral("Orbital Locations"), QStringLiteral("OrbitalLocation")),
-                 (QStringList{"3", "2.5"}));
-    }
-
-    void convertsIdentifiersHeldAsText_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("digits") << "'42'"
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("identifier"); // empty: not an identifier
+        QTest::newRow("digits") << "42"
                                 << "42";
-        QTest::newRow("blanks and a sign") << "' +42 '"
+        QTest::newRow("blanks and a sign") << " +42 "
                                            << "42";
-        QTest::newRow("negative") << "'-7'"
+        QTest::newRow("negative") << "-7"
                                   << "-7";
-        QTest::newRow("letters") << "'4x2'"
+        QTest::newRow("the largest") << "2147483647"
+                                     << "2147483647";
+        QTest::newRow("the smallest") << "-2147483648"
+                                      << "-2147483648";
+        QTest::newRow("past 32 bits") << "2147483648"
+                                      << "";
+        QTest::newRow("letters") << "4x2"
                                  << "";
-        QTest::newRow("a decimal") << "'4.5'"
+        QTest::newRow("a decimal") << "4.5"
                                    << "";
-        QTest::newRow("empty") << "''"
+        QTest::newRow("empty") << ""
                                << "";
-        QTest::newRow("past 32 bits") << "'2147483648'"
+        QTest::newRow("a sign alone") << "-"
                                       << "";
-        QTest::newRow("a sign alone") << "'-'"
-                                      << "";
+        QTest::newRow("a blank inside") << "4 2"
+                                        << "";
+        QTest::newRow("eleven digits") << "00000000042"
+                                       << "";
     }
-    void convertsIdentifiersHeldAsText()
+    void convertsTextAsTheEngineWould()
     {
         // A file whose FleetID is a Text field: what the engine would convert is stored as the
-        // number, anything else refuses the file, naming the table and the field.
-        QFETCH(QString, value);
-        QFETCH(QString, stored);
-        TestStore t;
-        fillEmpire(t, 123);
-        const QStringList before = snapshot(t);
-        const QString staging = writeStaging(
-            t, {QStringLiteral("INSERT INTO Fleets VALUES ('123', %1, 'Text Fleet')").arg(value)});
-        try {
-            TurnImporter(t.store(), TestStore::workerPath())
-                .copyStaging(123, staging, QStringLiteral("123.mdb"));
-            QCOMPARE(t.dump(QStringLiteral("Fleets"),
-                            QStringLiteral("EmpireID, typeof(FleetID), FleetID")),
-                     QStringList{QStringLiteral("123|integer|") + stored});
-        } catch (const Error& error) {
-            QVERIFY2(stored.isEmpty(), qPrintable(error.message()));
-            QVERIFY2(error.message().contains(
-                         QStringLiteral("the field \"FleetID\" of the table \"Fleets\"")),
-                     qPrintable(error.message()));
-            QCOMPARE(snapshot(t), before);
-        }
+        // number; anything else refuses the file.
+        QFETCH(QString, text);
+        QFETCH(QString, identifier);
+        const auto converted = turnfile::identifierFromText(text.toStdString());
+        QCOMPARE(converted ? QString::number(*converted) : QString(), identifier);
     }
 
-    void rowsWithoutAnEmpireAreNotStored()
+    void numbersBecomeIdentifiersAndNames_data()
     {
-        TestStore t;
-        const QString staging =
-            writeStaging(t, {QStringLiteral("INSERT INTO Fleets VALUES (NULL, 1, 'Nobody''s')"),
-                             QStringLiteral("INSERT INTO Fleets VALUES (123, 2, 'Mine')")});
-        TurnImporter(t.store(), TestStore::workerPath())
-            .copyStaging(123, staging, QStringLiteral("123.mdb"));
-        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("EmpireID, FleetName")),
-                 QStringList{"123|Mine"});
+        QTest::addColumn<double>("number");
+        QTest::addColumn<QString>("identifier");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("whole") << 12.0 << "12"
+                               << "12";
+        QTest::newRow("a fraction") << 2.5 << ""
+                                    << "2.5";
+        QTest::newRow("negative") << -3.0 << "-3"
+                                  << "-3";
+        QTest::newRow("past 32 bits") << 4294967296.0 << ""
+                                      << "4294967296";
+        QTest::newRow("single precision") << double(2.3f) << ""
+                                          << "2.29999995231628";
     }
-
-    void refusesAnIdentifierThatIsNotAWholeNumber()
+    void numbersBecomeIdentifiersAndNames()
     {
-        TestStore t;
-        fillEmpire(t, 123);
-        const QStringList before = snapshot(t);
-        const QString staging =
-            writeStaging(t, {QStringLiteral("INSERT INTO Armies VALUES (123, 2.5, 'Half')")});
-        QVERIFY_THROWS_EXCEPTION(Error, TurnImporter(t.store(), TestStore::workerPath())
-                                            .copyStaging(123, staging, QStringLiteral("123.mdb")));
-        QCOMPARE(snapshot(t), before);
+        QFETCH(double, number);
+        QFETCH(QString, identifier);
+        QFETCH(QString, name);
+        const auto converted = turnfile::identifierFromNumber(number);
+        QCOMPARE(converted ? QString::number(*converted) : QString(), identifier);
+        QCOMPARE(QString::fromStdString(turnfile::textFromNumber(number)), name);
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
 
@@ -109,6 +110,14 @@ bool Store::hasSchema() const
             return false;
     }
     return true;
+}
+
+sqlite3* Store::handle() const
+{
+    const QVariant handle = database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        fail(QStringLiteral("reach"), QStringLiteral("the database driver is not SQLite"));
+    return *static_cast<sqlite3* const*>(handle.constData());
 }
 
 void Store::createSchema()

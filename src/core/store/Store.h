@@ -6,6 +6,8 @@
 #include <QVariant>
 #include <initializer_list>
 
+struct sqlite3;
+
 namespace vf {
 
 // The turn entry database: one SQLite file holding the empires, their orders and the data
@@ -20,6 +22,8 @@ public:
 
     const QString& path() const { return m_path; }
     QSqlDatabase database() const;
+    // SQLite's own handle of the connection, for storing many rows fast.
+    sqlite3* handle() const;
 
     // Prepares and runs one statement with its values bound in order; throws on failure.
     QSqlQuery run(const QString& sql, std::initializer_list<QVariant> values = {}) const;

@@ -1,6 +1,6 @@
 #include "TurnFileWorker.h"
 
-#include "StagingFormat.h"
+#include "ReaderProtocol.h"
 #include "platform/ChildProcessLimits.h"
 
 #include <QEventLoop>
@@ -54,23 +54,17 @@ QString refusal(const QByteArray& errors)
 
 const QString kIncomplete = QStringLiteral("it is incomplete (was the download cut short?)");
 
-qint64 reportedReadMs(const QByteArray& out)
-{
-    const QList<QByteArray> words = out.simplified().split(' ');
-    const qsizetype at = words.indexOf(QByteArrayLiteral("read-ms"));
-    return at >= 0 && at + 1 < words.size() ? words[at + 1].toLongLong() : -1;
-}
-
 // One run of the worker process: started with its limits, waited for while events go on,
 // and read out.
 class WorkerRun {
 public:
-    WorkerRun(const QString& workerPath, const QString& turnFile, const QString& stagingFile,
-              const WorkerLimits& limits, int timeLimitMs)
+    WorkerRun(const QString& workerPath, const QString& turnFile, const WorkerLimits& limits,
+              int timeLimitMs, const OutputTaker& takeOutput)
         : m_limits(limits)
+        , m_takeOutput(takeOutput)
     {
         m_process.setProgram(workerPath);
-        m_process.setArguments({turnFile, stagingFile});
+        m_process.setArguments({turnFile});
         m_process.setProcessEnvironment(workerEnvironment());
         m_process.setStandardInputFile(QProcess::nullDevice());
         // The processor time allowed is the wall-clock limit, so a worker that somehow outlives
@@ -124,23 +118,24 @@ public:
     WorkerOutcome outcome() const
     {
         WorkerOutcome outcome;
-        outcome.cancelled = m_cancelled;
         outcome.cause = failure();
         outcome.complete = outcome.cause.isEmpty();
-        if (outcome.complete)
-            outcome.readMs = reportedReadMs(m_output);
         return outcome;
     }
 
 private:
-    // Keeps only the first few kilobytes of what the worker writes.
+    // Keeps only the first few kilobytes of the worker's error output; hands on its rows.
     void keepOutput()
     {
-        const auto capped = [](QByteArray& kept, const QByteArray& chunk, int cap) {
-            kept.append(chunk.left(qMax<qsizetype>(0, cap - kept.size())));
-        };
-        capped(m_errors, m_process.readAllStandardError(), m_limits.stderrCap);
-        capped(m_output, m_process.readAllStandardOutput(), m_limits.stderrCap);
+        const QByteArray errors = m_process.readAllStandardError();
+        m_errors.append(errors.left(qMax<qsizetype>(0, m_limits.stderrCap - m_errors.size())));
+        const QByteArray rows = m_process.readAllStandardOutput();
+        if (rows.isEmpty() || m_refused)
+            return;
+        if (!m_takeOutput(rows)) {
+            m_refused = true;
+            m_process.kill();
+        }
     }
 
     // Why the run did not deliver the whole file; empty when it did.
@@ -149,6 +144,8 @@ private:
         const QString refused = refusal(m_errors);
         if (m_cancelled)
             return QStringLiteral("the reading was cancelled");
+        if (m_refused)
+            return QStringLiteral("its rows could not be taken");
         if (m_failedToStart)
             return QStringLiteral("the turn results reader %1 could not be started")
                 .arg(m_process.program());
@@ -159,8 +156,6 @@ private:
             return kIncomplete;
         if (m_process.exitStatus() != QProcess::NormalExit)
             return QStringLiteral("the file is damaged: reading it failed");
-        if (m_process.exitCode() == turnfile::kExitDiskFull)
-            return QStringLiteral("there is not enough disk space to read it");
         if (m_process.exitCode() == turnfile::kExitUnusableFile && !refused.isEmpty())
             return refused;
         // Any complaint means a part of the file could not be read, even on a clean exit.
@@ -173,9 +168,10 @@ private:
     }
 
     WorkerLimits m_limits;
+    const OutputTaker& m_takeOutput;
     QProcess m_process;
     QByteArray m_errors;
-    QByteArray m_output;
+    bool m_refused = false;
     bool m_timedOut = false;
     bool m_failedToStart = false;
     bool m_cancelled = false;
@@ -184,11 +180,11 @@ private:
 } // namespace
 
 WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFile,
-                                const QString& stagingFile, const WorkerLimits& limits,
+                                const WorkerLimits& limits, const OutputTaker& takeOutput,
                                 const CancelCheck& cancelRequested)
 {
     const int timeLimitMs = timeLimitFor(turnFile, limits);
-    WorkerRun run(workerPath, turnFile, stagingFile, limits, timeLimitMs);
+    WorkerRun run(workerPath, turnFile, limits, timeLimitMs, takeOutput);
     run.run(timeLimitMs, cancelRequested);
     return run.outcome();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -14,19 +15,20 @@ struct WorkerLimits {
 
 struct WorkerOutcome {
     bool complete = false;
-    bool cancelled = false; // the player stopped the reading
-    QString cause;          // why not, for the player
-    qint64 readMs = -1;     // the worker's own reading time, when it reports one
+    QString cause; // why not, for the player
 };
 
 // Asked a few times a second while the worker runs; true ends the worker at once.
 using CancelCheck = std::function<bool()>;
+// Takes the worker's output as it comes; false ends the worker at once.
+using OutputTaker = std::function<bool(const QByteArray&)>;
 
-// Runs the turn results reader worker on a file, writing the staging file, and waits for it
-// while the program's events go on being handled (the window keeps painting and a progress
-// dialog's Cancel works). Only a clean run with nothing on its error output is complete.
+// Runs the turn results reader worker on a file and waits for it while the program's events
+// go on being handled (the window keeps painting and a progress dialog's Cancel works); its
+// output goes to takeOutput as it comes. Only a clean run with nothing on its error output is
+// complete; a run the taker ended is not.
 WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFile,
-                                const QString& stagingFile, const WorkerLimits& limits,
+                                const WorkerLimits& limits, const OutputTaker& takeOutput,
                                 const CancelCheck& cancelRequested = {});
 
 } // namespace vf

@@ -5,64 +5,41 @@
 #include <QList>
 #include <QString>
 
-#include <memory>
-
 namespace vf {
 
 class Store;
-class StagingRun;
 
 struct ImportStatistics {
-    qint64 workerMs = 0; // the worker's run, process start included
-    qint64 readMs = -1;  // the worker's own reading time
-    qint64 copyMs = 0;   // replacing the rows in the turn entry database
+    qint64 totalMs = 0;  // worker start to commit
+    qint64 readMs = -1;  // the worker's own reading, as it reports it
+    qint64 finishMs = 0; // after the worker ended: the last rows and the commit
 };
 
-// A turn results file read whole by the worker, waiting in its staging file to replace an
-// empire's rows. The staging folder goes when this does.
-struct StagedTurnFile {
-    StagedTurnFile(QString file, std::unique_ptr<StagingRun> stagingRun);
-    ~StagedTurnFile();
-    QString stagingFile() const;
+// What to do with a file none of whose rows belongs to the empire imported for (another
+// empire's file saved under this empire's name, or an empty one).
+enum class ForeignFile { Replace, KeepOldData };
 
-    QString turnFile;
-    std::unique_ptr<StagingRun> run;
+struct ImportResult {
+    bool replaced = false;
+    QList<qint64> empireIds; // every empire number of the file's rows, ascending
     ImportStatistics statistics;
 };
 
-// Whose rows a read file holds.
-struct EmpiresInFile {
-    bool holdsChosenEmpire = false;
-    QList<qint64> empireIds; // every empire number of the file's rows, ascending
-};
-
-// Replaces an empire's imported tables from its turn results file. Nothing in the turn entry
-// database changes until the reader has delivered every row of the file; then the deletion
-// and the copy are one transaction. Any failure throws vf::Error naming the file and the
-// cause, and leaves the database as it was.
+// Replaces an empire's imported tables from its turn results file. The reader worker streams
+// the file's rows while the program stores them, all inside one transaction that is
+// committed only when the worker has delivered every row and ended cleanly. Any failure
+// throws vf::Error naming the file and the cause, and leaves the database as it was.
 class TurnImporter {
 public:
-    // The reader's staging folders live beside the turn entry database.
     TurnImporter(const Store& store, QString workerPath, WorkerLimits limits = {});
 
-    // Reads the whole file through the worker while events go on; cancelRequested ends it.
-    std::unique_ptr<StagedTurnFile> read(const QString& turnFile,
-                                         const CancelCheck& cancelRequested = {}) const;
-    EmpiresInFile empiresIn(int empireId, const StagedTurnFile& staged) const;
-    void replace(int empireId, StagedTurnFile& staged) const;
-
-    // read() and replace() in one, whoever the rows belong to.
-    ImportStatistics importFile(int empireId, const QString& turnFile) const;
-
-    // Replaces the empire's rows from a complete staging file written by the reader; the
-    // turn results file is named in messages.
-    void copyStaging(int empireId, const QString& stagingFile, const QString& turnFile) const;
+    // Events go on while the worker reads; cancelRequested ends it. With KeepOldData, a file
+    // that holds no row of the empire changes nothing (replaced stays false).
+    ImportResult importFile(int empireId, const QString& turnFile,
+                            ForeignFile foreign = ForeignFile::Replace,
+                            const CancelCheck& cancelRequested = {}) const;
 
 private:
-    // Both work on the staging file attached to the turn entry database.
-    void checkStaging(const QString& turnFile) const;
-    void copyRows(int empireId, const QString& turnFile) const;
-
     const Store& m_store;
     QString m_workerPath;
     WorkerLimits m_limits;

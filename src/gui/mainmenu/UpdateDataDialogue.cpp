@@ -39,27 +39,27 @@ QString empireList(const QList<qint64>& ids)
 
 // A file that holds nothing of the chosen empire is most likely another empire's file saved
 // under this empire's name: the player says whether its turn data goes.
-bool confirmForeignFile(Dialogs& dialogs, int empireId, const StagedTurnFile& staged,
-                        const EmpiresInFile& found)
+bool confirmForeignFile(Dialogs& dialogs, int empireId, const QString& turnFile,
+                        const QList<qint64>& empireIds)
 {
     const QString holds =
-        found.empireIds.isEmpty()
+        empireIds.isEmpty()
             ? QStringLiteral("It holds no rows at all.")
-            : QStringLiteral("It holds rows of Empire # %1 only.").arg(empireList(found.empireIds));
+            : QStringLiteral("It holds rows of Empire # %1 only.").arg(empireList(empireIds));
     const DialogRequest question{
         DialogIcon::Warning, QStringLiteral("Verify Imperial Records"),
         QStringLiteral("None of the rows in the turn results file %1 belongs to Empire # %2. %3"
                        "\n\nImporting it deletes the turn data stored for Empire # %2. Import it "
                        "anyway?")
-            .arg(QDir::toNativeSeparators(staged.turnFile), QString::number(empireId), holds),
+            .arg(QDir::toNativeSeparators(turnFile), QString::number(empireId), holds),
         DialogButtons::YesNo};
     return dialogs.ask(question) == DialogAnswer::Yes;
 }
 
-// Reads the file with a progress dialog whose Cancel ends the reading at once. The dialog is
-// modal to the whole program, so no other action starts meanwhile.
-std::unique_ptr<StagedTurnFile> readWithProgress(const TurnImporter& importer,
-                                                 const QString& turnFile, QWidget* window)
+// Imports with a progress dialog whose Cancel ends the reading at once. The dialog is modal
+// to the whole program, so no other action starts meanwhile.
+ImportResult importWithProgress(const AppContext& context, int empireId, const QString& turnFile,
+                                ForeignFile foreign, QWidget* window)
 {
     QProgressDialog progress(QStringLiteral("Reading the turn results file %1 ...")
                                  .arg(QDir::toNativeSeparators(turnFile)),
@@ -71,7 +71,9 @@ std::unique_ptr<StagedTurnFile> readWithProgress(const TurnImporter& importer,
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.show();
-    return importer.read(turnFile, [&progress] { return progress.wasCanceled(); });
+    const TurnImporter importer(context.store, context.turnFileWorker);
+    return importer.importFile(empireId, turnFile, foreign,
+                               [&progress] { return progress.wasCanceled(); });
 }
 
 } // namespace
@@ -91,13 +93,15 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
     if (context.dialogs.ask(confirm) != DialogAnswer::Ok)
         return false;
 
-    const TurnImporter importer(context.store, context.turnFileWorker);
-    const auto staged =
-        readWithProgress(importer, context.dataFolder.turnResultsFile(number), window);
-    const EmpiresInFile found = importer.empiresIn(*empireId, *staged);
-    if (!found.holdsChosenEmpire && !confirmForeignFile(context.dialogs, *empireId, *staged, found))
-        return false;
-    importer.replace(*empireId, *staged);
+    const QString turnFile = context.dataFolder.turnResultsFile(number);
+    const ImportResult result =
+        importWithProgress(context, *empireId, turnFile, ForeignFile::KeepOldData, window);
+    if (!result.replaced) {
+        // Nothing was changed; the file is read again only if the player wants it.
+        if (!confirmForeignFile(context.dialogs, *empireId, turnFile, result.empireIds))
+            return false;
+        importWithProgress(context, *empireId, turnFile, ForeignFile::Replace, window);
+    }
     context.dialogs.inform(QStringLiteral("Imperial Data Dump"),
                            QStringLiteral("All done importing Empire data!"),
                            DialogIcon::Information);

@@ -1,0 +1,235 @@
+#include "ImportWriter.h"
+
+#include "Error.h"
+#include "ImportedTables.h"
+#include "ReaderProtocol.h"
+#include "ValueConversion.h"
+#include "store/Store.h"
+
+#include <QStringList>
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace vf {
+
+namespace {
+
+QString nameOf(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// Every imported table begins with the empire number; rows are kept or left by it.
+constexpr bool empireIdComesFirst()
+{
+    return std::all_of(turnfile::kImportedTables.begin(), turnfile::kImportedTables.end(),
+                       [](const turnfile::Table& table) {
+                           return table.fields[0].name == "EmpireID" &&
+                                  table.fields[0].kind == turnfile::FieldKind::WholeNumber;
+                       });
+}
+static_assert(empireIdComesFirst());
+
+constexpr qint64 kLongestText = 64 * 1024 * 1024;
+
+} // namespace
+
+// Reads little-endian numbers and texts from the bytes taken so far.
+class ImportWriter::Cursor {
+public:
+    explicit Cursor(const QByteArray& bytes)
+        : m_data(bytes.constData())
+        , m_size(bytes.size())
+    {
+    }
+    qsizetype position() const { return m_at; }
+    void rewindTo(qsizetype position) { m_at = position; }
+    bool has(qint64 count) const { return count >= 0 && m_size - m_at >= count; }
+    char byte() { return m_data[m_at++]; }
+    quint64 number(int bytes)
+    {
+        quint64 value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value |= quint64(static_cast<unsigned char>(m_data[m_at + i])) << (8 * i);
+        m_at += bytes;
+        return value;
+    }
+    const char* skip(qint64 count)
+    {
+        const char* start = m_data + m_at;
+        m_at += count;
+        return start;
+    }
+
+private:
+    const char* m_data;
+    qsizetype m_size;
+    qsizetype m_at = 0;
+};
+
+ImportWriter::ImportWriter(const Store& store)
+    : m_db(store.handle())
+{
+    for (const auto& table : turnfile::kImportedTables) {
+        QStringList fields;
+        QStringList marks;
+        for (const auto& field : table.fields) {
+            fields << Store::quoted(nameOf(field.name));
+            marks << QStringLiteral("?");
+        }
+        const QByteArray sql =
+            QStringLiteral("INSERT INTO main.%1 (%2) VALUES (%3)")
+                .arg(Store::quoted(nameOf(table.name)), fields.join(QStringLiteral(", ")),
+                     marks.join(QStringLiteral(", ")))
+                .toUtf8();
+        sqlite3_stmt* insert = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &insert, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(insert);
+            for (sqlite3_stmt* prepared : m_inserts)
+                sqlite3_finalize(prepared);
+            throw Error(QStringLiteral("the imported tables cannot be written (%1)")
+                            .arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
+        }
+        m_inserts.push_back(insert);
+    }
+}
+
+ImportWriter::~ImportWriter()
+{
+    for (sqlite3_stmt* insert : m_inserts)
+        sqlite3_finalize(insert);
+}
+
+bool ImportWriter::take(const QByteArray& bytes)
+{
+    if (!m_error.isEmpty())
+        return false;
+    m_pending += bytes;
+    Cursor at(m_pending);
+    while (at.has(1)) {
+        const qsizetype frameStart = at.position();
+        if (!takeFrame(at)) {
+            at.rewindTo(frameStart);
+            break;
+        }
+        if (!m_error.isEmpty())
+            return false;
+    }
+    m_pending.remove(0, at.position());
+    return true;
+}
+
+bool ImportWriter::takeFrame(Cursor& at)
+{
+    if (m_finished)
+        return fail(QStringLiteral("the reader wrote past its end"));
+    switch (at.byte()) {
+    case turnfile::kTableFrame: {
+        if (!at.has(1))
+            return false;
+        const int table = static_cast<unsigned char>(at.byte());
+        if (table != m_table + 1 || table >= int(turnfile::kImportedTables.size()))
+            return fail(QStringLiteral("the reader's tables came out of order"));
+        m_table = table;
+        return true;
+    }
+    case turnfile::kRowFrame:
+        if (m_table < 0)
+            return fail(QStringLiteral("the reader wrote a row before its table"));
+        return takeRow(at);
+    case turnfile::kEndFrame:
+        return takeEnd(at);
+    default:
+        return fail(QStringLiteral("the reader's output is malformed"));
+    }
+}
+
+bool ImportWriter::takeRow(Cursor& at)
+{
+    const turnfile::Table& table = turnfile::kImportedTables[std::size_t(m_table)];
+    sqlite3_stmt* insert = m_inserts[std::size_t(m_table)];
+    m_rowWithoutEmpire = false;
+    for (std::size_t f = 0; f < table.fields.size(); ++f) {
+        if (!at.has(1))
+            return false;
+        const int column = int(f) + 1;
+        const bool identifier = table.fields[f].kind == turnfile::FieldKind::WholeNumber;
+        const char kind = at.byte();
+        if (kind == turnfile::kNoValue) {
+            sqlite3_bind_null(insert, column);
+            m_rowWithoutEmpire = m_rowWithoutEmpire || f == 0;
+        } else if (kind == turnfile::kWholeNumber && identifier) {
+            if (!at.has(8))
+                return false;
+            const auto value = static_cast<qint64>(at.number(8));
+            if (value < turnfile::kSmallestIdentifier || value > turnfile::kLargestIdentifier)
+                return fail(QStringLiteral("the reader passed an identifier out of range"));
+            sqlite3_bind_int64(insert, column, value);
+            if (f == 0 && (value != m_lastEmpireId || m_empireIds.isEmpty())) {
+                m_empireIds.insert(value);
+                m_lastEmpireId = value;
+            }
+        } else if (kind == turnfile::kText && !identifier) {
+            if (!at.has(4))
+                return false;
+            const auto length = static_cast<qint64>(at.number(4));
+            if (length > kLongestText)
+                return fail(QStringLiteral("the reader's output is malformed"));
+            if (!at.has(length))
+                return false;
+            sqlite3_bind_text(insert, column, at.skip(length), int(length), SQLITE_STATIC);
+        } else {
+            return fail(QStringLiteral("the reader's output is malformed"));
+        }
+    }
+    storeRow();
+    return true;
+}
+
+void ImportWriter::storeRow()
+{
+    ++m_rows;
+    if (m_rowWithoutEmpire)
+        return;
+    sqlite3_stmt* insert = m_inserts[std::size_t(m_table)];
+    const int result = sqlite3_step(insert);
+    sqlite3_reset(insert);
+    if (result == SQLITE_DONE)
+        return;
+    if (result == SQLITE_FULL)
+        fail(QStringLiteral("there is not enough disk space to store it"));
+    else
+        fail(QStringLiteral("the turn entry database could not store it (%1)")
+                 .arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
+}
+
+bool ImportWriter::takeEnd(Cursor& at)
+{
+    constexpr int kEndSize = 16;
+    if (!at.has(kEndSize))
+        return false;
+    const auto rows = static_cast<qint64>(at.number(8));
+    m_readMs = static_cast<qint64>(at.number(8));
+    if (rows != m_rows || m_table != int(turnfile::kImportedTables.size()) - 1)
+        return fail(QStringLiteral("the reader's output is incomplete"));
+    m_finished = true;
+    return true;
+}
+
+// Records the first failure; the frame counts as taken, and take() stops there.
+bool ImportWriter::fail(const QString& why)
+{
+    if (m_error.isEmpty())
+        m_error = why;
+    return true;
+}
+
+QList<qint64> ImportWriter::empireIds() const
+{
+    QList<qint64> ids(m_empireIds.begin(), m_empireIds.end());
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+} // namespace vf

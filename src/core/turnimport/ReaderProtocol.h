@@ -1,0 +1,112 @@
+#pragma once
+
+// How the turn results reader worker hands the rows of a turn results file to the program.
+//
+//   vfturn-turnfile <turn results file>
+//
+// The worker writes the rows to standard output as frames, table by table in the order of
+// kImportedTables (ImportedTables.h), and the program stores them as they come, inside one
+// transaction that it commits only when the worker has ended cleanly:
+//
+//   table frame  'T' <table index: 1 byte>
+//   row frame    'R' then one value for each field copied, in the table's field order:
+//                  'N'                          no value
+//                  'I' <8 bytes, little-endian> a whole number (every identifier field)
+//                  'S' <4 bytes length, little-endian> <UTF-8 bytes>   a text
+//   end frame    'E' <8 bytes: rows written> <8 bytes: milliseconds the reading took>
+//
+// The worker converts each value to the kind its field is stored as: identifiers to whole
+// numbers of 32 bits (Text fields holding digits included), names to text (numbers in plain
+// decimal). A value it cannot convert makes the file unusable.
+//
+// Complete: exit status 0, nothing on standard error, and an end frame counting every row.
+// Status kExitUnusableFile: the file cannot be imported as it is (a table or field is missing,
+// a value does not fit, the file is shorter than its own page pointers say, a table yields
+// other than the rows its definition counts, a row is damaged); the last line of standard
+// error is kUnusablePrefix followed by why, for the player. Any other status, any error
+// output (libmdb writes its complaints there and reads on, or may end the process), or a
+// signal, means the file could not be read whole.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace vf::turnfile {
+
+inline constexpr char kTableFrame = 'T';
+inline constexpr char kRowFrame = 'R';
+inline constexpr char kEndFrame = 'E';
+inline constexpr char kNoValue = 'N';
+inline constexpr char kWholeNumber = 'I';
+inline constexpr char kText = 'S';
+
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitUnusableFile = 3;
+inline constexpr char kUnusablePrefix[] = "unusable: ";
+
+// Writes frames to a stream through a buffer of its own.
+class FrameWriter {
+public:
+    explicit FrameWriter(std::FILE* out)
+        : m_out(out)
+    {
+        m_buffer.reserve(kFlushAt + 4096);
+    }
+    ~FrameWriter() { flush(); }
+    FrameWriter(const FrameWriter&) = delete;
+    FrameWriter& operator=(const FrameWriter&) = delete;
+
+    void table(int index)
+    {
+        m_buffer += kTableFrame;
+        m_buffer += static_cast<char>(index);
+    }
+    void row()
+    {
+        if (m_buffer.size() >= kFlushAt)
+            flush();
+        m_buffer += kRowFrame;
+    }
+    void noValue() { m_buffer += kNoValue; }
+    void wholeNumber(std::int64_t value)
+    {
+        m_buffer += kWholeNumber;
+        putLittleEndian(static_cast<std::uint64_t>(value), 8);
+    }
+    void text(std::string_view value)
+    {
+        m_buffer += kText;
+        putLittleEndian(value.size(), 4);
+        m_buffer += value;
+    }
+    void end(std::int64_t rows, std::int64_t readMs)
+    {
+        m_buffer += kEndFrame;
+        putLittleEndian(static_cast<std::uint64_t>(rows), 8);
+        putLittleEndian(static_cast<std::uint64_t>(readMs), 8);
+        flush();
+    }
+    // False when the stream could not take everything.
+    bool flush()
+    {
+        const bool written =
+            std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_out) == m_buffer.size();
+        m_buffer.clear();
+        return std::fflush(m_out) == 0 && written;
+    }
+
+private:
+    static constexpr std::size_t kFlushAt = 64 * 1024;
+
+    void putLittleEndian(std::uint64_t value, int bytes)
+    {
+        for (int i = 0; i < bytes; ++i)
+            m_buffer += static_cast<char>((value >> (8 * i)) & 0xff);
+    }
+
+    std::FILE* m_out;
+    std::string m_buffer;
+};
+
+} // namespace vf::turnfile

@@ -1,0 +1,24 @@
+#pragma once
+
+// How the reader converts a value of a turn results file to the kind its field is stored as,
+// as the database engine would. Plain C++: the reader worker compiles it too.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vf::turnfile {
+
+// An identifier is a whole number of 32 bits.
+inline constexpr std::int64_t kSmallestIdentifier = -2147483648LL;
+inline constexpr std::int64_t kLargestIdentifier = 2147483647LL;
+
+// Text holding a whole number (digits, a sign before them, blanks around) as that number.
+std::optional<std::int64_t> identifierFromText(std::string_view text);
+// A number without a fractional part, in range.
+std::optional<std::int64_t> identifierFromNumber(double value);
+// A number as a name shows it: plain decimal, no ".0" on a whole number.
+std::string textFromNumber(double value);
+
+} // namespace vf::turnfile
