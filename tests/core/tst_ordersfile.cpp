@@ -9,6 +9,9 @@
 #include <QLocale>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace vf;
 using namespace vf::test;
 
@@ -27,6 +30,24 @@ QByteArray readAll(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
+
+// Caps the size of any file this process writes, for as long as it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not the end of the test
+        const rlimit limit{bytes, m_old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+};
 
 } // namespace
 
@@ -93,6 +114,38 @@ private Q_SLOTS:
         expected += "\"FNAM\",\"5\",\"\xC6rendel ?mega\"" + blankSlots(49) + "\r\n";
         QCOMPARE(readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123"))), expected);
         QCOMPARE(f.filesWritten(), QStringList{"KELVAR Orders 12-07-2026.123"});
+    }
+
+    void aStoredControlCharacterIsWrittenAsABlank_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("CR LF") << QStringLiteral("Hail\r\nall") << QByteArray("Hail  all");
+        QTest::newRow("LF") << QStringLiteral("Hail\nall") << QByteArray("Hail all");
+        QTest::newRow("CR") << QStringLiteral("Hail\rall") << QByteArray("Hail all");
+        QTest::newRow("tab") << QStringLiteral("Hail\tall") << QByteArray("Hail all");
+        QTest::newRow("NUL") << QStringLiteral("Hail") + QChar(0) + QStringLiteral("all")
+                             << QByteArray("Hail all");
+        QTest::newRow("at the end") << QStringLiteral("Hail all\r\n") << QByteArray("Hail all  ");
+    }
+    void aStoredControlCharacterIsWrittenAsABlank()
+    {
+        // An old database or an import can hold one; the order stays on one line.
+        QFETCH(QString, stored);
+        QFETCH(QByteArray, written);
+        Fixture f;
+        f.t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("tin\nderly"));
+        f.orders.append(123, QStringLiteral("MESS"), TestStore::slots({"7", stored}));
+        f.orders.append(123, QStringLiteral("TREE\t"), TestStore::slots({stored}));
+        f.dialogs.answerOk(2);
+        runSaveOrdersDialogue(f.context, 123);
+        const QList<QByteArray> lines =
+            readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123"))).split('\n');
+        QCOMPARE(lines.size(), 4); // three lines, each ended by CR LF
+        QCOMPARE(lines[0], QByteArray("\"KELVAR Orders\",\"123\",\"tin derly\"\r"));
+        QCOMPARE(lines[1], "\"MESS\",\"7\",\"" + written + "\"" + blankSlots(49) + "\r");
+        QCOMPARE(lines[2], "\"TREE \",\"" + written + "\"" + blankSlots(50) + "\r");
+        QVERIFY(lines[3].isEmpty());
     }
 
     void confirmsCountsAndReportsWhereTheFileIs()
@@ -210,30 +263,43 @@ private Q_SLOTS:
         QVERIFY(f.filesWritten().isEmpty());
     }
 
-    void anUnwritableFileIsReportedAndTheOldOneKept()
+    void aFailingWriteKeepsTheOldFile()
     {
         TestStore t;
         const QString folder = t.path() + QStringLiteral("/orders");
-        QVERIFY(QDir().mkpath(folder));
-        ordersfile::write(folder, QStringLiteral("KELVAR Orders 12-07-2026.123"), "old");
-        // A folder standing where the temporary file would go makes the write fail.
-        QVERIFY_THROWS_EXCEPTION(
-            Error,
-            ordersfile::write(t.path() + QStringLiteral("/orders/KELVAR Orders 12-07-2026.123"),
-                              QStringLiteral("x"), "new"));
-        QCOMPARE(readAll(folder + QStringLiteral("/KELVAR Orders 12-07-2026.123")),
-                 QByteArray("old"));
+        const QString name = QStringLiteral("KELVAR Orders 12-07-2026.123");
+        ordersfile::write(folder, name, "old");
+        {
+            // The file may not grow past 1 KiB: the write of the new one fails half-way, as on
+            // a full disk, and not even the superuser gets past the limit.
+            FileSizeLimit limit(1024);
+            try {
+                ordersfile::write(folder, name, QByteArray(64 * 1024, 'x'));
+                QFAIL("a write that failed was reported as done");
+            } catch (const Error& error) {
+                QVERIFY2(error.message().contains(QDir::toNativeSeparators(folder + u'/' + name)),
+                         qPrintable(error.message()));
+            }
+        }
+        QCOMPARE(readAll(QDir(folder).filePath(name)), QByteArray("old"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+    }
+
+    void aFolderThatCannotBeMadeIsReported()
+    {
+        TestStore t;
+        const QString notAFolder = t.path() + QStringLiteral("/plain file");
+        QFile plain(notAFolder);
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
         try {
-            ordersfile::write(QStringLiteral("/proc/no-such-folder"),
+            ordersfile::write(notAFolder + QStringLiteral("/orders"),
                               QStringLiteral("KELVAR Orders 12-07-2026.1"), "x");
             QFAIL("a file was written where none can be");
         } catch (const Error& error) {
-            QVERIFY2(error.message().contains(
-                         QStringLiteral("/proc/no-such-folder/KELVAR Orders 12-07-2026.1")),
+            QVERIFY2(error.message().contains(QStringLiteral("KELVAR Orders 12-07-2026.1")),
                      qPrintable(error.message()));
         }
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{"KELVAR Orders 12-07-2026.123"});
     }
 };
 

@@ -226,6 +226,43 @@ private Q_SLOTS:
         QCOMPARE(f.stored().at(1).priority, 20);
     }
 
+    void theNextPriorityMustFitIn32Bits_data()
+    {
+        QTest::addColumn<qint64>("highest");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("just fits") << qint64(2147483637) << true;
+        QTest::newRow("one past") << qint64(2147483638) << false;
+        QTest::newRow("as seen") << qint64(2147483640) << false;
+        QTest::newRow("the largest") << qint64(2147483647) << false;
+        QTest::newRow("negative") << qint64(-2147483648) << true;
+    }
+    void theNextPriorityMustFitIn32Bits()
+    {
+        QFETCH(qint64, highest);
+        QFETCH(bool, stored);
+        Fixture f;
+        f.enter(QStringLiteral("TREE"), {});
+        QVERIFY(f.storer.storeOrder());
+        f.t.store().run(QStringLiteral("UPDATE Orders SET Priority = ?"), {highest});
+        f.enter(QStringLiteral("NM"), {{1, "12"}, {2, "Sol"}, {3, "3"}});
+        if (stored) {
+            QVERIFY(f.storer.storeOrder());
+            QCOMPARE(qint64(f.stored().last().priority), highest + 10);
+            return;
+        }
+        try {
+            f.storer.storeOrder();
+            QFAIL("an order was stored past the highest priority");
+        } catch (const Error& error) {
+            QVERIFY2(
+                error.message().contains(QStringLiteral("Lower the Priorities in Edit Orders")),
+                qPrintable(error.message()));
+        }
+        QCOMPARE(f.stored().size(), 1);
+        QCOMPARE(f.form.code(), QStringLiteral("NM"));
+        QCOMPARE(f.form.slotText(2), QStringLiteral("Sol"));
+    }
+
     void aRefusedOrderStoredAgainHasOneBlank()
     {
         Fixture f;

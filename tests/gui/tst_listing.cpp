@@ -5,12 +5,16 @@
 #include "mainmenu/SaveOrdersDialogue.h"
 #include "store/OrderRepository.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace vf;
 using namespace vf::test;
@@ -140,6 +144,39 @@ private Q_SLOTS:
         QVERIFY(f.edit(1, f.model().firstSlotColumn() + 1, QStringLiteral("Sol")));
         QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("quote(i1), i2")).mid(0, 2),
                  (QStringList{"''| ", "'bomb'|Sol"}));
+    }
+
+    void openEditorsTakeNeitherTheWheelNorLineBreaks()
+    {
+        Fixture f;
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        const auto openEditor = [&f](int row, int column) {
+            const QRect cell = f.grid().visualRect(f.model().index(row, column));
+            QTest::mouseClick(f.grid().viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+            QTest::keyClick(&f.grid(), Qt::Key_F2);
+            return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        };
+        QLineEdit* priority = openEditor(1, f.model().priorityColumn());
+        QVERIFY(priority);
+        for (const int notch : {120, 120, -120}) {
+            const QPointF at(priority->width() / 2.0, priority->height() / 2.0);
+            QWheelEvent wheel(at, priority->mapToGlobal(at), QPoint(), QPoint(0, notch),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(priority, &wheel);
+        }
+        QCOMPARE(priority->text(), QStringLiteral("20"));
+        QTest::keyClick(priority, Qt::Key_Return); // the editor commits from the event loop
+        QTRY_VERIFY(QApplication::focusWidget() == &f.grid());
+
+        QLineEdit* slot = openEditor(0, f.model().firstSlotColumn() + 1);
+        QVERIFY(slot);
+        slot->selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("Sol\r\nVega\tX"));
+        QTest::keySequence(slot, QKeySequence::Paste);
+        QTest::keyClick(slot, Qt::Key_Return); // the editor commits from the event loop
+        QTRY_COMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("Priority, i2")).mid(0, 2),
+                     (QStringList{"10|Sol  Vega X", "20| "}));
     }
 
     void deletingARowRemovesTheOrder()

@@ -6,13 +6,17 @@
 #include "store/OrderRepository.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
+#include <QWheelEvent>
 
 using namespace vf;
 using namespace vf::test;
@@ -23,8 +27,8 @@ class TestOrderEntry : public QObject {
     struct Fixture : AppFixture {
         std::unique_ptr<OrderEntryWindow> window;
 
-        explicit Fixture(int screenWidth = 1024)
-            : AppFixture(screenWidth, 768)
+        explicit Fixture(int screenWidth = 1024, int screenHeight = 768)
+            : AppFixture(screenWidth, screenHeight)
         {
             t.addEmpire(123, QStringLiteral("Sable Concord"));
             t.importFixture(QStringLiteral("123.mdb"), 123);
@@ -273,6 +277,59 @@ private Q_SLOTS:
                  QColor(65, 197, 27));
         QCOMPARE(grid->columnWidth(0), twips(600));
         QCOMPARE(grid->columnWidth(5), twips(700));
+    }
+
+    void theWheelNeverChangesAPickOrTheCode()
+    {
+        Fixture f(800, 600);
+        f.open();
+        QTest::keyClicks(f.chooser(), QStringLiteral("bo"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QTest::keyClick(f.box(1), '2');
+        QCOMPARE(f.box(1)->currentText(), QStringLiteral("27 Tarsis Patrol"));
+        QTest::keyClick(f.box(1), Qt::Key_Return);
+        const auto picks = [&f] {
+            QStringList all{f.chooser()->currentText()};
+            for (int slot = 1; slot <= 51; ++slot)
+                all << QStringLiteral("%1:%2")
+                           .arg(f.box(slot)->currentIndex())
+                           .arg(f.box(slot)->currentText());
+            return all;
+        };
+        const QStringList before = picks();
+        QScrollBar* scroll = f.window->findChild<QScrollArea*>()->verticalScrollBar();
+        QVERIFY2(scroll->maximum() > 0, "the narrow window should scroll");
+        const int top = scroll->value();
+        for (QComboBox* box : {f.box(1), f.box(9), f.chooser()}) {
+            for (QWidget* under :
+                 {static_cast<QWidget*>(box->lineEdit()), static_cast<QWidget*>(box)}) {
+                for (const int notch : {-120, 120, -120}) {
+                    const QPointF at(under->width() / 2.0, under->height() / 2.0);
+                    QWheelEvent wheel(at, under->mapToGlobal(at), QPoint(), QPoint(0, notch),
+                                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                    QApplication::sendEvent(under, &wheel);
+                }
+            }
+        }
+        QCOMPARE(picks(), before);
+        QVERIFY2(scroll->value() > top, "the wheel should scroll the form");
+        QVERIFY(f.stored().isEmpty());
+    }
+
+    void pastedLineBreaksBecomeBlanks()
+    {
+        Fixture f;
+        f.open();
+        QTest::keyClicks(f.chooser(), QStringLiteral("MESS"));
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Hail\r\nthe\tfleet\nnow\rand") +
+                                              QChar(0) + QStringLiteral("ever"));
+        QTest::keySequence(f.focused(), QKeySequence::Paste);
+        QComboBox* box = qobject_cast<QComboBox*>(f.focused());
+        QVERIFY(box);
+        QCOMPARE(box->currentText(), QStringLiteral("Hail  the fleet now and ever"));
+        QTest::keySequence(f.chooser(), QKeySequence::Paste);
+        QVERIFY(!f.chooser()->currentText().contains(QLatin1Char('\n')));
     }
 
     void buttonsLeadAway()

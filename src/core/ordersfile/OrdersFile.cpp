@@ -1,6 +1,7 @@
 #include "OrdersFile.h"
 
 #include "Error.h"
+#include "orders/SingleLine.h"
 #include "platform/Windows1252.h"
 
 #include <QDir>
@@ -11,12 +12,14 @@ namespace vf::ordersfile {
 
 namespace {
 
+// One order, one line: a control character stored in a value (an old database or an import
+// can hold one) is written as a blank.
 QString line(const QStringList& values)
 {
     QStringList quoted;
     quoted.reserve(values.size());
     for (const QString& value : values)
-        quoted << QLatin1Char('"') + value + QLatin1Char('"');
+        quoted << QLatin1Char('"') + onOneLine(value) + QLatin1Char('"');
     return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 

@@ -1,8 +1,11 @@
 #include "OrderRepository.h"
 
+#include "Error.h"
 #include "Store.h"
 
 #include <QStringList>
+
+#include <limits>
 
 namespace vf {
 
@@ -51,7 +54,16 @@ int OrderRepository::append(int empireId, const QString& code,
         QStringLiteral("SELECT max(Priority) FROM Orders WHERE EmpireID = ?"), {empireId});
     const QVariant top = highest.next() ? highest.value(0) : QVariant();
     highest.finish();
-    const int priority = top.isNull() ? 10 : top.toInt() + 10;
+    // Computed wide: the listing editor accepts priorities up to the 32-bit limit.
+    const qint64 next = top.isNull() ? 10 : top.toLongLong() + 10;
+    if (next > std::numeric_limits<int>::max())
+        throw Error(QStringLiteral("The order could not be stored: the highest Priority of this "
+                                   "Empire's orders is %1, and the next one would be beyond %2, "
+                                   "the highest Priority this program can store. Lower the "
+                                   "Priorities in Edit Orders, then store the order again.")
+                        .arg(top.toLongLong())
+                        .arg(std::numeric_limits<int>::max()));
+    const int priority = static_cast<int>(next);
 
     QStringList marks;
     for (int k = 0; k < kSlotCount + 3; ++k)

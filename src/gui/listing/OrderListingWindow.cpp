@@ -1,5 +1,6 @@
 #include "OrderListingWindow.h"
 
+#include "OrderCellDelegate.h"
 #include "OrdersTableModel.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
@@ -36,6 +37,7 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
         context.store, empireId,
         [this](const QString& text) { m_context.dialogs.warn(QString(), text); }, this);
     m_grid->setModel(m_model);
+    m_grid->setItemDelegate(new OrderCellDelegate(m_grid));
     m_grid->installEventFilter(this);
     formatGrid();
     buildButtons();

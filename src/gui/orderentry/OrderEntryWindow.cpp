@@ -22,6 +22,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -256,6 +257,11 @@ bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
     auto* combo = qobject_cast<QComboBox*>(watched);
     if (!combo)
         return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::Wheel) {
+        // A wheel notch over a box scrolls the form; it never changes a pick or the code.
+        QCoreApplication::sendEvent(m_scroll->viewport(), event);
+        return true;
+    }
     const int slot = combo == m_chooser ? 0 : static_cast<int>(m_boxes.indexOf(combo)) + 1;
     if (event->type() == QEvent::KeyPress)
         return handleKey(combo, slot, static_cast<QKeyEvent*>(event));
