@@ -1,4 +1,5 @@
 #include "OrderFixture.h"
+#include "RulesTable.h"
 #include "TestStore.h"
 #include "orders/ChosenCode.h"
 #include "orders/EnterKeyRoutes.h"
@@ -22,106 +23,109 @@ const ChoiceList kFleets = {{QStringLiteral("12 Home Guard"), 12},
 const ChoiceList kGroups = {{QStringLiteral("7 (Tarsis-3)"), 7},
                             {QStringLiteral("12 (Sol-3)"), 12}};
 
+struct Route {
+    QList<int> slots;
+    QStringList codes; // empty: any other code
+    QString action;
+};
+
+QList<int> slotNumbers(const QString& ranges)
+{
+    QList<int> numbers;
+    for (const QString& range : ranges.split(QLatin1Char(','))) {
+        const QStringList ends = range.split(QLatin1Char('-'));
+        for (int n = ends.first().toInt(); n <= ends.last().toInt(); ++n)
+            numbers << n;
+    }
+    return numbers;
+}
+
+QList<Route> readRoutes()
+{
+    QList<Route> routes;
+    for (const QStringList& row : readRulesTable(QStringLiteral("enter-routes.tsv")))
+        routes << Route{slotNumbers(row[0]),
+                        row[1] == QLatin1String("any") ? QStringList() : row[1].split(u','),
+                        row[2]};
+    return routes;
+}
+
+// The action of the first row naming the slot and the code, else of its "any" row. With
+// every slot holding a picked entry, DECF converts slot 1, AC (slot 2 neither Army nor World)
+// does nothing, and the population group check finds slot 3 filled and stores.
+QString routeFor(const QList<Route>& routes, int slot, const QString& code)
+{
+    QString any;
+    for (const Route& route : routes) {
+        if (!route.slots.contains(slot))
+            continue;
+        if (route.codes.contains(code)) {
+            if (route.action == QLatin1String("DECF"))
+                return QStringLiteral("convert 1; store");
+            if (route.action == QLatin1String("AC"))
+                return QStringLiteral("nothing");
+            return QString(route.action).replace(QStringLiteral("population group check"),
+                                                 QStringLiteral("store"));
+        }
+        if (route.codes.isEmpty() && any.isEmpty())
+            any = route.action;
+    }
+    return any;
+}
+
+QList<int> convertedSlots(const QString& action)
+{
+    if (!action.startsWith(QLatin1String("convert ")))
+        return {};
+    return slotNumbers(action.section(QLatin1Char(' '), 1, 1).remove(QLatin1Char(';')));
+}
+
 } // namespace
 
 class TestEnterKeys : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void slotRoutes_data()
+    void everyCodeAndSlotFollowsTheTable_data()
     {
         QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<Slots>("values");
-        QTest::addColumn<QString>("outcome"); // "store", "next" or "nothing"
-        QTest::newRow("BALG 1 stores") << "BALG" << 1 << Slots{{1, "77"}} << "store";
-        QTest::newRow("NM 1 moves on") << "NM" << 1 << Slots{} << "next";
-        QTest::newRow("NM 2 moves on") << "NM" << 2 << Slots{} << "next";
-        QTest::newRow("NM 3 stores") << "NM" << 3 << Slots{{3, "3"}} << "store";
-        QTest::newRow("nm in lower case moves on") << "nm" << 3 << Slots{} << "next";
-        QTest::newRow("bi in lower case moves on at 5") << "bi" << 5 << Slots{} << "next";
-        QTest::newRow("CTRN 2 stores") << "CTRN" << 2 << Slots{{1, "7"}, {2, "5"}} << "store";
-        QTest::newRow("PAP 2 stores") << "PAP" << 2 << Slots{} << "store";
-        QTest::newRow("FUEL 3 stores") << "FUEL" << 3 << Slots{} << "store";
-        QTest::newRow("AC 3 Army stores") << "AC" << 3 << Slots{{2, "Army"}} << "store";
-        QTest::newRow("AC 3 Installation stores")
-            << "AC" << 3 << Slots{{2, "Installation"}} << "store";
-        QTest::newRow("AC 3 World moves on") << "AC" << 3 << Slots{{2, "World"}} << "next";
-        QTest::newRow("AC 3 army does nothing") << "AC" << 3 << Slots{{2, "army"}} << "nothing";
-        QTest::newRow("AC 4 stores") << "AC" << 4 << Slots{} << "store";
-        QTest::newRow("REVO 4 stores") << "REVO" << 4 << Slots{} << "store";
-        QTest::newRow("FORM 5 stores") << "FORM" << 5 << Slots{} << "store";
-        QTest::newRow("ESTA 9 moves on") << "ESTA" << 9 << Slots{} << "next";
-        QTest::newRow("ESTA 10 stores") << "ESTA" << 10 << Slots{} << "store";
-        QTest::newRow("SRP 24 moves on") << "SRP" << 24 << Slots{} << "next";
-        QTest::newRow("SRP 25 stores") << "SRP" << 25 << Slots{} << "store";
-        QTest::newRow("BOMB 49 moves on") << "BOMB" << 49 << Slots{} << "next";
-        QTest::newRow("BOMB 50 stores") << "BOMB" << 50 << Slots{} << "store";
-        QTest::newRow("RA 50 stores") << "RA" << 50 << Slots{} << "store";
-        QTest::newRow("NUD 50 moves on") << "NUD" << 50 << Slots{} << "next";
-        QTest::newRow("NUD 51 stores") << "NUD" << 51 << Slots{} << "store";
-        QTest::newRow("xx 7 does nothing") << "xx" << 7 << Slots{} << "nothing";
-        QTest::newRow("xx 48 does nothing") << "xx" << 48 << Slots{} << "nothing";
-        QTest::newRow("xx 10 moves on") << "xx" << 10 << Slots{} << "next";
-        QTest::newRow("xx 25 moves on") << "xx" << 25 << Slots{} << "next";
-        QTest::newRow("xx 49 moves on") << "xx" << 49 << Slots{} << "next";
+        for (const QString& code : catalogue::chooserCodes() + QStringList{"xx", "bomb", "RTL"})
+            QTest::newRow(qPrintable(code)) << code;
     }
-    void slotRoutes()
+    void everyCodeAndSlotFollowsTheTable()
     {
+        // Every slot holds a picked entry "E<k>" whose attached number is 1000 + k, so that
+        // each conversion shows; the table says what Enter does in each slot.
         QFETCH(QString, code);
-        QFETCH(int, slot);
-        QFETCH(Slots, values);
-        QFETCH(QString, outcome);
+        const QList<Route> routes = readRoutes();
         Fixture f;
-        f.enter(code, values);
-        for (int s = 1; s <= 51; ++s)
-            f.form.setSlotVisible(s, true); // so that every move can be seen
-        f.form.focusSlot(slot);
-        f.keys.onSlotEnter(slot);
-        QCOMPARE(f.stored().size(), outcome == QLatin1String("store") ? 1 : 0);
-        if (outcome == QLatin1String("next"))
-            QCOMPARE(f.form.focusedSlot(), slot + 1);
-        else if (outcome == QLatin1String("nothing"))
-            QCOMPARE(f.form.focusedSlot(), slot);
-        QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(QLatin1Char('\n'))));
-    }
-
-    void conversionsBeforeTheStore_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("enterSlot");
-        QTest::addColumn<QList<int>>("pickedSlots");
-        QTest::addColumn<QStringList>("storedSlots");
-        QTest::newRow("NM fleet") << "NM" << 3 << QList<int>{1} << QStringList{"12"};
-        QTest::newRow("MOVE fleet and warp point")
-            << "MOVE" << 3 << QList<int>{1, 3} << QStringList{"12", "12"};
-        QTest::newRow("NAME five characters") << "NAME" << 10 << QList<int>{1, 3, 5, 7, 9}
-                                              << QStringList{"12", "12", "12", "12", "12"};
-        QTest::newRow("SCRP groups") << "SCRP" << 4 << QList<int>{3, 4} << QStringList{"12", "12"};
-        QTest::newRow("SHIP group and fleet")
-            << "SHIP" << 5 << QList<int>{3, 5} << QStringList{"12", "12"};
-        QTest::newRow("SENS fleet") << "SENS" << 1 << QList<int>{1} << QStringList{"12"};
-        QTest::newRow("CSV both") << "CSV" << 2 << QList<int>{1, 2} << QStringList{"12", "12"};
-        QTest::newRow("AC commander for a fleet")
-            << "AC" << 3 << QList<int>{1} << QStringList{"12"};
-    }
-    void conversionsBeforeTheStore()
-    {
-        QFETCH(QString, code);
-        QFETCH(int, enterSlot);
-        QFETCH(QList<int>, pickedSlots);
-        QFETCH(QStringList, storedSlots);
-        Fixture f;
-        f.enter(code,
-                {{2, code == QLatin1String("AC") ? QStringLiteral("Fleet") : QStringLiteral("x")}});
-        for (int slot : pickedSlots)
-            f.pick(slot, kFleets, 0);
-        if (code == QLatin1String("SCRP") || code == QLatin1String("SHIP"))
-            f.pick(3, kGroups, 1);
-        f.keys.onSlotEnter(enterSlot);
-        QCOMPARE(f.stored().size(), 1);
-        for (int i = 0; i < pickedSlots.size(); ++i)
-            QCOMPARE(f.stored().at(0).slots[pickedSlots[i] - 1], storedSlots[i]);
+        for (int slot = 1; slot <= 51; ++slot) {
+            const QString expected = routeFor(routes, slot, code);
+            f.t.store().run(QStringLiteral("DELETE FROM Orders"));
+            f.messages.clear();
+            f.enter(code);
+            for (int s = 1; s <= 51; ++s) {
+                f.form.setSlotVisible(s, true); // so that every move can be seen
+                f.pick(s, {{QStringLiteral("E%1").arg(s), 1000 + s}}, 0);
+            }
+            f.form.focusSlot(slot);
+            f.keys.onSlotEnter(slot);
+            const QString where = QStringLiteral("%1 slot %2: %3").arg(code).arg(slot).arg(expected);
+            const bool stored = !f.stored().isEmpty();
+            if (expected == QLatin1String("next") || expected == QLatin1String("nothing")) {
+                QVERIFY2(!stored && f.messages.isEmpty(), qPrintable(where));
+                QVERIFY2(f.form.focusedSlot() == (expected == QLatin1String("next") ? slot + 1 : slot),
+                         qPrintable(where));
+                continue;
+            }
+            // A store: the order is stored, or its checks answer with a message.
+            QVERIFY2(stored || !f.messages.isEmpty(), qPrintable(where));
+            for (const int converted : convertedSlots(expected)) {
+                const QString value = stored ? f.stored().at(0).slots[converted - 1]
+                                             : f.form.slotText(converted);
+                QVERIFY2(value == QString::number(1000 + converted), qPrintable(where));
+            }
+        }
     }
 
     void decommissionKeepsAllAndHome_data()
