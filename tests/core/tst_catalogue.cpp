@@ -39,11 +39,10 @@ private Q_SLOTS:
         const QList<QStringList> table = readRulesTable(QStringLiteral("catalogue.tsv"));
         QCOMPARE(table.size(), 82);
         for (const QStringList& row : table) {
-            const QStringList prompts = row.value(4).isEmpty()
-                                            ? QStringList()
-                                            : row.value(4).split(QLatin1Char('|'));
-            QTest::newRow(qPrintable(row[0])) << row[0] << row[1].toInt() << row[2].toInt()
-                                              << row[3] << prompts;
+            const QStringList prompts =
+                row.value(4).isEmpty() ? QStringList() : row.value(4).split(QLatin1Char('|'));
+            QTest::newRow(qPrintable(row[0]))
+                << row[0] << row[1].toInt() << row[2].toInt() << row[3] << prompts;
         }
     }
     void entries()

@@ -1,10 +1,17 @@
 #include "MemoryOrderForm.h"
+#include "RulesTable.h"
 #include "TestStore.h"
 #include "orders/ChosenCode.h"
+#include "orders/OrderCatalogue.h"
 #include "orders/SlotFocusRules.h"
+#include "orders/Vocabularies.h"
 #include "store/TurnDataRepository.h"
 
+#include <QMap>
 #include <QTest>
+
+#include <array>
+#include <functional>
 
 using namespace vf;
 using namespace vf::test;
@@ -30,6 +37,95 @@ QList<int> numbersOf(const ChoiceList& list)
         numbers << entry.number.value_or(-1);
     return numbers;
 }
+
+struct FocusRow {
+    QList<int> slots;
+    QStringList codes; // empty: any other code
+    QString effects;
+};
+
+// "3", "1-25", "3-49/2" (every second slot); "@" is the focused slot.
+QList<int> slotSet(const QString& text, int focused)
+{
+    if (text == QLatin1String("@"))
+        return {focused};
+    QList<int> numbers;
+    const QStringList stepped = text.split(QLatin1Char('/'));
+    const QStringList ends = stepped.first().split(QLatin1Char('-'));
+    const int step = stepped.size() > 1 ? stepped.last().toInt() : 1;
+    for (int n = ends.first().toInt(); n <= ends.last().toInt(); n += step)
+        numbers << n;
+    return numbers;
+}
+
+QList<FocusRow> readFocusRows()
+{
+    QList<FocusRow> rows;
+    for (const QStringList& row : readRulesTable(QStringLiteral("focus-rows.tsv")))
+        rows << FocusRow{slotSet(row[0], 0),
+                         row[1] == QLatin1String("any") ? QStringList() : row[1].split(u','),
+                         row[2]};
+    return rows;
+}
+
+const QMap<QString, const QStringList& (*)()>& fixedLists()
+{
+    static const QMap<QString, const QStringList& (*)()> lists{
+        {QStringLiteral("Government types"), vocabulary::governmentTypes},
+        {QStringLiteral("Design types"), vocabulary::designTypes},
+        {QStringLiteral("Moon letters"), vocabulary::moonLetters},
+        {QStringLiteral("Battle formations"), vocabulary::battleFormations},
+        {QStringLiteral("Rules of engagement"), vocabulary::rulesOfEngagement},
+        {QStringLiteral("Target types"), vocabulary::targetTypes},
+        {QStringLiteral("Offensive combat orders"), vocabulary::offensiveCombatOrders},
+        {QStringLiteral("Diplomatic agreements"), vocabulary::diplomaticAgreements},
+        {QStringLiteral("Imperial traditions"), vocabulary::imperialTraditions},
+        {QStringLiteral("Mission classes"), vocabulary::missionClasses},
+        {QStringLiteral("Standing defence orders"), vocabulary::standingDefenceOrders},
+        {QStringLiteral("Diplomacy options"), vocabulary::diplomacyOptions},
+        {QStringLiteral("Fighter operations"), vocabulary::fighterOperations},
+        {QStringLiteral("Drone operations"), vocabulary::droneOperations},
+        {QStringLiteral("Yes or no"), vocabulary::yesOrNo},
+        {QStringLiteral("Deployment locations"), vocabulary::deploymentLocations},
+        {QStringLiteral("Division types"), vocabulary::divisionTypes},
+    };
+    return lists;
+}
+
+// A list by the name the rules give it: a source of the turn data, a fixed list or a
+// "literal" entry.
+ChoiceList namedList(const QString& name, const TurnDataRepository& data,
+                     const MemoryOrderForm& form)
+{
+    if (name.startsWith(QLatin1Char('"')))
+        return {{name.mid(1, name.size() - 2), std::nullopt}};
+    if (fixedLists().contains(name))
+        return choicesOf(fixedLists().value(name)());
+    const auto star = [&] { return form.slotText(name.right(1).toInt()); };
+    const QMap<QString, std::function<ChoiceList()>> sources{
+        {QStringLiteral("Fleets"), [&] { return data.fleets(); }},
+        {QStringLiteral("Star names"), [&] { return data.starNames(); }},
+        {QStringLiteral("Items"), [&] { return data.items(); }},
+        {QStringLiteral("Commanders"), [&] { return data.commanders(); }},
+        {QStringLiteral("Population groups"), [&] { return data.populationGroups(); }},
+        {QStringLiteral("Ship classes"), [&] { return data.shipClasses(); }},
+        {QStringLiteral("Installations"), [&] { return data.installations(); }},
+        {QStringLiteral("Armies"), [&] { return data.armies(); }},
+        {QStringLiteral("Battle plans"), [&] { return data.battlePlans(); }},
+        {QStringLiteral("Researchable items"), [&] { return data.researchableItems(); }},
+        {QStringLiteral("Convoy routes"), [&] { return data.convoyRoutes(); }},
+        {QStringLiteral("Orbital locations of slot 2"),
+         [&] { return data.orbitalLocationsOf(star()); }},
+        {QStringLiteral("Orbital locations of slot 3"),
+         [&] { return data.orbitalLocationsOf(star()); }},
+        {QStringLiteral("Warp points of slot 2"), [&] { return data.warpPointsOf(star()); }},
+    };
+    if (!sources.contains(name))
+        qFatal("no list is named %s", qPrintable(name));
+    return sources.value(name)();
+}
+
+const ChoiceList kUntouched = {{QStringLiteral("untouched"), 99}};
 
 } // namespace
 
@@ -59,6 +155,90 @@ private Q_SLOTS:
         m_store = std::make_unique<TestStore>();
         m_store->importFixture(QStringLiteral("123.mdb"), 123);
         m_store->importFixture(QStringLiteral("126.mdb"), 126);
+    }
+
+    void everyFocusRowOfTheRules_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QList<int>>("slots");
+        QTest::addColumn<QString>("effects");
+        const QStringList codes = catalogue::chooserCodes() + QStringList{"xx"};
+        const QList<FocusRow> rows = readFocusRows();
+        for (int r = 0; r < rows.size(); ++r) {
+            for (const QString& code : codes) {
+                QList<int> slots;
+                for (const int slot : rows[r].slots) {
+                    bool earlier = false;
+                    for (int e = 0; e < r; ++e)
+                        earlier = earlier ||
+                                  (rows[e].slots.contains(slot) && (rows[e].codes.contains(code)));
+                    const bool named = rows[r].codes.contains(code);
+                    if (named || (rows[r].codes.isEmpty() && !earlier))
+                        slots << slot;
+                }
+                if (!slots.isEmpty() && rows[r].effects != QLatin1String("by-other-slot"))
+                    QTest::addRow("%s at %d (row %d)", qPrintable(code), int(slots.first()), r)
+                        << code << slots << rows[r].effects;
+            }
+        }
+    }
+    void everyFocusRowOfTheRules()
+    {
+        // Every box holds a list of its own before the focus; what the rules do not name
+        // must stay as it was.
+        QFETCH(QString, code);
+        QFETCH(QList<int>, slots);
+        QFETCH(QString, effects);
+        for (const int focused : slots) {
+            Setup s(m_store->store(), code);
+            for (int slot = 1; slot <= 51; ++slot) {
+                s.form.setChoices(slot, kUntouched);
+                s.form.type(slot, slot == 2 || slot == 3 ? QStringLiteral("Barnard's Star")
+                                                         : QStringLiteral("kept %1").arg(slot));
+            }
+            std::array<ChoiceList, 51> lists;
+            std::array<QString, 51> texts;
+            std::array<int, 51> selected{};
+            for (int slot = 1; slot <= 51; ++slot) {
+                lists[slot - 1] = kUntouched;
+                texts[slot - 1] = s.form.slotText(slot);
+            }
+            for (const QString& effect : effects.split(QStringLiteral("; "))) {
+                if (effect == QLatin1String("unchanged"))
+                    continue;
+                const qsizetype equals = effect.indexOf(QLatin1Char('='));
+                if (equals > 0) {
+                    ChoiceList list;
+                    const QString names = effect.mid(equals + 1);
+                    if (names != QLatin1String("empty")) {
+                        for (const QString& name : names.split(QLatin1Char('+')))
+                            list += namedList(name, s.data, s.form);
+                    }
+                    for (const int slot : slotSet(effect.left(equals), focused)) {
+                        lists[slot - 1] = list;
+                        texts[slot - 1].clear();
+                    }
+                    continue;
+                }
+                const QStringList words = effect.split(QLatin1Char('"'));
+                const int slot = words[0].section(QLatin1Char(' '), 0, 0).toInt();
+                texts[slot - 1] = words[1];
+                selected[slot - 1] = words[2].section(QLatin1Char(' '), -1).toInt();
+            }
+            s.focus(focused);
+            for (int slot = 1; slot <= 51; ++slot) {
+                const QByteArray where = QStringLiteral("%1, focus on slot %2: slot %3")
+                                             .arg(code)
+                                             .arg(focused)
+                                             .arg(slot)
+                                             .toUtf8();
+                QVERIFY2(s.form.choices(slot) == lists[slot - 1], where.constData());
+                QVERIFY2(s.form.slotText(slot) == texts[slot - 1], where.constData());
+                if (selected[slot - 1] > 0)
+                    QVERIFY2(s.form.box(slot).selectionLength == selected[slot - 1],
+                             where.constData());
+            }
+        }
     }
 
     void offloadCargoFillsFleetsItemsAndExcludes()

@@ -64,8 +64,8 @@ QString routeFor(const QList<Route>& routes, int slot, const QString& code)
                 return QStringLiteral("convert 1; store");
             if (route.action == QLatin1String("AC"))
                 return QStringLiteral("nothing");
-            return QString(route.action).replace(QStringLiteral("population group check"),
-                                                 QStringLiteral("store"));
+            return QString(route.action)
+                .replace(QStringLiteral("population group check"), QStringLiteral("store"));
         }
         if (route.codes.isEmpty() && any.isEmpty())
             any = route.action;
@@ -110,19 +110,21 @@ private Q_SLOTS:
             }
             f.form.focusSlot(slot);
             f.keys.onSlotEnter(slot);
-            const QString where = QStringLiteral("%1 slot %2: %3").arg(code).arg(slot).arg(expected);
+            const QString where =
+                QStringLiteral("%1 slot %2: %3").arg(code).arg(slot).arg(expected);
             const bool stored = !f.stored().isEmpty();
             if (expected == QLatin1String("next") || expected == QLatin1String("nothing")) {
                 QVERIFY2(!stored && f.messages.isEmpty(), qPrintable(where));
-                QVERIFY2(f.form.focusedSlot() == (expected == QLatin1String("next") ? slot + 1 : slot),
+                QVERIFY2(f.form.focusedSlot() ==
+                             (expected == QLatin1String("next") ? slot + 1 : slot),
                          qPrintable(where));
                 continue;
             }
             // A store: the order is stored, or its checks answer with a message.
             QVERIFY2(stored || !f.messages.isEmpty(), qPrintable(where));
             for (const int converted : convertedSlots(expected)) {
-                const QString value = stored ? f.stored().at(0).slots[converted - 1]
-                                             : f.form.slotText(converted);
+                const QString value =
+                    stored ? f.stored().at(0).slots[converted - 1] : f.form.slotText(converted);
                 QVERIFY2(value == QString::number(1000 + converted), qPrintable(where));
             }
         }
