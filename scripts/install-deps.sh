@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build, the program and the tests need, when missing.
 set -euo pipefail
 packages=(g++ cmake make pkg-config qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
-          mdbtools-dev libglib2.0-dev xvfb xauth)
+          mdbtools-dev libglib2.0-dev xvfb xauth
+          desktop-file-utils appstream dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -6,13 +6,21 @@
 #include "common/QtDialogs.h"
 #include "common/ScreenMetrics.h"
 #include "platform/Clock.h"
+#include "platform/ProgramFiles.h"
 #include "store/Store.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <cstdio>
+
+// Resources of a static library are registered by name, outside any namespace.
+static void registerIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace vf {
 
@@ -65,6 +73,15 @@ StartupOptions parseStartupOptions(const QStringList& arguments)
     return options;
 }
 
+QIcon programIcon()
+{
+    registerIconResources();
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/org.vfturn.VFTurnEntry.png").arg(size));
+    return icon;
+}
+
 std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& dialogs)
 {
     try {
@@ -82,19 +99,15 @@ std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& 
 int runProgram(QApplication& app, const StartupOptions& options)
 {
     const DataFolder folder(options.dataFolder);
+    QApplication::setWindowIcon(programIcon());
     QtDialogs dialogs;
     const std::unique_ptr<Store> store = openTurnEntryDatabase(folder, dialogs);
     if (!store)
         return 1;
     SystemClock clock;
     QtScreenMetrics screen;
-    AppContext context{
-        *store,
-        folder,
-        dialogs,
-        clock,
-        screen,
-        QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("vfturn-turnfile"))};
+    AppContext context{*store, folder, dialogs,
+                       clock,  screen, turnFileWorkerPath(QApplication::applicationDirPath())};
     AppWindows windows(context);
     windows.start();
     return app.exec();

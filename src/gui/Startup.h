@@ -6,6 +6,7 @@
 #include <optional>
 
 class QApplication;
+class QIcon;
 
 namespace vf {
 
@@ -22,6 +23,9 @@ QStringList argumentsOf(int argc, char* argv[]);
 
 // Reads the command line: --data-dir DIR, --help, --version.
 StartupOptions parseStartupOptions(const QStringList& arguments);
+
+// The program's icon, which every window carries.
+QIcon programIcon();
 
 // Makes the data folder when missing and opens (or creates) the turn entry database in it.
 // A database that cannot be opened is reported through the dialogs; nothing is returned.

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace vf {
+
+// Where the turn results reader lives, looked up from the folder of the running program:
+// <prefix>/libexec/vfturn/ when installed (the program in <prefix>/bin/), else beside the
+// program (the build folder, a Windows folder). The first place is returned when neither
+// holds it, so that the message names where it was expected.
+QString turnFileWorkerPath(const QString& programFolder);
+
+} // namespace vf
