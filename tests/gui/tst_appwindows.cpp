@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -49,6 +50,18 @@ class TestAppWindows : public QObject {
     };
 
 private Q_SLOTS:
+    void everyWindowCarriesTheProgramsIcon()
+    {
+        const QIcon icon = programIcon();
+        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
+        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+        QApplication::setWindowIcon(icon); // as the program does at start
+        Fixture f;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            QVERIFY(!window->windowIcon().isNull());
+        QVERIFY(f.menu().windowIcon().availableSizes().contains(QSize(256, 256)));
+    }
+
     void enterOrdersAndBack()
     {
         Fixture f;

@@ -1,17 +1,21 @@
 #include "AppFixture.h"
+#include "common/QtDialogs.h"
 #include "common/Twips.h"
 #include "mainmenu/MainMenuWindow.h"
+#include "mainmenu/SaveOrdersDialogue.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
@@ -576,6 +580,52 @@ private Q_SLOTS:
                  qPrintable(question.text));
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), fleetsLeft);
         QVERIFY(f.dialogs.allAnswersUsed());
+    }
+
+    void theSavedMessagePointsAtTheFileName()
+    {
+        // Through the real dialogs: the message is shown unwrapped, as written, and its
+        // pointer stands under the file name.
+        Fixture f;
+        OrderRepository(f.t.store()).append(123, QStringLiteral("TREE"), TestStore::slots());
+        QtDialogs dialogs;
+        AppContext context{f.t.store(), f.t.folder(), dialogs,
+                           f.clock,     f.screen,     TestStore::workerPath()};
+        QString shown;
+        int pointer = -1;
+        int nameStart = 0;
+        int nameEnd = 0;
+        bool wrapped = true;
+        std::function<void()> answer = [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+                QTimer::singleShot(50, answer);
+                return;
+            }
+            QVERIFY(modal && modal->objectName() == QLatin1String("PreformattedMessage"));
+            auto* label = modal->findChild<QLabel*>(QStringLiteral("MessageText"));
+            shown = label->text();
+            wrapped = label->wordWrap();
+            const QFontMetrics metrics(label->font());
+            const QString named =
+                QStringLiteral("They were saved into a file named") + QString(56, QLatin1Char(' '));
+            pointer = metrics.horizontalAdvance(QString(133, QLatin1Char(' ')));
+            nameStart = metrics.horizontalAdvance(named);
+            nameEnd = nameStart +
+                      metrics.horizontalAdvance(QStringLiteral("KELVAR Orders 12-07-2026.123"));
+            QTest::mouseClick(modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                              Qt::LeftButton);
+        };
+        QTimer::singleShot(50, answer);
+        runSaveOrdersDialogue(context, 123);
+        QVERIFY(!wrapped);
+        QVERIFY(shown.contains(QString(133, QLatin1Char(' ')) + QStringLiteral("|\n")));
+        QVERIFY2(pointer > nameStart && pointer < nameEnd,
+                 qPrintable(QStringLiteral("pointer at %1, name from %2 to %3")
+                                .arg(pointer)
+                                .arg(nameStart)
+                                .arg(nameEnd)));
     }
 
     void updateData()

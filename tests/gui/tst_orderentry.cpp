@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "GridChecks.h"
 #include "common/Twips.h"
 #include "orderentry/OrderEntryWindow.h"
 #include "orderentry/OrdersGridModel.h"
@@ -275,8 +276,27 @@ private Q_SLOTS:
         QVERIFY(model->data(model->index(0, 1), Qt::FontRole).value<QFont>().bold());
         QCOMPARE(model->data(model->index(0, 1), Qt::ForegroundRole).value<QColor>(),
                  QColor(65, 197, 27));
-        QCOMPARE(grid->columnWidth(0), twips(600));
+        QVERIFY(grid->columnWidth(0) >= twips(600));
         QCOMPARE(grid->columnWidth(5), twips(700));
+    }
+
+    void gridColumnsShowTheirHeaderAndEveryCodeWhole_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("100%") << 1.0;
+        QTest::newRow("200%") << 2.0;
+    }
+    void gridColumnsShowTheirHeaderAndEveryCodeWhole()
+    {
+        QFETCH(double, scale);
+        const ScaledFont font(scale);
+        Fixture f;
+        f.open();
+        auto* grid = f.window->findChild<QTableView*>(QStringLiteral("TDBGrid1"));
+        QFont bold = grid->font();
+        bold.setBold(true);
+        QVERIFY(showsWhole(*grid, 0, bold, false));
+        QVERIFY(showsWhole(*grid, 1, bold, true));
     }
 
     void theWheelNeverChangesAPickOrTheCode()

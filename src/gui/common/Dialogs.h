@@ -14,6 +14,8 @@ struct DialogRequest {
     QString title; // empty: the application title
     QString text;
     DialogButtons buttons = DialogButtons::Ok;
+    // Laid out with blanks (a pointer under a word): shown as written, never wrapped.
+    bool preformatted = false;
 };
 
 // Every message box and input box of the program goes through this interface, so that

@@ -60,9 +60,11 @@ void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId)
     const QString fileName = ordersfile::fileName(context.clock.today(), number);
     ordersfile::write(context.dataFolder.ordersFolder(), fileName,
                       ordersfile::contents(number, empire->password, orders.ordersOf(*empireId)));
-    context.dialogs.inform(kReportTitle,
-                           finalMessage(context.dataFolder.displayOrdersFolder(), fileName),
-                           DialogIcon::Information);
+    DialogRequest done{DialogIcon::Information, kReportTitle,
+                       finalMessage(context.dataFolder.displayOrdersFolder(), fileName),
+                       DialogButtons::Ok};
+    done.preformatted = true; // the pointer stands under the file name
+    context.dialogs.ask(done);
 }
 
 } // namespace vf

@@ -6,8 +6,10 @@
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
 #include "common/EntryBoxes.h"
+#include "common/GridColumns.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
+#include "common/OrderGridStyle.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 #include "orders/ChosenCode.h"
@@ -197,7 +199,10 @@ void OrderEntryWindow::buildGrid(QWidget* body)
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->horizontalHeader()->setDefaultSectionSize(twips(700));
-    m_grid->setColumnWidth(0, twips(600));
+    const QFont font = m_grid->font();
+    fitColumn(m_grid, 0, twips(600), {}, font);
+    fitColumn(m_grid, 1, twips(700), everyOrderCode(),
+              orderGridStyle(OrderColumn::Code, Qt::FontRole, font).value<QFont>());
 }
 
 void OrderEntryWindow::showMessage(const QString& text)
