@@ -1,0 +1,80 @@
+// Renders the three windows of the program, filled from the test data, into PNG files for
+// the user's guide: make-screenshots <folder>. Run by scripts/screenshots.sh under Xvfb.
+
+#include "AppFixture.h"
+#include "listing/OrderListingWindow.h"
+#include "mainmenu/MainMenuWindow.h"
+#include "orderentry/OrderEntryWindow.h"
+#include "store/OrderRepository.h"
+#include "Startup.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTest>
+#include <cstdio>
+
+using namespace vf;
+using namespace vf::test;
+
+namespace {
+
+void addOrders(Store& store)
+{
+    const OrderRepository orders(store);
+    orders.append(123, QStringLiteral("NM"), TestStore::slots({"12", "Sol", "3"}));
+    orders.append(123, QStringLiteral("MOVE"), TestStore::slots({"27", "Barnard's Star", "2"}));
+    orders.append(123, QStringLiteral("BI"),
+                  TestStore::slots({"4", "Laser Cannon", "7", "1", "Yes"}));
+    orders.append(123, QStringLiteral("MESS"),
+                  TestStore::slots({"77", " ", "Greetings from the Sable Concord."}));
+    orders.append(123, QStringLiteral("TREE"), TestStore::slots());
+}
+
+bool save(QWidget& window, const QString& folder, const QString& name)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    QTest::qWait(200); // let the window system settle the frame
+    const QString path = QDir(folder).filePath(name);
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    window.hide();
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(programIcon());
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    AppFixture f(1280, 1024);
+    f.t.addEmpire(123, QStringLiteral("Sable Concord"));
+    f.t.addEmpire(456, QStringLiteral("Iron Veil"), QStringLiteral("s3cret!"));
+    f.t.importFixture(QStringLiteral("123.mdb"), 123);
+    addOrders(f.t.store());
+    f.context.currentEmpireId = 123;
+
+    MainMenuWindow menu(f.context, f.navigator);
+    bool ok = save(menu, folder, QStringLiteral("main-menu.png"));
+
+    OrderEntryWindow entry(f.context, f.navigator, 123);
+    entry.show();
+    entry.activateWindow();
+    if (!QTest::qWaitForWindowExposed(&entry))
+        return 1;
+    // A BOMB order begun by keyboard: the code by type-ahead, fleet 27 from its first digit.
+    auto* chooser = entry.findChild<QComboBox*>(QStringLiteral("Combo1"));
+    QTest::keyClicks(chooser, QStringLiteral("bo"));
+    QTest::keyClick(chooser, Qt::Key_Return);
+    QTest::keyClick(entry.focusWidget(), '2');
+    QTest::keyClick(entry.focusWidget(), Qt::Key_Return);
+    ok = save(entry, folder, QStringLiteral("order-entry.png")) && ok;
+
+    OrderListingWindow listing(f.context, f.navigator, 123);
+    ok = save(listing, folder, QStringLiteral("order-listing.png")) && ok;
+    return ok ? 0 : 1;
+}
