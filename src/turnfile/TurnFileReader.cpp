@@ -306,8 +306,9 @@ struct TurnFileReader::Impl {
     }
 };
 
-TurnFileReader::TurnFileReader(const std::string& path)
+TurnFileReader::TurnFileReader(const std::string& path, Kind kind)
     : m_impl(std::make_unique<Impl>())
+    , m_kind(kind)
 {
     m_impl->mdb.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!m_impl->mdb)
@@ -329,11 +330,15 @@ TurnFileReader::~TurnFileReader() = default;
 std::int64_t TurnFileReader::copyTo(FrameWriter& out)
 {
     // Every table and field is found before the first row is read.
+    const std::span<const Table> wanted =
+        m_kind == Kind::TurnResults ? std::span<const Table>(kImportedTables)
+                                    : std::span<const Table>(kOldDatabaseTables);
     std::vector<Impl::OpenTable> tables;
-    tables.reserve(kImportedTables.size());
-    for (const Table& table : kImportedTables)
+    tables.reserve(wanted.size());
+    for (const Table& table : wanted)
         tables.push_back(m_impl->open(table));
-    m_impl->checkEmpires();
+    if (m_kind == Kind::TurnResults)
+        m_impl->checkEmpires();
     std::int64_t rows = 0;
     for (std::size_t t = 0; t < tables.size(); ++t)
         rows += m_impl->copyTable(tables[t], static_cast<int>(t), out);

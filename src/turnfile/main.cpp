@@ -1,5 +1,6 @@
-// vfturn-turnfile: reads a turn results file and writes its rows to standard output for the
-// program (see turnimport/ReaderProtocol.h). It runs in its own process so that a damaged or
+// vfturn-turnfile: reads a turn results file, or with --old-database the old program's
+// database, and writes its rows to standard output for the program (see
+// turnimport/ReaderProtocol.h). It runs in its own process so that a damaged or
 // hostile file can at worst end this process, never the program.
 
 #include "TurnFileReader.h"
@@ -9,6 +10,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 
 #ifdef _WIN32
@@ -40,14 +42,16 @@ void prepareEnvironment()
 int main(int argc, char** argv)
 {
     using namespace vf::turnfile;
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: vfturn-turnfile TURN-RESULTS-FILE\n");
+    const bool oldDatabase = argc == 3 && std::strcmp(argv[1], kOldDatabaseOption) == 0;
+    if (argc != 2 && !oldDatabase) {
+        std::fprintf(stderr, "usage: vfturn-turnfile [%s] FILE\n", kOldDatabaseOption);
         return kExitUsage;
     }
     prepareEnvironment();
     const auto started = std::chrono::steady_clock::now();
     try {
-        TurnFileReader reader(argv[1]);
+        TurnFileReader reader(argv[argc - 1], oldDatabase ? TurnFileReader::Kind::OldDatabase
+                                                          : TurnFileReader::Kind::TurnResults);
         FrameWriter out(stdout);
         const auto rows = reader.copyTo(out);
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(

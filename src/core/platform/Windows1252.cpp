@@ -14,6 +14,8 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+constexpr char kUnencodable = 0;
+
 char encodeCodePoint(char32_t cp)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
@@ -22,7 +24,7 @@ char encodeCodePoint(char32_t cp)
         if (kHighControls[i] != 0 && kHighControls[i] == cp)
             return static_cast<char>(0x80 + i);
     }
-    return '?';
+    return kUnencodable;
 }
 
 } // namespace
@@ -31,9 +33,20 @@ QByteArray toWindows1252(const QString& text)
 {
     QByteArray out;
     out.reserve(text.size());
-    for (char32_t cp : text.toUcs4())
-        out.append(encodeCodePoint(cp));
+    for (char32_t cp : text.toUcs4()) {
+        const char c = encodeCodePoint(cp);
+        out.append(c == kUnencodable && cp != 0 ? '?' : c);
+    }
     return out;
+}
+
+std::optional<QString> firstOutsideWindows1252(const QString& text)
+{
+    for (char32_t cp : text.toUcs4()) {
+        if (cp != 0 && encodeCodePoint(cp) == kUnencodable)
+            return QString::fromUcs4(&cp, 1);
+    }
+    return std::nullopt;
 }
 
 } // namespace vf

@@ -1,5 +1,7 @@
 #include "EmpireRepository.h"
 
+#include "Error.h"
+#include "PasswordRules.h"
 #include "Store.h"
 
 namespace vf {
@@ -48,6 +50,14 @@ void EmpireRepository::add(const Empire& empire) const
     m_store.run(
         QStringLiteral("INSERT INTO Empires (EmpireID, EmpireName, Password) VALUES (?, ?, ?)"),
         {empire.id, empire.name, empire.password});
+}
+
+void EmpireRepository::setPassword(int id, const QString& password) const
+{
+    if (const auto problem = passwordProblem(password))
+        throw Error(*problem);
+    m_store.run(QStringLiteral("UPDATE Empires SET Password = ? WHERE EmpireID = ?"),
+                {password, id});
 }
 
 } // namespace vf

@@ -21,6 +21,8 @@ public:
     std::optional<Empire> findByName(const QString& name) const;
     std::optional<Empire> findById(int id) const;
     void add(const Empire& empire) const;
+    // Throws vf::Error for a password that passwordProblem() refuses.
+    void setPassword(int id, const QString& password) const;
 
     static inline const QString kDefaultPassword = QStringLiteral("tinderly");
 

@@ -36,6 +36,8 @@ QStringList schemaStatements()
                .arg(slots.join(QStringLiteral(", ")));
     sql << QStringLiteral(
         "CREATE INDEX IF NOT EXISTS OrdersByEmpire ON Orders (EmpireID, Priority)");
+    sql << QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS Settings (Name TEXT PRIMARY KEY, Value TEXT)");
     for (const auto& table : turnfile::kImportedTables) {
         const QString name = QString::fromUtf8(table.name.data(), table.name.size());
         QStringList columns;
@@ -99,8 +101,9 @@ QSqlDatabase Store::database() const
 bool Store::hasSchema() const
 {
     QSqlQuery tables = run(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
-                                          "'table' AND name IN ('Empires', 'Orders')"));
-    if (!tables.next() || tables.value(0).toInt() != 2)
+                                          "'table' AND name IN ('Empires', 'Orders', "
+                                          "'Settings')"));
+    if (!tables.next() || tables.value(0).toInt() != 3)
         return false;
     for (const auto& table : turnfile::kImportedTables) {
         QSqlQuery found = run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
@@ -184,6 +187,18 @@ void Transaction::commit()
 {
     m_store.run(QStringLiteral("COMMIT"));
     m_open = false;
+}
+
+QString Store::setting(const QString& name) const
+{
+    QSqlQuery query = run(QStringLiteral("SELECT Value FROM Settings WHERE Name = ?"), {name});
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+void Store::setSetting(const QString& name, const QString& value) const
+{
+    run(QStringLiteral("INSERT OR REPLACE INTO Settings (Name, Value) VALUES (?, ?)"),
+        {name, value});
 }
 
 } // namespace vf

@@ -30,6 +30,10 @@ public:
     QSqlQuery prepare(const QString& sql) const;
     void execute(QSqlQuery& query) const;
 
+    // The program's own settings kept with the data (empty when never set).
+    QString setting(const QString& name) const;
+    void setSetting(const QString& name, const QString& value) const;
+
     // Quotes a table or field name for SQL ("Force Battle Plans" -> "\"Force Battle Plans\"").
     static QString quoted(const QString& identifier);
 

@@ -20,16 +20,17 @@ QString nameOf(std::string_view name)
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-// Every imported table begins with the empire number; rows are kept or left by it.
-constexpr bool empireIdComesFirst()
+// Every table read begins with the empire number; rows are kept or left by it.
+template <std::size_t N>
+constexpr bool empireIdComesFirst(const std::array<turnfile::Table, N>& tables)
 {
-    return std::all_of(turnfile::kImportedTables.begin(), turnfile::kImportedTables.end(),
-                       [](const turnfile::Table& table) {
-                           return table.fields[0].name == "EmpireID" &&
-                                  table.fields[0].kind == turnfile::FieldKind::WholeNumber;
-                       });
+    return std::all_of(tables.begin(), tables.end(), [](const turnfile::Table& table) {
+        return table.fields[0].name == "EmpireID" &&
+               table.fields[0].kind == turnfile::FieldKind::WholeNumber;
+    });
 }
-static_assert(empireIdComesFirst());
+static_assert(empireIdComesFirst(turnfile::kImportedTables));
+static_assert(empireIdComesFirst(turnfile::kOldDatabaseTables));
 
 constexpr qint64 kLongestText = 64 * 1024 * 1024;
 
@@ -68,10 +69,14 @@ private:
     qsizetype m_at = 0;
 };
 
-ImportWriter::ImportWriter(const Store& store)
+ImportWriter::ImportWriter(const Store& store, std::span<const turnfile::Table> tables,
+                           KeepEmpire keep)
     : m_db(store.handle())
+    , m_tables(tables)
+    , m_keep(std::move(keep))
+    , m_stored(qsizetype(tables.size()), 0)
 {
-    for (const auto& table : turnfile::kImportedTables) {
+    for (const auto& table : m_tables) {
         QStringList fields;
         QStringList marks;
         for (const auto& field : table.fields) {
@@ -129,7 +134,7 @@ bool ImportWriter::takeFrame(Cursor& at)
         if (!at.has(1))
             return false;
         const int table = static_cast<unsigned char>(at.byte());
-        if (table != m_table + 1 || table >= int(turnfile::kImportedTables.size()))
+        if (table != m_table + 1 || table >= int(m_tables.size()))
             return fail(QStringLiteral("the reader's tables came out of order"));
         m_table = table;
         return true;
@@ -147,9 +152,10 @@ bool ImportWriter::takeFrame(Cursor& at)
 
 bool ImportWriter::takeRow(Cursor& at)
 {
-    const turnfile::Table& table = turnfile::kImportedTables[std::size_t(m_table)];
+    const turnfile::Table& table = m_tables[std::size_t(m_table)];
     sqlite3_stmt* insert = m_inserts[std::size_t(m_table)];
     m_rowWithoutEmpire = false;
+    m_rowKeptOut = false;
     for (std::size_t f = 0; f < table.fields.size(); ++f) {
         if (!at.has(1))
             return false;
@@ -166,10 +172,8 @@ bool ImportWriter::takeRow(Cursor& at)
             if (value < turnfile::kSmallestIdentifier || value > turnfile::kLargestIdentifier)
                 return fail(QStringLiteral("the reader passed an identifier out of range"));
             sqlite3_bind_int64(insert, column, value);
-            if (f == 0 && (value != m_lastEmpireId || m_empireIds.isEmpty())) {
-                m_empireIds.insert(value);
-                m_lastEmpireId = value;
-            }
+            if (f == 0)
+                noteEmpire(value);
         } else if (kind == turnfile::kText && !identifier) {
             if (!at.has(4))
                 return false;
@@ -187,11 +191,23 @@ bool ImportWriter::takeRow(Cursor& at)
     return true;
 }
 
+void ImportWriter::noteEmpire(qint64 empireId)
+{
+    if (empireId != m_lastEmpireId || m_empireIds.isEmpty()) {
+        m_empireIds.insert(empireId);
+        m_lastEmpireId = empireId;
+    }
+    m_rowKeptOut = m_keep && !m_keep(empireId);
+    if (m_rowKeptOut)
+        m_keptOut.insert(empireId);
+}
+
 void ImportWriter::storeRow()
 {
     ++m_rows;
-    if (m_rowWithoutEmpire)
+    if (m_rowWithoutEmpire || m_rowKeptOut)
         return;
+    ++m_stored[m_table];
     sqlite3_stmt* insert = m_inserts[std::size_t(m_table)];
     const int result = sqlite3_step(insert);
     sqlite3_reset(insert);
@@ -211,7 +227,7 @@ bool ImportWriter::takeEnd(Cursor& at)
         return false;
     const auto rows = static_cast<qint64>(at.number(8));
     m_readMs = static_cast<qint64>(at.number(8));
-    if (rows != m_rows || m_table != int(turnfile::kImportedTables.size()) - 1)
+    if (rows != m_rows || m_table != int(m_tables.size()) - 1)
         return fail(QStringLiteral("the reader's output is incomplete"));
     m_finished = true;
     return true;
@@ -225,11 +241,39 @@ bool ImportWriter::fail(const QString& why)
     return true;
 }
 
-QList<qint64> ImportWriter::empireIds() const
+namespace {
+
+QList<qint64> ascending(const QSet<qint64>& set)
 {
-    QList<qint64> ids(m_empireIds.begin(), m_empireIds.end());
+    QList<qint64> ids(set.begin(), set.end());
     std::sort(ids.begin(), ids.end());
     return ids;
+}
+
+} // namespace
+
+QList<qint64> ImportWriter::empireIds() const
+{
+    return ascending(m_empireIds);
+}
+
+QList<qint64> ImportWriter::keptOutEmpireIds() const
+{
+    return ascending(m_keptOut);
+}
+
+void streamRows(const QString& workerPath, const QString& file, const WorkerLimits& limits,
+                ImportWriter& writer, const CancelCheck& cancelRequested, ReaderInput input)
+{
+    const WorkerOutcome outcome = runTurnFileWorker(
+        workerPath, file, limits, [&writer](const QByteArray& rows) { return writer.take(rows); },
+        cancelRequested, input);
+    if (!writer.error().isEmpty())
+        throw Error(writer.error());
+    if (!outcome.complete)
+        throw Error(outcome.cause);
+    if (!writer.finished())
+        throw Error(QStringLiteral("the reader's output is incomplete"));
 }
 
 } // namespace vf

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "TurnFileWorker.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QSet>
 #include <QString>
 
+#include <functional>
+#include <span>
 #include <vector>
 
 struct sqlite3;
@@ -13,13 +17,19 @@ struct sqlite3_stmt;
 namespace vf {
 
 class Store;
+namespace turnfile {
+struct Table;
+}
 
-// Stores the rows the turn results reader streams (see ReaderProtocol.h) into the imported
-// tables, inside the transaction the caller holds. A row without an empire number is not
-// stored: no import could ever remove it again.
+// Stores the rows the reader streams (see ReaderProtocol.h) into the tables of the same name,
+// inside the transaction the caller holds. A row without an empire number is not stored: no
+// import could ever remove it again; nor is one whose empire number the caller keeps out.
 class ImportWriter {
 public:
-    explicit ImportWriter(const Store& store);
+    using KeepEmpire = std::function<bool(qint64 empireId)>;
+
+    // The tables in the order the reader writes them; every one begins with EmpireID.
+    ImportWriter(const Store& store, std::span<const turnfile::Table> tables, KeepEmpire keep = {});
     ~ImportWriter();
     ImportWriter(const ImportWriter&) = delete;
     ImportWriter& operator=(const ImportWriter&) = delete;
@@ -31,7 +41,9 @@ public:
     bool finished() const { return m_finished; }
     QString error() const { return m_error; }
 
-    QList<qint64> empireIds() const;
+    QList<qint64> empireIds() const; // of every row read, stored or not
+    QList<qint64> keptOutEmpireIds() const;
+    qint64 storedRows(int table) const { return m_stored.value(table); }
     bool holdsEmpire(qint64 empireId) const { return m_empireIds.contains(empireId); }
     qint64 readMs() const { return m_readMs; }
 
@@ -41,11 +53,16 @@ private:
     bool takeFrame(Cursor& at);
     bool takeRow(Cursor& at);
     bool takeEnd(Cursor& at);
+    void noteEmpire(qint64 empireId);
     void storeRow();
     bool fail(const QString& why);
 
     sqlite3* m_db;
+    std::span<const turnfile::Table> m_tables;
+    KeepEmpire m_keep;
     std::vector<sqlite3_stmt*> m_inserts;
+    QList<qint64> m_stored;
+    QSet<qint64> m_keptOut;
     QByteArray m_pending;
     int m_table = -1;
     qint64 m_rows = 0;
@@ -55,6 +72,13 @@ private:
     QSet<qint64> m_empireIds;
     qint64 m_lastEmpireId = 0;
     bool m_rowWithoutEmpire = false;
+    bool m_rowKeptOut = false;
 };
+
+// Runs the reader on a file and hands its output to the writer. Throws vf::Error with the
+// cause alone (the caller names the file) unless the reader delivered every row and ended
+// cleanly.
+void streamRows(const QString& workerPath, const QString& file, const WorkerLimits& limits,
+                ImportWriter& writer, const CancelCheck& cancelRequested, ReaderInput input);
 
 } // namespace vf

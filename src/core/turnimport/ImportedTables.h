@@ -1,8 +1,9 @@
 #pragma once
 
 // The thirteen tables an import copies from a turn results file, in the order the import
-// handles them, with the fields copied. Shared by the store's schema, the import and the
-// turn results reader worker; plain C++ so the worker needs nothing else.
+// handles them, with the fields copied; and the tables read from the old program's database. Shared
+// by the store's schema, the import and the turn results reader worker; plain C++ so the worker
+// needs nothing else.
 
 #include <array>
 #include <span>
@@ -52,6 +53,64 @@ inline constexpr Field kWarpPoints[] = {{"EmpireID", WholeNumber},
                                         {"StarName", Text},
                                         {"DestinationStarName", Text},
                                         {"WarpPointID", WholeNumber}};
+// The old program's database: its register of empires and their orders, then the imported
+// tables as a turn results file holds them.
+inline constexpr Field kOldEmpires[] = {
+    {"EmpireID", WholeNumber}, {"EmpireName", Text}, {"Password", Text}};
+inline constexpr Field kOldOrders[] = {{"EmpireID", WholeNumber},
+                                       {"Priority", WholeNumber},
+                                       {"OrderCode", Text},
+                                       {"i1", Text},
+                                       {"i2", Text},
+                                       {"i3", Text},
+                                       {"i4", Text},
+                                       {"i5", Text},
+                                       {"i6", Text},
+                                       {"i7", Text},
+                                       {"i8", Text},
+                                       {"i9", Text},
+                                       {"i10", Text},
+                                       {"i11", Text},
+                                       {"i12", Text},
+                                       {"i13", Text},
+                                       {"i14", Text},
+                                       {"i15", Text},
+                                       {"i16", Text},
+                                       {"i17", Text},
+                                       {"i18", Text},
+                                       {"i19", Text},
+                                       {"i20", Text},
+                                       {"i21", Text},
+                                       {"i22", Text},
+                                       {"i23", Text},
+                                       {"i24", Text},
+                                       {"i25", Text},
+                                       {"i26", Text},
+                                       {"i27", Text},
+                                       {"i28", Text},
+                                       {"i29", Text},
+                                       {"i30", Text},
+                                       {"i31", Text},
+                                       {"i32", Text},
+                                       {"i33", Text},
+                                       {"i34", Text},
+                                       {"i35", Text},
+                                       {"i36", Text},
+                                       {"i37", Text},
+                                       {"i38", Text},
+                                       {"i39", Text},
+                                       {"i40", Text},
+                                       {"i41", Text},
+                                       {"i42", Text},
+                                       {"i43", Text},
+                                       {"i44", Text},
+                                       {"i45", Text},
+                                       {"i46", Text},
+                                       {"i47", Text},
+                                       {"i48", Text},
+                                       {"i49", Text},
+                                       {"i50", Text},
+                                       {"i51", Text}};
 } // namespace detail
 
 inline constexpr std::array<Table, 13> kImportedTables = {{
@@ -68,6 +127,24 @@ inline constexpr std::array<Table, 13> kImportedTables = {{
     {"Ship Classes", detail::kShipClasses},
     {"System Names", detail::kSystemNames},
     {"Warp Points", detail::kWarpPoints},
+}};
+
+inline constexpr std::array<Table, 15> kOldDatabaseTables = {{
+    {"Empires", detail::kOldEmpires},
+    {"Orders", detail::kOldOrders},
+    kImportedTables[0],
+    kImportedTables[1],
+    kImportedTables[2],
+    kImportedTables[3],
+    kImportedTables[4],
+    kImportedTables[5],
+    kImportedTables[6],
+    kImportedTables[7],
+    kImportedTables[8],
+    kImportedTables[9],
+    kImportedTables[10],
+    kImportedTables[11],
+    kImportedTables[12],
 }};
 
 // The fourteenth table a turn results file must hold; none of its rows is read.

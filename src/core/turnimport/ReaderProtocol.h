@@ -3,10 +3,11 @@
 // How the turn results reader worker hands the rows of a turn results file to the program.
 //
 //   vfturn-turnfile <turn results file>
+//   vfturn-turnfile --old-database <the old program's database>
 //
 // The worker writes the rows to standard output as frames, table by table in the order of
-// kImportedTables (ImportedTables.h), and the program stores them as they come, inside one
-// transaction that it commits only when the worker has ended cleanly:
+// kImportedTables, or of kOldDatabaseTables (ImportedTables.h), and the program stores them as they
+// come, inside one transaction that it commits only when the worker has ended cleanly:
 //
 //   table frame  'T' <table index: 1 byte>
 //   row frame    'R' then one value for each field copied, in the table's field order:
@@ -44,6 +45,7 @@ inline constexpr char kText = 'S';
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitUnusableFile = 3;
 inline constexpr char kUnusablePrefix[] = "unusable: ";
+inline constexpr char kOldDatabaseOption[] = "--old-database";
 
 // Writes frames to a stream through a buffer of its own.
 class FrameWriter {

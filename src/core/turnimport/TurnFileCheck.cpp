@@ -14,7 +14,7 @@ const QByteArray kSignature = QByteArrayLiteral("Standard Jet DB");
 
 } // namespace
 
-std::optional<QString> checkTurnFile(const QString& path)
+std::optional<QString> checkTurnFile(const QString& path, const QString& what)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -22,18 +22,19 @@ std::optional<QString> checkTurnFile(const QString& path)
     if (!info.isFile())
         return QStringLiteral("it is not a file");
     if (info.size() < kPageSize)
-        return QStringLiteral("it is too short to be a turn results file");
+        return QStringLiteral("it is too short to be %1").arg(what);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("it cannot be opened (%1)").arg(file.errorString());
     const QByteArray head = file.read(kVersionOffset + 1);
     if (head.size() < kVersionOffset + 1 ||
         head.mid(kSignatureOffset, kSignature.size()) != kSignature)
-        return QStringLiteral("it is not a turn results file (not an Access database)");
+        return QStringLiteral("it is not %1 (not an Access database)").arg(what);
     const char version = head.at(kVersionOffset);
     if (version != 0 && version != 1)
-        return QStringLiteral("it is not a turn results file (an Access database of a version "
-                              "this program does not read)");
+        return QStringLiteral("it is not %1 (an Access database of a version this program does "
+                              "not read)")
+            .arg(what);
     return std::nullopt;
 }
 

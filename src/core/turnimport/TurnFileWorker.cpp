@@ -58,13 +58,13 @@ const QString kIncomplete = QStringLiteral("it is incomplete (was the download c
 // and read out.
 class WorkerRun {
 public:
-    WorkerRun(const QString& workerPath, const QString& turnFile, const WorkerLimits& limits,
+    WorkerRun(const QString& workerPath, const QStringList& arguments, const WorkerLimits& limits,
               int timeLimitMs, const OutputTaker& takeOutput)
         : m_limits(limits)
         , m_takeOutput(takeOutput)
     {
         m_process.setProgram(workerPath);
-        m_process.setArguments({turnFile});
+        m_process.setArguments(arguments);
         m_process.setProcessEnvironment(workerEnvironment());
         m_process.setStandardInputFile(QProcess::nullDevice());
         // The processor time allowed is the wall-clock limit, so a worker that somehow outlives
@@ -181,10 +181,14 @@ private:
 
 WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFile,
                                 const WorkerLimits& limits, const OutputTaker& takeOutput,
-                                const CancelCheck& cancelRequested)
+                                const CancelCheck& cancelRequested, ReaderInput input)
 {
     const int timeLimitMs = timeLimitFor(turnFile, limits);
-    WorkerRun run(workerPath, turnFile, limits, timeLimitMs, takeOutput);
+    const QStringList arguments =
+        input == ReaderInput::OldDatabase
+            ? QStringList{QString::fromLatin1(turnfile::kOldDatabaseOption), turnFile}
+            : QStringList{turnFile};
+    WorkerRun run(workerPath, arguments, limits, timeLimitMs, takeOutput);
     run.run(timeLimitMs, cancelRequested);
     return run.outcome();
 }

@@ -18,6 +18,9 @@ struct WorkerOutcome {
     QString cause; // why not, for the player
 };
 
+// What the worker reads: a turn results file, or the old program's database.
+enum class ReaderInput { TurnResults, OldDatabase };
+
 // Asked a few times a second while the worker runs; true ends the worker at once.
 using CancelCheck = std::function<bool()>;
 // Takes the worker's output as it comes; false ends the worker at once.
@@ -29,6 +32,7 @@ using OutputTaker = std::function<bool(const QByteArray&)>;
 // complete; a run the taker ended is not.
 WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFile,
                                 const WorkerLimits& limits, const OutputTaker& takeOutput,
-                                const CancelCheck& cancelRequested = {});
+                                const CancelCheck& cancelRequested = {},
+                                ReaderInput input = ReaderInput::TurnResults);
 
 } // namespace vf

@@ -51,17 +51,10 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         // program that ends half-way leaves them as they were.
         Transaction transaction(m_store);
         deleteRowsOf(m_store, empireId);
-        ImportWriter writer(m_store);
-        const WorkerOutcome outcome = runTurnFileWorker(
-            m_workerPath, turnFile, m_limits,
-            [&writer](const QByteArray& rows) { return writer.take(rows); }, cancelRequested);
+        ImportWriter writer(m_store, turnfile::kImportedTables);
+        streamRows(m_workerPath, turnFile, m_limits, writer, cancelRequested,
+                   ReaderInput::TurnResults);
         const qint64 workerEnded = clock.elapsed();
-        if (!writer.error().isEmpty())
-            throw Error(writer.error());
-        if (!outcome.complete)
-            throw Error(outcome.cause);
-        if (!writer.finished())
-            throw Error(QStringLiteral("the reader's output is incomplete"));
         result.empireIds = writer.empireIds();
         result.statistics.readMs = writer.readMs();
         if (foreign == ForeignFile::KeepOldData && !writer.holdsEmpire(empireId))

@@ -1,0 +1,69 @@
+#include "OldDatabaseImporter.h"
+
+#include "Error.h"
+#include "ImportWriter.h"
+#include "ImportedTables.h"
+#include "TurnFileCheck.h"
+#include "store/EmpireRepository.h"
+#include "store/Store.h"
+
+#include <QDir>
+#include <QSet>
+
+namespace vf {
+
+namespace {
+
+constexpr int kEmpiresTable = 0;
+constexpr int kOrdersTable = 1;
+
+Error oldDatabaseError(const QString& file, const QString& cause)
+{
+    return Error(QStringLiteral("The old turn entry database %1 could not be brought over: "
+                                "%2.\n\nNothing has been changed.")
+                     .arg(QDir::toNativeSeparators(file), cause));
+}
+
+} // namespace
+
+OldDatabaseImporter::OldDatabaseImporter(const Store& store, QString workerPath,
+                                         WorkerLimits limits)
+    : m_store(store)
+    , m_workerPath(std::move(workerPath))
+    , m_limits(limits)
+{
+}
+
+QString OldDatabaseImporter::fileIn(const QString& dataFolder)
+{
+    return QDir(dataFolder).filePath(QStringLiteral("VF Turn Entry Data.mdb"));
+}
+
+OldDatabaseReport OldDatabaseImporter::importFile(const QString& file,
+                                                  const CancelCheck& cancelRequested) const
+{
+    if (const auto problem = checkTurnFile(file, QStringLiteral("a turn entry database")))
+        throw oldDatabaseError(file, *problem);
+    OldDatabaseReport report;
+    try {
+        QSet<qint64> here;
+        for (const Empire& empire : EmpireRepository(m_store).all())
+            here.insert(empire.id);
+        Transaction transaction(m_store);
+        ImportWriter writer(m_store, turnfile::kOldDatabaseTables,
+                            [&here](qint64 empireId) { return !here.contains(empireId); });
+        streamRows(m_workerPath, file, m_limits, writer, cancelRequested, ReaderInput::OldDatabase);
+        transaction.commit();
+        report.empires = writer.storedRows(kEmpiresTable);
+        report.orders = writer.storedRows(kOrdersTable);
+        for (int table = kOrdersTable + 1; table < int(turnfile::kOldDatabaseTables.size());
+             ++table)
+            report.turnDataRows += writer.storedRows(table);
+        report.alreadyHere = writer.keptOutEmpireIds();
+    } catch (const Error& error) {
+        throw oldDatabaseError(file, error.message());
+    }
+    return report;
+}
+
+} // namespace vf

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "TurnFileWorker.h"
+
+#include <QList>
+#include <QString>
+
+namespace vf {
+
+class Store;
+
+// What came over from the old program's database.
+struct OldDatabaseReport {
+    qint64 empires = 0;
+    qint64 orders = 0;
+    qint64 turnDataRows = 0;
+    QList<qint64> alreadyHere; // empire numbers left as they were, ascending
+};
+
+// Brings the empires (number, name, password), their orders (priority, code and every slot
+// exactly as stored) and the imported tables over from the old program's database, read by
+// the worker like a turn results file. An empire number the turn entry database already
+// has is left as it is, with its orders and turn data. One transaction: any failure throws
+// vf::Error naming the file and the cause, and changes nothing. The old file is only read.
+class OldDatabaseImporter {
+public:
+    OldDatabaseImporter(const Store& store, QString workerPath, WorkerLimits limits = {});
+
+    OldDatabaseReport importFile(const QString& file,
+                                 const CancelCheck& cancelRequested = {}) const;
+
+    // The old program's database file in a data folder.
+    static QString fileIn(const QString& dataFolder);
+
+private:
+    const Store& m_store;
+    QString m_workerPath;
+    WorkerLimits m_limits;
+};
+
+} // namespace vf

@@ -1,0 +1,41 @@
+#include "TurnResultsArchive.h"
+
+#include "Error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace vf {
+
+TurnResultsArchive::TurnResultsArchive(QString dataFolder)
+    : m_folder(QDir(dataFolder).filePath(QStringLiteral("Turn results archive")))
+{
+}
+
+QString TurnResultsArchive::pathFor(const QString& empireNumber, const QDateTime& when) const
+{
+    return QDir(m_folder).filePath(
+        empireNumber + QLatin1Char('/') + empireNumber + QLatin1Char(' ') +
+        when.toString(QStringLiteral("yyyy-MM-dd hh-mm-ss")) + QStringLiteral(".mdb"));
+}
+
+QString TurnResultsArchive::keep(const QString& file, const QString& empireNumber,
+                                 const QDateTime& when) const
+{
+    const QString path = pathFor(empireNumber, when);
+    const auto fail = [&](const QString& why) {
+        return Error(QStringLiteral("The turn results file could not be kept in the archive as "
+                                    "%1: %2.")
+                         .arg(QDir::toNativeSeparators(path), why));
+    };
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw fail(QStringLiteral("the folder could not be made"));
+    QFile::remove(path); // a second import within the same second keeps the later file
+    QFile source(file);
+    if (!source.copy(path))
+        throw fail(source.errorString());
+    return path;
+}
+
+} // namespace vf

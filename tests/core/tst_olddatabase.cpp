@@ -1,0 +1,142 @@
+#include "AppFixture.h"
+#include "Error.h"
+#include "mainmenu/SaveOrdersDialogue.h"
+#include "store/EmpireRepository.h"
+#include "store/OrderRepository.h"
+#include "turnimport/ImportedTables.h"
+#include "turnimport/OldDatabaseImporter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace vf;
+using namespace vf::test;
+
+namespace {
+
+QString oldDatabase()
+{
+    return TestStore::dataFile(QStringLiteral("legacy/VF Turn Entry Data.mdb"));
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList everything(TestStore& t)
+{
+    QStringList all = t.dump(QStringLiteral("Empires"), QStringLiteral("*")) +
+                      t.dump(QStringLiteral("Orders"), QStringLiteral("*"));
+    for (const auto& table : turnfile::kImportedTables)
+        all += t.dump(QString::fromUtf8(table.name.data(), qsizetype(table.name.size())),
+                      QStringLiteral("*"));
+    return all;
+}
+
+} // namespace
+
+// Players coming from the old program bring its database over: empires with their
+// passwords, the orders already typed, the turn data.
+class TestOldDatabase : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void bringsEverythingOverExactly()
+    {
+        AppFixture f;
+        const QByteArray before = readAll(oldDatabase());
+        const OldDatabaseReport report =
+            OldDatabaseImporter(f.t.store(), TestStore::workerPath()).importFile(oldDatabase());
+        QCOMPARE(report.empires, 3);
+        QCOMPARE(report.orders, 5);
+        QCOMPARE(report.turnDataRows,
+                 f.t.count(QStringLiteral("Fleets")) + f.t.count(QStringLiteral("Items")));
+        QVERIFY(report.turnDataRows > 0);
+        QVERIFY(report.alreadyHere.isEmpty());
+        QCOMPARE(f.t.dump(QStringLiteral("Empires"), QStringLiteral("*")),
+                 (QStringList{"123|Sable Concord|tinderly", "456|Iron Veil|s3cret!",
+                              "77|Free Worlds|tinderly"}));
+        // Slots as stored: a zero-length text stays one, a missing value stays missing.
+        QCOMPARE(
+            f.t.dump(QStringLiteral("Orders"),
+                     QStringLiteral("EmpireID, Priority, OrderCode, quote(i1), quote(i2), "
+                                    "quote(i3), quote(i51)")),
+            (QStringList{"123|10|NM|'12'|'Sol'|'3'|' '", "123|30|TREE|' '|' '|' '|' '",
+                         "123|20|BOMB|'27'|'ALL'|'Missile Launcher'|' '",
+                         "456|10|MESS|'77'|'1'|' '|' '", "123|40|SRP|'Jump Drive'|' '|''|' '"}));
+        QCOMPARE(readAll(oldDatabase()), before);
+
+        // The orders file carries the password brought over, the orders in priority order.
+        f.dialogs.answerOk(2);
+        runSaveOrdersDialogue(f.context, 456);
+        const QString orders = QDir(f.t.folder().ordersFolder())
+                                   .filePath(QStringLiteral("KELVAR Orders 12-07-2026.456"));
+        QVERIFY(readAll(orders).startsWith(
+            "\"KELVAR Orders\",\"456\",\"s3cret!\"\r\n\"MESS\",\"77\",\"1\""));
+        QStringList codes;
+        for (const Order& order : OrderRepository(f.t.store()).ordersOf(123))
+            codes << order.code;
+        QCOMPARE(codes, (QStringList{"NM", "BOMB", "TREE", "SRP"}));
+    }
+
+    void anEmpireAlreadyHereIsLeftAsItIs()
+    {
+        TestStore t;
+        t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("mine"));
+        OrderRepository(t.store()).append(123, QStringLiteral("RTD"), TestStore::slots());
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        const QStringList fleetsBefore =
+            t.dump(QStringLiteral("Fleets"), QStringLiteral("*")).filter(QStringLiteral("123|"));
+        const OldDatabaseReport report =
+            OldDatabaseImporter(t.store(), TestStore::workerPath()).importFile(oldDatabase());
+        QCOMPARE(report.alreadyHere, QList<qint64>{123});
+        QCOMPARE(report.empires, 2);
+        QCOMPARE(report.orders, 1);
+        QCOMPARE(EmpireRepository(t.store()).findById(123)->password, QStringLiteral("mine"));
+        QCOMPARE(t.dump(QStringLiteral("Orders"), QStringLiteral("EmpireID, OrderCode")),
+                 (QStringList{"123|RTD", "456|MESS"}));
+        QCOMPARE(
+            t.dump(QStringLiteral("Fleets"), QStringLiteral("*")).filter(QStringLiteral("123|")),
+            fleetsBefore);
+        QCOMPARE(t.count(QStringLiteral("Fleets"), 456), 1);
+    }
+
+    void aDamagedOldDatabaseChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        const QByteArray whole = readAll(oldDatabase());
+        QTest::newRow("cut short at a page") << whole.left(whole.size() - 4096);
+        QTest::newRow("cut short anywhere") << whole.left(whole.size() / 3 + 17);
+        QByteArray zeroed = whole;
+        zeroed.replace(whole.size() - 8192, 4096, QByteArray(4096, '\0'));
+        QTest::newRow("a page lost") << zeroed;
+        QTest::newRow("a turn results file")
+            << readAll(TestStore::dataFile(QStringLiteral("123.mdb")));
+    }
+    void aDamagedOldDatabaseChangesNothing()
+    {
+        QFETCH(QByteArray, contents);
+        TestStore t;
+        t.addEmpire(900, QStringLiteral("Vast Dominion"));
+        const QString path = t.path() + QStringLiteral("/old.mdb");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+        file.close();
+        const QStringList before = everything(t);
+        try {
+            OldDatabaseImporter(t.store(), TestStore::workerPath()).importFile(path);
+            QFAIL("a damaged old database was brought over");
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(QStringLiteral("could not be brought over")),
+                     qPrintable(error.message()));
+        }
+        QCOMPARE(everything(t), before);
+        QCOMPARE(readAll(path), contents);
+    }
+};
+
+QTEST_MAIN(TestOldDatabase)
+#include "tst_olddatabase.moc"
