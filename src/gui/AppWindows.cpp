@@ -25,6 +25,7 @@ void AppWindows::start()
     // Exit or closing the main menu does.
     QApplication::setQuitOnLastWindowClosed(false);
     m_mainMenu->show();
+    m_mainMenu->offerOldDatabase();
 }
 
 void AppWindows::hideAllBut(const QWidget* shown)

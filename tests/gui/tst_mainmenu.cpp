@@ -10,20 +10,35 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 using namespace vf;
 using namespace vf::test;
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
 
 class TestMainMenu : public QObject {
     Q_OBJECT
@@ -626,6 +641,144 @@ private Q_SLOTS:
                                 .arg(pointer)
                                 .arg(nameStart)
                                 .arg(nameEnd)));
+    }
+
+    void theOldDatabaseIsOfferedOnceAtStart_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("empires");
+        QTest::newRow("No") << int(DialogAnswer::No) << 0;
+        QTest::newRow("Yes") << int(DialogAnswer::Yes) << 3;
+    }
+    void theOldDatabaseIsOfferedOnceAtStart()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, empires);
+        Fixture f(false);
+        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("legacy/VF Turn Entry Data.mdb")),
+                            f.t.path() + QStringLiteral("/VF Turn Entry Data.mdb")));
+        f.dialogs.answer(DialogAnswer(answer));
+        if (DialogAnswer(answer) == DialogAnswer::Yes)
+            f.dialogs.answerOk();
+        f.window->offerOldDatabase();
+        QCOMPARE(f.listed().size(), empires);
+        QVERIFY(f.dialogs.allAnswersUsed());
+        // Never asked again: after No, or once empires are registered.
+        f.dialogs.clear();
+        f.window->offerOldDatabase();
+        QVERIFY(f.dialogs.records().isEmpty());
+        if (empires > 0)
+            QVERIFY(f.dialogs.allAnswersUsed());
+    }
+
+    void theFileMenuBringsTheOldDatabaseOver()
+    {
+        Fixture f;
+        f.dialogs.choose(TestStore::dataFile(QStringLiteral("legacy/VF Turn Entry Data.mdb")));
+        f.dialogs.answerOk();
+        f.window->findChild<QAction*>(QStringLiteral("mnuFile_ImportOld"))->trigger();
+        QCOMPARE(f.dialogs.records().first().request.text,
+                 f.t.path() + QStringLiteral(" Access databases (*.mdb)"));
+        const QString report = f.dialogs.last().request.text;
+        QVERIFY2(report.contains(QStringLiteral("empires: 0\norders: 0\nrows of turn data: 0")) &&
+                     report.contains(QStringLiteral("Empire # 77, 123, 456")),
+                 qPrintable(report));
+        QCOMPARE(f.t.count(QStringLiteral("Fleets")), 0);
+    }
+
+    void changingThePassword_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("a new one") << "n3w p\u00E4ss"
+                                   << "n3w p\u00E4ss";
+        QTest::newRow("empty") << ""
+                               << "tinderly";
+        QTest::newRow("a double quote") << "a\"b"
+                                        << "tinderly";
+        QTest::newRow("a tab") << "a\tb"
+                               << "tinderly";
+        QTest::newRow("outside Windows-1252") << "\u03A9mega"
+                                              << "tinderly";
+    }
+    void changingThePassword()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        Fixture f;
+        f.pick(QStringLiteral("Sable Concord"));
+        f.dialogs.type(typed);
+        f.dialogs.answerOk();
+        f.window->findChild<QAction*>(QStringLiteral("mnuFile_ChangePassword"))->trigger();
+        QCOMPARE(EmpireRepository(f.t.store()).findById(123)->password, stored);
+        QCOMPARE(f.password()->text(), stored);
+        QCOMPARE(f.dialogs.last().request.icon,
+                 typed == stored ? DialogIcon::Information : DialogIcon::Warning);
+    }
+
+    void aTurnResultsFileFromAnywhereIsCopiedInAndArchived()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Sable Concord"));
+        f.dialogs.answerOk();                // the instructions
+        f.dialogs.answer(DialogAnswer::Yes); // choose the file?
+        f.dialogs.choose(TestStore::dataFile(QStringLiteral("123.mdb")));
+        f.dialogs.answerOk(); // all done
+        f.click(QStringLiteral("UpdateData"));
+        QVERIFY2(f.dialogs.texts().at(1).contains(
+                     QDir::toNativeSeparators(f.t.folder().turnResultsFile(QStringLiteral("123")))),
+                 qPrintable(f.dialogs.texts().at(1)));
+        QCOMPARE(f.dialogs.last().request.text, QStringLiteral("All done importing Empire data!"));
+        QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
+        const QByteArray original = readFile(TestStore::dataFile(QStringLiteral("123.mdb")));
+        QCOMPARE(readFile(f.t.folder().turnResultsFile(QStringLiteral("123"))), original);
+        QCOMPARE(readFile(f.t.path() +
+                          QStringLiteral("/Turn results archive/123/123 2026-12-07 12-00-00.mdb")),
+                 original);
+    }
+
+    void aDroppedFileIsImportedForTheChosenEmpire_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("imported");
+        QTest::newRow("its file") << "123.mdb" << true;
+        QTest::newRow("a damaged file") << "125.mdb" << false;
+    }
+    void aDroppedFileIsImportedForTheChosenEmpire()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, imported);
+        Fixture f;
+        f.pick(QStringLiteral("Sable Concord"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(TestStore::dataFile(file))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(f.window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        f.dialogs.answerOk(2); // the instructions; all done, or why not
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.window.get(), &drop);
+        QCOMPARE(f.dialogs.records().first().request.title,
+                 QStringLiteral("Verify Imperial Records"));
+        QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), imported ? 6 : 0);
+        QCOMPARE(QDir(f.t.path() + QStringLiteral("/Turn results archive/123")).exists(), imported);
+    }
+
+    void onlyOneTurnResultsFileCanBeDropped()
+    {
+        Fixture f;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(TestStore::dataFile(QStringLiteral("123.mdb"))),
+                      QUrl::fromLocalFile(TestStore::dataFile(QStringLiteral("124.mdb")))});
+        QDragEnterEvent two(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.window.get(), &two);
+        QVERIFY(!two.isAccepted());
+        data.setUrls(
+            {QUrl::fromLocalFile(TestStore::dataFile(QStringLiteral("hostile/README.md")))});
+        QDragEnterEvent text(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.window.get(), &text);
+        QVERIFY(!text.isAccepted());
     }
 
     void updateData()

@@ -32,6 +32,20 @@ std::optional<QString> FakeDialogs::askText(const QString& title, const QString&
     return m_texts.dequeue();
 }
 
+std::optional<QString> FakeDialogs::chooseFile(const QString& title, const QString& folder,
+                                               const QString& filter)
+{
+    m_records.append(
+        {{DialogIcon::None, title, folder + QLatin1Char(' ') + filter, DialogButtons::OkCancel},
+         true});
+    if (m_files.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected file chooser \"%1\"").arg(title)),
+                     __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    return m_files.dequeue();
+}
+
 QStringList FakeDialogs::texts() const
 {
     QStringList list;

@@ -13,27 +13,35 @@ class FakeDialogs final : public Dialogs {
 public:
     struct Record {
         DialogRequest request;
-        bool input = false; // an input box (title and prompt in request)
+        bool input = false; // an input box or a file chooser (title; prompt or folder in text)
     };
 
     void answer(DialogAnswer answer) { m_answers.enqueue(answer); }
     void answerOk(int times = 1);
     void type(const QString& text) { m_texts.enqueue(text); }
     void cancelInput() { m_texts.enqueue(std::nullopt); }
+    // The file the player will choose; nothing: Cancel.
+    void choose(std::optional<QString> file) { m_files.enqueue(std::move(file)); }
 
     DialogAnswer ask(const DialogRequest& request) override;
     std::optional<QString> askText(const QString& title, const QString& prompt) override;
+    std::optional<QString> chooseFile(const QString& title, const QString& folder,
+                                      const QString& filter) override;
 
     const QList<Record>& records() const { return m_records; }
     QStringList texts() const;
     QStringList titles() const;
     Record last() const { return m_records.isEmpty() ? Record{} : m_records.last(); }
     void clear() { m_records.clear(); }
-    bool allAnswersUsed() const { return m_answers.isEmpty() && m_texts.isEmpty(); }
+    bool allAnswersUsed() const
+    {
+        return m_answers.isEmpty() && m_texts.isEmpty() && m_files.isEmpty();
+    }
 
 private:
     QQueue<DialogAnswer> m_answers;
     QQueue<std::optional<QString>> m_texts;
+    QQueue<std::optional<QString>> m_files;
     QList<Record> m_records;
 };
 

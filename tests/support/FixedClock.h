@@ -11,6 +11,8 @@ public:
     {
     }
     QDate today() const override { return m_date; }
+    // Noon of the fixed day.
+    QDateTime now() const override { return QDateTime(m_date, QTime(12, 0, 0)); }
     void setToday(QDate date) { m_date = date; }
 
 private:

@@ -26,6 +26,10 @@ public:
     virtual DialogAnswer ask(const DialogRequest& request) = 0;
     // The typed text, or nothing when the player cancels.
     virtual std::optional<QString> askText(const QString& title, const QString& prompt) = 0;
+    // A file chosen to open, starting in folder and offering the filter (e.g. "*.mdb"), or
+    // nothing when the player cancels.
+    virtual std::optional<QString> chooseFile(const QString& title, const QString& folder,
+                                              const QString& filter) = 0;
 
     void inform(const QString& title, const QString& text, DialogIcon icon)
     {

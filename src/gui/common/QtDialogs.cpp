@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -125,6 +126,16 @@ std::optional<QString> QtDialogs::askText(const QString& title, const QString& p
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+std::optional<QString> QtDialogs::chooseFile(const QString& title, const QString& folder,
+                                             const QString& filter)
+{
+    const QString file =
+        QFileDialog::getOpenFileName(parentWindow(), titleOf(title), folder, filter);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
 }
 
 } // namespace vf

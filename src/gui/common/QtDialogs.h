@@ -17,6 +17,8 @@ public:
 
     DialogAnswer ask(const DialogRequest& request) override;
     std::optional<QString> askText(const QString& title, const QString& prompt) override;
+    std::optional<QString> chooseFile(const QString& title, const QString& folder,
+                                      const QString& filter) override;
 
 private:
     QWidget* parentWindow() const;

@@ -3,6 +3,8 @@
 #include "ButtonPictures.h"
 #include "ClearOrdersDialogue.h"
 #include "NewEmpireDialogue.h"
+#include "OldDatabaseDialogue.h"
+#include "PasswordDialogue.h"
 #include "SaveOrdersDialogue.h"
 #include "UpdateDataDialogue.h"
 #include "common/AppContext.h"
@@ -16,11 +18,14 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QToolButton>
 
 namespace vf {
@@ -60,6 +65,7 @@ MainMenuWindow::MainMenuWindow(AppContext& context, Navigator& navigator, QWidge
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Voidfire: Dominara (Castellan)"));
+    setAcceptDrops(true);
     buildMenu();
     buildControls();
     guarded(m_context.dialogs, [this] { runLoadSteps(); });
@@ -69,6 +75,16 @@ void MainMenuWindow::buildMenu()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* importOld =
+        file->addAction(QStringLiteral("&Import from the old turn entry database\u2026"));
+    importOld->setObjectName(QStringLiteral("mnuFile_ImportOld"));
+    connect(importOld, &QAction::triggered, this,
+            [this] { runAction([this] { importOldDatabase(); }); });
+    QAction* password = file->addAction(QStringLiteral("Change &Password\u2026"));
+    password->setObjectName(QStringLiteral("mnuFile_ChangePassword"));
+    connect(password, &QAction::triggered, this,
+            [this] { runAction([this] { changePassword(); }); });
+    file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuFile_Exit"));
     connect(exit, &QAction::triggered, this, [this] { m_navigator.exitProgram(); });
@@ -98,7 +114,8 @@ void MainMenuWindow::addPictureButton(QWidget* body, const PictureButton& b)
     button->setToolTip(tooltip);
     button->setAccessibleName(caption);
     const auto action = b.action;
-    connect(button, &QToolButton::clicked, this, [this, action] { runAction(action); });
+    connect(button, &QToolButton::clicked, this,
+            [this, action] { runAction([this, action] { (this->*action)(); }); });
 
     auto* label = new QLabel(caption, body);
     label->setObjectName(QString::fromLatin1(b.labelName));
@@ -180,11 +197,11 @@ void MainMenuWindow::buildPasswordFrame(QWidget* body)
     placeTwips(m_password, 240, 360, 1815, 285);
 }
 
-void MainMenuWindow::runAction(void (MainMenuWindow::*action)())
+void MainMenuWindow::runAction(const std::function<void()>& action)
 {
-    guarded(m_context.dialogs, [this, action] {
+    guarded(m_context.dialogs, [this, &action] {
         settleEmpireName();
-        (this->*action)();
+        action();
     });
 }
 
@@ -331,8 +348,66 @@ void MainMenuWindow::saveOrders()
 
 void MainMenuWindow::updateData()
 {
-    if (runUpdateDataDialogue(m_context, empireNumber(), this))
+    importTurnResults(std::nullopt);
+}
+
+void MainMenuWindow::importTurnResults(const std::optional<QString>& droppedFile)
+{
+    if (runUpdateDataDialogue(m_context, empireNumber(), this, droppedFile))
         reloadEmpireList();
+}
+
+void MainMenuWindow::importOldDatabase()
+{
+    if (chooseOldDatabase(m_context, this))
+        reloadEmpireList();
+}
+
+void MainMenuWindow::offerOldDatabase()
+{
+    guarded(m_context.dialogs, [this] {
+        if (vf::offerOldDatabase(m_context, this))
+            reloadEmpireList();
+    });
+}
+
+void MainMenuWindow::changePassword()
+{
+    const auto number = empireNumber();
+    if (!runPasswordDialogue(m_context, number))
+        return;
+    if (const auto empire = EmpireRepository(m_context.store).findById(*number))
+        m_password->setText(empire->password);
+}
+
+namespace {
+
+// One local turn results file, or nothing.
+std::optional<QString> droppedTurnFile(const QMimeData* data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return std::nullopt;
+    const QString file = data->urls().first().toLocalFile();
+    if (!file.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return file;
+}
+
+} // namespace
+
+void MainMenuWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedTurnFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MainMenuWindow::dropEvent(QDropEvent* event)
+{
+    const auto file = droppedTurnFile(event->mimeData());
+    if (!file)
+        return;
+    event->acceptProposedAction();
+    runAction([this, file] { importTurnResults(file); });
 }
 
 } // namespace vf

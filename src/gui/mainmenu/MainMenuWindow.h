@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -27,10 +28,16 @@ public:
     void reloadEmpireList();
     // As when the window is built anew: all three boxes emptied, then the load steps.
     void loadAfresh();
+    // At start: offers to bring the old program's database over when it lies in the data
+    // folder and no empire is registered yet.
+    void offerOldDatabase();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A turn results file dropped on the window is imported for the chosen empire.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     struct PictureButton; // one picture button with its caption label and action
@@ -42,7 +49,7 @@ private:
     void runLoadSteps();
 
     // Runs an action after settling the name box; a failure is shown and the program goes on.
-    void runAction(void (MainMenuWindow::*action)());
+    void runAction(const std::function<void()>& action);
     void settleEmpireName();
     bool lookUpEmpireByName();
     void onEmpirePicked();
@@ -54,6 +61,9 @@ private:
     void clearOrders();
     void saveOrders();
     void updateData();
+    void importTurnResults(const std::optional<QString>& droppedFile);
+    void importOldDatabase();
+    void changePassword();
 
     AppContext& m_context;
     Navigator& m_navigator;

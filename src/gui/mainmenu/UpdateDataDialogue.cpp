@@ -1,11 +1,17 @@
 #include "UpdateDataDialogue.h"
 
+#include "Error.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
+#include "common/ReadingProgress.h"
+#include "platform/Clock.h"
+#include "platform/FileCopy.h"
 #include "turnimport/TurnImporter.h"
+#include "turnimport/TurnResultsArchive.h"
 
 #include <QDir>
-#include <QProgressDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace vf {
@@ -56,29 +62,54 @@ bool confirmForeignFile(Dialogs& dialogs, int empireId, const QString& turnFile,
     return dialogs.ask(question) == DialogAnswer::Yes;
 }
 
-// Imports with a progress dialog whose Cancel ends the reading at once. The dialog is modal
-// to the whole program, so no other action starts meanwhile.
 ImportResult importWithProgress(const AppContext& context, int empireId, const QString& turnFile,
                                 ForeignFile foreign, QWidget* window)
 {
-    QProgressDialog progress(QStringLiteral("Reading the turn results file %1 ...")
-                                 .arg(QDir::toNativeSeparators(turnFile)),
-                             QStringLiteral("Cancel"), 0, 0, window);
-    progress.setObjectName(QStringLiteral("ImportProgress"));
-    progress.setWindowTitle(kApplicationTitle);
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.show();
     const TurnImporter importer(context.store, context.turnFileWorker);
-    return importer.importFile(empireId, turnFile, foreign,
-                               [&progress] { return progress.wasCanceled(); });
+    return withReadingProgress(window, turnFile, [&](const CancelCheck& cancelled) {
+        return importer.importFile(empireId, turnFile, foreign, cancelled);
+    });
+}
+
+QString startFolderForDownloads()
+{
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    return QFileInfo(downloads).isDir() ? downloads : QDir::homePath();
+}
+
+// The file is not in the data folder: the player may choose it where it was downloaded to.
+// Returns the file chosen, or nothing.
+std::optional<QString> offerToChoose(Dialogs& dialogs, const QString& turnFile)
+{
+    const DialogRequest missing{
+        DialogIcon::Warning, QStringLiteral("Verify Imperial Records"),
+        QStringLiteral("The turn results file was looked for as %1, and it is not there.\n\n"
+                       "Choose the file you downloaded? It is copied into the data folder under "
+                       "that name and imported.")
+            .arg(QDir::toNativeSeparators(turnFile)),
+        DialogButtons::YesNo};
+    if (dialogs.ask(missing) != DialogAnswer::Yes)
+        return std::nullopt;
+    return dialogs.chooseFile(QStringLiteral("Choose the turn results file"),
+                              startFolderForDownloads(),
+                              QStringLiteral("Turn results files (*.mdb)"));
+}
+
+// Keeps the imported file in the archive; a failure there is told but does not undo the
+// import.
+void archive(AppContext& context, const QString& turnFile, const QString& number)
+{
+    try {
+        TurnResultsArchive(context.dataFolder.folder()).keep(turnFile, number, context.clock.now());
+    } catch (const Error& error) {
+        context.dialogs.warn(QString(), error.message());
+    }
 }
 
 } // namespace
 
-bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWidget* window)
+bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWidget* window,
+                           const std::optional<QString>& droppedFile)
 {
     if (!empireId) {
         context.dialogs.warn(QStringLiteral("Imperial Bureaucrat Note"),
@@ -94,6 +125,14 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
         return false;
 
     const QString turnFile = context.dataFolder.turnResultsFile(number);
+    std::optional<QString> source = droppedFile;
+    if (!source && !QFileInfo::exists(turnFile)) {
+        source = offerToChoose(context.dialogs, turnFile);
+        if (!source)
+            return false;
+    }
+    if (source && QFileInfo(*source) != QFileInfo(turnFile))
+        copyFileWhole(*source, turnFile);
     const ImportResult result =
         importWithProgress(context, *empireId, turnFile, ForeignFile::KeepOldData, window);
     if (!result.replaced) {
@@ -102,6 +141,7 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
             return false;
         importWithProgress(context, *empireId, turnFile, ForeignFile::Replace, window);
     }
+    archive(context, turnFile, number);
     context.dialogs.inform(QStringLiteral("Imperial Data Dump"),
                            QStringLiteral("All done importing Empire data!"),
                            DialogIcon::Information);
