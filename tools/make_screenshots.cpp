@@ -2,11 +2,11 @@
 // the user's guide: make-screenshots <folder>. Run by scripts/screenshots.sh under Xvfb.
 
 #include "AppFixture.h"
+#include "Startup.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
 #include "store/OrderRepository.h"
-#include "Startup.h"
 
 #include <QApplication>
 #include <QComboBox>

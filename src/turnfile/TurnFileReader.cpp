@@ -330,9 +330,9 @@ TurnFileReader::~TurnFileReader() = default;
 std::int64_t TurnFileReader::copyTo(FrameWriter& out)
 {
     // Every table and field is found before the first row is read.
-    const std::span<const Table> wanted =
-        m_kind == Kind::TurnResults ? std::span<const Table>(kImportedTables)
-                                    : std::span<const Table>(kOldDatabaseTables);
+    const std::span<const Table> wanted = m_kind == Kind::TurnResults
+                                              ? std::span<const Table>(kImportedTables)
+                                              : std::span<const Table>(kOldDatabaseTables);
     std::vector<Impl::OpenTable> tables;
     tables.reserve(wanted.size());
     for (const Table& table : wanted)

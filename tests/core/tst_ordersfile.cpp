@@ -288,10 +288,7 @@ private Q_SLOTS:
     void aFolderThatCannotBeMadeIsReported()
     {
         TestStore t;
-        const QString notAFolder = t.path() + QStringLiteral("/plain file");
-        QFile plain(notAFolder);
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
+        const QString notAFolder = t.emptyFile(QStringLiteral("plain file"));
         try {
             ordersfile::write(notAFolder + QStringLiteral("/orders"),
                               QStringLiteral("KELVAR Orders 12-07-2026.1"), "x");

@@ -91,10 +91,7 @@ private Q_SLOTS:
     {
         // A "folder" that is a regular file: not even the superuser can create a file in it.
         TestStore t;
-        const QString notAFolder = t.path() + QStringLiteral("/plain file");
-        QFile file(notAFolder);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        const QString notAFolder = t.emptyFile(QStringLiteral("plain file"));
         const QString path = notAFolder + QStringLiteral("/db.sqlite");
         try {
             Store store(path);

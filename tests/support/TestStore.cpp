@@ -59,6 +59,15 @@ std::array<QString, kSlotCount> TestStore::slots(const QStringList& values)
     return all;
 }
 
+QString TestStore::emptyFile(const QString& name)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
 QString TestStore::fakeWorker(const QByteArray& body)
 {
     const QString script = m_dir.filePath(QStringLiteral("fake-worker.sh"));

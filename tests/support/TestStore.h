@@ -27,6 +27,8 @@ public:
     // Every row of a table as text, in stored order ("a|b|c", NULL as "<null>").
     QStringList dump(const QString& table, const QString& fields);
 
+    // An empty regular file in the data folder, e.g. where a folder is wanted.
+    QString emptyFile(const QString& name);
     // A stand-in for the turn results reader: a shell script with the given body ($1 the turn
     // results file, $2 the staging file, $READER the real reader).
     QString fakeWorker(const QByteArray& body);
