@@ -742,13 +742,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("imported");
         QTest::newRow("its file") << "123.mdb" << true;
-        QTest::newRow("a damaged file") << "125.mdb" << false;
+        QTest::newRow("a file it cannot import") << "125.mdb" << false;
     }
     void aDroppedFileIsImportedForTheChosenEmpire()
     {
         QFETCH(QString, file);
         QFETCH(bool, imported);
         Fixture f;
+        const QString inFolder = f.t.folder().turnResultsFile(QStringLiteral("123"));
+        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("124.mdb")), inFolder));
         f.pick(QStringLiteral("Sable Concord"));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(TestStore::dataFile(file))});
@@ -763,6 +765,9 @@ private Q_SLOTS:
                  QStringLiteral("Verify Imperial Records"));
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), imported ? 6 : 0);
         QCOMPARE(QDir(f.t.path() + QStringLiteral("/Turn results archive/123")).exists(), imported);
+        // The file in the data folder is replaced only by a file imported whole.
+        QCOMPARE(readFile(inFolder),
+                 readFile(TestStore::dataFile(imported ? file : QStringLiteral("124.mdb"))));
     }
 
     void onlyOneTurnResultsFileCanBeDropped()

@@ -95,11 +95,14 @@ std::optional<QString> offerToChoose(Dialogs& dialogs, const QString& turnFile)
                               QStringLiteral("Turn results files (*.mdb)"));
 }
 
-// Keeps the imported file in the archive; a failure there is told but does not undo the
-// import.
-void archive(AppContext& context, const QString& turnFile, const QString& number)
+// After a successful import: a file read from elsewhere takes its place in the data folder,
+// and the file is kept in the archive. A failure here is told but does not undo the import.
+void keepImportedFile(AppContext& context, const QString& imported, const QString& turnFile,
+                      const QString& number)
 {
     try {
+        if (QFileInfo(imported) != QFileInfo(turnFile))
+            copyFileWhole(imported, turnFile);
         TurnResultsArchive(context.dataFolder.folder()).keep(turnFile, number, context.clock.now());
     } catch (const Error& error) {
         context.dialogs.warn(QString(), error.message());
@@ -124,24 +127,25 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
     if (context.dialogs.ask(confirm) != DialogAnswer::Ok)
         return false;
 
+    // A file from elsewhere is read where it is; only once it has been imported whole does it
+    // replace the one in the data folder.
     const QString turnFile = context.dataFolder.turnResultsFile(number);
-    std::optional<QString> source = droppedFile;
-    if (!source && !QFileInfo::exists(turnFile)) {
-        source = offerToChoose(context.dialogs, turnFile);
-        if (!source)
+    QString imported = droppedFile.value_or(turnFile);
+    if (!droppedFile && !QFileInfo::exists(turnFile)) {
+        const auto chosen = offerToChoose(context.dialogs, turnFile);
+        if (!chosen)
             return false;
+        imported = *chosen;
     }
-    if (source && QFileInfo(*source) != QFileInfo(turnFile))
-        copyFileWhole(*source, turnFile);
     const ImportResult result =
-        importWithProgress(context, *empireId, turnFile, ForeignFile::KeepOldData, window);
+        importWithProgress(context, *empireId, imported, ForeignFile::KeepOldData, window);
     if (!result.replaced) {
         // Nothing was changed; the file is read again only if the player wants it.
-        if (!confirmForeignFile(context.dialogs, *empireId, turnFile, result.empireIds))
+        if (!confirmForeignFile(context.dialogs, *empireId, imported, result.empireIds))
             return false;
-        importWithProgress(context, *empireId, turnFile, ForeignFile::Replace, window);
+        importWithProgress(context, *empireId, imported, ForeignFile::Replace, window);
     }
-    archive(context, turnFile, number);
+    keepImportedFile(context, imported, turnFile, number);
     context.dialogs.inform(QStringLiteral("Imperial Data Dump"),
                            QStringLiteral("All done importing Empire data!"),
                            DialogIcon::Information);
