@@ -761,6 +761,7 @@ private Q_SLOTS:
         f.dialogs.answerOk(2); // the instructions; all done, or why not
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(f.window.get(), &drop);
+        QTRY_COMPARE(f.dialogs.records().size(), 2); // the import runs after the drop
         QCOMPARE(f.dialogs.records().first().request.title,
                  QStringLiteral("Verify Imperial Records"));
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), imported ? 6 : 0);

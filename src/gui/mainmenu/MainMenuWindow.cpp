@@ -407,7 +407,10 @@ void MainMenuWindow::dropEvent(QDropEvent* event)
     if (!file)
         return;
     event->acceptProposedAction();
-    runAction([this, file] { importTurnResults(file); });
+    // The import asks and shows progress: it runs once the drop has been answered.
+    QMetaObject::invokeMethod(
+        this, [this, file] { runAction([this, file] { importTurnResults(file); }); },
+        Qt::QueuedConnection);
 }
 
 } // namespace vf
