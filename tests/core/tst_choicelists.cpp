@@ -271,20 +271,6 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(2), QStringList{"ALL"});
     }
 
-    void reorganizeNavalShipSlotsAndFuel()
-    {
-        Setup s(m_store->store(), QStringLiteral("RN"));
-        s.focus(7);
-        QCOMPARE(s.form.choiceTexts(7), kClasses);
-        QCOMPARE(s.form.choiceTexts(50), QStringList{"FUEL"});
-        s.form.setChoices(50, {});
-        s.focus(8);
-        QVERIFY(s.form.choices(8).isEmpty());
-        QCOMPARE(s.form.choiceTexts(50), QStringList{"FUEL"});
-        s.focus(3);
-        QCOMPARE(s.form.choiceTexts(3), QStringList{"ALL"} + kClasses);
-    }
-
     void navalEncounterDependsOnSlotOne_data()
     {
         QTest::addColumn<QString>("slot1");
@@ -387,57 +373,6 @@ private Q_SLOTS:
         QCOMPARE(s.form.choiceTexts(1), kItems + kResearch);
     }
 
-    void defaultTextsAreSelected_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("firstEntry");
-        QTest::newRow("GEO") << "GEO" << 2 << "0" << 1 << "0";
-        QTest::newRow("ORB") << "ORB" << 2 << "0" << 1 << "0";
-        QTest::newRow("PAP") << "PAP" << 2 << "No Agreement" << 12 << "Strike From Records";
-        QTest::newRow("SHIP slot 1") << "SHIP" << 1 << "1" << 1 << QString();
-        QTest::newRow("EB slot 1") << "EB" << 1 << "0" << 1 << QString();
-        QTest::newRow("SHIP slot 5") << "SHIP" << 5 << "1001" << 4 << "12 Home Guard";
-        QTest::newRow("XSHIP slot 5") << "XSHIP" << 5 << "1001" << 4 << "12 Home Guard";
-        QTest::newRow("CONV slot 3") << "CONV" << 3 << "0" << 1 << QString();
-        QTest::newRow("NM slot 3 without star") << "NM" << 3 << "1" << 1 << QString();
-    }
-    void defaultTextsAreSelected()
-    {
-        QFETCH(QString, code);
-        QFETCH(int, slot);
-        QFETCH(QString, text);
-        QFETCH(int, length);
-        QFETCH(QString, firstEntry);
-        Setup s(m_store->store(), code);
-        s.focus(slot);
-        QCOMPARE(s.form.slotText(slot), text);
-        QCOMPARE(s.form.box(slot).selectionLength, length);
-        QCOMPARE(s.form.choiceTexts(slot).value(0), firstEntry);
-    }
-
-    void slotTwoWithoutARowIsLeftAlone_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::newRow("BALG") << "BALG";
-        QTest::newRow("MESS") << "MESS";
-        QTest::newRow("lower case nm") << "nm";
-        QTest::newRow("SRP keeps slot 2 until its own list") << "DELS";
-    }
-    void slotTwoWithoutARowIsLeftAlone()
-    {
-        QFETCH(QString, code);
-        Setup s(m_store->store(), code);
-        s.form.setCode(code);
-        s.form.setChoices(2, choicesOf({QStringLiteral("kept")}));
-        s.form.type(2, QStringLiteral("typed"));
-        s.focus(2);
-        QCOMPARE(s.form.choiceTexts(2), QStringList{"kept"});
-        QCOMPARE(s.form.slotText(2), QStringLiteral("typed"));
-    }
-
     void slotOneLists_data()
     {
         QTest::addColumn<QString>("code");
@@ -479,19 +414,6 @@ private Q_SLOTS:
         QVERIFY(s.form.choices(4).isEmpty());
         s.focus(2);
         QVERIFY(s.form.choices(2).isEmpty());
-    }
-
-    void researchPriorities()
-    {
-        Setup s(m_store->store(), QStringLiteral("SRP"));
-        s.focus(1);
-        for (int slot = 1; slot <= 25; ++slot)
-            QCOMPARE(s.form.choiceTexts(slot), kResearch);
-        QVERIFY(s.form.choices(26).isEmpty());
-        Setup later(m_store->store(), QStringLiteral("SRP"));
-        later.focus(30);
-        QCOMPARE(later.form.choiceTexts(30), kResearch);
-        QVERIFY(later.form.choices(1).isEmpty());
     }
 
     void moveListsWarpPointsOfTheStar_data()
