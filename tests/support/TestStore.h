@@ -30,7 +30,7 @@ public:
     // An empty regular file in the data folder, e.g. where a folder is wanted.
     QString emptyFile(const QString& name);
     // A stand-in for the turn results reader: a shell script with the given body ($1 the turn
-    // results file, $2 the staging file, $READER the real reader).
+    // results file, $READER the real reader; what it prints is the reader's output).
     QString fakeWorker(const QByteArray& body);
 
     static QString dataFile(const QString& name);
