@@ -20,12 +20,6 @@ QString oldDatabase()
     return TestStore::dataFile(QStringLiteral("legacy/VF Turn Entry Data.mdb"));
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList everything(TestStore& t)
 {
     QStringList all = t.dump(QStringLiteral("Empires"), QStringLiteral("*")) +
@@ -46,7 +40,7 @@ private Q_SLOTS:
     void bringsEverythingOverExactly()
     {
         AppFixture f;
-        const QByteArray before = readAll(oldDatabase());
+        const QByteArray before = TestStore::contentsOf(oldDatabase());
         const OldDatabaseReport report =
             OldDatabaseImporter(f.t.store(), TestStore::workerPath()).importFile(oldDatabase());
         QCOMPARE(report.empires, 3);
@@ -66,14 +60,14 @@ private Q_SLOTS:
             (QStringList{"123|10|NM|'12'|'Sol'|'3'|' '", "123|30|TREE|' '|' '|' '|' '",
                          "123|20|BOMB|'27'|'ALL'|'Missile Launcher'|' '",
                          "456|10|MESS|'77'|'1'|' '|' '", "123|40|SRP|'Jump Drive'|' '|''|' '"}));
-        QCOMPARE(readAll(oldDatabase()), before);
+        QCOMPARE(TestStore::contentsOf(oldDatabase()), before);
 
         // The orders file carries the password brought over, the orders in priority order.
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 456);
         const QString orders = QDir(f.t.folder().ordersFolder())
                                    .filePath(QStringLiteral("KELVAR Orders 12-07-2026.456"));
-        QVERIFY(readAll(orders).startsWith(
+        QVERIFY(TestStore::contentsOf(orders).startsWith(
             "\"KELVAR Orders\",\"456\",\"s3cret!\"\r\n\"MESS\",\"77\",\"1\""));
         QStringList codes;
         for (const Order& order : OrderRepository(f.t.store()).ordersOf(123))
@@ -106,14 +100,14 @@ private Q_SLOTS:
     void aDamagedOldDatabaseChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("contents");
-        const QByteArray whole = readAll(oldDatabase());
+        const QByteArray whole = TestStore::contentsOf(oldDatabase());
         QTest::newRow("cut short at a page") << whole.left(whole.size() - 4096);
         QTest::newRow("cut short anywhere") << whole.left(whole.size() / 3 + 17);
         QByteArray zeroed = whole;
         zeroed.replace(whole.size() - 8192, 4096, QByteArray(4096, '\0'));
         QTest::newRow("a page lost") << zeroed;
         QTest::newRow("a turn results file")
-            << readAll(TestStore::dataFile(QStringLiteral("123.mdb")));
+            << TestStore::contentsOf(TestStore::dataFile(QStringLiteral("123.mdb")));
     }
     void aDamagedOldDatabaseChangesNothing()
     {
@@ -134,7 +128,7 @@ private Q_SLOTS:
                      qPrintable(error.message()));
         }
         QCOMPARE(everything(t), before);
-        QCOMPARE(readAll(path), contents);
+        QCOMPARE(TestStore::contentsOf(path), contents);
     }
 };
 

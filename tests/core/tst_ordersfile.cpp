@@ -25,12 +25,6 @@ QByteArray blankSlots(int count)
     return bytes;
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // Caps the size of any file this process writes, for as long as it lives.
 class FileSizeLimit {
 public:
@@ -112,7 +106,9 @@ private Q_SLOTS:
         expected += blankSlots(1) + "\r\n";
         expected += "\"CNVR\",\"Route \"Quoted\", with comma\"" + blankSlots(50) + "\r\n";
         expected += "\"FNAM\",\"5\",\"\xC6rendel ?mega\"" + blankSlots(49) + "\r\n";
-        QCOMPARE(readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123"))), expected);
+        QCOMPARE(
+            TestStore::contentsOf(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123"))),
+            expected);
         QCOMPARE(f.filesWritten(), QStringList{"KELVAR Orders 12-07-2026.123"});
     }
 
@@ -140,7 +136,8 @@ private Q_SLOTS:
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
         const QList<QByteArray> lines =
-            readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123"))).split('\n');
+            TestStore::contentsOf(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123")))
+                .split('\n');
         QCOMPARE(lines.size(), 4); // three lines, each ended by CR LF
         QCOMPARE(lines[0], QByteArray("\"KELVAR Orders\",\"123\",\"tin derly\"\r"));
         QCOMPARE(lines[1], "\"MESS\",\"7\",\"" + written + "\"" + blankSlots(49) + "\r");
@@ -195,9 +192,9 @@ private Q_SLOTS:
         runSaveOrdersDialogue(f.context, 123);
         QCOMPARE(f.filesWritten(),
                  (QStringList{"KELVAR Orders 12-06-2026.123", "KELVAR Orders 12-07-2026.123"}));
-        QVERIFY(readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123")))
+        QVERIFY(TestStore::contentsOf(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123")))
                     .contains("\"RTD\""));
-        QVERIFY(!readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-06-2026.123")))
+        QVERIFY(!TestStore::contentsOf(f.ordersFile(QStringLiteral("KELVAR Orders 12-06-2026.123")))
                      .contains("\"RTD\""));
     }
 
@@ -211,7 +208,7 @@ private Q_SLOTS:
         runSaveOrdersDialogue(f.context, 123);
         QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("quote(i2)")),
                  QStringList{"' '"});
-        QVERIFY(readAll(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123")))
+        QVERIFY(TestStore::contentsOf(f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123")))
                     .startsWith("\"KELVAR Orders\",\"123\",\"tinderly\"\r\n\"SRP\",\"Jump "
                                 "Drive\",\" \",\" \""));
     }
@@ -281,7 +278,7 @@ private Q_SLOTS:
                          qPrintable(error.message()));
             }
         }
-        QCOMPARE(readAll(QDir(folder).filePath(name)), QByteArray("old"));
+        QCOMPARE(TestStore::contentsOf(QDir(folder).filePath(name)), QByteArray("old"));
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{name});
     }
 

@@ -33,14 +33,6 @@ QStringList snapshot(TestStore& t)
     return all;
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(path));
-    return file.readAll();
-}
-
 // A page of the file replaced: by zeros (a lost disk block), by noise, or by a copy of
 // another page of the same file (a download put together in the wrong order).
 QByteArray damagePage(const QByteArray& original, QRandomGenerator& random)
@@ -79,7 +71,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<Damage>("damage");
-        const QByteArray original = readFile(TestStore::dataFile(QStringLiteral("123.mdb")));
+        const QByteArray original =
+            TestStore::contentsOf(TestStore::dataFile(QStringLiteral("123.mdb")));
         QRandomGenerator random(20261208);
         for (qsizetype length = kPageSize; length < original.size(); length += kPageSize)
             QTest::addRow("cut at page %d", int(length / kPageSize))
@@ -101,7 +94,8 @@ private Q_SLOTS:
         }
         const QDir hostile(TestStore::dataFile(QStringLiteral("hostile")));
         for (const QString& name : hostile.entryList({QStringLiteral("*.mdb")}))
-            QTest::newRow(qPrintable(name)) << readFile(hostile.filePath(name)) << Damage::Hostile;
+            QTest::newRow(qPrintable(name))
+                << TestStore::contentsOf(hostile.filePath(name)) << Damage::Hostile;
     }
 
     void damagedFilesNeverHurtTheProgram()

@@ -30,16 +30,6 @@
 using namespace vf;
 using namespace vf::test;
 
-namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
-
 class TestMainMenu : public QObject {
     Q_OBJECT
 
@@ -730,10 +720,13 @@ private Q_SLOTS:
                  qPrintable(f.dialogs.texts().at(1)));
         QCOMPARE(f.dialogs.last().request.text, QStringLiteral("All done importing Empire data!"));
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
-        const QByteArray original = readFile(TestStore::dataFile(QStringLiteral("123.mdb")));
-        QCOMPARE(readFile(f.t.folder().turnResultsFile(QStringLiteral("123"))), original);
-        QCOMPARE(readFile(f.t.path() +
-                          QStringLiteral("/Turn results archive/123/123 2026-12-07 12-00-00.mdb")),
+        const QByteArray original =
+            TestStore::contentsOf(TestStore::dataFile(QStringLiteral("123.mdb")));
+        QCOMPARE(TestStore::contentsOf(f.t.folder().turnResultsFile(QStringLiteral("123"))),
+                 original);
+        QCOMPARE(TestStore::contentsOf(
+                     f.t.path() +
+                     QStringLiteral("/Turn results archive/123/123 2026-12-07 12-00-00.mdb")),
                  original);
     }
 
@@ -767,8 +760,9 @@ private Q_SLOTS:
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), imported ? 6 : 0);
         QCOMPARE(QDir(f.t.path() + QStringLiteral("/Turn results archive/123")).exists(), imported);
         // The file in the data folder is replaced only by a file imported whole.
-        QCOMPARE(readFile(inFolder),
-                 readFile(TestStore::dataFile(imported ? file : QStringLiteral("124.mdb"))));
+        QCOMPARE(TestStore::contentsOf(inFolder),
+                 TestStore::contentsOf(
+                     TestStore::dataFile(imported ? file : QStringLiteral("124.mdb"))));
     }
 
     void onlyOneTurnResultsFileCanBeDropped()

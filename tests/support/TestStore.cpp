@@ -80,6 +80,12 @@ QString TestStore::fakeWorker(const QByteArray& body)
     return script;
 }
 
+QByteArray TestStore::contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 QString TestStore::dataFile(const QString& name)
 {
     return QDir(QStringLiteral(VFTURN_TEST_DATA)).filePath(name);

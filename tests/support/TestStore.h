@@ -34,6 +34,8 @@ public:
     QString fakeWorker(const QByteArray& body);
 
     static QString dataFile(const QString& name);
+    // A file's bytes, or "<missing>" when it cannot be read.
+    static QByteArray contentsOf(const QString& path);
     // The 51 slots of an order: the values given, then single blanks.
     static std::array<QString, kSlotCount> slots(const QStringList& values = {});
     static QString workerPath();

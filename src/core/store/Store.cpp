@@ -5,9 +5,12 @@
 
 #include <QAtomicInt>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace vf {
 
@@ -100,19 +103,16 @@ QSqlDatabase Store::database() const
 
 bool Store::hasSchema() const
 {
-    QSqlQuery tables = run(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
-                                          "'table' AND name IN ('Empires', 'Orders', "
-                                          "'Settings')"));
-    if (!tables.next() || tables.value(0).toInt() != 3)
-        return false;
-    for (const auto& table : turnfile::kImportedTables) {
-        QSqlQuery found = run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
-                                             "AND name = ?"),
-                              {QString::fromUtf8(table.name.data(), table.name.size())});
-        if (!found.next())
-            return false;
-    }
-    return true;
+    QSqlQuery tables = run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    QSet<QString> present;
+    while (tables.next())
+        present.insert(tables.value(0).toString());
+    QStringList needed{QStringLiteral("Empires"), QStringLiteral("Orders"),
+                       QStringLiteral("Settings")};
+    for (const auto& table : turnfile::kImportedTables)
+        needed << QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
+    return std::all_of(needed.begin(), needed.end(),
+                       [&present](const QString& name) { return present.contains(name); });
 }
 
 sqlite3* Store::handle() const

@@ -10,7 +10,6 @@ namespace vf {
 class Store;
 
 struct ImportStatistics {
-    qint64 totalMs = 0;  // worker start to commit
     qint64 readMs = -1;  // the worker's own reading, as it reports it
     qint64 finishMs = 0; // after the worker ended: the last rows and the commit
 };

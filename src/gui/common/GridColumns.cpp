@@ -1,5 +1,6 @@
 #include "GridColumns.h"
 
+#include "OrderGridStyle.h"
 #include "orders/OrderCatalogue.h"
 
 #include <QFontMetrics>
@@ -11,6 +12,10 @@
 
 namespace vf {
 
+namespace {
+
+// Widens a column past the design's width where its header, or any of the given texts in
+// the font the column shows them in, would otherwise be cut.
 void fitColumn(QTableView* view, int column, int designWidth, const QStringList& texts,
                const QFont& textFont)
 {
@@ -29,6 +34,17 @@ void fitColumn(QTableView* view, int column, int designWidth, const QStringList&
     for (const QString& text : texts)
         width = std::max(width, metrics.horizontalAdvance(text) + cellMargin);
     view->setColumnWidth(column, width);
+}
+
+} // namespace
+
+void fitOrderGridColumns(QTableView* view, int priorityColumn, int priorityWidth, int codeColumn,
+                         int codeWidth)
+{
+    const QFont font = view->font();
+    fitColumn(view, priorityColumn, priorityWidth, {}, font);
+    fitColumn(view, codeColumn, codeWidth, everyOrderCode(),
+              orderGridStyle(OrderColumn::Code, Qt::FontRole, font).value<QFont>());
 }
 
 QStringList everyOrderCode()

@@ -2,15 +2,14 @@
 
 #include <QStringList>
 
-class QFont;
 class QTableView;
 
 namespace vf {
 
-// Widens a column past the design's width where its header, or any of the given texts in
-// the font the column shows them in, would otherwise be cut.
-void fitColumn(QTableView* view, int column, int designWidth, const QStringList& texts,
-               const QFont& textFont);
+// Widens the priority and code columns of an order grid past their design widths where the
+// header, or an order code in the bold font the grid shows codes in, would otherwise be cut.
+void fitOrderGridColumns(QTableView* view, int priorityColumn, int priorityWidth, int codeColumn,
+                         int codeWidth);
 
 // Every order code an order grid may show, typed-only codes included.
 QStringList everyOrderCode();

@@ -6,7 +6,6 @@
 #include "common/Dialogs.h"
 #include "common/GridColumns.h"
 #include "common/Navigator.h"
-#include "common/OrderGridStyle.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 
@@ -79,10 +78,8 @@ void OrderListingWindow::formatGrid()
 {
     m_grid->hideColumn(m_model->fieldIndex(QStringLiteral("OrderID")));
     m_grid->hideColumn(m_model->fieldIndex(QStringLiteral("EmpireID")));
-    const QFont font = m_grid->font();
-    fitColumn(m_grid, m_model->priorityColumn(), twips(600), {}, font);
-    fitColumn(m_grid, m_model->codeColumn(), twips(800), everyOrderCode(),
-              orderGridStyle(OrderColumn::Code, Qt::FontRole, font).value<QFont>());
+    fitOrderGridColumns(m_grid, m_model->priorityColumn(), twips(600), m_model->codeColumn(),
+                        twips(800));
     for (int column = m_model->firstSlotColumn(); column < m_model->columnCount(); ++column)
         m_grid->setColumnWidth(column, twips(1300));
     m_grid->verticalHeader()->setDefaultSectionSize(twips(600));

@@ -9,7 +9,6 @@
 #include "common/GridColumns.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
-#include "common/OrderGridStyle.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 #include "orders/ChosenCode.h"
@@ -199,10 +198,7 @@ void OrderEntryWindow::buildGrid(QWidget* body)
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->horizontalHeader()->setDefaultSectionSize(twips(700));
-    const QFont font = m_grid->font();
-    fitColumn(m_grid, 0, twips(600), {}, font);
-    fitColumn(m_grid, 1, twips(700), everyOrderCode(),
-              orderGridStyle(OrderColumn::Code, Qt::FontRole, font).value<QFont>());
+    fitOrderGridColumns(m_grid, 0, twips(600), 1, twips(700));
 }
 
 void OrderEntryWindow::showMessage(const QString& text)
