@@ -2,8 +2,10 @@
 
 #include "turnimport/ImportedTables.h"
 
-// mdbtools.h includes glib.h inside extern "C"; glib must come first for C++.
+// Debian's mdbtools.h includes glib.h inside extern "C"; glib must then come first for C++.
+#if __has_include(<glib.h>)
 #include <glib.h>
+#endif
 
 #include <mdbtools.h>
 

@@ -24,14 +24,6 @@ static void registerIconResources()
 
 namespace vf {
 
-QStringList argumentsOf(int argc, char* argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 StartupOptions parseStartupOptions(const QStringList& arguments)
 {
     QCoreApplication::setApplicationName(QStringLiteral("VF Turn Entry"));

@@ -19,8 +19,6 @@ struct StartupOptions {
     std::optional<int> exitCode; // set when the program ends before it starts (--help, --version)
 };
 
-QStringList argumentsOf(int argc, char* argv[]);
-
 // Reads the command line: --data-dir DIR, --help, --version.
 StartupOptions parseStartupOptions(const QStringList& arguments);
 

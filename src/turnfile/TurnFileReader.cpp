@@ -4,14 +4,17 @@
 #include "turnimport/ReaderProtocol.h"
 #include "turnimport/ValueConversion.h"
 
-// mdbtools.h includes glib.h inside extern "C"; glib must come first for C++.
+// Debian's mdbtools.h includes glib.h inside extern "C"; glib must then come first for C++.
+// A libmdb built with its own small glib stand-in (Windows) has no glib.h.
+#if __has_include(<glib.h>)
 #include <glib.h>
+#endif
 
 #include <mdbtools.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -313,10 +316,11 @@ TurnFileReader::TurnFileReader(const std::string& path, Kind kind)
     m_impl->mdb.reset(mdb_open(path.c_str(), MDB_NOFLAGS));
     if (!m_impl->mdb)
         throw UnusableFile("it is not an Access database");
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff end = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    const auto size = static_cast<std::uint64_t>(end);
     const auto pageSize = static_cast<std::uint64_t>(m_impl->mdb->fmt->pg_size);
-    if (error || pageSize == 0 || size % pageSize != 0)
+    if (end < 0 || pageSize == 0 || size % pageSize != 0)
         throw UnusableFile(kIncomplete);
     m_impl->pageCount = size / pageSize;
     mdb_set_bind_size(m_impl->mdb.get(), kBindSize);

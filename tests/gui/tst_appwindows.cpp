@@ -4,6 +4,10 @@
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
+#include "ordersfile/OrdersFile.h"
+#include "store/EmpireRepository.h"
+#include "store/TurnDataRepository.h"
+#include "turnimport/TurnImporter.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -120,9 +124,16 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode"); // -1: the program starts
         QTest::addColumn<QString>("folder");
-        QTest::newRow("default") << QStringList{"vfturn"} << -1 << DataFolder::defaultFolder();
+        // The old program's folder on Windows; the home folder's kelvar elsewhere.
+        const bool windows = QSysInfo::kernelType() == QLatin1String("winnt");
+        QTest::newRow("default") << QStringList{"vfturn"} << -1
+                                 << (windows ? QStringLiteral("C:/kelvar")
+                                             : QDir::homePath() + QStringLiteral("/kelvar"));
         QTest::newRow("data dir") << QStringList{"vfturn", "--data-dir", "/srv/turns"} << -1
                                   << "/srv/turns";
+        QTest::newRow("Windows folder, blanks and letters")
+            << QStringList{"vfturn.exe", "--data-dir", "D:\\Spiele\\Jörg's Kelvar Ærendel"} << -1
+            << "D:\\Spiele\\Jörg's Kelvar Ærendel";
         QTest::newRow("help") << QStringList{"vfturn", "--help"} << 0 << "";
         QTest::newRow("version") << QStringList{"vfturn", "--version"} << 0 << "";
         QTest::newRow("unknown option") << QStringList{"vfturn", "--colour"} << 2 << "";
@@ -148,6 +159,34 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(folder.databaseFile()));
         QVERIFY(folder.databaseFile().endsWith(
             QStringLiteral("/new/kelvar/VF Turn Entry Data.sqlite")));
+    }
+
+    // A data folder given on the command line in the system's own form, with blanks, an
+    // apostrophe and letters beyond ASCII: the database opens, the reader reads a turn
+    // results file there, and an orders file is written there.
+    void aDataFolderWithBlanksAndLettersWorks()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Jörg's Kelvar Ærendel Ωmega"));
+        const StartupOptions options =
+            parseStartupOptions({QStringLiteral("vfturn"), QStringLiteral("--data-dir"),
+                                 QDir::toNativeSeparators(path)});
+        const DataFolder folder(options.dataFolder);
+        FakeDialogs dialogs;
+        const auto store = openTurnEntryDatabase(folder, dialogs);
+        QVERIFY(store);
+        QVERIFY(QFile::exists(path + QStringLiteral("/VF Turn Entry Data.sqlite")));
+        EmpireRepository(*store).add({123, QStringLiteral("Sable Concord"), QStringLiteral("pw")});
+        const QString turnFile = folder.turnResultsFile(QStringLiteral("123"));
+        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")), turnFile));
+        TurnImporter(*store, TestStore::workerPath()).importFile(123, turnFile);
+        QCOMPARE(TurnDataRepository(*store, 123).fleets().size(), 6);
+        const QString written = ordersfile::write(folder.ordersFolder(), QStringLiteral("x.123"),
+                                                  QByteArrayLiteral("\"KELVAR Orders\"\r\n"));
+        QCOMPARE(TestStore::contentsOf(path + QStringLiteral("/Orders to HQV/x.123")),
+                 QByteArrayLiteral("\"KELVAR Orders\"\r\n"));
+        QCOMPARE(QFileInfo(written).canonicalFilePath(),
+                 QFileInfo(path + QStringLiteral("/Orders to HQV/x.123")).canonicalFilePath());
     }
 
     void aDatabaseThatCannotBeOpenedIsReported()

@@ -530,7 +530,7 @@ private Q_SLOTS:
         f.t.importFixture(QStringLiteral("123.mdb"), 123);
         QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")),
                             f.t.folder().turnResultsFile(QStringLiteral("123"))));
-        f.context.turnFileWorker = f.t.fakeWorker("exec sleep 60");
+        f.context.turnFileWorker = f.t.fakeWorker(QStringLiteral("sleep 60"));
         f.pick(QStringLiteral("Sable Concord"));
         f.dialogs.answerOk(2);
         int ticks = 0;

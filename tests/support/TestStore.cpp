@@ -1,5 +1,6 @@
 #include "TestStore.h"
 
+#include "platform/System.h"
 #include "store/EmpireRepository.h"
 #include "turnimport/TurnImporter.h"
 
@@ -68,16 +69,10 @@ QString TestStore::emptyFile(const QString& name)
     return path;
 }
 
-QString TestStore::fakeWorker(const QByteArray& body)
+QString TestStore::fakeWorker(const QString& steps)
 {
-    const QString script = m_dir.filePath(QStringLiteral("fake-worker.sh"));
-    QFile file(script);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(script));
-    file.write("#!/bin/sh\nREADER='" + workerPath().toUtf8() + "'\n" + body + "\n");
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return script;
+    qputenv("VFTURN_FAKE_READER", steps.toUtf8());
+    return programPath(QStringLiteral("vfturn-fakereader"));
 }
 
 QByteArray TestStore::contentsOf(const QString& path)
@@ -93,7 +88,12 @@ QString TestStore::dataFile(const QString& name)
 
 QString TestStore::workerPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vfturn-turnfile"));
+    return programPath(QStringLiteral("vfturn-turnfile"));
+}
+
+QString TestStore::programPath(const QString& name)
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(platform::executableName(name));
 }
 
 } // namespace vf::test

@@ -29,9 +29,9 @@ public:
 
     // An empty regular file in the data folder, e.g. where a folder is wanted.
     QString emptyFile(const QString& name);
-    // A stand-in for the turn results reader: a shell script with the given body ($1 the turn
-    // results file, $READER the real reader; what it prints is the reader's output).
-    QString fakeWorker(const QByteArray& body);
+    // A stand-in for the turn results reader that takes the given steps, one a line (see
+    // fakereader.cpp: "relay", "stderr TEXT", "sleep 60", ...).
+    QString fakeWorker(const QString& steps);
 
     static QString dataFile(const QString& name);
     // A file's bytes, or "<missing>" when it cannot be read.
@@ -39,6 +39,8 @@ public:
     // The 51 slots of an order: the values given, then single blanks.
     static std::array<QString, kSlotCount> slots(const QStringList& values = {});
     static QString workerPath();
+    // A program built beside the tests, by its name without a system's ending.
+    static QString programPath(const QString& name);
 
 private:
     QTemporaryDir m_dir;

@@ -1,5 +1,7 @@
 #include "DataFolder.h"
 
+#include "System.h"
+
 #include <QDir>
 
 namespace vf {
@@ -11,11 +13,7 @@ DataFolder::DataFolder(QString folder)
 
 QString DataFolder::defaultFolder()
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("C:/kelvar");
-#else
-    return QDir::home().filePath(QStringLiteral("kelvar"));
-#endif
+    return platform::defaultDataFolder();
 }
 
 QString DataFolder::databaseFile() const

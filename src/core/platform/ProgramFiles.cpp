@@ -1,5 +1,7 @@
 #include "ProgramFiles.h"
 
+#include "System.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,14 +9,10 @@ namespace vf {
 
 QString turnFileWorkerPath(const QString& programFolder)
 {
-#ifdef Q_OS_WIN
-    const QString name = QStringLiteral("vfturn-turnfile.exe");
-#else
-    const QString name = QStringLiteral("vfturn-turnfile");
-#endif
+    const QString name = platform::executableName(QStringLiteral("vfturn-turnfile"));
     const QDir folder(programFolder);
     const QString installed =
-        QDir::cleanPath(folder.filePath(QStringLiteral("../libexec/vfturn/") + name));
+        QDir::cleanPath(folder.filePath(platform::installedWorkerFolder() + name));
     const QString beside = folder.filePath(name);
     for (const QString& candidate : {installed, beside}) {
         if (QFileInfo(candidate).isExecutable())

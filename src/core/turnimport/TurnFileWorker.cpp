@@ -1,7 +1,7 @@
 #include "TurnFileWorker.h"
 
 #include "ReaderProtocol.h"
-#include "platform/ChildProcessLimits.h"
+#include "platform/ChildProcessGuard.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
@@ -52,6 +52,8 @@ QString refusal(const QByteArray& errors)
     return QString();
 }
 
+constexpr int kMsPerSecond = 1000;
+
 const QString kIncomplete = QStringLiteral("it is incomplete (was the download cut short?)");
 
 // One run of the worker process: started with its limits, waited for while events go on,
@@ -62,15 +64,14 @@ public:
               int timeLimitMs, const OutputTaker& takeOutput)
         : m_limits(limits)
         , m_takeOutput(takeOutput)
+        // The processor time allowed is the wall-clock limit, so a worker that somehow
+        // outlives its timer still ends.
+        , m_guard(m_process, {limits.addressSpaceBytes, timeLimitMs / kMsPerSecond + 1})
     {
         m_process.setProgram(workerPath);
         m_process.setArguments(arguments);
         m_process.setProcessEnvironment(workerEnvironment());
         m_process.setStandardInputFile(QProcess::nullDevice());
-        // The processor time allowed is the wall-clock limit, so a worker that somehow outlives
-        // its timer still ends.
-        constexpr int kMsPerSecond = 1000;
-        limitChildProcess(m_process, {limits.addressSpaceBytes, timeLimitMs / kMsPerSecond + 1});
         QObject::connect(&m_process, &QProcess::readyReadStandardError, [this] { keepOutput(); });
         QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] { keepOutput(); });
     }
@@ -102,6 +103,8 @@ public:
         constexpr int kCancelPollMs = 50;
         cancelPoll.start(kCancelPollMs);
         m_process.start();
+        if (m_process.state() != QProcess::NotRunning && !m_guard.started())
+            m_unguarded = true;
         // Events go on while the worker reads: the caller keeps other actions out (a modal
         // progress dialog) and its Cancel is seen by the poll.
         if (!m_failedToStart && m_process.state() != QProcess::NotRunning)
@@ -146,6 +149,9 @@ private:
             return QStringLiteral("the reading was cancelled");
         if (m_refused)
             return QStringLiteral("its rows could not be taken");
+        if (m_unguarded)
+            return QStringLiteral("the turn results reader %1 could not be given its limits")
+                .arg(m_process.program());
         if (m_failedToStart)
             return QStringLiteral("the turn results reader %1 could not be started")
                 .arg(m_process.program());
@@ -170,11 +176,13 @@ private:
     WorkerLimits m_limits;
     const OutputTaker& m_takeOutput;
     QProcess m_process;
+    ChildProcessGuard m_guard;
     QByteArray m_errors;
     bool m_refused = false;
     bool m_timedOut = false;
     bool m_failedToStart = false;
     bool m_cancelled = false;
+    bool m_unguarded = false;
 };
 
 } // namespace

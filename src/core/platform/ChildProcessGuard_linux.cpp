@@ -1,21 +1,18 @@
-#include "ChildProcessLimits.h"
+#include "ChildProcessGuard.h"
 
 #include <QProcess>
 
-#ifdef Q_OS_UNIX
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
-#ifdef Q_OS_LINUX
 #include <csignal>
 #include <sys/prctl.h>
-#endif
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace vf {
 
-void limitChildProcess(QProcess& process, ChildLimits limits)
+struct ChildProcessGuard::Impl {};
+
+ChildProcessGuard::ChildProcessGuard(QProcess& process, ChildLimits limits)
 {
-#ifdef Q_OS_UNIX
     const pid_t parent = getpid();
     process.setChildProcessModifier([limits, parent] {
         // Runs in the child between fork and exec: only async-signal-safe calls here.
@@ -30,18 +27,18 @@ void limitChildProcess(QProcess& process, ChildLimits limits)
         }
         const rlimit noCore{0, 0};
         setrlimit(RLIMIT_CORE, &noCore);
-#ifdef Q_OS_LINUX
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         // The program may have ended before the line above took effect.
         if (getppid() != parent)
             _exit(1);
-#endif
-        Q_UNUSED(parent);
     });
-#else
-    Q_UNUSED(process);
-    Q_UNUSED(limits);
-#endif
+}
+
+ChildProcessGuard::~ChildProcessGuard() = default;
+
+bool ChildProcessGuard::started()
+{
+    return true;
 }
 
 } // namespace vf

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the reader needs of the system it runs on; one implementation per system.
+namespace vf::turnfile {
+
+// Readies the process before libmdb is used: numbers formatted with '.', text converted to
+// UTF-8, nothing from the player's environment changing how a file is read, and standard
+// output written byte for byte.
+void prepareReaderProcess();
+
+// The command line's arguments as file names libmdb can open (on Windows the names are
+// taken from the wide command line, so that any letter in a folder's name works).
+std::vector<std::string> readerArguments(int argc, char** argv);
+
+} // namespace vf::turnfile
