@@ -1,16 +1,18 @@
 #include "AppFixture.h"
+#include "DiskLimits.h"
 #include "Error.h"
+#include "common/GuardedAction.h"
 #include "mainmenu/SaveOrdersDialogue.h"
 #include "ordersfile/OrdersFile.h"
+#include "platform/WholeFile.h"
 #include "store/OrderRepository.h"
+#include "turnimport/TurnResultsArchive.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace vf;
 using namespace vf::test;
@@ -25,23 +27,26 @@ QByteArray blankSlots(int count)
     return bytes;
 }
 
-// Caps the size of any file this process writes, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not the end of the test
-        const rlimit limit{bytes, m_old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
+// Writes the bytes as the writer named does, over what it wrote before; returns the file.
+// The copies copy the source, which holds the bytes already.
+QString writeWith(const QString& writer, const QString& folder, const QByteArray& bytes,
+                  const QString& source)
+{
+    if (writer == QLatin1String("orders file"))
+        return ordersfile::write(folder + QStringLiteral("/orders"), QStringLiteral("x.123"),
+                                 bytes);
+    if (writer == QLatin1String("archive copy"))
+        return TurnResultsArchive(folder).keep(source, QStringLiteral("123"),
+                                               QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
+    const QString target = folder + QStringLiteral("/data/123.mdb");
+    QDir().mkpath(folder + QStringLiteral("/data"));
+    try {
+        copyFileWhole(source, target);
+    } catch (const Error& error) {
+        throw Error(QDir::toNativeSeparators(target) + QStringLiteral(": ") + error.message());
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit m_old{};
-};
+    return target;
+}
 
 } // namespace
 
@@ -260,26 +265,68 @@ private Q_SLOTS:
         QVERIFY(f.filesWritten().isEmpty());
     }
 
+    // Every file the program writes: the orders file, the archive copy of a turn results
+    // file, the copy of a chosen file into the data folder. The limit lets the new file grow
+    // to 1 KiB only, so its write fails half-way, also when it is smaller than any write
+    // buffer and the failure shows only when the bytes go out.
+    void aFailingWriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("writer");
+        QTest::addColumn<int>("size");
+        for (const char* writer : {"orders file", "archive copy", "copy into the data folder"}) {
+            for (const int size : {5000, 64 * 1024})
+                QTest::addRow("%s, %d bytes", writer, size) << QString::fromLatin1(writer) << size;
+        }
+    }
     void aFailingWriteKeepsTheOldFile()
     {
+        QFETCH(QString, writer);
+        QFETCH(int, size);
         TestStore t;
-        const QString folder = t.path() + QStringLiteral("/orders");
-        const QString name = QStringLiteral("KELVAR Orders 12-07-2026.123");
-        ordersfile::write(folder, name, "old");
+        const QString source = t.path() + QStringLiteral("/downloaded.mdb");
+        writeFileWhole(source, QByteArray(10, 'o'));
+        const QString target = writeWith(writer, t.path(), QByteArray(10, 'o'), source);
+        writeFileWhole(source, QByteArray(size, 'x'));
+        QString message;
         {
-            // The file may not grow past 1 KiB: the write of the new one fails half-way, as on
-            // a full disk, and not even the superuser gets past the limit.
             FileSizeLimit limit(1024);
+            if (!limit.active())
+                QSKIP("this system cannot limit the size of files");
             try {
-                ordersfile::write(folder, name, QByteArray(64 * 1024, 'x'));
-                QFAIL("a write that failed was reported as done");
+                writeWith(writer, t.path(), QByteArray(size, 'x'), source);
             } catch (const Error& error) {
-                QVERIFY2(error.message().contains(QDir::toNativeSeparators(folder + u'/' + name)),
-                         qPrintable(error.message()));
+                message = error.message();
             }
         }
-        QCOMPARE(TestStore::contentsOf(QDir(folder).filePath(name)), QByteArray("old"));
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+        QVERIFY2(!message.isEmpty(), "a write that failed was reported as done");
+        QVERIFY2(message.contains(QDir::toNativeSeparators(target)), qPrintable(message));
+        QCOMPARE(TestStore::contentsOf(target), QByteArray(10, 'o'));
+        QCOMPARE(QDir(QFileInfo(target).path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QFileInfo(target).fileName()});
+    }
+
+    // A real disk that is full: Save Orders says so, names the folder, and the orders file
+    // of the morning is still there byte for byte.
+    void saveOrdersOnAFullDiskSaysSoAndKeepsTheOldFile()
+    {
+        Fixture f;
+        f.t.addEmpire(123, QStringLiteral("Sable Concord"));
+        f.orders.append(123, QStringLiteral("TREE"), TestStore::slots());
+        SmallDisk disk(f.t.folder().ordersFolder(), 256);
+        if (!disk.mounted())
+            QSKIP("no right to mount a small disk here");
+        const QString file = f.ordersFile(QStringLiteral("KELVAR Orders 12-07-2026.123"));
+        writeFileWhole(file, "the morning's orders");
+        disk.fill();
+        for (int i = 0; i < 40; ++i)
+            f.orders.append(123, QStringLiteral("MESS"), TestStore::slots({QString(200, u'm')}));
+        f.dialogs.answerOk(2);
+        guarded(f.dialogs, [&f] { runSaveOrdersDialogue(f.context, 123); });
+        const QString shown = f.dialogs.last().request.text;
+        QVERIFY2(shown.contains(QStringLiteral("the disk is full")), qPrintable(shown));
+        QVERIFY2(shown.contains(QDir::toNativeSeparators(file)), qPrintable(shown));
+        QVERIFY(!f.dialogs.texts().join(u'|').contains(QStringLiteral("were saved")));
+        QCOMPARE(TestStore::contentsOf(file), QByteArray("the morning's orders"));
     }
 
     void aFolderThatCannotBeMadeIsReported()

@@ -2,10 +2,10 @@
 
 #include "Error.h"
 #include "orders/SingleLine.h"
+#include "platform/WholeFile.h"
 #include "platform/Windows1252.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace vf::ordersfile {
@@ -57,16 +57,11 @@ QString write(const QString& folder, const QString& fileName, const QByteArray& 
     if (!QDir().mkpath(folder))
         throw fail(QStringLiteral("the folder %1 could not be made")
                        .arg(QDir::toNativeSeparators(folder)));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw fail(file.errorString());
-    if (file.write(contents) != contents.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        throw fail(why);
+    try {
+        writeFileWhole(path, contents);
+    } catch (const Error& error) {
+        throw fail(error.message());
     }
-    if (!file.commit())
-        throw fail(file.errorString());
     return path;
 }
 

@@ -19,9 +19,10 @@ QString fileName(const QDate& today, const QString& empireNumber);
 QByteArray contents(const QString& empireNumber, const QString& password,
                     const QList<Order>& orders);
 
-// Writes the file into the folder (made when missing) through a temporary file that
-// replaces any earlier file of that name only when complete. Throws vf::Error naming the
-// path when the file cannot be written. Returns the full path.
+// Writes the file into the folder (made when missing) whole or not at all (see WholeFile.h):
+// any earlier file of that name is replaced only once the new one is complete on the disk.
+// Throws vf::Error naming the path and the cause when the file cannot be written. Returns
+// the full path.
 QString write(const QString& folder, const QString& fileName, const QByteArray& contents);
 
 } // namespace ordersfile

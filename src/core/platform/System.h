@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+
+class QFile;
 #include <QStringList>
 
 // Where things are on this system; one implementation per system.
@@ -16,5 +18,11 @@ QString installedWorkerFolder();
 // The program's command line as the player typed it (on Windows read from the wide command
 // line, so that any letter of a folder's name comes through).
 QStringList commandLineArguments(int argc, char* argv[]);
+
+// Makes the system write what it holds of an open file to the disk. False when it cannot.
+bool syncToDisk(QFile& file);
+// Puts a file in the place of another in one step, replacing it when there is one.
+// Returns why it could not, or nothing.
+QString replaceFile(const QString& from, const QString& to);
 
 } // namespace vf::platform

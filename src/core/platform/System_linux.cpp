@@ -1,6 +1,12 @@
 #include "System.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace vf::platform {
 
@@ -25,6 +31,18 @@ QStringList commandLineArguments(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
+}
+
+bool syncToDisk(QFile& file)
+{
+    return ::fsync(file.handle()) == 0;
+}
+
+QString replaceFile(const QString& from, const QString& to)
+{
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return QString();
+    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 } // namespace vf::platform

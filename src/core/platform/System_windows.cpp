@@ -1,5 +1,9 @@
 #include "System.h"
 
+#include <QDir>
+#include <QFile>
+
+#include <io.h>
 #include <windows.h>
 
 namespace vf::platform {
@@ -28,6 +32,23 @@ QStringList commandLineArguments(int /*argc*/, char* /*argv*/[])
         arguments << QString::fromWCharArray(wide[i]);
     LocalFree(wide);
     return arguments;
+}
+
+bool syncToDisk(QFile& file)
+{
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+    return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
+}
+
+QString replaceFile(const QString& from, const QString& to)
+{
+    const QString source = QDir::toNativeSeparators(from);
+    const QString target = QDir::toNativeSeparators(to);
+    if (MoveFileExW(reinterpret_cast<const wchar_t*>(source.utf16()),
+                    reinterpret_cast<const wchar_t*>(target.utf16()),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return QString();
+    return qt_error_string(int(GetLastError()));
 }
 
 } // namespace vf::platform

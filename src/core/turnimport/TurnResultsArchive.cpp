@@ -1,9 +1,9 @@
 #include "TurnResultsArchive.h"
 
 #include "Error.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace vf {
@@ -31,10 +31,12 @@ QString TurnResultsArchive::keep(const QString& file, const QString& empireNumbe
     };
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         throw fail(QStringLiteral("the folder could not be made"));
-    QFile::remove(path); // a second import within the same second keeps the later file
-    QFile source(file);
-    if (!source.copy(path))
-        throw fail(source.errorString());
+    try {
+        // A second import within the same second keeps the later file.
+        copyFileWhole(file, path);
+    } catch (const Error& error) {
+        throw fail(error.message());
+    }
     return path;
 }
 

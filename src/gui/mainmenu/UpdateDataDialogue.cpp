@@ -5,7 +5,7 @@
 #include "common/Dialogs.h"
 #include "common/ReadingProgress.h"
 #include "platform/Clock.h"
-#include "platform/FileCopy.h"
+#include "platform/WholeFile.h"
 #include "turnimport/TurnImporter.h"
 #include "turnimport/TurnResultsArchive.h"
 
@@ -95,6 +95,17 @@ std::optional<QString> offerToChoose(Dialogs& dialogs, const QString& turnFile)
                               QStringLiteral("Turn results files (*.mdb)"));
 }
 
+void copyInto(const QString& imported, const QString& turnFile)
+{
+    try {
+        copyFileWhole(imported, turnFile);
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("The turn results file was imported, but it could not be "
+                                   "copied into the data folder as %1: %2.")
+                        .arg(QDir::toNativeSeparators(turnFile), error.message()));
+    }
+}
+
 // After a successful import: a file read from elsewhere takes its place in the data folder,
 // and the file is kept in the archive. A failure here is told but does not undo the import.
 void keepImportedFile(AppContext& context, const QString& imported, const QString& turnFile,
@@ -102,7 +113,7 @@ void keepImportedFile(AppContext& context, const QString& imported, const QStrin
 {
     try {
         if (QFileInfo(imported) != QFileInfo(turnFile))
-            copyFileWhole(imported, turnFile);
+            copyInto(imported, turnFile);
         TurnResultsArchive(context.dataFolder.folder()).keep(turnFile, number, context.clock.now());
     } catch (const Error& error) {
         context.dialogs.warn(QString(), error.message());

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace vf::test {
+
+// Makes this process's writes fail as a full disk makes them fail, for as long as it lives:
+// no file may grow past the size given (not even the superuser's). Where the system has no
+// such limit, active() is false and the test skips.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+    qint64 m_old = 0;
+};
+
+// A real small disk mounted on an empty folder (and unmounted at the end), filled to the last
+// byte by fill(). Needs the right to mount; mounted() tells whether it could be had.
+class SmallDisk {
+public:
+    SmallDisk(const QString& folder, int kilobytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return m_mounted; }
+    void fill();
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+};
+
+} // namespace vf::test

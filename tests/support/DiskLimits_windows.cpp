@@ -1,0 +1,20 @@
+#include "DiskLimits.h"
+
+// Windows has no per-process limit of file sizes, and mounting a small disk needs
+// administrator rights: the tests that need either skip there.
+namespace vf::test {
+
+FileSizeLimit::FileSizeLimit(qint64 /*bytes*/) {}
+
+FileSizeLimit::~FileSizeLimit() = default;
+
+SmallDisk::SmallDisk(const QString& folder, int /*kilobytes*/)
+    : m_folder(folder)
+{
+}
+
+SmallDisk::~SmallDisk() = default;
+
+void SmallDisk::fill() {}
+
+} // namespace vf::test
