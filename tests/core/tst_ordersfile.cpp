@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace vf;
@@ -77,12 +78,13 @@ private Q_SLOTS:
     void fileNameUsesTheDateWhateverTheLocale()
     {
         QFETCH(QString, locale);
+        // The locale goes back to what it was however the checks end.
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
         QLocale::setDefault(QLocale(locale));
         QCOMPARE(ordersfile::fileName(QDate(2026, 12, 7), QStringLiteral("123")),
                  QStringLiteral("KELVAR Orders 12-07-2026.123"));
         QCOMPARE(ordersfile::fileName(QDate(2027, 1, 31), QStringLiteral("5")),
                  QStringLiteral("KELVAR Orders 01-31-2027.5"));
-        QLocale::setDefault(QLocale::c());
     }
 
     void writesTheUploadFormatByteForByte()

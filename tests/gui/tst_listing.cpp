@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "RealInput.h"
 #include "GridChecks.h"
 #include "common/Twips.h"
 #include "listing/OrderListingWindow.h"
@@ -177,12 +178,22 @@ private Q_SLOTS:
         };
         QLineEdit* priority = openEditor(1, f.model().priorityColumn());
         QVERIFY(priority);
-        for (const int notch : {120, 120, -120}) {
-            const QPointF at(priority->width() / 2.0, priority->height() / 2.0);
-            QWheelEvent wheel(at, priority->mapToGlobal(at), QPoint(), QPoint(0, notch),
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(priority, &wheel);
+        // Over the open cell and over another row, as the window system delivers the wheel:
+        // the cell keeps the focus and what it holds.
+        const auto otherCell = [&f] {
+            auto* cell = new QWidget(f.grid().viewport());
+            cell->setGeometry(f.grid().visualRect(f.model().index(0, 0)));
+            cell->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return cell;
+        };
+        QWidget* elsewhere = otherCell();
+        for (QWidget* under : {static_cast<QWidget*>(priority), elsewhere}) {
+            for (const int notch : {120, 120, -120}) {
+                wheelOver(under, notch);
+                QCOMPARE(QApplication::focusWidget(), priority);
+            }
         }
+        delete elsewhere;
         QCOMPARE(priority->text(), QStringLiteral("20"));
         QTest::keyClick(priority, Qt::Key_Return); // the editor commits from the event loop
         QTRY_VERIFY(QApplication::focusWidget() == &f.grid());

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "RealInput.h"
 #include "common/QtDialogs.h"
 #include "common/Twips.h"
 #include "mainmenu/MainMenuWindow.h"
@@ -6,6 +7,7 @@
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -21,6 +23,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QStyleOptionComboBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -52,21 +55,48 @@ class TestMainMenu : public QObject {
         {
             QTest::mouseClick(window->findChild<QToolButton*>(button), Qt::LeftButton);
         }
+        void showActive()
+        {
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        }
+        // Picks the empire as a player does: a click on the box's arrow opens its list, a
+        // click on the name picks it.
         void pick(const QString& empire)
         {
-            const int index = name()->findText(empire);
-            name()->setCurrentIndex(index);
-            Q_EMIT name()->activated(index);
+            showActive();
+            QStyleOptionComboBox option;
+            option.initFrom(name());
+            option.editable = true;
+            const QRect arrow = name()->style()->subControlRect(
+                QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, name());
+            QTest::mouseClick(name(), Qt::LeftButton, Qt::NoModifier, arrow.center());
+            QAbstractItemView* list = name()->view();
+            QTRY_VERIFY(list->isVisible());
+            const QModelIndex item = list->model()->index(name()->findText(empire), 0);
+            QVERIFY2(item.isValid(), qPrintable(empire));
+            list->scrollTo(item);
+            // The list ignores a release that comes within a double-click's time of opening.
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              list->visualRect(item).center());
+            QTRY_VERIFY(!list->isVisible());
         }
+        // A click into the name box, all of its text selected, and the keys typed.
         void typeName(const QString& text)
         {
+            showActive();
+            QTest::mouseClick(name()->lineEdit(), Qt::LeftButton);
             name()->lineEdit()->selectAll();
             QTest::keyClicks(name(), text);
         }
+        // The player leaves the name box with the Tab key.
         void leaveName()
         {
-            QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-            QApplication::sendEvent(name(), &out);
+            QVERIFY(name()->hasFocus());
+            QTest::keyClick(name(), Qt::Key_Tab);
+            QVERIFY(!name()->hasFocus());
         }
         // Shows the window and types into the name box the way a player does: a click into it,
         // then the keys.
@@ -538,17 +568,22 @@ private Q_SLOTS:
         connect(&painter, &QTimer::timeout, [&ticks] { ++ticks; });
         painter.start(10);
         bool sawProgress = false;
+        bool modal = false;
+        // The checks are made after the import: a failed check in here would leave the dialog
+        // open and the test waiting.
         QTimer::singleShot(300, [&] {
             auto* progress = qobject_cast<QProgressDialog*>(Fixture::topLevel("ImportProgress"));
-            QVERIFY(progress && progress->isVisible());
-            sawProgress = true;
-            QCOMPARE(progress->windowModality(), Qt::ApplicationModal);
+            if (!progress)
+                return;
+            sawProgress = progress->isVisible();
+            modal = progress->windowModality() == Qt::ApplicationModal;
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         });
         QElapsedTimer clock;
         clock.start();
         f.click(QStringLiteral("UpdateData"));
         QVERIFY(sawProgress);
+        QVERIFY(modal);
         QVERIFY2(clock.elapsed() < 30000, "Cancel did not end the reading");
         QVERIFY2(ticks > 10, "the event loop stood still while the worker ran");
         QVERIFY2(f.dialogs.last().request.text.contains(QStringLiteral("cancelled")),
@@ -608,7 +643,11 @@ private Q_SLOTS:
                 QTimer::singleShot(50, answer);
                 return;
             }
-            QVERIFY(modal && modal->objectName() == QLatin1String("PreformattedMessage"));
+            if (!modal || modal->objectName() != QLatin1String("PreformattedMessage")) {
+                if (modal)
+                    modal->close(); // shown is left empty: the test fails without waiting
+                return;
+            }
             auto* label = modal->findChild<QLabel*>(QStringLiteral("MessageText"));
             shown = label->text();
             wrapped = label->wordWrap();
@@ -747,13 +786,9 @@ private Q_SLOTS:
         f.pick(QStringLiteral("Sable Concord"));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(TestStore::dataFile(file))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        QApplication::sendEvent(f.window.get(), &enter);
-        QVERIFY(enter.isAccepted());
         f.dialogs.answerOk(2); // the instructions; all done, or why not
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(f.window.get(), &drop);
+        QVERIFY(dropOn(f.window->findChild<QWidget*>(QStringLiteral("Label2")), &data) !=
+                Qt::IgnoreAction);
         QTRY_COMPARE(f.dialogs.records().size(), 2); // the import runs after the drop
         QCOMPARE(f.dialogs.records().first().request.title,
                  QStringLiteral("Verify Imperial Records"));
@@ -765,20 +800,59 @@ private Q_SLOTS:
                      TestStore::dataFile(imported ? file : QStringLiteral("124.mdb"))));
     }
 
+    // Dropped where the pointer is, on the name box or the number box, the file is imported;
+    // its path is never typed into the box.
+    void aFileDroppedOnABoxIsImportedNotTyped_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("name box") << "EmpireName";
+        QTest::newRow("number box") << "Text2";
+    }
+    void aFileDroppedOnABoxIsImportedNotTyped()
+    {
+        QFETCH(QString, box);
+        Fixture f;
+        f.pick(QStringLiteral("Sable Concord"));
+        auto* data = new QMimeData;
+        data->setUrls({QUrl::fromLocalFile(TestStore::dataFile(QStringLiteral("123.mdb")))});
+        data->setText(TestStore::dataFile(QStringLiteral("123.mdb")));
+        f.dialogs.answerOk(2); // the instructions; all done
+        QWidget* target = f.window->findChild<QWidget*>(box);
+        QVERIFY(dropOn(target, data) != Qt::IgnoreAction);
+        QTRY_COMPARE(f.dialogs.records().size(), 2); // the import runs after the drop
+        QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
+        QCOMPARE(f.name()->currentText(), QStringLiteral("Sable Concord"));
+        QCOMPARE(f.number()->text(), QStringLiteral("123"));
+        delete data;
+    }
+
+    void theWheelOverTheNameBoxChangesNothing()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Iron Veil"));
+        f.password()->setFocus();
+        for (const int notch : {-120, -120, 120, 120, 120})
+            wheelOver(f.name(), notch);
+        QCOMPARE(f.name()->currentText(), QStringLiteral("Iron Veil"));
+        QCOMPARE(f.number()->text(), QStringLiteral("456"));
+        QCOMPARE(f.context.currentEmpireId, 456);
+        QVERIFY(f.password()->hasFocus());
+    }
+
     void onlyOneTurnResultsFileCanBeDropped()
     {
         Fixture f;
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(TestStore::dataFile(QStringLiteral("123.mdb"))),
-                      QUrl::fromLocalFile(TestStore::dataFile(QStringLiteral("124.mdb")))});
-        QDragEnterEvent two(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(f.window.get(), &two);
-        QVERIFY(!two.isAccepted());
-        data.setUrls(
+        f.showActive();
+        QWidget* label = f.window->findChild<QWidget*>(QStringLiteral("Label2"));
+        QMimeData two;
+        two.setUrls({QUrl::fromLocalFile(TestStore::dataFile(QStringLiteral("123.mdb"))),
+                     QUrl::fromLocalFile(TestStore::dataFile(QStringLiteral("124.mdb")))});
+        QCOMPARE(dropOn(label, &two), Qt::IgnoreAction);
+        QMimeData text;
+        text.setUrls(
             {QUrl::fromLocalFile(TestStore::dataFile(QStringLiteral("hostile/README.md")))});
-        QDragEnterEvent text(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(f.window.get(), &text);
-        QVERIFY(!text.isAccepted());
+        QCOMPARE(dropOn(label, &text), Qt::IgnoreAction);
+        QVERIFY(f.dialogs.records().isEmpty());
     }
 
     void updateData()
@@ -818,8 +892,9 @@ private Q_SLOTS:
         QCOMPARE(f.number()->text(), QStringLiteral("123"));
         QCOMPARE(f.name()->currentText(), QStringLiteral("Sable Concord"));
 
-        f.number()->setText(QStringLiteral("456"));
-        f.dialogs.answerOk(2);
+        f.pick(QStringLiteral("Iron Veil"));
+        f.dialogs.answerOk();
+        f.dialogs.answer(DialogAnswer::No); // not choosing a file elsewhere
         f.click(QStringLiteral("UpdateData"));
         QVERIFY2(f.dialogs.last().request.text.contains(
                      QDir::toNativeSeparators(f.t.folder().turnResultsFile(QStringLiteral("456")))),

@@ -32,6 +32,9 @@ void keepOnOneLine(QLineEdit* edit)
 void makePickOnlyComboBox(QComboBox* box)
 {
     box->setEditable(true);
+    // A wheel notch over the box must not take the focus: the focus rules would then reset
+    // the slot or the order being composed.
+    box->setFocusPolicy(Qt::StrongFocus);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
     QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);

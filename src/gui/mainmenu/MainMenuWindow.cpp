@@ -171,6 +171,8 @@ void MainMenuWindow::buildEmpireFrame(QWidget* body)
     m_empireName->setAccessibleName(QStringLiteral("Empire name"));
     placeTwips(m_empireName, 360, 360, 3015, 315);
     m_empireName->installEventFilter(this);
+    // A file dropped on a box goes to the window, which imports it; its path is not typed.
+    m_empireName->lineEdit()->setAcceptDrops(false);
     connect(m_empireName->lineEdit(), &QLineEdit::textEdited, this,
             [this] { m_nameChanged = true; });
     connect(m_empireName, &QComboBox::activated, this, [this] { onEmpirePicked(); });
@@ -181,6 +183,7 @@ void MainMenuWindow::buildEmpireFrame(QWidget* body)
     m_empireNumber = new QLineEdit(frame);
     m_empireNumber->setObjectName(QStringLiteral("Text2"));
     m_empireNumber->setAccessibleName(QStringLiteral("Empire number"));
+    m_empireNumber->setAcceptDrops(false);
     placeTwips(m_empireNumber, 3600, 360, 615, 285);
 }
 
@@ -194,6 +197,7 @@ void MainMenuWindow::buildPasswordFrame(QWidget* body)
     m_password->setObjectName(QStringLiteral("Text1"));
     m_password->setToolTip(kPasswordTip);
     m_password->setAccessibleName(QStringLiteral("Password"));
+    m_password->setAcceptDrops(false);
     placeTwips(m_password, 240, 360, 1815, 285);
 }
 
@@ -280,6 +284,9 @@ void MainMenuWindow::onEmpireKey()
 bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_empireName) {
+        // The wheel would step through the empires: choosing one is the player's click or key.
+        if (event->type() == QEvent::Wheel)
+            return true;
         if (event->type() == QEvent::KeyPress && editsOrEnters(*static_cast<QKeyEvent*>(event)))
             onEmpireKey();
         else if (event->type() == QEvent::FocusOut &&
