@@ -132,16 +132,25 @@ build_mdbtools() {
 
 # Qt 6.4.2 from Debian's qt6-base source, cross-built with MinGW; the host tools (moc, rcc,
 # uic) are Debian's native ones. The tablet support is left out: its Windows header was
-# removed from Debian's source.
+# removed from Debian's source. Direct2D is left out with its plugin, and so is DirectWrite,
+# which Qt 6.4 builds only together with Direct2D: fonts are drawn through GDI. A build that
+# stopped goes on where it stopped.
 build_qt() {
-    fetch_source qt6-base/bookworm
     local tree="$work/src/qt6-base/tree"
+    [ -e "$tree/configure" ] || fetch_source qt6-base/bookworm
+    [ -e "$tree/build/build.ninja" ] || configure_qt "$tree"
+    nice cmake --build "$tree/build" --parallel "$jobs"
+    cmake --install "$tree/build"
+}
+
+configure_qt() {
+    local tree=$1
     rm -rf "$tree/build" && mkdir -p "$tree/build"
     (cd "$tree/build" && ../configure -prefix "$prefix" \
         -xplatform win32-g++ -device-option CROSS_COMPILE="$windows_triplet-" \
         -release -shared -no-opengl -no-dbus -no-icu \
         -no-feature-network -no-feature-xml -no-feature-printsupport -no-feature-concurrent \
-        -no-feature-tabletevent -no-feature-direct2d \
+        -no-feature-tabletevent -no-feature-direct2d -no-feature-directwrite \
         -sql-sqlite -system-sqlite -no-sql-odbc -no-sql-psql -no-sql-mysql -no-sql-ibase \
         -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype -qt-doubleconversion \
         -nomake examples -nomake tests -qt-host-path /usr -- \
@@ -149,8 +158,6 @@ build_qt() {
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DSQLite3_INCLUDE_DIR="$prefix/include" \
         -DSQLite3_LIBRARY="$prefix/lib/libsqlite3.dll.a")
-    nice cmake --build "$tree/build" --parallel "$jobs"
-    cmake --install "$tree/build"
 }
 
 for part in sqlite mdbtools qt; do

@@ -61,6 +61,46 @@ bool isRealType(int type)
     return type == MDB_FLOAT || type == MDB_DOUBLE || type == MDB_MONEY || type == MDB_NUMERIC;
 }
 
+// The size a number column of the type has in the file; 0 for other types.
+int numberSize(int type)
+{
+    switch (type) {
+    case MDB_BYTE:
+        return 1;
+    case MDB_INT:
+        return 2;
+    case MDB_LONGINT:
+    case MDB_FLOAT:
+        return 4;
+    case MDB_DOUBLE:
+    case MDB_MONEY:
+        return 8;
+    case MDB_NUMERIC:
+        return 17;
+    default:
+        return 0;
+    }
+}
+
+// A column the import needs must be a number or a text, and its definition must hold
+// together: a damaged definition makes libmdb read the whole column as no value, without
+// a word.
+bool definitionHoldsTogether(const MdbTableDef* table, const MdbColumn* column)
+{
+    constexpr int kLongestText = 255 * 2; // characters of two bytes
+    const int type = column->col_type;
+    const bool inRow = column->col_num >= 0 && static_cast<unsigned>(column->col_num) < table->num_cols;
+    if (const int size = numberSize(type); size > 0)
+        return inRow && column->is_fixed && column->col_size == size && column->fixed_offset >= 0 &&
+               column->fixed_offset + size <= table->entry->mdb->fmt->pg_size;
+    if (type == MDB_TEXT)
+        return inRow && !column->is_fixed && column->col_size > 0 &&
+               column->col_size <= kLongestText && column->var_col_num < table->num_var_cols;
+    if (type == MDB_MEMO)
+        return inRow && !column->is_fixed && column->var_col_num < table->num_var_cols;
+    return false;
+}
+
 std::optional<std::int64_t> identifierOf(const BoundField& bound)
 {
     const char* text = bound.buffer.data();
@@ -210,6 +250,10 @@ struct TurnFileReader::Impl {
             if (!bound[f].column)
                 throw UnusableFile("the table " + quotedName(wanted.name) + " has no field " +
                                    quotedName(name));
+            if (!definitionHoldsTogether(table, bound[f].column))
+                throw UnusableFile("the field " + quotedName(name) + " of the table " +
+                                   quotedName(wanted.name) +
+                                   " cannot be read (its definition in the file is damaged)");
         }
         for (auto& field : bound) {
             if (mdb_bind_column(table, field.columnIndex + 1, field.buffer.data(), &field.length) <
@@ -245,6 +289,24 @@ struct TurnFileReader::Impl {
             throw UnusableFile("a row of the table " + quotedName(table->name) + " is damaged");
     }
 
+    // A long text (memo) whose pages cannot be read comes back empty without a word: the
+    // length the row declares for it tells.
+    static void checkLongTexts(const Table& wanted, const std::vector<BoundField>& bound,
+                               const std::vector<MdbField>& fields)
+    {
+        constexpr int kLengthMask = 0x3fffffff;
+        for (std::size_t f = 0; f < bound.size(); ++f) {
+            const MdbField& field = fields[static_cast<std::size_t>(bound[f].columnIndex)];
+            if (bound[f].column->col_type != MDB_MEMO || field.is_null || field.siz < 4)
+                continue;
+            const int declared = mdb_get_int32(field.value, 0) & kLengthMask;
+            if (declared > 0 && bound[f].length == 0)
+                throw UnusableFile("a long text in the field " + quotedName(wanted.fields[f].name) +
+                                   " of the table " + quotedName(wanted.name) +
+                                   " cannot be read (the file is damaged)");
+        }
+    }
+
     // One table of the import, read and bound once.
     struct OpenTable {
         const Table* wanted = nullptr;
@@ -267,8 +329,13 @@ struct TurnFileReader::Impl {
         if (static_cast<std::size_t>(bound.length) >= kBindSize - 1)
             throw UnusableFile("a value of the field " + quotedName(field.name) + " in the table " +
                                quotedName(wanted.name) + " is too long");
-        if (field.kind == FieldKind::Text) {
-            out.text(nameOf(bound));
+        if (field.kind != FieldKind::WholeNumber) {
+            const std::string text = nameOf(bound);
+            if (field.kind == FieldKind::Text && !isPlausibleName(text))
+                throw UnusableFile("a value of the field " + quotedName(field.name) +
+                                   " in the table " + quotedName(wanted.name) +
+                                   " is damaged (it holds characters no name has)");
+            out.text(text);
             return;
         }
         const auto identifier = identifierOf(bound);
@@ -289,6 +356,7 @@ struct TurnFileReader::Impl {
         std::int64_t rows = 0;
         while (mdb_fetch_row(table)) {
             crackRow(table, open.bound, fields);
+            checkLongTexts(wanted, open.bound, fields);
             out.row();
             for (std::size_t f = 0; f < open.bound.size(); ++f) {
                 const BoundField& field = open.bound[f];

@@ -1,10 +1,12 @@
 #include "AppFixture.h"
 #include "Error.h"
+#include "ReaderStream.h"
 #include "mainmenu/SaveOrdersDialogue.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
 #include "turnimport/ImportedTables.h"
 #include "turnimport/OldDatabaseImporter.h"
+#include "turnimport/TurnImporter.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +21,19 @@ QString oldDatabase()
 {
     return TestStore::dataFile(QStringLiteral("legacy/VF Turn Entry Data.mdb"));
 }
+
+// An order of the old database: empire, priority, code, and 51 blank slots.
+QStringList oldOrder(const char* empire, const char* code)
+{
+    QStringList row{QString::fromLatin1(empire), QStringLiteral("I10"), QString::fromLatin1(code)};
+    for (int slot = 0; slot < 51; ++slot)
+        row << QStringLiteral("S ");
+    return row;
+}
+
+constexpr int kOldEmpires = 0;
+constexpr int kOldOrders = 1;
+constexpr int kOldFleets = 4;
 
 QStringList everything(TestStore& t)
 {
@@ -95,6 +110,54 @@ private Q_SLOTS:
             t.dump(QStringLiteral("Fleets"), QStringLiteral("*")).filter(QStringLiteral("123|")),
             fleetsBefore);
         QCOMPARE(t.count(QStringLiteral("Fleets"), 456), 1);
+    }
+
+    void onlyRowsOfTheEmpiresItRegistersComeOver()
+    {
+        TestStore t;
+        const QByteArray output = readerOutput(
+            {{kOldEmpires, {{"I123", "SSable Concord", "Stinderly"}}},
+             {kOldOrders, {oldOrder("I123", "STREE"), oldOrder("I999", "SRTD")}},
+             {kOldFleets,
+              {{"I123", "I1", "SMine"}, {"I999", "I2", "SOther"}, {"N", "I3", "SNobody's"}}}},
+            -1, turnfile::kOldDatabaseTables);
+        const OldDatabaseReport report =
+            OldDatabaseImporter(t.store(), workerWriting(t, output)).importFile(oldDatabase());
+        QCOMPARE(report.empires, 1);
+        QCOMPARE(report.orders, 1);
+        QCOMPARE(report.turnDataRows, 1);
+        QCOMPARE(leftOutSummary(report.leftOut),
+                 QStringLiteral("3 rows were not stored: 1 names no empire, 2 name Empire # 999."));
+        QCOMPARE(t.dump(QStringLiteral("Orders"), QStringLiteral("EmpireID, OrderCode")),
+                 QStringList{"123|TREE"});
+        QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("*")), QStringList{"123|1|Mine"});
+    }
+
+    void anEmpireWithoutNumberNameOrPasswordRefusesItAll_data()
+    {
+        QTest::addColumn<QStringList>("empire");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("no number") << QStringList{"N", "SIron Veil", "Ss3cret!"} << "no EmpireID";
+        QTest::newRow("no name") << QStringList{"I456", "N", "Ss3cret!"} << "no EmpireName";
+        QTest::newRow("empty name") << QStringList{"I456", "S", "Ss3cret!"} << "empty EmpireName";
+        QTest::newRow("no password") << QStringList{"I456", "SIron Veil", "N"} << "no Password";
+    }
+    void anEmpireWithoutNumberNameOrPasswordRefusesItAll()
+    {
+        QFETCH(QStringList, empire);
+        QFETCH(QString, cause);
+        TestStore t;
+        const QByteArray output = readerOutput(
+            {{kOldEmpires, {{"I123", "SSable Concord", "Stinderly"}, empire}},
+             {kOldOrders, {oldOrder("I123", "STREE")}}},
+            -1, turnfile::kOldDatabaseTables);
+        try {
+            OldDatabaseImporter(t.store(), workerWriting(t, output)).importFile(oldDatabase());
+            QFAIL("an empire without all it needs was brought over");
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(cause), qPrintable(error.message()));
+        }
+        QVERIFY(everything(t).isEmpty());
     }
 
     void aDamagedOldDatabaseChangesNothing_data()

@@ -826,6 +826,21 @@ private Q_SLOTS:
         delete data;
     }
 
+    void theRowsLeftOutAreToldAfterTheSuccess()
+    {
+        Fixture f;
+        f.t.addEmpire(126, QStringLiteral("Awkward"));
+        f.window->reloadEmpireList();
+        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("126.mdb")),
+                            f.t.folder().turnResultsFile(QStringLiteral("126"))));
+        f.pick(QStringLiteral("Awkward"));
+        f.dialogs.answerOk(2);
+        f.click(QStringLiteral("UpdateData"));
+        QCOMPARE(f.dialogs.last().request.text,
+                 QStringLiteral("All done importing Empire data!\r\n\r\n1 row was not stored: 1 "
+                                "names Empire # 999."));
+    }
+
     void theWheelOverTheNameBoxChangesNothing()
     {
         Fixture f;

@@ -163,6 +163,9 @@ bool ImportWriter::takeRow(Cursor& at)
         const bool identifier = table.fields[f].kind == turnfile::FieldKind::WholeNumber;
         const char kind = at.byte();
         if (kind == turnfile::kNoValue) {
+            if (table.everyValueRequired)
+                return fail(QStringLiteral("a row of the table \"%1\" has no %2")
+                                .arg(nameOf(table.name), nameOf(table.fields[f].name)));
             sqlite3_bind_null(insert, column);
             m_rowWithoutEmpire = m_rowWithoutEmpire || f == 0;
         } else if (kind == turnfile::kWholeNumber && identifier) {
@@ -182,6 +185,9 @@ bool ImportWriter::takeRow(Cursor& at)
                 return fail(QStringLiteral("the reader's output is malformed"));
             if (!at.has(length))
                 return false;
+            if (length == 0 && table.everyValueRequired)
+                return fail(QStringLiteral("a row of the table \"%1\" has an empty %2")
+                                .arg(nameOf(table.name), nameOf(table.fields[f].name)));
             sqlite3_bind_text(insert, column, at.skip(length), int(length), SQLITE_STATIC);
         } else {
             return fail(QStringLiteral("the reader's output is malformed"));
@@ -197,16 +203,21 @@ void ImportWriter::noteEmpire(qint64 empireId)
         m_empireIds.insert(empireId);
         m_lastEmpireId = empireId;
     }
-    m_rowKeptOut = m_keep && !m_keep(empireId);
-    if (m_rowKeptOut)
-        m_keptOut.insert(empireId);
+    m_rowEmpire = empireId;
+    m_rowKeptOut = m_keep && !m_keep(m_table, empireId);
 }
 
 void ImportWriter::storeRow()
 {
     ++m_rows;
-    if (m_rowWithoutEmpire || m_rowKeptOut)
+    if (m_rowWithoutEmpire) {
+        ++m_leftOut.withoutEmpire;
         return;
+    }
+    if (m_rowKeptOut) {
+        ++m_leftOut.byEmpire[m_rowEmpire];
+        return;
+    }
     ++m_stored[m_table];
     sqlite3_stmt* insert = m_inserts[std::size_t(m_table)];
     const int result = sqlite3_step(insert);
@@ -257,9 +268,12 @@ QList<qint64> ImportWriter::empireIds() const
     return ascending(m_empireIds);
 }
 
-QList<qint64> ImportWriter::keptOutEmpireIds() const
+qint64 LeftOutRows::total() const
 {
-    return ascending(m_keptOut);
+    qint64 rows = withoutEmpire;
+    for (const qint64 count : byEmpire)
+        rows += count;
+    return rows;
 }
 
 void streamRows(const QString& workerPath, const QString& file, const WorkerLimits& limits,

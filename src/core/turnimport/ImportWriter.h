@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QSet>
 #include <QString>
 
@@ -21,12 +22,23 @@ namespace turnfile {
 struct Table;
 }
 
+// Rows the import read but did not store: those that name no empire, and those of empires
+// the import is not for, counted by empire number.
+struct LeftOutRows {
+    qint64 withoutEmpire = 0;
+    QMap<qint64, qint64> byEmpire;
+    qint64 total() const;
+};
+
 // Stores the rows the reader streams (see ReaderProtocol.h) into the tables of the same name,
 // inside the transaction the caller holds. A row without an empire number is not stored: no
 // import could ever remove it again; nor is one whose empire number the caller keeps out.
+// Both are counted. In a table whose every value is required, a row that lacks one (or has an
+// empty text) makes the whole import fail.
 class ImportWriter {
 public:
-    using KeepEmpire = std::function<bool(qint64 empireId)>;
+    // Whether a row of the table (its index) with that empire number is stored.
+    using KeepEmpire = std::function<bool(int table, qint64 empireId)>;
 
     // The tables in the order the reader writes them; every one begins with EmpireID.
     ImportWriter(const Store& store, std::span<const turnfile::Table> tables, KeepEmpire keep = {});
@@ -42,7 +54,7 @@ public:
     QString error() const { return m_error; }
 
     QList<qint64> empireIds() const; // of every row read, stored or not
-    QList<qint64> keptOutEmpireIds() const;
+    const LeftOutRows& leftOut() const { return m_leftOut; }
     qint64 storedRows(int table) const { return m_stored.value(table); }
     bool holdsEmpire(qint64 empireId) const { return m_empireIds.contains(empireId); }
     qint64 readMs() const { return m_readMs; }
@@ -62,7 +74,7 @@ private:
     KeepEmpire m_keep;
     std::vector<sqlite3_stmt*> m_inserts;
     QList<qint64> m_stored;
-    QSet<qint64> m_keptOut;
+    LeftOutRows m_leftOut;
     QByteArray m_pending;
     int m_table = -1;
     qint64 m_rows = 0;
@@ -73,6 +85,7 @@ private:
     qint64 m_lastEmpireId = 0;
     bool m_rowWithoutEmpire = false;
     bool m_rowKeptOut = false;
+    qint64 m_rowEmpire = 0;
 };
 
 // Runs the reader on a file and hands its output to the writer. Throws vf::Error with the

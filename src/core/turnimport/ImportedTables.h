@@ -13,7 +13,9 @@ namespace vf::turnfile {
 
 enum class FieldKind {
     WholeNumber, // EmpireID and the record identifiers: stored as integers
-    Text,        // names: stored as text, numbers in plain decimal
+    Text,        // names: stored as text, numbers in plain decimal; a name must be plausible
+                 // (see isPlausibleName)
+    AnyText,     // what a player typed (the old program's orders): stored as it is
 };
 
 struct Field {
@@ -24,6 +26,8 @@ struct Field {
 struct Table {
     std::string_view name;
     std::span<const Field> fields;
+    // A row without a value, or with an empty text, in any field is damage.
+    bool everyValueRequired = false;
 };
 
 namespace detail {
@@ -59,58 +63,58 @@ inline constexpr Field kOldEmpires[] = {
     {"EmpireID", WholeNumber}, {"EmpireName", Text}, {"Password", Text}};
 inline constexpr Field kOldOrders[] = {{"EmpireID", WholeNumber},
                                        {"Priority", WholeNumber},
-                                       {"OrderCode", Text},
-                                       {"i1", Text},
-                                       {"i2", Text},
-                                       {"i3", Text},
-                                       {"i4", Text},
-                                       {"i5", Text},
-                                       {"i6", Text},
-                                       {"i7", Text},
-                                       {"i8", Text},
-                                       {"i9", Text},
-                                       {"i10", Text},
-                                       {"i11", Text},
-                                       {"i12", Text},
-                                       {"i13", Text},
-                                       {"i14", Text},
-                                       {"i15", Text},
-                                       {"i16", Text},
-                                       {"i17", Text},
-                                       {"i18", Text},
-                                       {"i19", Text},
-                                       {"i20", Text},
-                                       {"i21", Text},
-                                       {"i22", Text},
-                                       {"i23", Text},
-                                       {"i24", Text},
-                                       {"i25", Text},
-                                       {"i26", Text},
-                                       {"i27", Text},
-                                       {"i28", Text},
-                                       {"i29", Text},
-                                       {"i30", Text},
-                                       {"i31", Text},
-                                       {"i32", Text},
-                                       {"i33", Text},
-                                       {"i34", Text},
-                                       {"i35", Text},
-                                       {"i36", Text},
-                                       {"i37", Text},
-                                       {"i38", Text},
-                                       {"i39", Text},
-                                       {"i40", Text},
-                                       {"i41", Text},
-                                       {"i42", Text},
-                                       {"i43", Text},
-                                       {"i44", Text},
-                                       {"i45", Text},
-                                       {"i46", Text},
-                                       {"i47", Text},
-                                       {"i48", Text},
-                                       {"i49", Text},
-                                       {"i50", Text},
-                                       {"i51", Text}};
+                                       {"OrderCode", AnyText},
+                                       {"i1", AnyText},
+                                       {"i2", AnyText},
+                                       {"i3", AnyText},
+                                       {"i4", AnyText},
+                                       {"i5", AnyText},
+                                       {"i6", AnyText},
+                                       {"i7", AnyText},
+                                       {"i8", AnyText},
+                                       {"i9", AnyText},
+                                       {"i10", AnyText},
+                                       {"i11", AnyText},
+                                       {"i12", AnyText},
+                                       {"i13", AnyText},
+                                       {"i14", AnyText},
+                                       {"i15", AnyText},
+                                       {"i16", AnyText},
+                                       {"i17", AnyText},
+                                       {"i18", AnyText},
+                                       {"i19", AnyText},
+                                       {"i20", AnyText},
+                                       {"i21", AnyText},
+                                       {"i22", AnyText},
+                                       {"i23", AnyText},
+                                       {"i24", AnyText},
+                                       {"i25", AnyText},
+                                       {"i26", AnyText},
+                                       {"i27", AnyText},
+                                       {"i28", AnyText},
+                                       {"i29", AnyText},
+                                       {"i30", AnyText},
+                                       {"i31", AnyText},
+                                       {"i32", AnyText},
+                                       {"i33", AnyText},
+                                       {"i34", AnyText},
+                                       {"i35", AnyText},
+                                       {"i36", AnyText},
+                                       {"i37", AnyText},
+                                       {"i38", AnyText},
+                                       {"i39", AnyText},
+                                       {"i40", AnyText},
+                                       {"i41", AnyText},
+                                       {"i42", AnyText},
+                                       {"i43", AnyText},
+                                       {"i44", AnyText},
+                                       {"i45", AnyText},
+                                       {"i46", AnyText},
+                                       {"i47", AnyText},
+                                       {"i48", AnyText},
+                                       {"i49", AnyText},
+                                       {"i50", AnyText},
+                                       {"i51", AnyText}};
 } // namespace detail
 
 inline constexpr std::array<Table, 13> kImportedTables = {{
@@ -130,7 +134,7 @@ inline constexpr std::array<Table, 13> kImportedTables = {{
 }};
 
 inline constexpr std::array<Table, 15> kOldDatabaseTables = {{
-    {"Empires", detail::kOldEmpires},
+    {"Empires", detail::kOldEmpires, true},
     {"Orders", detail::kOldOrders},
     kImportedTables[0],
     kImportedTables[1],

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QSet>
 
+#include <algorithm>
+
 namespace vf {
 
 namespace {
@@ -49,9 +51,19 @@ OldDatabaseReport OldDatabaseImporter::importFile(const QString& file,
         QSet<qint64> here;
         for (const Empire& empire : EmpireRepository(m_store).all())
             here.insert(empire.id);
+        // The empires come first: every later row must be of one of them.
+        QSet<qint64> registered;
+        QSet<qint64> alreadyHere;
+        const auto keep = [&](int table, qint64 empireId) {
+            if (table == kEmpiresTable) {
+                registered.insert(empireId);
+                if (here.contains(empireId))
+                    alreadyHere.insert(empireId);
+            }
+            return registered.contains(empireId) && !here.contains(empireId);
+        };
         Transaction transaction(m_store);
-        ImportWriter writer(m_store, turnfile::kOldDatabaseTables,
-                            [&here](qint64 empireId) { return !here.contains(empireId); });
+        ImportWriter writer(m_store, turnfile::kOldDatabaseTables, keep);
         streamRows(m_workerPath, file, m_limits, writer, cancelRequested, ReaderInput::OldDatabase);
         transaction.commit();
         report.empires = writer.storedRows(kEmpiresTable);
@@ -59,7 +71,11 @@ OldDatabaseReport OldDatabaseImporter::importFile(const QString& file,
         for (int table = kOrdersTable + 1; table < int(turnfile::kOldDatabaseTables.size());
              ++table)
             report.turnDataRows += writer.storedRows(table);
-        report.alreadyHere = writer.keptOutEmpireIds();
+        report.alreadyHere = QList<qint64>(alreadyHere.cbegin(), alreadyHere.cend());
+        std::sort(report.alreadyHere.begin(), report.alreadyHere.end());
+        report.leftOut = writer.leftOut();
+        for (const qint64 id : report.alreadyHere)
+            report.leftOut.byEmpire.remove(id); // left as they were, not lost
     } catch (const Error& error) {
         throw oldDatabaseError(file, error.message());
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ImportWriter.h"
 #include "TurnFileWorker.h"
 
 #include <QList>
@@ -15,12 +16,15 @@ struct OldDatabaseReport {
     qint64 orders = 0;
     qint64 turnDataRows = 0;
     QList<qint64> alreadyHere; // empire numbers left as they were, ascending
+    LeftOutRows leftOut; // rows of no empire, or of one the old database does not register
 };
 
 // Brings the empires (number, name, password), their orders (priority, code and every slot
 // exactly as stored) and the imported tables over from the old program's database, read by
 // the worker like a turn results file. An empire number the turn entry database already
-// has is left as it is, with its orders and turn data. One transaction: any failure throws
+// has is left as it is, with its orders and turn data; an order or turn data row of an
+// empire the old database does not register is not brought over. An empire row without a
+// number, name or password refuses the whole database. One transaction: any failure throws
 // vf::Error naming the file and the cause, and changes nothing. The old file is only read.
 class OldDatabaseImporter {
 public:

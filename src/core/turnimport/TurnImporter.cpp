@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QStringList>
 
 namespace vf {
 
@@ -29,7 +30,29 @@ void deleteRowsOf(const Store& store, int empireId)
     }
 }
 
+QString rowCount(qint64 rows, const QString& one, const QString& many)
+{
+    return QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? one : many);
+}
+
 } // namespace
+
+QString leftOutSummary(const LeftOutRows& leftOut)
+{
+    const qint64 total = leftOut.total();
+    if (total == 0)
+        return QString();
+    QStringList parts;
+    if (leftOut.withoutEmpire > 0)
+        parts << rowCount(leftOut.withoutEmpire, QStringLiteral("names no empire"),
+                          QStringLiteral("name no empire"));
+    for (auto it = leftOut.byEmpire.cbegin(); it != leftOut.byEmpire.cend(); ++it)
+        parts << rowCount(it.value(), QStringLiteral("names Empire # %1").arg(it.key()),
+                          QStringLiteral("name Empire # %1").arg(it.key()));
+    return rowCount(total, QStringLiteral("row was not stored"),
+                    QStringLiteral("rows were not stored")) +
+           QStringLiteral(": ") + parts.join(QStringLiteral(", ")) + QLatin1Char('.');
+}
 
 TurnImporter::TurnImporter(const Store& store, QString workerPath, WorkerLimits limits)
     : m_store(store)
@@ -51,11 +74,13 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         // program that ends half-way leaves them as they were.
         Transaction transaction(m_store);
         deleteRowsOf(m_store, empireId);
-        ImportWriter writer(m_store, turnfile::kImportedTables);
+        ImportWriter writer(m_store, turnfile::kImportedTables,
+                            [empireId](int, qint64 rowEmpire) { return rowEmpire == empireId; });
         streamRows(m_workerPath, turnFile, m_limits, writer, cancelRequested,
                    ReaderInput::TurnResults);
         const qint64 workerEnded = clock.elapsed();
         result.empireIds = writer.empireIds();
+        result.leftOut = writer.leftOut();
         result.statistics.readMs = writer.readMs();
         if (foreign == ForeignFile::KeepOldData && !writer.holdsEmpire(empireId))
             return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ImportWriter.h"
 #include "TurnFileWorker.h"
 
 #include <QList>
@@ -21,10 +22,16 @@ enum class ForeignFile { Replace, KeepOldData };
 struct ImportResult {
     bool replaced = false;
     QList<qint64> empireIds; // every empire number of the file's rows, ascending
+    LeftOutRows leftOut;     // rows that name no empire or another one: not stored
     ImportStatistics statistics;
 };
 
-// Replaces an empire's imported tables from its turn results file. The reader worker streams
+// "3 rows were not stored: 2 name no empire, 1 names Empire # 999." (empty when none was
+// left out), told after an import's success.
+QString leftOutSummary(const LeftOutRows& leftOut);
+
+// Replaces an empire's imported tables from its turn results file; only the rows of that
+// empire are stored. The reader worker streams
 // the file's rows while the program stores them, all inside one transaction that is
 // committed only when the worker has delivered every row and ended cleanly. Any failure
 // throws vf::Error naming the file and the cause, and leaves the database as it was.

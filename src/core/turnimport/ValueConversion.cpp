@@ -63,4 +63,62 @@ std::string textFromNumber(double value)
     return text;
 }
 
+namespace {
+
+// The code point starting at the text's position, and its length in bytes; nothing when the
+// bytes there are not well-formed UTF-8.
+std::optional<std::pair<char32_t, std::size_t>> decodeAt(std::string_view utf8, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    std::size_t length = 0;
+    char32_t cp = 0;
+    if (lead < 0x80)
+        return std::pair<char32_t, std::size_t>(lead, 1);
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        cp = lead & 0x07;
+    } else {
+        return std::nullopt;
+    }
+    if (at + length > utf8.size())
+        return std::nullopt;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(utf8[at + i]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kSmallest[length] || cp > 0x10FFFF)
+        return std::nullopt; // an over-long form, or past Unicode
+    return std::pair<char32_t, std::size_t>(cp, length);
+}
+
+bool isNameCharacter(char32_t cp)
+{
+    const bool control = cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+    const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
+    const bool nonCharacter = (cp >= 0xFDD0 && cp <= 0xFDEF) || (cp & 0xFFFE) == 0xFFFE;
+    return !control && !surrogate && !nonCharacter && cp != 0xFFFD;
+}
+
+} // namespace
+
+bool isPlausibleName(std::string_view utf8)
+{
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto decoded = decodeAt(utf8, at);
+        if (!decoded || !isNameCharacter(decoded->first))
+            return false;
+        at += decoded->second;
+    }
+    return true;
+}
+
 } // namespace vf::turnfile

@@ -6,6 +6,7 @@
 #include "store/EmpireRepository.h"
 #include "store/Store.h"
 #include "turnimport/OldDatabaseImporter.h"
+#include "turnimport/TurnImporter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -34,6 +35,10 @@ QString reportOf(const OldDatabaseReport& report, const QString& file)
                                "with their orders and turn data: Empire # %1.")
                     .arg(numbers.join(QStringLiteral(", ")));
     }
+    const QString leftOut = leftOutSummary(report.leftOut);
+    if (!leftOut.isEmpty())
+        text += QStringLiteral("\n\n") + leftOut +
+                QStringLiteral(" Only the rows of the empires it registers are brought over.");
     return text;
 }
 

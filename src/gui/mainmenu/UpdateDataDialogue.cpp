@@ -148,17 +148,20 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
             return false;
         imported = *chosen;
     }
-    const ImportResult result =
+    ImportResult result =
         importWithProgress(context, *empireId, imported, ForeignFile::KeepOldData, window);
     if (!result.replaced) {
         // Nothing was changed; the file is read again only if the player wants it.
         if (!confirmForeignFile(context.dialogs, *empireId, imported, result.empireIds))
             return false;
-        importWithProgress(context, *empireId, imported, ForeignFile::Replace, window);
+        result = importWithProgress(context, *empireId, imported, ForeignFile::Replace, window);
     }
     keepImportedFile(context, imported, turnFile, number);
+    // Rows the import left out are told, so that none goes without a word.
+    const QString leftOut = leftOutSummary(result.leftOut);
     context.dialogs.inform(QStringLiteral("Imperial Data Dump"),
-                           QStringLiteral("All done importing Empire data!"),
+                           QStringLiteral("All done importing Empire data!") +
+                               (leftOut.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + leftOut),
                            DialogIcon::Information);
     return true;
 }

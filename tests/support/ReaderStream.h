@@ -1,0 +1,24 @@
+#pragma once
+
+#include "TestStore.h"
+#include "turnimport/ImportedTables.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QStringList>
+
+#include <span>
+
+namespace vf::test {
+
+// The reader's output for a file whose tables hold only the rows given: for each table index
+// the frames of its rows ("I123" a whole number, "Sname" a text, "N" no value). The end frame
+// counts the rows written, or countedRows when given.
+QByteArray readerOutput(const QMap<int, QList<QStringList>>& rows, qint64 countedRows = -1,
+                        std::span<const turnfile::Table> tables = turnfile::kImportedTables);
+
+// A stand-in reader that writes the given bytes and ends cleanly.
+QString workerWriting(TestStore& t, const QByteArray& output);
+
+} // namespace vf::test
