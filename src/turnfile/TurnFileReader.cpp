@@ -289,8 +289,10 @@ struct TurnFileReader::Impl {
             throw UnusableFile("a row of the table " + quotedName(table->name) + " is damaged");
     }
 
-    // A long text (memo) whose pages cannot be read comes back empty without a word: the
-    // length the row declares for it tells.
+    // A long text (memo) whose pages cannot be read comes back empty or short without a word:
+    // the length the row declares for it tells. The file holds a text in two bytes a letter,
+    // or in one with a two-byte mark before (a letter of the text is at least one byte of
+    // UTF-8, at most three of the file's bytes with the switches between the two ways).
     static void checkLongTexts(const Table& wanted, const std::vector<BoundField>& bound,
                                const std::vector<MdbField>& fields)
     {
@@ -299,8 +301,10 @@ struct TurnFileReader::Impl {
             const MdbField& field = fields[static_cast<std::size_t>(bound[f].columnIndex)];
             if (bound[f].column->col_type != MDB_MEMO || field.is_null || field.siz < 4)
                 continue;
-            const int declared = mdb_get_int32(field.value, 0) & kLengthMask;
-            if (declared > 0 && bound[f].length == 0)
+            const long declared = mdb_get_int32(field.value, 0) & kLengthMask;
+            constexpr long kMark = 2;
+            constexpr long kMostFileBytesPerLetter = 3;
+            if (declared > 0 && long(bound[f].length) * kMostFileBytesPerLetter + kMark < declared)
                 throw UnusableFile("a long text in the field " + quotedName(wanted.fields[f].name) +
                                    " of the table " + quotedName(wanted.name) +
                                    " cannot be read (the file is damaged)");

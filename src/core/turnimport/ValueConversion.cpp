@@ -105,7 +105,8 @@ bool isNameCharacter(char32_t cp)
     const bool control = cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
     const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
     const bool nonCharacter = (cp >= 0xFDD0 && cp <= 0xFDEF) || (cp & 0xFFFE) == 0xFFFE;
-    return !control && !surrogate && !nonCharacter && cp != 0xFFFD;
+    const bool privateUse = (cp >= 0xE000 && cp <= 0xF8FF) || cp >= 0xF0000;
+    return !control && !surrogate && !nonCharacter && !privateUse && cp != 0xFFFD;
 }
 
 } // namespace

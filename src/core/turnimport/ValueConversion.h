@@ -22,8 +22,9 @@ std::optional<std::int64_t> identifierFromNumber(double value);
 std::string textFromNumber(double value);
 
 // Whether UTF-8 text can be a name the game gave: well formed, and free of control
-// characters, surrogates, noncharacters and the replacement character (which a failed
-// conversion leaves). Damage to a text in the file shows as one of these.
+// characters, surrogates, noncharacters, private-use characters and the replacement
+// character (which a failed conversion leaves). Damage to a text in the file mostly shows
+// as one of these.
 bool isPlausibleName(std::string_view utf8);
 
 } // namespace vf::turnfile
