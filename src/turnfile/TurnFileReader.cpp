@@ -42,6 +42,15 @@ std::string quotedName(std::string_view name)
 }
 
 const char* const kIncomplete = "it is incomplete (was the download cut short?)";
+const char* const kPagesDamaged = "it is damaged (a table's list of its pages is wrong)";
+
+const char* const kDefinitionDamaged = "it is damaged (a table's definition is wrong)";
+
+// Kinds of pages, by their first byte.
+constexpr unsigned char kDataPage = 0x01;
+constexpr unsigned char kDefinitionPage = 0x02;
+constexpr unsigned char kUsageMapPage = 0x05;
+constexpr int kOwnerOffset = 4;
 
 // The catalogue itself: a table whose definition always sits on page 2.
 constexpr unsigned long kCatalogueDefinitionPage = 2;
@@ -89,7 +98,8 @@ bool definitionHoldsTogether(const MdbTableDef* table, const MdbColumn* column)
 {
     constexpr int kLongestText = 255 * 2; // characters of two bytes
     const int type = column->col_type;
-    const bool inRow = column->col_num >= 0 && static_cast<unsigned>(column->col_num) < table->num_cols;
+    const bool inRow =
+        column->col_num >= 0 && static_cast<unsigned>(column->col_num) < table->num_cols;
     if (const int size = numberSize(type); size > 0)
         return inRow && column->is_fixed && column->col_size == size && column->fixed_offset >= 0 &&
                column->fixed_offset + size <= table->entry->mdb->fmt->pg_size;
@@ -145,48 +155,87 @@ struct TurnFileReader::Impl {
 
     // The definition may go on over further pages, and points to the rows holding its maps
     // of used and free pages.
+    // The definition may go on over further pages, and points to the rows holding its maps
+    // of used and free pages; those lie on data pages.
     void checkDefinitionPages(unsigned long definitionPage) const
     {
         MdbHandle* handle = mdb.get();
-        checkPage(definitionPage);
-        if (mdb_read_pg(handle, definitionPage) != handle->fmt->pg_size)
-            throw UnusableFile(kIncomplete);
+        readDefinitionPage(definitionPage);
         for (const guint16 offset :
              {handle->fmt->tab_usage_map_offset, handle->fmt->tab_free_map_offset}) {
             const auto pageRow = static_cast<guint32>(mdb_get_int32(handle->pg_buf, offset));
             checkPage(pageRow >> 8);
+            if (glance(pageRow >> 8).first != kDataPage)
+                throw UnusableFile(kDefinitionDamaged);
         }
         constexpr int kNextPageOffset = 4;
-        unsigned long page = definitionPage;
         for (std::uint64_t seen = 0; seen < pageCount; ++seen) {
-            page = static_cast<guint32>(mdb_get_int32(handle->pg_buf, kNextPageOffset));
+            const auto page = static_cast<guint32>(mdb_get_int32(handle->pg_buf, kNextPageOffset));
             if (page == 0)
                 return;
-            checkPage(page);
-            if (mdb_read_pg(handle, page) != handle->fmt->pg_size)
-                throw UnusableFile(kIncomplete);
+            readDefinitionPage(page);
         }
-        throw std::runtime_error("a table definition is damaged");
+        throw UnusableFile(kDefinitionDamaged);
     }
 
-    void checkDataPages(MdbTableDef* table) const
+    void readDefinitionPage(unsigned long page) const
+    {
+        MdbHandle* handle = mdb.get();
+        checkPage(page);
+        if (mdb_read_pg(handle, page) != handle->fmt->pg_size)
+            throw UnusableFile(kIncomplete);
+        if (handle->pg_buf[0] != kDefinitionPage)
+            throw UnusableFile(kDefinitionDamaged);
+    }
+
+    // A page of the file as a first glance sees it: its kind and, for a data page, the
+    // definition page of the table it belongs to. (Read aside: the page libmdb works on
+    // stays as it is.)
+    std::pair<unsigned char, unsigned long> glance(unsigned long page) const
+    {
+        MdbHandle* handle = mdb.get();
+        if (mdb_read_alt_pg(handle, page) != handle->fmt->pg_size)
+            throw UnusableFile(kIncomplete);
+        return {handle->alt_pg_buf[0],
+                static_cast<guint32>(mdb_get_int32(handle->alt_pg_buf, kOwnerOffset))};
+    }
+
+    // Every page a table's usage map names must be in the file and be one of its data pages.
+    // A file cut short names pages past its end, and all the pages it still holds are right;
+    // a damaged map names pages of other kinds or tables.
+    void checkDataPages(MdbTableDef* table, unsigned long definitionPage) const
     {
         if (table->map_sz < 1 || !table->usage_map)
             return;
+        bool pastTheEnd = false;
         if (table->usage_map[0] == 1) {
             // The map lists the pages that hold the bitmaps.
-            for (std::size_t at = 1; at + 4 <= table->map_sz; at += 4)
-                checkPage(mdb_get_int32(table->usage_map, static_cast<int>(at)));
+            for (std::size_t at = 1; at + 4 <= table->map_sz; at += 4) {
+                const auto page =
+                    static_cast<guint32>(mdb_get_int32(table->usage_map, static_cast<int>(at)));
+                if (page >= pageCount)
+                    pastTheEnd = true;
+                else if (page != 0 && glance(page).first != kUsageMapPage)
+                    throw UnusableFile(kPagesDamaged);
+            }
+            if (pastTheEnd)
+                throw UnusableFile(kIncomplete);
         }
         guint32 page = 0;
         for (;;) {
             const gint32 next = mdb_map_find_next(mdb.get(), table->usage_map,
                                                   static_cast<unsigned>(table->map_sz), page);
             if (next <= 0 || static_cast<guint32>(next) <= page)
-                return;
+                break;
             page = static_cast<guint32>(next);
-            checkPage(page);
+            if (page >= pageCount)
+                pastTheEnd = true;
+            else if (glance(page) !=
+                     std::pair<unsigned char, unsigned long>(kDataPage, definitionPage))
+                throw UnusableFile(kPagesDamaged);
         }
+        if (pastTheEnd)
+            throw UnusableFile(kIncomplete);
     }
 
     // Reads the catalogue table whole before anything relies on it: its pages must be in the
@@ -201,7 +250,7 @@ struct TurnFileReader::Impl {
         TablePtr table(mdb_read_table(&catalogue));
         if (!table || !mdb_read_columns(table.get()))
             throw std::runtime_error("its list of tables cannot be read");
-        checkDataPages(table.get());
+        checkDataPages(table.get(), catalogue.table_pg);
         mdb_rewind_table(table.get());
         unsigned rows = 0;
         while (mdb_fetch_row(table.get()))
@@ -219,7 +268,7 @@ struct TurnFileReader::Impl {
         TablePtr table(mdb_read_table(entry));
         if (!table || !mdb_read_columns(table.get()))
             throw std::runtime_error("the table " + quotedName(name) + " cannot be read");
-        checkDataPages(table.get());
+        checkDataPages(table.get(), entry->table_pg);
         return table;
     }
 

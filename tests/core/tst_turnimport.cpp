@@ -273,8 +273,9 @@ private Q_SLOTS:
             {{kFleets,
               {{"N", "I1", "SNobody's"}, {"I999", "I2", "SOther"}, {"I123", "I3", "SMine"}}},
              {kFleets + 1, {{"I999", "SPlan"}, {"I998", "SPlan"}, {"N", "SPlan"}}}});
-        const ImportResult result = TurnImporter(t.store(), workerWriting(t, output))
-                                        .importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")));
+        const ImportResult result =
+            TurnImporter(t.store(), workerWriting(t, output))
+                .importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")));
         QCOMPARE(leftOutSummary(result.leftOut),
                  QStringLiteral("5 rows were not stored: 2 name no empire, 1 names Empire # 998, "
                                 "2 name Empire # 999."));
@@ -356,8 +357,9 @@ private Q_SLOTS:
         QTest::newRow("a complaint on a clean exit")
             << "relay\nstderr warning: page 12 from map doesn't match"
             << "damaged: reading it failed \\(warning: page 12 from map";
-        QTest::newRow("a page past the end") << "relay\nstderr offset 999424 is beyond EOF"
-                                             << "incomplete \\(was the download cut short\\?\\)";
+        QTest::newRow("a page past the end of a file of whole pages")
+            << "relay\nstderr offset 999424 is beyond EOF"
+            << "damaged: it points past its own end";
         QTest::newRow("a crash") << "crash"
                                  << "damaged";
         QTest::newRow("no output") << "exit 0"
@@ -376,6 +378,47 @@ private Q_SLOTS:
                                               123, {}, t.fakeWorker(steps));
         QVERIFY2(message.contains(QRegularExpression(cause)), qPrintable(message));
         QCOMPARE(snapshot(t), before);
+    }
+
+    // "Cut short" only for a file that is not whole pages or whose pages are missing at its
+    // end; a damaged page of a file of full length is damage.
+    void theCauseIsNamedRightly_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("cause");
+        const QByteArray whole =
+            TestStore::contentsOf(TestStore::dataFile(QStringLiteral("123.mdb")));
+        constexpr int kPage = 4096;
+        const auto replaced = [&whole](int page, const QByteArray& by) {
+            QByteArray damaged = whole;
+            damaged.replace(qsizetype(page) * kPage, kPage, by);
+            return damaged;
+        };
+        const QString cutShort = QStringLiteral("it is incomplete (was the download cut short?)");
+        for (const int pages : {3, 25, 40, 81})
+            QTest::addRow("cut after page %d", pages) << whole.left(pages * kPage) << cutShort;
+        QTest::newRow("cut inside a page") << whole.left(40 * kPage + 1234) << cutShort;
+        // Page 28 holds a table's definition and page 30 its rows; page 26 holds another
+        // table's rows.
+        QTest::newRow("a definition zeroed")
+            << replaced(28, QByteArray(kPage, '\0')) << "a table's definition is wrong";
+        QTest::newRow("a definition replaced by rows")
+            << replaced(28, whole.mid(26 * kPage, kPage)) << "a table's definition is wrong";
+        QTest::newRow("rows replaced by another table's")
+            << replaced(30, whole.mid(26 * kPage, kPage)) << "a table's list of its pages is wrong";
+    }
+    void theCauseIsNamedRightly()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, cause);
+        TestStore t;
+        const QString path = t.path() + QStringLiteral("/123.mdb");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+        file.close();
+        const QString message = expectFailure(t, path, 123);
+        QVERIFY2(message.contains(cause), qPrintable(message));
     }
 
     void cancelEndsTheReadingAtOnce()

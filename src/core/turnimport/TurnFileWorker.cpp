@@ -55,6 +55,9 @@ QString refusal(const QByteArray& errors)
 constexpr int kMsPerSecond = 1000;
 
 const QString kIncomplete = QStringLiteral("it is incomplete (was the download cut short?)");
+const QString kPointsPastItsEnd =
+    QStringLiteral("the file is damaged: it points past its own end");
+constexpr qint64 kPageSize = 4096;
 
 // One run of the worker process: started with its limits, waited for while events go on,
 // and read out.
@@ -62,7 +65,8 @@ class WorkerRun {
 public:
     WorkerRun(const QString& workerPath, const QStringList& arguments, const WorkerLimits& limits,
               int timeLimitMs, const OutputTaker& takeOutput)
-        : m_limits(limits)
+        : m_wholePages(QFileInfo(arguments.last()).size() % kPageSize == 0)
+        , m_limits(limits)
         , m_takeOutput(takeOutput)
         // The processor time allowed is the wall-clock limit, so a worker that somehow
         // outlives its timer still ends.
@@ -157,9 +161,10 @@ private:
                 .arg(m_process.program());
         if (m_timedOut)
             return QStringLiteral("reading it took too long; the file may be damaged");
-        // libmdb reports a page past the end of the file and reads on without it.
+        // libmdb reports a page past the end of the file and reads on without it: a file
+        // that is not whole pages was cut short; in one that is, a pointer is damaged.
         if (m_errors.contains("beyond EOF"))
-            return kIncomplete;
+            return m_wholePages ? kPointsPastItsEnd : kIncomplete;
         if (m_process.exitStatus() != QProcess::NormalExit)
             return QStringLiteral("the file is damaged: reading it failed");
         if (m_process.exitCode() == turnfile::kExitUnusableFile && !refused.isEmpty())
@@ -173,6 +178,7 @@ private:
         return QString();
     }
 
+    bool m_wholePages;
     WorkerLimits m_limits;
     const OutputTaker& m_takeOutput;
     QProcess m_process;
