@@ -80,7 +80,16 @@ std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& 
         if (!QDir().mkpath(folder.folder()))
             throw Error(QStringLiteral("Could not create the data folder %1.")
                             .arg(QDir::toNativeSeparators(folder.folder())));
-        return std::make_unique<Store>(folder.databaseFile());
+        auto store = std::make_unique<Store>(folder.databaseFile());
+        if (store->readOnly())
+            dialogs.inform(QString(),
+                           QStringLiteral("The data folder %1 cannot be written to, so nothing can "
+                                          "be stored: you can look at your empires and orders, "
+                                          "but not change them, import turn results or save "
+                                          "orders.")
+                               .arg(folder.displayFolderName()),
+                           DialogIcon::Warning);
+        return store;
     } catch (const Error& error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.message()));
         dialogs.inform(QString(), error.message(), DialogIcon::Warning);

@@ -26,7 +26,8 @@ StartupOptions parseStartupOptions(const QStringList& arguments);
 QIcon programIcon();
 
 // Makes the data folder when missing and opens (or creates) the turn entry database in it.
-// A database that cannot be opened is reported through the dialogs; nothing is returned.
+// A database that cannot be opened is reported through the dialogs; nothing is returned. One
+// that can only be read is opened, and the player told once that nothing can be stored.
 std::unique_ptr<Store> openTurnEntryDatabase(const DataFolder& folder, Dialogs& dialogs);
 
 // Opens the database, shows the main menu and runs until the player exits. A database that

@@ -1,3 +1,4 @@
+#include "DiskLimits.h"
 #include "Error.h"
 #include "TestStore.h"
 #include "store/EmpireRepository.h"
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vf;
@@ -116,6 +118,41 @@ private Q_SLOTS:
         writer.run(QStringLiteral("ROLLBACK"));
     }
 
+    // A data folder that cannot be written: a database there is opened for reading, and
+    // every change is refused saying why; without a database the program cannot start.
+    void aReadOnlyFolderIsReadAndSaysWhyNothingIsStored()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("VF Turn Entry Data.sqlite"));
+        {
+            Store before(path); // closed again: its journal merged, as after a run
+            EmpireRepository(before).add({1, QStringLiteral("One"), QStringLiteral("x")});
+        }
+        const QString empty = dir.filePath(QStringLiteral("empty"));
+        QDir().mkpath(empty);
+        ReadOnlyFolder readOnly(dir.path());
+        if (!readOnly.active())
+            QSKIP("no right to make a folder read-only here");
+        Store store(path);
+        QVERIFY(store.readOnly());
+        QCOMPARE(EmpireRepository(store).all().size(), 1);
+        try {
+            EmpireRepository(store).add({2, QStringLiteral("Two"), QStringLiteral("x")});
+            QFAIL("a change was reported as stored in a folder that cannot be written");
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(QStringLiteral("cannot be written to, so nothing "
+                                                             "can be stored")),
+                     qPrintable(error.message()));
+        }
+        try {
+            Store none(empty + QStringLiteral("/VF Turn Entry Data.sqlite"));
+            QFAIL("a database was made in a folder that cannot be written");
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(QStringLiteral("the program cannot start")),
+                     qPrintable(error.message()));
+        }
+    }
+
     void refusesAFolderAsTheDatabase()
     {
         TestStore t;
@@ -221,8 +258,14 @@ private Q_SLOTS:
         TestStore t;
         Store second(t.folder().databaseFile());
         second.run(QStringLiteral("BEGIN EXCLUSIVE"));
-        QVERIFY_THROWS_EXCEPTION(
-            Error, OrderRepository(t.store()).append(1, QStringLiteral("RTD"), TestStore::slots()));
+        try {
+            OrderRepository(t.store()).append(1, QStringLiteral("RTD"), TestStore::slots());
+            QFAIL("an order was stored into a database another program holds");
+        } catch (const Error& error) {
+            QVERIFY2(error.message().contains(QStringLiteral("in use by another program (or by a "
+                                                             "second copy of this one)")),
+                     qPrintable(error.message()));
+        }
         second.run(QStringLiteral("ROLLBACK"));
         QCOMPARE(OrderRepository(t.store()).append(1, QStringLiteral("RTD"), TestStore::slots()),
                  10);

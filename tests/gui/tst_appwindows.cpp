@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "AppWindows.h"
+#include "DiskLimits.h"
 #include "Startup.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
@@ -187,6 +188,26 @@ private Q_SLOTS:
                  QByteArrayLiteral("\"KELVAR Orders\"\r\n"));
         QCOMPARE(QFileInfo(written).canonicalFilePath(),
                  QFileInfo(path + QStringLiteral("/Orders to HQV/x.123")).canonicalFilePath());
+    }
+
+    void aReadOnlyDataFolderStartsAndSaysSoOnce()
+    {
+        QTemporaryDir dir;
+        const DataFolder folder(dir.path());
+        FakeDialogs dialogs;
+        openTurnEntryDatabase(folder, dialogs).reset(); // a database made on a first start
+        ReadOnlyFolder readOnly(dir.path());
+        if (!readOnly.active())
+            QSKIP("no right to make a folder read-only here");
+        dialogs.answerOk();
+        const auto store = openTurnEntryDatabase(folder, dialogs);
+        QVERIFY(store);
+        QCOMPARE(dialogs.records().size(), 1);
+        QVERIFY2(dialogs.last().request.text.startsWith(
+                     QStringLiteral("The data folder %1 cannot be written to, so nothing can be "
+                                    "stored")
+                         .arg(QDir::toNativeSeparators(dir.path()))),
+                 qPrintable(dialogs.last().request.text));
     }
 
     void aDatabaseThatCannotBeOpenedIsReported()

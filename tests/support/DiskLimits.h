@@ -37,4 +37,19 @@ private:
     bool m_mounted = false;
 };
 
+// The folder made read-only for as long as this lives (a read-only mount of it onto itself,
+// which binds the superuser too). Needs the right to mount; active() tells.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& folder);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    bool active() const { return m_active; }
+
+private:
+    QString m_folder;
+    bool m_active = false;
+};
+
 } // namespace vf::test

@@ -54,4 +54,22 @@ void SmallDisk::fill()
     }
 }
 
+ReadOnlyFolder::ReadOnlyFolder(const QString& folder)
+    : m_folder(folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0)
+        return;
+    m_active = ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                       nullptr) == 0;
+    if (!m_active)
+        ::umount2(path.constData(), MNT_DETACH);
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (m_active)
+        ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+}
+
 } // namespace vf::test

@@ -1,7 +1,7 @@
 #include "DiskLimits.h"
 
-// Windows has no per-process limit of file sizes, and mounting a small disk needs
-// administrator rights: the tests that need either skip there.
+// Windows has no per-process limit of file sizes, and mounting a small disk or a read-only
+// folder needs administrator rights: the tests that need them skip there.
 namespace vf::test {
 
 FileSizeLimit::FileSizeLimit(qint64 /*bytes*/) {}
@@ -16,5 +16,12 @@ SmallDisk::SmallDisk(const QString& folder, int /*kilobytes*/)
 SmallDisk::~SmallDisk() = default;
 
 void SmallDisk::fill() {}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString& folder)
+    : m_folder(folder)
+{
+}
+
+ReadOnlyFolder::~ReadOnlyFolder() = default;
 
 } // namespace vf::test

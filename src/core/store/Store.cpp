@@ -4,11 +4,13 @@
 #include "turnimport/ImportedTables.h"
 
 #include <QAtomicInt>
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -64,27 +66,58 @@ Store::Store(const QString& path)
     if (QFileInfo(path).isDir())
         fail(QStringLiteral("open"), QStringLiteral("it is a folder"));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(path);
-    // Another copy of the program may be writing: wait a little for it, then report.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
     try {
-        if (!db.open())
-            fail(QStringLiteral("open"), db.lastError().text());
-        // Write-ahead logging: readers and a writer (another copy of the program) do not
-        // block each other, and a commit costs one sync of the log. A database another copy
-        // holds, or one in a folder that cannot be written, keeps the mode it has.
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
-        // An import replaces hundreds of thousands of rows in one transaction; a larger page
-        // cache keeps that from spilling to disk half-way.
-        run(QStringLiteral("PRAGMA cache_size = -65536"));
-        if (!hasSchema())
-            createSchema();
+        open(db);
     } catch (...) {
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
         throw;
     }
+}
+
+void Store::open(QSqlDatabase& db)
+{
+    const QFileInfo file(m_path);
+    const QString folder = QDir::toNativeSeparators(file.absolutePath());
+    m_readOnly = !QFileInfo(file.absolutePath()).isWritable() ||
+                 (file.exists() && !file.isWritable());
+    if (m_readOnly && !file.exists())
+        throw Error(QStringLiteral("The data folder %1 cannot be written to, and it holds no turn "
+                                   "entry database yet, so the program cannot start. Start it "
+                                   "with --data-dir and a folder you can write to.")
+                        .arg(folder));
+    // Another copy of the program may be writing: wait a little for it, then report. Read
+    // only, the file is taken as it is, without the journal files SQLite would make beside
+    // it, unless a journal of changes not yet merged lies there already.
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000");
+    db.setDatabaseName(m_path);
+    if (m_readOnly) {
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        if (QFileInfo(m_path + QStringLiteral("-wal")).size() == 0) {
+            options += QStringLiteral(";QSQLITE_OPEN_URI");
+            db.setDatabaseName(
+                QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                QStringLiteral("?immutable=1"));
+        }
+    }
+    db.setConnectOptions(options);
+    if (!db.open())
+        fail(QStringLiteral("open"), db.lastError());
+    if (m_readOnly) {
+        if (!hasSchema())
+            fail(QStringLiteral("open"), QStringLiteral("its tables are missing"));
+        return;
+    }
+    // Write-ahead logging: readers and a writer (another copy of the program) do not block
+    // each other, and a commit costs one sync of the log. A database another copy holds
+    // keeps the mode it has.
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    // An import replaces hundreds of thousands of rows in one transaction; a larger page
+    // cache keeps that from spilling to disk half-way.
+    run(QStringLiteral("PRAGMA cache_size = -65536"));
+    if (!hasSchema())
+        createSchema();
 }
 
 Store::~Store()
@@ -136,14 +169,14 @@ QSqlQuery Store::prepare(const QString& sql) const
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        fail(QStringLiteral("prepare a query on"), query.lastError().text());
+        fail(QStringLiteral("prepare a query on"), query.lastError());
     return query;
 }
 
 void Store::execute(QSqlQuery& query) const
 {
     if (!query.exec())
-        fail(QStringLiteral("work with"), query.lastError().text());
+        fail(QStringLiteral("work with"), query.lastError());
 }
 
 QSqlQuery Store::run(const QString& sql, std::initializer_list<QVariant> values) const
@@ -160,6 +193,35 @@ QString Store::quoted(const QString& identifier)
     QString escaped = identifier;
     escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+// SQLite's own codes for the causes a player can do something about.
+namespace {
+constexpr int kBusy = 5;
+constexpr int kLocked = 6;
+constexpr int kReadOnly = 8;
+constexpr int kFull = 13;
+constexpr int kPrimaryCode = 0xff;
+} // namespace
+
+void Store::fail(const QString& what, const QSqlError& error) const
+{
+    const int code = error.nativeErrorCode().toInt() & kPrimaryCode;
+    const QString folder = QDir::toNativeSeparators(QFileInfo(m_path).absolutePath());
+    if (code == kBusy || code == kLocked)
+        throw Error(QStringLiteral("The turn entry database %1 is in use by another program (or "
+                                   "by a second copy of this one). Close it there, then try "
+                                   "again.")
+                        .arg(QDir::toNativeSeparators(m_path)));
+    if (code == kReadOnly || m_readOnly)
+        throw Error(QStringLiteral("The data folder %1 cannot be written to, so nothing can be "
+                                   "stored or changed.")
+                        .arg(folder));
+    if (code == kFull)
+        throw Error(QStringLiteral("The disk of the data folder %1 is full, so nothing more can "
+                                   "be stored.")
+                        .arg(folder));
+    fail(what, error.text());
 }
 
 void Store::fail(const QString& what, const QString& detail) const

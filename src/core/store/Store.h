@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -12,7 +13,10 @@ namespace vf {
 
 // The turn entry database: one SQLite file holding the empires, their orders and the data
 // imported from their turn results files. Opening creates the file and its tables when
-// missing. Every value is bound as a parameter. Failures throw vf::Error.
+// missing. Every value is bound as a parameter. Failures throw vf::Error, in words a player
+// understands where the cause is known (another program holding the database, a folder that
+// cannot be written). In a folder that cannot be written, an existing database is opened for
+// reading only.
 class Store {
 public:
     explicit Store(const QString& path);
@@ -21,6 +25,8 @@ public:
     Store& operator=(const Store&) = delete;
 
     const QString& path() const { return m_path; }
+    // True when the database could only be opened for reading: nothing can be stored.
+    bool readOnly() const { return m_readOnly; }
     QSqlDatabase database() const;
     // SQLite's own handle of the connection, for storing many rows fast.
     sqlite3* handle() const;
@@ -40,10 +46,13 @@ public:
 private:
     bool hasSchema() const;
     void createSchema();
+    void open(QSqlDatabase& db);
     [[noreturn]] void fail(const QString& what, const QString& detail) const;
+    [[noreturn]] void fail(const QString& what, const QSqlError& error) const;
 
     QString m_path;
     QString m_connection;
+    bool m_readOnly = false;
 };
 
 // A transaction that rolls back unless committed.

@@ -17,6 +17,9 @@ const QByteArray kSignature = QByteArrayLiteral("Standard Jet DB");
 std::optional<QString> checkTurnFile(const QString& path, const QString& what)
 {
     const QFileInfo info(path);
+    if (!info.exists() && info.isSymLink())
+        return QStringLiteral("it cannot be opened: it is a link that leads to no file (or to "
+                              "itself)");
     if (!info.exists())
         return QStringLiteral("the file is not there");
     if (!info.isFile())

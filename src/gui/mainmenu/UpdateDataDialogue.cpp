@@ -142,7 +142,9 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
     // replace the one in the data folder.
     const QString turnFile = context.dataFolder.turnResultsFile(number);
     QString imported = droppedFile.value_or(turnFile);
-    if (!droppedFile && !QFileInfo::exists(turnFile)) {
+    // A link that leads nowhere is there: the import says why it cannot be read.
+    const QFileInfo inFolder(turnFile);
+    if (!droppedFile && !inFolder.exists() && !inFolder.isSymLink()) {
         const auto chosen = offerToChoose(context.dialogs, turnFile);
         if (!chosen)
             return false;
