@@ -429,6 +429,14 @@ private Q_SLOTS:
             << "Barnard's Star"
             << QStringList{"22           [ 7 ]", "21 Barnard's Star -A- Kappa Ceti"}
             << QList<int>{22, 21};
+        // Letter case does not count, as in the old program's database.
+        QTest::newRow("typed in small letters")
+            << "barnard's star"
+            << QStringList{"22           [ 7 ]", "21 Barnard's Star -A- Kappa Ceti"}
+            << QList<int>{22, 21};
+        QTest::newRow("typed in capitals")
+            << "SOL" << QStringList{"9           [ 3 ]", "6 Sol -A- Tarsis", "5 Sol -B- Vega"}
+            << QList<int>{9, 6, 5};
         QTest::newRow("no such star") << "Nowhere" << QStringList() << QList<int>();
     }
     void moveListsWarpPointsOfTheStar()

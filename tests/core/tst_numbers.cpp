@@ -71,6 +71,15 @@ private Q_SLOTS:
         QTest::newRow("greek and star")
             << QStringLiteral("\u03A9mega \u2606") << QByteArray("?mega ?");
         QTest::newRow("outside the plane") << QStringLiteral("a\U0001F600b") << QByteArray("a?b");
+        // A surrogate without its pair stands for itself alone: the letter after it stays.
+        QTest::newRow("a lone first surrogate")
+            << QStringLiteral("lone") + QChar(0xD800) + QStringLiteral("surrogate")
+            << QByteArray("lone?surrogate");
+        QTest::newRow("a lone second surrogate")
+            << QStringLiteral("lone") + QChar(0xDC00) + QStringLiteral("surrogate")
+            << QByteArray("lone?surrogate");
+        QTest::newRow("a lone one at the end")
+            << QStringLiteral("end") + QChar(0xD83D) << QByteArray("end?");
     }
     void windows1252()
     {

@@ -170,7 +170,7 @@ private Q_SLOTS:
                  QStringList{"integer"});
     }
 
-    void empiresComeInStoredOrderAndAreFoundByExactName()
+    void empiresComeInStoredOrderAndAreFoundByName()
     {
         TestStore t;
         t.addEmpire(456, QStringLiteral("Iron Veil"));
@@ -184,7 +184,14 @@ private Q_SLOTS:
         QCOMPARE(empires.findByName(QStringLiteral("O'Neil's Realm"))->password,
                  QStringLiteral("s3cret!"));
         QCOMPARE(empires.findByName(QStringLiteral("Iron Veil"))->id, 456);
-        QVERIFY(!empires.findByName(QStringLiteral("iron veil")));
+        // Letter case does not count, as in the old program's database, of any letter; the
+        // name stays as it was entered.
+        QCOMPARE(empires.findByName(QStringLiteral("iron veil"))->id, 456);
+        QCOMPARE(empires.findByName(QStringLiteral("IRON VEIL"))->name, QStringLiteral("Iron Veil"));
+        t.addEmpire(88, QStringLiteral("Ærendel Reach"));
+        t.addEmpire(89, QStringLiteral("ÆRENDEL REACH"));
+        QCOMPARE(empires.findByName(QStringLiteral("ærendel reach"))->id, 88);
+        QCOMPARE(empires.findByName(QStringLiteral("ÆRENDEL REACH"))->id, 89); // as typed first
         QVERIFY(!empires.findByName(QStringLiteral("Iron Veil ")));
         QVERIFY(!empires.findById(5));
     }

@@ -230,13 +230,23 @@ private Q_SLOTS:
         QCOMPARE(f.context.currentEmpireId, 77);
     }
 
+    void choosingByTypingAndEnter_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("as registered") << "Iron Veil";
+        // Letter case does not count, as in the old program.
+        QTest::newRow("small letters") << "iron veil";
+        QTest::newRow("capitals") << "IRON VEIL";
+    }
     void choosingByTypingAndEnter()
     {
+        QFETCH(QString, typed);
         Fixture f;
-        f.typeName(QStringLiteral("Iron Veil"));
+        f.typeName(typed);
         QCOMPARE(f.context.currentEmpireId, 0);
         QTest::keyClick(f.name(), Qt::Key_Return);
         QCOMPARE(f.number()->text(), QStringLiteral("456"));
+        QCOMPARE(f.password()->text(), QStringLiteral("s3cret!"));
         QCOMPARE(f.context.currentEmpireId, 456);
         QCOMPARE(f.listed().size(), 3); // Enter adds nothing to the list
     }

@@ -27,26 +27,45 @@ char encodeCodePoint(char32_t cp)
     return kUnencodable;
 }
 
+// The characters of the text one by one, a pair of surrogates as the one character it stands
+// for; a surrogate without its pair is a character of its own (that no code page holds).
+template <typename Each> void forEachCharacter(const QString& text, Each&& each)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            if (!each(QChar::surrogateToUcs4(c, text.at(i + 1)), text.mid(i, 2)))
+                return;
+            ++i;
+        } else if (!each(char32_t(c.unicode()), QString(c))) {
+            return;
+        }
+    }
+}
+
 } // namespace
 
 QByteArray toWindows1252(const QString& text)
 {
     QByteArray out;
     out.reserve(text.size());
-    for (char32_t cp : text.toUcs4()) {
+    forEachCharacter(text, [&out](char32_t cp, const QString&) {
         const char c = encodeCodePoint(cp);
         out.append(c == kUnencodable && cp != 0 ? '?' : c);
-    }
+        return true;
+    });
     return out;
 }
 
 std::optional<QString> firstOutsideWindows1252(const QString& text)
 {
-    for (char32_t cp : text.toUcs4()) {
+    std::optional<QString> outside;
+    forEachCharacter(text, [&outside](char32_t cp, const QString& character) {
         if (cp != 0 && encodeCodePoint(cp) == kUnencodable)
-            return QString::fromUcs4(&cp, 1);
-    }
-    return std::nullopt;
+            outside = character;
+        return !outside;
+    });
+    return outside;
 }
 
 } // namespace vf

@@ -37,7 +37,10 @@ std::optional<Empire> EmpireRepository::findFirst(const QString& where, const QV
 
 std::optional<Empire> EmpireRepository::findByName(const QString& name) const
 {
-    return findFirst(QStringLiteral("WHERE EmpireName = ?"), name);
+    // The name as typed first; else one that differs from it in letter case only.
+    if (auto exact = findFirst(QStringLiteral("WHERE EmpireName = ?"), name))
+        return exact;
+    return findFirst(QStringLiteral("WHERE EmpireName = ? COLLATE ANYCASE"), name);
 }
 
 std::optional<Empire> EmpireRepository::findById(int id) const

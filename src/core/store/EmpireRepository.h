@@ -18,6 +18,7 @@ public:
     }
 
     QList<Empire> all() const;
+    // The empire of that name; letter case counts only to tell two such names apart.
     std::optional<Empire> findByName(const QString& name) const;
     std::optional<Empire> findById(int id) const;
     void add(const Empire& empire) const;

@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 
 namespace vf {
@@ -104,6 +106,7 @@ void Store::open(QSqlDatabase& db)
     db.setConnectOptions(options);
     if (!db.open())
         fail(QStringLiteral("open"), db.lastError());
+    addAnyCaseCollation();
     if (m_readOnly) {
         if (!hasSchema())
             fail(QStringLiteral("open"), QStringLiteral("its tables are missing"));
@@ -118,6 +121,25 @@ void Store::open(QSqlDatabase& db)
     run(QStringLiteral("PRAGMA cache_size = -65536"));
     if (!hasSchema())
         createSchema();
+}
+
+namespace {
+
+int compareAnyCase(void*, int leftBytes, const void* left, int rightBytes, const void* right)
+{
+    const auto view = [](const void* text, int bytes) {
+        return QStringView(static_cast<const char16_t*>(text), bytes / 2);
+    };
+    return view(left, leftBytes).compare(view(right, rightBytes), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+void Store::addAnyCaseCollation() const
+{
+    if (sqlite3_create_collation(handle(), "ANYCASE", SQLITE_UTF16_ALIGNED, nullptr,
+                                 compareAnyCase) != SQLITE_OK)
+        fail(QStringLiteral("prepare"), QStringLiteral("its comparison of names"));
 }
 
 Store::~Store()

@@ -47,6 +47,9 @@ private:
     bool hasSchema() const;
     void createSchema();
     void open(QSqlDatabase& db);
+    // Names compare as the old program's database engine compared them: "COLLATE ANYCASE"
+    // ignores letter case, of every letter.
+    void addAnyCaseCollation() const;
     [[noreturn]] void fail(const QString& what, const QString& detail) const;
     [[noreturn]] void fail(const QString& what, const QSqlError& error) const;
 

@@ -84,7 +84,7 @@ ChoiceList TurnDataRepository::populationGroups() const
 ChoiceList TurnDataRepository::warpPointsOf(const QString& star) const
 {
     return read(QStringLiteral("SELECT WarpPointID, StarName, DestinationStarName "
-                               "FROM \"Warp Points\" WHERE StarName = ? AND EmpireID = ? "
+                               "FROM \"Warp Points\" WHERE StarName = ? COLLATE ANYCASE AND EmpireID = ? "
                                "AND WarpPointID IS NOT NULL "
                                "ORDER BY DestinationStarName COLLATE NOCASE, rowid"),
                 {star, m_empireId}, [](const QSqlQuery& q) {
@@ -96,7 +96,7 @@ ChoiceList TurnDataRepository::warpPointsOf(const QString& star) const
 ChoiceList TurnDataRepository::orbitalLocationsOf(const QString& star) const
 {
     return read(QStringLiteral("SELECT OrbitalLocation FROM \"Orbital Locations\" "
-                               "WHERE StarName = ? AND EmpireID = ? ORDER BY rowid"),
+                               "WHERE StarName = ? COLLATE ANYCASE AND EmpireID = ? ORDER BY rowid"),
                 {star, m_empireId}, [](const QSqlQuery& q) {
                     return ChoiceEntry{text(q, 0), {}};
                 });
