@@ -4,7 +4,6 @@
 #include "orders/ChosenCode.h"
 #include "orders/OrderCatalogue.h"
 #include "orders/SlotFocusRules.h"
-#include "orders/Vocabularies.h"
 #include "store/TurnDataRepository.h"
 
 #include <QMap>
@@ -68,27 +67,15 @@ QList<FocusRow> readFocusRows()
     return rows;
 }
 
-const QMap<QString, const QStringList& (*)()>& fixedLists()
+// The game's fixed word lists as the rules give them (tests/data/rules/vocabularies.tsv).
+const QMap<QString, QStringList>& fixedLists()
 {
-    static const QMap<QString, const QStringList& (*)()> lists{
-        {QStringLiteral("Government types"), vocabulary::governmentTypes},
-        {QStringLiteral("Design types"), vocabulary::designTypes},
-        {QStringLiteral("Moon letters"), vocabulary::moonLetters},
-        {QStringLiteral("Battle formations"), vocabulary::battleFormations},
-        {QStringLiteral("Rules of engagement"), vocabulary::rulesOfEngagement},
-        {QStringLiteral("Target types"), vocabulary::targetTypes},
-        {QStringLiteral("Offensive combat orders"), vocabulary::offensiveCombatOrders},
-        {QStringLiteral("Diplomatic agreements"), vocabulary::diplomaticAgreements},
-        {QStringLiteral("Imperial traditions"), vocabulary::imperialTraditions},
-        {QStringLiteral("Mission classes"), vocabulary::missionClasses},
-        {QStringLiteral("Standing defence orders"), vocabulary::standingDefenceOrders},
-        {QStringLiteral("Diplomacy options"), vocabulary::diplomacyOptions},
-        {QStringLiteral("Fighter operations"), vocabulary::fighterOperations},
-        {QStringLiteral("Drone operations"), vocabulary::droneOperations},
-        {QStringLiteral("Yes or no"), vocabulary::yesOrNo},
-        {QStringLiteral("Deployment locations"), vocabulary::deploymentLocations},
-        {QStringLiteral("Division types"), vocabulary::divisionTypes},
-    };
+    static const QMap<QString, QStringList> lists = [] {
+        QMap<QString, QStringList> read;
+        for (const QStringList& row : readRulesTable(QStringLiteral("vocabularies.tsv")))
+            read.insert(row.first(), row.mid(1));
+        return read;
+    }();
     return lists;
 }
 
@@ -100,7 +87,7 @@ ChoiceList namedList(const QString& name, const TurnDataRepository& data,
     if (name.startsWith(QLatin1Char('"')))
         return {{name.mid(1, name.size() - 2), std::nullopt}};
     if (fixedLists().contains(name))
-        return choicesOf(fixedLists().value(name)());
+        return choicesOf(fixedLists().value(name));
     const auto star = [&] { return form.slotText(name.right(1).toInt()); };
     const QMap<QString, std::function<ChoiceList()>> sources{
         {QStringLiteral("Fleets"), [&] { return data.fleets(); }},

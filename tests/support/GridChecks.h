@@ -1,15 +1,28 @@
 #pragma once
 
-#include "common/GridColumns.h"
+#include "RulesTable.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 
 namespace vf::test {
 
-// The header of a column and every order code, in the given cell font, fit the column whole.
+// Every order code a grid may show: the 82 codes of the rules and RTL, which is typed only.
+inline QStringList everyCodeOfTheRules()
+{
+    QStringList codes{QStringLiteral("RTL")};
+    for (const QStringList& row : readRulesTable(QStringLiteral("catalogue.tsv")))
+        codes << row.first();
+    return codes;
+}
+
+// The header of a column and every order code, in the given cell font, fit the column whole:
+// the room is what the style leaves a cell's text, as it draws it.
 inline bool showsWhole(const QTableView& grid, int column, const QFont& codeFont, bool withCodes)
 {
     const QString title =
@@ -19,8 +32,15 @@ inline bool showsWhole(const QTableView& grid, int column, const QFont& codeFont
         qWarning("\"%s\" is cut in a column %d wide", qPrintable(title), width);
         return false;
     }
-    for (const QString& code : withCodes ? everyOrderCode() : QStringList()) {
-        if (QFontMetrics(codeFont).horizontalAdvance(code) >= width) {
+    QStyleOptionViewItem cell;
+    cell.initFrom(&grid);
+    cell.font = codeFont;
+    cell.features = QStyleOptionViewItem::HasDisplay;
+    cell.rect = QRect(0, 0, width - grid.showGrid(), grid.verticalHeader()->defaultSectionSize());
+    for (const QString& code : withCodes ? everyCodeOfTheRules() : QStringList()) {
+        cell.text = code;
+        const QRect room = grid.style()->subElementRect(QStyle::SE_ItemViewItemText, &cell, &grid);
+        if (QFontMetrics(codeFont).horizontalAdvance(code) > room.width()) {
             qWarning("\"%s\" is cut in a column %d wide", qPrintable(code), width);
             return false;
         }
