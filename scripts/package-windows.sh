@@ -40,6 +40,7 @@ for plugin in "${plugins[@]}"; do
     cp "$prefix/plugins/$plugin" "$stage/$plugin"
 done
 scripts/windows/deploy-dlls.sh "$stage" "${dll_folders[@]}"
+find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec "$windows_triplet-strip" --strip-unneeded {} +
 printf '[Paths]\nPrefix = .\nPlugins = .\n' >"$stage/qt.conf"
 cp LICENSE "$stage/LICENSE.txt" 2>/dev/null || true
 sed 's/$/\r/' README.md >"$stage/README.txt"

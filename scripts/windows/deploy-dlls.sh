@@ -13,8 +13,9 @@ find_dll() {
     local name=$1 dir found
     for dir in "${@:2}"; do
         found=$(find "$dir" -maxdepth 1 -iname "$name" -print -quit 2>/dev/null)
-        [ -n "$found" ] && { echo "$found"; return; }
+        [ -n "$found" ] && { echo "$found"; return 0; }
     done
+    return 0
 }
 queue=()
 while IFS= read -r -d '' file; do queue+=("$file"); done \

@@ -1,3 +1,4 @@
+#include "DiskLimits.h"
 #include "TestStore.h"
 #include "platform/ChildProcessGuard.h"
 #include "turnimport/TurnFileWorker.h"
@@ -10,7 +11,7 @@
 #include <QTest>
 
 using namespace vf;
-using vf::test::TestStore;
+using namespace vf::test;
 
 namespace {
 
@@ -62,14 +63,13 @@ GuardedRun runGuarded(const QString& steps, ChildLimits limits)
     process.start();
     if (!process.waitForStarted() || !guard.started())
         return {};
-    process.waitForFinished(30000);
-    GuardedRun run{process.exitStatus() == QProcess::NormalExit, process.exitCode(),
-                   clock.elapsed()};
-    if (process.state() != QProcess::NotRunning) {
+    constexpr int kLongEnough = 20000;
+    if (!process.waitForFinished(kLongEnough)) {
         process.kill();
         process.waitForFinished();
+        return {false, -1, clock.elapsed()};
     }
-    return run;
+    return {process.exitStatus() == QProcess::NormalExit, process.exitCode(), clock.elapsed()};
 }
 
 } // namespace
@@ -107,10 +107,12 @@ private Q_SLOTS:
         QFETCH(QString, steps);
         QFETCH(qint64, memoryBytes);
         QFETCH(int, cpuSeconds);
+        if (!childLimitsAreEnforced())
+            QSKIP("this system does not enforce the limits it is given (Wine)");
         const GuardedRun run = runGuarded(steps, {memoryBytes, cpuSeconds});
+        QVERIFY2(run.ms < 15000, "the reader was not stopped by its limit");
         QVERIFY2(!run.normalExit || run.exitCode != 0,
                  "the reader went past its limit and ended as if nothing happened");
-        QVERIFY2(run.ms < 20000, "the reader was not stopped by its limit");
     }
 
     void aReaderWithinItsLimitsRunsToTheEnd()

@@ -5,6 +5,11 @@
 
 namespace vf::test {
 
+// Whether the system enforces the memory and processor-time limits of a child process. Wine
+// accepts a job object's limits but does not enforce them (it does end the job's processes
+// when the job is closed).
+bool childLimitsAreEnforced();
+
 // Makes this process's writes fail as a full disk makes them fail, for as long as it lives:
 // no file may grow past the size given (not even the superuser's). Where the system has no
 // such limit, active() is false and the test skips.

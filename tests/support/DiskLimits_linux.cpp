@@ -9,6 +9,11 @@
 
 namespace vf::test {
 
+bool childLimitsAreEnforced()
+{
+    return true;
+}
+
 FileSizeLimit::FileSizeLimit(qint64 bytes)
 {
     rlimit old{};

@@ -2,7 +2,15 @@
 
 // Windows has no per-process limit of file sizes, and mounting a small disk or a read-only
 // folder needs administrator rights: the tests that need them skip there.
+#include <windows.h>
+
 namespace vf::test {
+
+bool childLimitsAreEnforced()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return !(ntdll && GetProcAddress(ntdll, "wine_get_version"));
+}
 
 FileSizeLimit::FileSizeLimit(qint64 /*bytes*/) {}
 

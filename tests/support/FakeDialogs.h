@@ -19,7 +19,7 @@ public:
     void answer(DialogAnswer answer) { m_answers.enqueue(answer); }
     void answerOk(int times = 1);
     void type(const QString& text) { m_texts.enqueue(text); }
-    void cancelInput() { m_texts.enqueue(std::nullopt); }
+    void cancelInput() { m_texts.emplaceBack(); } // nothing: Cancel
     // The file the player will choose; nothing: Cancel.
     void choose(std::optional<QString> file) { m_files.enqueue(std::move(file)); }
 
