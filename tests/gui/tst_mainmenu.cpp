@@ -646,6 +646,7 @@ private Q_SLOTS:
         int nameStart = 0;
         int nameEnd = 0;
         bool wrapped = true;
+        bool proportional = true;
         std::function<void()> answer = [&] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
@@ -662,6 +663,8 @@ private Q_SLOTS:
             shown = label->text();
             wrapped = label->wordWrap();
             const QFontMetrics metrics(label->font());
+            proportional = metrics.horizontalAdvance(QLatin1Char(' ')) <
+                           metrics.horizontalAdvance(QLatin1Char('W'));
             const QString named =
                 QStringLiteral("They were saved into a file named") + QString(56, QLatin1Char(' '));
             pointer = metrics.horizontalAdvance(QString(133, QLatin1Char(' ')));
@@ -675,6 +678,8 @@ private Q_SLOTS:
         runSaveOrdersDialogue(context, 123);
         QVERIFY(!wrapped);
         QVERIFY(shown.contains(QString(133, QLatin1Char(' ')) + QStringLiteral("|\n")));
+        if (!proportional)
+            QSKIP("this system has no proportional font to show the message in (Wine offscreen)");
         QVERIFY2(pointer > nameStart && pointer < nameEnd,
                  qPrintable(QStringLiteral("pointer at %1, name from %2 to %3")
                                 .arg(pointer)
