@@ -1,4 +1,4 @@
-#include "MemoryOrderForm.h"
+#include "orders/MemoryOrderForm.h"
 #include "RulesTable.h"
 #include "orders/ChosenCode.h"
 #include "orders/FieldLayouts.h"

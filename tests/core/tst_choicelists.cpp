@@ -1,4 +1,4 @@
-#include "MemoryOrderForm.h"
+#include "orders/MemoryOrderForm.h"
 #include "RulesTable.h"
 #include "TestStore.h"
 #include "orders/ChosenCode.h"

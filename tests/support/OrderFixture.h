@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MemoryOrderForm.h"
+#include "orders/MemoryOrderForm.h"
 #include "TestStore.h"
 #include "orders/ChosenCode.h"
 #include "orders/EnterKeyRoutes.h"

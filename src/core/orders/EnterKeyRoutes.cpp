@@ -3,6 +3,7 @@
 #include "ChosenCode.h"
 #include "CodeSets.h"
 #include "NumberReading.h"
+#include "OrderChecks.h"
 #include "OrderForm.h"
 #include "OrderStorer.h"
 #include "store/Order.h"
@@ -167,16 +168,25 @@ bool EnterKeyRoutes::laterSlot(int slot, const QString& c)
     return true;
 }
 
+namespace {
+
+QString refusalMessage(const QString& sentence)
+{
+    return CheckFinding{CheckFinding::Kind::Refusal, 3, sentence, {}, {}}.message();
+}
+
+} // namespace
+
 void EnterKeyRoutes::populationGroupCheck()
 {
     const bool noGroup = leadingNumber(m_form.slotText(3)) < 1;
     const QString upperCode = m_form.code().toUpper();
     if (noGroup && m_form.slotText(2).toUpper() == QLatin1String("CLEAR ALL")) {
-        m_showMessage(OrderStorer::refusal(QStringLiteral(
+        m_showMessage(refusalMessage(QStringLiteral(
             "You have forgotten to enter a Population Group # for an EB (Edit Build) "
             "order with the CLEAR ALL option set.")));
     } else if (noGroup && (upperCode == QLatin1String("EB") || upperCode == QLatin1String("BI"))) {
-        m_showMessage(OrderStorer::refusal(QStringLiteral(
+        m_showMessage(refusalMessage(QStringLiteral(
             "You have forgotten to enter a Population Group # for an EB (Edit Build) "
             "or BI (Build Item) order.")));
     } else {

@@ -30,15 +30,9 @@ public:
     // Replaces slot k's text by its picked entry's identifier, when an entry is picked.
     void convertSlot(int slot);
 
-    static QString refusal(const QString& sentence);
-
 private:
     void blankFill();
-    bool refuses(const QString& code);
-    void correctAndWarn(const QString& code);
     std::array<QString, kSlotCount> convertedSlots() const;
-    double num(int slot) const;
-    QString upperSlot(int slot) const;
 
     OrderForm& m_form;
     const OrderRepository& m_orders;

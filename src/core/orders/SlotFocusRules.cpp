@@ -3,8 +3,8 @@
 #include "CodeSets.h"
 #include "NumberReading.h"
 #include "OrderForm.h"
+#include "TurnData.h"
 #include "Vocabularies.h"
-#include "store/TurnDataRepository.h"
 
 #include <optional>
 
@@ -25,22 +25,16 @@ ChoiceList words(std::initializer_list<const char*> list)
 // Each source of the turn data, read at most once per focus event.
 class SlotFocusRules::Sources {
 public:
-    explicit Sources(const TurnDataRepository& data)
+    explicit Sources(const TurnData& data)
         : m_data(data)
     {
     }
-    const ChoiceList& fleets() { return once(m_fleets, &TurnDataRepository::fleets); }
-    const ChoiceList& items() { return once(m_items, &TurnDataRepository::items); }
-    const ChoiceList& commanders() { return once(m_commanders, &TurnDataRepository::commanders); }
-    const ChoiceList& populationGroups()
-    {
-        return once(m_groups, &TurnDataRepository::populationGroups);
-    }
-    const ChoiceList& shipClasses() { return once(m_classes, &TurnDataRepository::shipClasses); }
-    const ChoiceList& researchableItems()
-    {
-        return once(m_research, &TurnDataRepository::researchableItems);
-    }
+    const ChoiceList& fleets() { return once(m_fleets, &TurnData::fleets); }
+    const ChoiceList& items() { return once(m_items, &TurnData::items); }
+    const ChoiceList& commanders() { return once(m_commanders, &TurnData::commanders); }
+    const ChoiceList& populationGroups() { return once(m_groups, &TurnData::populationGroups); }
+    const ChoiceList& shipClasses() { return once(m_classes, &TurnData::shipClasses); }
+    const ChoiceList& researchableItems() { return once(m_research, &TurnData::researchableItems); }
     ChoiceList starNames() { return m_data.starNames(); }
     ChoiceList installations() { return m_data.installations(); }
     ChoiceList armies() { return m_data.armies(); }
@@ -50,14 +44,13 @@ public:
     ChoiceList orbitalLocationsOf(const QString& star) { return m_data.orbitalLocationsOf(star); }
 
 private:
-    const ChoiceList& once(std::optional<ChoiceList>& slot,
-                           ChoiceList (TurnDataRepository::*read)() const)
+    const ChoiceList& once(std::optional<ChoiceList>& slot, ChoiceList (TurnData::*read)() const)
     {
         if (!slot)
             slot = (m_data.*read)();
         return *slot;
     }
-    const TurnDataRepository& m_data;
+    const TurnData& m_data;
     std::optional<ChoiceList> m_fleets, m_items, m_commanders, m_groups, m_classes, m_research;
 };
 

@@ -7,7 +7,7 @@
 namespace vf {
 
 class OrderForm;
-class TurnDataRepository;
+class TurnData;
 
 // Builds the choice lists when an entry box gets the focus: by the chosen code, the slot
 // and, for a few codes, the text of a lower slot. Lists are read afresh from the turn data
@@ -15,7 +15,7 @@ class TurnDataRepository;
 // it fills.
 class SlotFocusRules {
 public:
-    SlotFocusRules(OrderForm& form, const TurnDataRepository& turnData)
+    SlotFocusRules(OrderForm& form, const TurnData& turnData)
         : m_form(form)
         , m_turnData(turnData)
     {
@@ -38,7 +38,7 @@ private:
     void setTextSelected(int slot, const QString& text);
 
     OrderForm& m_form;
-    const TurnDataRepository& m_turnData;
+    const TurnData& m_turnData;
 };
 
 } // namespace vf

@@ -30,17 +30,20 @@ int OrderRepository::count(int empireId) const
 
 QList<Order> OrderRepository::ordersOf(int empireId) const
 {
-    QSqlQuery query = m_store.run(QStringLiteral("SELECT Priority, OrderCode, %1 FROM Orders "
-                                                 "WHERE EmpireID = ? ORDER BY Priority, OrderID")
-                                      .arg(slotFieldList()),
-                                  {empireId});
+    QSqlQuery query =
+        m_store.run(QStringLiteral("SELECT Priority, OrderCode, OrderID, %1 FROM Orders "
+                                   "WHERE EmpireID = ? ORDER BY Priority, OrderID")
+                        .arg(slotFieldList()),
+                    {empireId});
+    constexpr int kFirstSlot = 3;
     QList<Order> orders;
     while (query.next()) {
         Order order;
         order.priority = query.value(0).toInt();
         order.code = query.value(1).toString();
+        order.id = query.value(2).toLongLong();
         for (int k = 0; k < kSlotCount; ++k)
-            order.slots[k] = query.value(2 + k).toString();
+            order.slots[k] = query.value(kFirstSlot + k).toString();
         orders.append(order);
     }
     return orders;

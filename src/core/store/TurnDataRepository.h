@@ -1,6 +1,6 @@
 #pragma once
 
-#include "orders/ChoiceList.h"
+#include "orders/TurnData.h"
 
 #include <QSqlQuery>
 #include <functional>
@@ -13,7 +13,7 @@ class Store;
 // The choice lists the turn data of one empire offers, read afresh on every call. Rows
 // come in stored order unless a list is sorted by name, which ignores letter case. Rows
 // whose identifier is missing are left out of the lists that attach identifiers.
-class TurnDataRepository {
+class TurnDataRepository final : public TurnData {
 public:
     TurnDataRepository(const Store& store, int empireId)
         : m_store(store)
@@ -21,19 +21,19 @@ public:
     {
     }
 
-    ChoiceList fleets() const;
-    ChoiceList starNames() const;
-    ChoiceList items() const;
-    ChoiceList commanders() const;
-    ChoiceList populationGroups() const;
-    ChoiceList shipClasses() const;
-    ChoiceList installations() const;
-    ChoiceList armies() const;
-    ChoiceList battlePlans() const;
-    ChoiceList researchableItems() const;
-    ChoiceList convoyRoutes() const;
-    ChoiceList warpPointsOf(const QString& star) const;
-    ChoiceList orbitalLocationsOf(const QString& star) const;
+    ChoiceList fleets() const override;
+    ChoiceList starNames() const override;
+    ChoiceList items() const override;
+    ChoiceList commanders() const override;
+    ChoiceList populationGroups() const override;
+    ChoiceList shipClasses() const override;
+    ChoiceList installations() const override;
+    ChoiceList armies() const override;
+    ChoiceList battlePlans() const override;
+    ChoiceList researchableItems() const override;
+    ChoiceList convoyRoutes() const override;
+    ChoiceList warpPointsOf(const QString& star) const override;
+    ChoiceList orbitalLocationsOf(const QString& star) const override;
 
 private:
     using Row = std::function<ChoiceEntry(const QSqlQuery&)>;

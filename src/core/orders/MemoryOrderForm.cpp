@@ -1,6 +1,6 @@
 #include "MemoryOrderForm.h"
 
-namespace vf::test {
+namespace vf {
 
 void MemoryOrderForm::pick(int slot, int index)
 {
@@ -18,7 +18,7 @@ void MemoryOrderForm::pickText(int slot, const QString& text)
             return;
         }
     }
-    qFatal("no entry \"%s\" in slot %d", qPrintable(text), slot);
+    qFatal("no entry \"%s\" in slot %d", qPrintable(text), slot); // a test's mistake
 }
 
 void MemoryOrderForm::chooseCode(const QString& code)
@@ -72,4 +72,4 @@ void MemoryOrderForm::showMessageTemplates(const QString& text)
     m_templatesShown = true;
 }
 
-} // namespace vf::test
+} // namespace vf

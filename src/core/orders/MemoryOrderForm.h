@@ -1,13 +1,15 @@
 #pragma once
 
-#include "orders/OrderForm.h"
+#include "OrderForm.h"
 #include "store/Order.h"
 
 #include <array>
 
-namespace vf::test {
+namespace vf {
 
-// An order form held in memory, for testing the order rules without widgets.
+// An order form held in memory: the order check puts a stored order into one to run the
+// rules of the order entry window over it, and tests use one to try the rules without
+// widgets.
 class MemoryOrderForm final : public OrderForm {
 public:
     struct Box {
@@ -68,4 +70,4 @@ private:
     QString m_templates;
 };
 
-} // namespace vf::test
+} // namespace vf

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ChoiceList.h"
+
+#include <QString>
+
+namespace vf {
+
+// The choice lists an empire's imported turn data offers, one per source: what the focus
+// rules fill the entry boxes from. The store reads them (TurnDataRepository); the order check
+// keeps what it read, and asks a stand-in to learn which slots take which sources.
+class TurnData {
+public:
+    virtual ~TurnData() = default;
+
+    virtual ChoiceList fleets() const = 0;
+    virtual ChoiceList starNames() const = 0;
+    virtual ChoiceList items() const = 0;
+    virtual ChoiceList commanders() const = 0;
+    virtual ChoiceList populationGroups() const = 0;
+    virtual ChoiceList shipClasses() const = 0;
+    virtual ChoiceList installations() const = 0;
+    virtual ChoiceList armies() const = 0;
+    virtual ChoiceList battlePlans() const = 0;
+    virtual ChoiceList researchableItems() const = 0;
+    virtual ChoiceList convoyRoutes() const = 0;
+    virtual ChoiceList warpPointsOf(const QString& star) const = 0;
+    virtual ChoiceList orbitalLocationsOf(const QString& star) const = 0;
+};
+
+} // namespace vf
