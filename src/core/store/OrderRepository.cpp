@@ -30,22 +30,20 @@ int OrderRepository::count(int empireId) const
 
 QList<Order> OrderRepository::ordersOf(int empireId) const
 {
-    QSqlQuery query =
-        m_store.run(QStringLiteral("SELECT Priority, OrderCode, OrderID, %1 FROM Orders "
-                                   "WHERE EmpireID = ? ORDER BY Priority, OrderID")
-                        .arg(slotFieldList()),
-                    {empireId});
     constexpr int kFirstSlot = 3;
     QList<Order> orders;
-    while (query.next()) {
-        Order order;
-        order.priority = query.value(0).toInt();
-        order.code = query.value(1).toString();
-        order.id = query.value(2).toLongLong();
-        for (int k = 0; k < kSlotCount; ++k)
-            order.slots[k] = query.value(kFirstSlot + k).toString();
-        orders.append(order);
-    }
+    m_store.eachRow(QStringLiteral("SELECT Priority, OrderCode, OrderID, %1 FROM Orders "
+                                   "WHERE EmpireID = ? ORDER BY Priority, OrderID")
+                        .arg(slotFieldList()),
+                    {empireId}, [&orders](const StoredRow& row) {
+                        Order order;
+                        order.priority = int(row.number(0));
+                        order.code = row.text(1);
+                        order.id = row.number(2);
+                        for (int k = 0; k < kSlotCount; ++k)
+                            order.slots[k] = row.text(kFirstSlot + k);
+                        orders.append(order);
+                    });
     return orders;
 }
 

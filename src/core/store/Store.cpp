@@ -82,8 +82,8 @@ void Store::open(QSqlDatabase& db)
 {
     const QFileInfo file(m_path);
     const QString folder = QDir::toNativeSeparators(file.absolutePath());
-    m_readOnly = !QFileInfo(file.absolutePath()).isWritable() ||
-                 (file.exists() && !file.isWritable());
+    m_readOnly =
+        !QFileInfo(file.absolutePath()).isWritable() || (file.exists() && !file.isWritable());
     if (m_readOnly && !file.exists())
         throw Error(QStringLiteral("The data folder %1 cannot be written to, and it holds no turn "
                                    "entry database yet, so the program cannot start. Start it "
@@ -208,6 +208,55 @@ QSqlQuery Store::run(const QString& sql, std::initializer_list<QVariant> values)
         query.addBindValue(value);
     execute(query);
     return query;
+}
+
+QString StoredRow::text(int column) const
+{
+    const auto* characters =
+        reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    if (!characters)
+        return QString();
+    return QString::fromUtf8(characters, sqlite3_column_bytes(m_statement, column));
+}
+
+qint64 StoredRow::number(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+void Store::eachRow(const QString& sql, std::initializer_list<QVariant> values,
+                    const std::function<void(const StoredRow&)>& take) const
+{
+    sqlite3* db = handle();
+    sqlite3_stmt* statement = nullptr;
+    const auto failed = [&](const QString& what) {
+        QSqlError error(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
+                        QString::number(sqlite3_errcode(db)));
+        sqlite3_finalize(statement);
+        fail(what, error);
+    };
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, nullptr) !=
+        SQLITE_OK)
+        failed(QStringLiteral("prepare a query on"));
+    int index = 1;
+    for (const QVariant& value : values) {
+        const int bound =
+            value.typeId() == QMetaType::QString
+                ? sqlite3_bind_text16(statement, index, value.toString().utf16(),
+                                      int(value.toString().size() * 2), SQLITE_TRANSIENT)
+                : sqlite3_bind_int64(statement, index, value.toLongLong());
+        if (bound != SQLITE_OK)
+            failed(QStringLiteral("work with"));
+        ++index;
+    }
+    const StoredRow row(statement);
+    int stepped = SQLITE_ROW;
+    while ((stepped = sqlite3_step(statement)) == SQLITE_ROW)
+        take(row);
+    if (stepped != SQLITE_DONE)
+        failed(QStringLiteral("work with"));
+    sqlite3_finalize(statement);
 }
 
 QString Store::quoted(const QString& identifier)

@@ -5,11 +5,27 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <initializer_list>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace vf {
+
+// One row of a query run by Store::eachRow: its columns by position.
+class StoredRow {
+public:
+    explicit StoredRow(sqlite3_stmt* statement)
+        : m_statement(statement)
+    {
+    }
+    QString text(int column) const; // a missing value is a null text
+    qint64 number(int column) const;
+
+private:
+    sqlite3_stmt* m_statement;
+};
 
 // The turn entry database: one SQLite file holding the empires, their orders and the data
 // imported from their turn results files. Opening creates the file and its tables when
@@ -35,6 +51,10 @@ public:
     QSqlQuery run(const QString& sql, std::initializer_list<QVariant> values = {}) const;
     QSqlQuery prepare(const QString& sql) const;
     void execute(QSqlQuery& query) const;
+    // Runs a query through SQLite's own interface and hands over its rows one by one: for
+    // reading many rows fast. Values are bound as by run(); throws the same way.
+    void eachRow(const QString& sql, std::initializer_list<QVariant> values,
+                 const std::function<void(const StoredRow&)>& take) const;
 
     // The program's own settings kept with the data (empty when never set).
     QString setting(const QString& name) const;

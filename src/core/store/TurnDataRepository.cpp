@@ -7,14 +7,14 @@ namespace vf {
 
 namespace {
 
-QString text(const QSqlQuery& query, int column)
+QString text(const StoredRow& row, int column)
 {
-    return query.value(column).toString();
+    return row.text(column);
 }
 
-int number(const QSqlQuery& query, int column)
+int number(const StoredRow& row, int column)
 {
-    return query.value(column).toInt();
+    return int(row.number(column));
 }
 
 } // namespace
@@ -22,10 +22,9 @@ int number(const QSqlQuery& query, int column)
 ChoiceList TurnDataRepository::read(const QString& sql, std::initializer_list<QVariant> values,
                                     const Row& row) const
 {
-    QSqlQuery query = m_store.run(sql, values);
     ChoiceList list;
-    while (query.next())
-        list.append(row(query));
+    m_store.eachRow(sql, values,
+                    [&list, &row](const StoredRow& stored) { list.append(row(stored)); });
     return list;
 }
 
@@ -35,7 +34,7 @@ ChoiceList TurnDataRepository::names(const QString& field, const QString& table,
         sorted ? QStringLiteral("%1 COLLATE NOCASE, rowid").arg(field) : QStringLiteral("rowid");
     return read(QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY %3")
                     .arg(field, Store::quoted(table), order),
-                {m_empireId}, [](const QSqlQuery& q) {
+                {m_empireId}, [](const StoredRow& q) {
                     return ChoiceEntry{text(q, 0), {}};
                 });
 }
@@ -44,7 +43,7 @@ ChoiceList TurnDataRepository::fleets() const
 {
     return read(QStringLiteral("SELECT FleetID, FleetName FROM Fleets WHERE EmpireID = ? "
                                "AND FleetID IS NOT NULL ORDER BY rowid"),
-                {m_empireId}, [](const QSqlQuery& q) {
+                {m_empireId}, [](const StoredRow& q) {
                     return ChoiceEntry{entrytext::fleet(number(q, 0), text(q, 1)), number(q, 0)};
                 });
 }
@@ -53,7 +52,7 @@ ChoiceList TurnDataRepository::armies() const
 {
     return read(QStringLiteral("SELECT ArmyID, ArmyName FROM Armies WHERE EmpireID = ? "
                                "AND ArmyID IS NOT NULL ORDER BY rowid"),
-                {m_empireId}, [](const QSqlQuery& q) {
+                {m_empireId}, [](const StoredRow& q) {
                     return ChoiceEntry{entrytext::army(number(q, 0), text(q, 1)), number(q, 0)};
                 });
 }
@@ -63,7 +62,7 @@ ChoiceList TurnDataRepository::commanders() const
     return read(QStringLiteral("SELECT CommanderRank, CommanderName, CommanderID "
                                "FROM \"Legendary Commanders\" WHERE EmpireID = ? "
                                "AND CommanderID IS NOT NULL ORDER BY rowid"),
-                {m_empireId}, [](const QSqlQuery& q) {
+                {m_empireId}, [](const StoredRow& q) {
                     return ChoiceEntry{entrytext::commander(text(q, 0), text(q, 1), number(q, 2)),
                                        number(q, 2)};
                 });
@@ -74,7 +73,7 @@ ChoiceList TurnDataRepository::populationGroups() const
     return read(QStringLiteral("SELECT PopulationGroupID, SystemName, OrbitalLocation "
                                "FROM \"Population Groups\" WHERE EmpireID = ? "
                                "AND PopulationGroupID IS NOT NULL ORDER BY rowid"),
-                {m_empireId}, [](const QSqlQuery& q) {
+                {m_empireId}, [](const StoredRow& q) {
                     return ChoiceEntry{
                         entrytext::populationGroup(number(q, 0), text(q, 1), text(q, 2)),
                         number(q, 0)};
@@ -83,23 +82,25 @@ ChoiceList TurnDataRepository::populationGroups() const
 
 ChoiceList TurnDataRepository::warpPointsOf(const QString& star) const
 {
-    return read(QStringLiteral("SELECT WarpPointID, StarName, DestinationStarName "
-                               "FROM \"Warp Points\" WHERE StarName = ? COLLATE ANYCASE AND EmpireID = ? "
-                               "AND WarpPointID IS NOT NULL "
-                               "ORDER BY DestinationStarName COLLATE NOCASE, rowid"),
-                {star, m_empireId}, [](const QSqlQuery& q) {
-                    return ChoiceEntry{entrytext::warpPoint(number(q, 0), text(q, 1), text(q, 2)),
-                                       number(q, 0)};
-                });
+    return read(
+        QStringLiteral("SELECT WarpPointID, StarName, DestinationStarName "
+                       "FROM \"Warp Points\" WHERE StarName = ? COLLATE ANYCASE AND EmpireID = ? "
+                       "AND WarpPointID IS NOT NULL "
+                       "ORDER BY DestinationStarName COLLATE NOCASE, rowid"),
+        {star, m_empireId}, [](const StoredRow& q) {
+            return ChoiceEntry{entrytext::warpPoint(number(q, 0), text(q, 1), text(q, 2)),
+                               number(q, 0)};
+        });
 }
 
 ChoiceList TurnDataRepository::orbitalLocationsOf(const QString& star) const
 {
-    return read(QStringLiteral("SELECT OrbitalLocation FROM \"Orbital Locations\" "
-                               "WHERE StarName = ? COLLATE ANYCASE AND EmpireID = ? ORDER BY rowid"),
-                {star, m_empireId}, [](const QSqlQuery& q) {
-                    return ChoiceEntry{text(q, 0), {}};
-                });
+    return read(
+        QStringLiteral("SELECT OrbitalLocation FROM \"Orbital Locations\" "
+                       "WHERE StarName = ? COLLATE ANYCASE AND EmpireID = ? ORDER BY rowid"),
+        {star, m_empireId}, [](const StoredRow& q) {
+            return ChoiceEntry{text(q, 0), {}};
+        });
 }
 
 ChoiceList TurnDataRepository::starNames() const

@@ -2,13 +2,13 @@
 
 #include "orders/TurnData.h"
 
-#include <QSqlQuery>
 #include <functional>
 #include <initializer_list>
 
 namespace vf {
 
 class Store;
+class StoredRow;
 
 // The choice lists the turn data of one empire offers, read afresh on every call. Rows
 // come in stored order unless a list is sorted by name, which ignores letter case. Rows
@@ -36,7 +36,7 @@ public:
     ChoiceList orbitalLocationsOf(const QString& star) const override;
 
 private:
-    using Row = std::function<ChoiceEntry(const QSqlQuery&)>;
+    using Row = std::function<ChoiceEntry(const StoredRow&)>;
     ChoiceList read(const QString& sql, std::initializer_list<QVariant> values,
                     const Row& row) const;
     ChoiceList names(const QString& field, const QString& table, bool sorted) const;

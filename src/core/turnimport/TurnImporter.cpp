@@ -4,8 +4,10 @@
 #include "ImportWriter.h"
 #include "ImportedTables.h"
 #include "TurnFileCheck.h"
+#include "store/EmpireOrderCheck.h"
 #include "store/Store.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QStringList>
@@ -84,6 +86,7 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         result.statistics.readMs = writer.readMs();
         if (foreign == ForeignFile::KeepOldData && !writer.holdsEmpire(empireId))
             return result;
+        recordImport(m_store, empireId, QDateTime::currentDateTime());
         transaction.commit();
         result.replaced = true;
         result.statistics.finishMs = clock.elapsed() - workerEnded;
