@@ -76,6 +76,13 @@ void AppWindows::openOrderListing(int empireId)
                            "row.  Then hit the 'Delete' key on your keyboard."));
 }
 
+void AppWindows::showOrderInListing(int empireId, qint64 orderId)
+{
+    openOrderListing(empireId);
+    if (m_listing)
+        m_listing->selectOrder(orderId);
+}
+
 void AppWindows::backToMainMenu()
 {
     m_mainMenu->loadAfresh();

@@ -27,6 +27,7 @@ public:
 
     void openOrderEntry(int empireId) override;
     void openOrderListing(int empireId) override;
+    void showOrderInListing(int empireId, qint64 orderId) override;
     void backToMainMenu() override;
     void exitProgram() override;
 

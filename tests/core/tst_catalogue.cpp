@@ -1,7 +1,7 @@
-#include "orders/MemoryOrderForm.h"
 #include "RulesTable.h"
 #include "orders/ChosenCode.h"
 #include "orders/FieldLayouts.h"
+#include "orders/MemoryOrderForm.h"
 #include "orders/OrderCatalogue.h"
 
 #include <QTest>

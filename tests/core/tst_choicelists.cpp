@@ -1,7 +1,7 @@
-#include "orders/MemoryOrderForm.h"
 #include "RulesTable.h"
 #include "TestStore.h"
 #include "orders/ChosenCode.h"
+#include "orders/MemoryOrderForm.h"
 #include "orders/OrderCatalogue.h"
 #include "orders/SlotFocusRules.h"
 #include "store/TurnDataRepository.h"

@@ -147,10 +147,10 @@ private Q_SLOTS:
         QFETCH(QStringList, empire);
         QFETCH(QString, cause);
         TestStore t;
-        const QByteArray output = readerOutput(
-            {{kOldEmpires, {{"I123", "SSable Concord", "Stinderly"}, empire}},
-             {kOldOrders, {oldOrder("I123", "STREE")}}},
-            -1, turnfile::kOldDatabaseTables);
+        const QByteArray output =
+            readerOutput({{kOldEmpires, {{"I123", "SSable Concord", "Stinderly"}, empire}},
+                          {kOldOrders, {oldOrder("I123", "STREE")}}},
+                         -1, turnfile::kOldDatabaseTables);
         try {
             OldDatabaseImporter(t.store(), workerWriting(t, output)).importFile(oldDatabase());
             QFAIL("an empire without all it needs was brought over");

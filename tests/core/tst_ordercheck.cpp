@@ -29,7 +29,8 @@ QStringList briefs(const OrderCheckReport& report)
     return all;
 }
 
-const QString kNoImport = QStringLiteral("(no turn results file has been imported for this empire)");
+const QString kNoImport =
+    QStringLiteral("(no turn results file has been imported for this empire)");
 
 } // namespace
 
@@ -70,7 +71,8 @@ private Q_SLOTS:
             << "RN" << QStringList{"27", "3", "Corvette", "ALL"}
             << QStringList{"note 4: You have entered the keyword ALL in a Quantity field"};
         QTest::newRow("a code typed in Edit Orders")
-            << "MOVEE" << QStringList{"27"} << QStringList{"error 0: \"MOVEE\" is not an order code."};
+            << "MOVEE" << QStringList{"27"}
+            << QStringList{"error 0: \"MOVEE\" is not an order code."};
         QTest::newRow("a code in small letters")
             << "nm" << QStringList{"27 Tarsis Patrol", "Sol", "3"}
             << QStringList{"error 0: \"nm\" is not an order code."};
@@ -93,7 +95,8 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < found.size(); ++i)
             QVERIFY2(all[i].startsWith(found[i]), qPrintable(all[i]));
         QCOMPARE(report.orders, 1);
-        QCOMPARE(report.failingOrders(), found.join(u'|').contains(QStringLiteral("error")) ? 1 : 0);
+        QCOMPARE(report.failingOrders(),
+                 found.join(u'|').contains(QStringLiteral("error")) ? 1 : 0);
         for (const OrderFinding& finding : report.findings) {
             QCOMPARE(finding.code, code);
             QCOMPARE(finding.priority, 10);

@@ -101,6 +101,8 @@ private Q_SLOTS:
         f.orders.append(123, QStringLiteral("FNAM"),
                         TestStore::slots({"5", "\u00C6rendel \u03A9mega"}));
         f.orders.append(456, QStringLiteral("TREE"), TestStore::slots());
+        // No turn data: Check Orders finds the fleet and the items unknown.
+        f.dialogs.answer(DialogAnswer::SaveAnyway);
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
 
@@ -140,6 +142,7 @@ private Q_SLOTS:
         f.t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("tin\nderly"));
         f.orders.append(123, QStringLiteral("MESS"), TestStore::slots({"7", stored}));
         f.orders.append(123, QStringLiteral("TREE\t"), TestStore::slots({stored}));
+        f.dialogs.answer(DialogAnswer::SaveAnyway); // "TREE\t" is no order code
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
         const QList<QByteArray> lines =
@@ -211,6 +214,7 @@ private Q_SLOTS:
         f.t.addEmpire(123, QStringLiteral("Sable Concord"));
         f.orders.append(123, QStringLiteral("SRP"), TestStore::slots({"Jump Drive", "x"}));
         f.t.store().run(QStringLiteral("UPDATE Orders SET i2 = ''"));
+        f.dialogs.answer(DialogAnswer::SaveAnyway); // no turn data: "Jump Drive" is unknown
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
         QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("quote(i2)")),

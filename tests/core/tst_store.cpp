@@ -187,7 +187,8 @@ private Q_SLOTS:
         // Letter case does not count, as in the old program's database, of any letter; the
         // name stays as it was entered.
         QCOMPARE(empires.findByName(QStringLiteral("iron veil"))->id, 456);
-        QCOMPARE(empires.findByName(QStringLiteral("IRON VEIL"))->name, QStringLiteral("Iron Veil"));
+        QCOMPARE(empires.findByName(QStringLiteral("IRON VEIL"))->name,
+                 QStringLiteral("Iron Veil"));
         t.addEmpire(88, QStringLiteral("Ærendel Reach"));
         t.addEmpire(89, QStringLiteral("ÆRENDEL REACH"));
         QCOMPARE(empires.findByName(QStringLiteral("ærendel reach"))->id, 88);

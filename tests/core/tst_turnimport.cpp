@@ -389,9 +389,10 @@ private Q_SLOTS:
         if (!QFileInfo(link).isSymLink())
             QSKIP("no symbolic link can be made here");
         const QString message = expectFailure(t, link, 123);
-        QVERIFY2(message.contains(QStringLiteral("it cannot be opened: it is a link that leads to no "
-                                                 "file (or to itself)")),
-                 qPrintable(message));
+        QVERIFY2(
+            message.contains(QStringLiteral("it cannot be opened: it is a link that leads to no "
+                                            "file (or to itself)")),
+            qPrintable(message));
     }
 
     // "Cut short" only for a file that is not whole pages or whose pages are missing at its

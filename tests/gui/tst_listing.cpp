@@ -1,6 +1,7 @@
 #include "AppFixture.h"
-#include "RealInput.h"
 #include "GridChecks.h"
+#include "RealInput.h"
+#include "check/CheckOrdersWindow.h"
 #include "common/Twips.h"
 #include "listing/OrderListingWindow.h"
 #include "listing/OrdersTableModel.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -208,6 +210,69 @@ private Q_SLOTS:
                      (QStringList{"10|Sol  Vega X", "20| "}));
     }
 
+    // An order changed in the listing skips every check of storing: Check Orders finds what
+    // the change broke, and a double click or Enter on the finding shows that order's row.
+    void checkOrdersFindsWhatAnEditBroke_data()
+    {
+        QTest::addColumn<bool>("byKeyboard");
+        QTest::newRow("double click") << false;
+        QTest::newRow("Enter") << true;
+    }
+    void checkOrdersFindsWhatAnEditBroke()
+    {
+        QFETCH(bool, byKeyboard);
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        const OrderRepository orders(f.t.store());
+        orders.append(123, QStringLiteral("MOVE"),
+                      TestStore::slots({"27", "Barnard's Star", "21"}));
+        f.model().refresh();
+        const int moveRow = 3;
+        QCOMPARE(f.codes().at(moveRow), QStringLiteral("MOVE"));
+        QVERIFY(f.edit(moveRow, f.model().firstSlotColumn(), QStringLiteral("99")));
+        f.click(QStringLiteral("CheckOrders"));
+        auto* window = qobject_cast<CheckOrdersWindow*>([] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                if (top->objectName() == QLatin1String("CheckOrders") && top->isVisible())
+                    return top;
+            }
+            return static_cast<QWidget*>(nullptr);
+        }());
+        QVERIFY(window);
+        QTableWidget& findings = window->findings();
+        int row = -1;
+        for (int r = 0; r < findings.rowCount(); ++r) {
+            if (findings.item(r, 1)->text() == QLatin1String("MOVE"))
+                row = r;
+        }
+        QVERIFY(row >= 0);
+        QCOMPARE(findings.item(row, 2)->text(), QStringLiteral("1"));
+        QVERIFY(findings.item(row, 4)->text().startsWith(
+            QStringLiteral("Fleet # \"99\" is not in the turn data imported on ")));
+        const qint64 moveId = orders.ordersOf(123).last().id;
+        if (byKeyboard) {
+            findings.setFocus();
+            findings.selectRow(row);
+            QTest::keyClick(&findings, Qt::Key_Return);
+        } else {
+            // A double click as the mouse makes it: a click, then the second press.
+            const QPoint cell = findings.visualItemRect(findings.item(row, 1)).center();
+            QTest::mouseClick(findings.viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+            QTest::mouseDClick(findings.viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+        }
+        QVERIFY(!f.navigator.calls.isEmpty());
+        QCOMPARE(f.navigator.calls.last(), QStringLiteral("listing 123 at order %1").arg(moveId));
+    }
+
+    void selectingAnOrderSelectsItsRow()
+    {
+        Fixture f;
+        const qint64 bomb = OrderRepository(f.t.store()).ordersOf(123).at(1).id;
+        f.window->selectOrder(bomb);
+        QCOMPARE(f.grid().selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(f.grid().selectionModel()->selectedRows().first().row(), 1);
+    }
+
     void deletingARowRemovesTheOrder()
     {
         Fixture f;
@@ -216,6 +281,7 @@ private Q_SLOTS:
         QCOMPARE(f.codes(), (QStringList{"NM", "TREE"}));
         QCOMPARE(OrderRepository(f.t.store()).count(123), 2);
         QCOMPARE(OrderRepository(f.t.store()).count(456), 1);
+        f.dialogs.answer(DialogAnswer::SaveAnyway); // no turn data: the fleet is unknown
         f.dialogs.answerOk(2);
         runSaveOrdersDialogue(f.context, 123);
         QFile file(QDir(f.t.folder().ordersFolder())

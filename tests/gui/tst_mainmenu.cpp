@@ -23,8 +23,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
-#include <QStyleOptionComboBox>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -69,8 +69,8 @@ class TestMainMenu : public QObject {
             QStyleOptionComboBox option;
             option.initFrom(name());
             option.editable = true;
-            const QRect arrow = name()->style()->subControlRect(
-                QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, name());
+            const QRect arrow = name()->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                                QStyle::SC_ComboBoxArrow, name());
             QTest::mouseClick(name(), Qt::LeftButton, Qt::NoModifier, arrow.center());
             QAbstractItemView* list = name()->view();
             QTRY_VERIFY(list->isVisible());
@@ -685,6 +685,103 @@ private Q_SLOTS:
                                 .arg(pointer)
                                 .arg(nameStart)
                                 .arg(nameEnd)));
+    }
+
+    // Save Orders checks the orders first: with some that will fail it asks, Review Orders
+    // being the default; each answer is clicked with the mouse, as a player does.
+    void saveOrdersAsksBeforeWritingOrdersThatWillFail_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::newRow("Save Anyway") << "Save Anyway";
+        QTest::newRow("Review Orders") << "Review Orders";
+    }
+    void saveOrdersAsksBeforeWritingOrdersThatWillFail()
+    {
+        QFETCH(QString, choice);
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        const OrderRepository orders(f.t.store());
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"27", "Sol", "3"}));
+        orders.append(123, QStringLiteral("MOVE"), TestStore::slots());
+        QtDialogs dialogs;
+        AppContext context{f.t.store(), f.t.folder(), dialogs,
+                           f.clock,     f.screen,     TestStore::workerPath()};
+        QString question;
+        QString defaultButton;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QWidget* other = QApplication::activeModalWidget();
+            if (!box) {
+                if (other) // the message that says where the file is
+                    QTest::mouseClick(
+                        other->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                        Qt::LeftButton);
+                return;
+            }
+            QAbstractButton* target = box->button(QMessageBox::Ok);
+            if (box->text().contains(QStringLiteral("will fail to execute"))) {
+                question = box->text();
+                defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == choice)
+                        target = button;
+                }
+            }
+            QTest::mouseClick(target, Qt::LeftButton);
+            QTimer::singleShot(50, answer);
+        };
+        bool reviewed = false;
+        QTimer::singleShot(50, answer);
+        runSaveOrdersDialogue(context, 123, [&reviewed] { reviewed = true; });
+        QCOMPARE(question, QStringLiteral("1 of your 2 orders will fail to execute:\n\n"
+                                          "Priority 20, MOVE: Fleet # is missing.\n"
+                                          "Priority 20, MOVE: Warp Point # is missing.\n\n"
+                                          "Review Orders shows every finding; Save Anyway writes "
+                                          "the orders file as the orders stand."));
+        QCOMPARE(defaultButton, QStringLiteral("Review Orders"));
+        const QString file = QDir(f.t.folder().ordersFolder())
+                                 .filePath(QStringLiteral("KELVAR Orders 12-07-2026.123"));
+        QCOMPARE(reviewed, choice == QLatin1String("Review Orders"));
+        if (reviewed) {
+            QVERIFY(!QFile::exists(file));
+            return;
+        }
+        QByteArray blanks;
+        for (int slot = 0; slot < 51; ++slot)
+            blanks += ",\" \"";
+        QCOMPARE(TestStore::contentsOf(file),
+                 "\"KELVAR Orders\",\"123\",\"tinderly\"\r\n\"NM\",\"27\",\"Sol\",\"3\"" +
+                     blanks.mid(3 * 4) + "\r\n\"MOVE\"" + blanks + "\r\n");
+    }
+
+    void checkOrdersFromTheFileMenu_data()
+    {
+        QTest::addColumn<QStringList>("slots");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("every order passes")
+            << QStringList{"27", "Sol", "3"}
+            << "1 order of Empire # 123 checked: every one passed, none should fail to execute.";
+        QTest::newRow("an order fails") << QStringList{"99", "Sol", "3"} << "CheckOrders";
+    }
+    void checkOrdersFromTheFileMenu()
+    {
+        QFETCH(QStringList, slots);
+        QFETCH(QString, outcome);
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        OrderRepository(f.t.store()).append(123, QStringLiteral("NM"), TestStore::slots(slots));
+        f.pick(QStringLiteral("Sable Concord"));
+        f.dialogs.answerOk();
+        f.window->findChild<QAction*>(QStringLiteral("mnuFile_CheckOrders"))->trigger();
+        QWidget* findings = Fixture::topLevel("CheckOrders");
+        if (outcome == QLatin1String("CheckOrders")) {
+            QVERIFY(findings && findings->isVisible());
+            QVERIFY(f.dialogs.records().isEmpty());
+            findings->close();
+            return;
+        }
+        QVERIFY(!findings || !findings->isVisible());
+        QCOMPARE(f.dialogs.last().request.text, outcome);
     }
 
     void theOldDatabaseIsOfferedOnceAtStart_data()

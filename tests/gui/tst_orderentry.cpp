@@ -1,6 +1,6 @@
 #include "AppFixture.h"
-#include "RealInput.h"
 #include "GridChecks.h"
+#include "RealInput.h"
 #include "common/Twips.h"
 #include "orderentry/OrderEntryWindow.h"
 #include "orderentry/OrdersGridModel.h"

@@ -57,8 +57,8 @@ class TestRoad : public QObject {
             QStyleOptionComboBox option;
             option.initFrom(name());
             option.editable = true;
-            const QRect arrow = name()->style()->subControlRect(
-                QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, name());
+            const QRect arrow = name()->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                                QStyle::SC_ComboBoxArrow, name());
             QTest::mouseClick(name(), Qt::LeftButton, Qt::NoModifier, arrow.center());
             QAbstractItemView* list = name()->view();
             QTRY_VERIFY(list->isVisible());

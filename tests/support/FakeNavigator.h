@@ -17,6 +17,10 @@ public:
     {
         calls << QStringLiteral("listing %1").arg(empireId);
     }
+    void showOrderInListing(int empireId, qint64 orderId) override
+    {
+        calls << QStringLiteral("listing %1 at order %2").arg(empireId).arg(orderId);
+    }
     void backToMainMenu() override { calls << QStringLiteral("main menu"); }
     void exitProgram() override { calls << QStringLiteral("exit"); }
 

@@ -6,8 +6,8 @@
 namespace vf {
 
 enum class DialogIcon { None, Information, Warning, Question };
-enum class DialogButtons { Ok, OkCancel, YesNo };
-enum class DialogAnswer { Ok, Cancel, Yes, No };
+enum class DialogButtons { Ok, OkCancel, YesNo, ReviewOrSaveAnyway };
+enum class DialogAnswer { Ok, Cancel, Yes, No, ReviewOrders, SaveAnyway };
 
 struct DialogRequest {
     DialogIcon icon = DialogIcon::None;
@@ -16,6 +16,10 @@ struct DialogRequest {
     DialogButtons buttons = DialogButtons::Ok;
     // Laid out with blanks (a pointer under a word): shown as written, never wrapped.
     bool preformatted = false;
+    // The button Enter presses; nothing: the first.
+    std::optional<DialogAnswer> defaultAnswer = std::nullopt;
+    // A folder the message names: an "Open Folder" button shows it in the file manager.
+    QString folderToOpen = QString();
 };
 
 // Every message box and input box of the program goes through this interface, so that

@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
@@ -31,31 +32,29 @@ QMessageBox::Icon iconOf(DialogIcon icon)
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons buttonsOf(DialogButtons buttons)
+// The buttons of a message box with the answer each gives, in the box's order.
+QList<std::pair<QAbstractButton*, DialogAnswer>> addButtons(QMessageBox& box,
+                                                            DialogButtons buttons)
 {
+    const auto standard = [&box](QMessageBox::StandardButton button, DialogAnswer answer) {
+        return std::pair<QAbstractButton*, DialogAnswer>(box.addButton(button), answer);
+    };
     switch (buttons) {
     case DialogButtons::OkCancel:
-        return QMessageBox::Ok | QMessageBox::Cancel;
+        return {standard(QMessageBox::Ok, DialogAnswer::Ok),
+                standard(QMessageBox::Cancel, DialogAnswer::Cancel)};
     case DialogButtons::YesNo:
-        return QMessageBox::Yes | QMessageBox::No;
+        return {standard(QMessageBox::Yes, DialogAnswer::Yes),
+                standard(QMessageBox::No, DialogAnswer::No)};
+    case DialogButtons::ReviewOrSaveAnyway:
+        return {{box.addButton(QStringLiteral("Review Orders"), QMessageBox::AcceptRole),
+                 DialogAnswer::ReviewOrders},
+                {box.addButton(QStringLiteral("Save Anyway"), QMessageBox::DestructiveRole),
+                 DialogAnswer::SaveAnyway}};
     case DialogButtons::Ok:
         break;
     }
-    return QMessageBox::Ok;
-}
-
-DialogAnswer answerOf(int button)
-{
-    switch (button) {
-    case QMessageBox::Ok:
-        return DialogAnswer::Ok;
-    case QMessageBox::Yes:
-        return DialogAnswer::Yes;
-    case QMessageBox::No:
-        return DialogAnswer::No;
-    default:
-        return DialogAnswer::Cancel;
-    }
+    return {standard(QMessageBox::Ok, DialogAnswer::Ok)};
 }
 
 QString titleOf(const QString& title)
@@ -113,9 +112,21 @@ DialogAnswer QtDialogs::ask(const DialogRequest& request)
         showPreformatted(request, text, parentWindow());
         return DialogAnswer::Ok;
     }
-    QMessageBox box(iconOf(request.icon), titleOf(request.title), text, buttonsOf(request.buttons),
+    QMessageBox box(iconOf(request.icon), titleOf(request.title), text, QMessageBox::NoButton,
                     parentWindow());
-    return answerOf(box.exec());
+    const auto buttons = addButtons(box, request.buttons);
+    for (const auto& [button, answer] : buttons) {
+        if (request.defaultAnswer == answer)
+            box.setDefaultButton(qobject_cast<QPushButton*>(button));
+        if (answer == DialogAnswer::Cancel || answer == DialogAnswer::No)
+            box.setEscapeButton(button);
+    }
+    box.exec();
+    for (const auto& [button, answer] : buttons) {
+        if (box.clickedButton() == button)
+            return answer;
+    }
+    return buttons.size() > 1 ? DialogAnswer::Cancel : DialogAnswer::Ok;
 }
 
 std::optional<QString> QtDialogs::askText(const QString& title, const QString& prompt)

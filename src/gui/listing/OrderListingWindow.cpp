@@ -2,9 +2,11 @@
 
 #include "OrderCellDelegate.h"
 #include "OrdersTableModel.h"
+#include "check/CheckOrdersWindow.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
 #include "common/GridColumns.h"
+#include "common/GuardedAction.h"
 #include "common/Navigator.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
@@ -72,6 +74,28 @@ void OrderListingWindow::buildButtons()
     connect(orders, &QPushButton::clicked, this,
             [this] { m_navigator.openOrderEntry(m_empireId); });
     connect(refresh, &QPushButton::clicked, this, [this] { m_model->refresh(); });
+    auto* check = button(QStringLiteral("CheckOrders"), 3000, QStringLiteral("Check Orders"),
+                         QStringLiteral("Finds the orders that would fail to execute"));
+    connect(check, &QPushButton::clicked, this, [this] { checkOrders(); });
+}
+
+void OrderListingWindow::checkOrders()
+{
+    m_grid->setFocus(); // an open cell stores what it holds first
+    guarded(m_context.dialogs,
+            [this] { openCheckOrders(m_context, m_navigator, m_empireId, this); });
+}
+
+void OrderListingWindow::selectOrder(qint64 orderId)
+{
+    const int idColumn = m_model->fieldIndex(QStringLiteral("OrderID"));
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_model->index(row, idColumn).data().toLongLong() == orderId) {
+            m_grid->selectRow(row);
+            m_grid->scrollTo(m_model->index(row, m_model->codeColumn()));
+            return;
+        }
+    }
 }
 
 void OrderListingWindow::formatGrid()

@@ -19,6 +19,8 @@ public:
                        QWidget* parent = nullptr);
 
     OrdersTableModel& model() { return *m_model; }
+    // Selects the row of that order and brings it into view.
+    void selectOrder(qint64 orderId);
     QTableView& grid() { return *m_grid; }
 
 protected:
@@ -27,6 +29,7 @@ protected:
 
 private:
     void buildButtons();
+    void checkOrders();
     void formatGrid();
     void deleteSelectedOrders();
 

@@ -7,6 +7,7 @@
 #include "PasswordDialogue.h"
 #include "SaveOrdersDialogue.h"
 #include "UpdateDataDialogue.h"
+#include "check/CheckOrdersWindow.h"
 #include "common/AppContext.h"
 #include "common/EntryBoxes.h"
 #include "common/GuardedAction.h"
@@ -80,6 +81,9 @@ void MainMenuWindow::buildMenu()
     importOld->setObjectName(QStringLiteral("mnuFile_ImportOld"));
     connect(importOld, &QAction::triggered, this,
             [this] { runAction([this] { importOldDatabase(); }); });
+    QAction* check = file->addAction(QStringLiteral("&Check Orders"));
+    check->setObjectName(QStringLiteral("mnuFile_CheckOrders"));
+    connect(check, &QAction::triggered, this, [this] { runAction([this] { checkOrders(); }); });
     QAction* password = file->addAction(QStringLiteral("Change &Password\u2026"));
     password->setObjectName(QStringLiteral("mnuFile_ChangePassword"));
     connect(password, &QAction::triggered, this,
@@ -350,7 +354,12 @@ void MainMenuWindow::clearOrders()
 
 void MainMenuWindow::saveOrders()
 {
-    runSaveOrdersDialogue(m_context, empireNumber());
+    runSaveOrdersDialogue(m_context, empireNumber(), [this] { checkOrders(); });
+}
+
+void MainMenuWindow::checkOrders()
+{
+    openCheckOrders(m_context, m_navigator, empireNumber(), this);
 }
 
 void MainMenuWindow::updateData()

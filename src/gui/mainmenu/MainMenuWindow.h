@@ -60,6 +60,7 @@ private:
     void newEmpire();
     void clearOrders();
     void saveOrders();
+    void checkOrders();
     void updateData();
     void importTurnResults(const std::optional<QString>& droppedFile);
     void importOldDatabase();

@@ -4,8 +4,11 @@
 #include "common/Dialogs.h"
 #include "ordersfile/OrdersFile.h"
 #include "platform/Clock.h"
+
+#include "store/EmpireOrderCheck.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
+#include <QStringList>
 
 namespace vf {
 
@@ -26,9 +29,42 @@ QString finalMessage(const QString& folder, const QString& fileName)
            QString(38, QLatin1Char('-'));
 }
 
+// Checks the orders; when some will fail, asks whether to review them. True: go on saving.
+bool goOnAfterTheCheck(AppContext& context, int empireId)
+{
+    const OrderCheckReport report = checkEmpireOrders(context.store, empireId);
+    if (!report.hasErrors())
+        return true;
+    QStringList failing;
+    for (const OrderFinding& finding : report.findings) {
+        if (finding.severity == OrderFinding::Severity::Error)
+            failing << QStringLiteral("Priority %1, %2: %3")
+                           .arg(finding.priority)
+                           .arg(finding.code, finding.problem);
+    }
+    constexpr int kShown = 5;
+    QString list = failing.mid(0, kShown).join(kLineBreak);
+    if (failing.size() > kShown)
+        list += kLineBreak + QStringLiteral("... and %1 more.").arg(failing.size() - kShown);
+    const DialogRequest question{
+        DialogIcon::Warning,
+        QStringLiteral("Imperial Advisor Warning"),
+        QStringLiteral("%1 of your %2 orders will fail to execute:")
+                .arg(report.failingOrders())
+                .arg(report.orders) +
+            kLineBreak + kLineBreak + list + kLineBreak + kLineBreak +
+            QStringLiteral("Review Orders shows every finding; Save Anyway writes the orders file "
+                           "as the orders stand."),
+        DialogButtons::ReviewOrSaveAnyway,
+        false,
+        DialogAnswer::ReviewOrders};
+    return context.dialogs.ask(question) == DialogAnswer::SaveAnyway;
+}
+
 } // namespace
 
-void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId)
+void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId,
+                           const std::function<void()>& reviewOrders)
 {
     if (!empireId || *empireId < 1) {
         context.dialogs.warn(kReportTitle,
@@ -41,6 +77,11 @@ void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId)
     if (count == 0) {
         context.dialogs.warn(
             kReportTitle, QStringLiteral("No orders have been entered yet for Empire # ") + number);
+        return;
+    }
+    if (!goOnAfterTheCheck(context, *empireId)) {
+        if (reviewOrders)
+            reviewOrders();
         return;
     }
     const DialogRequest confirm{DialogIcon::Information, QStringLiteral("Imperial Bureaucrat Note"),

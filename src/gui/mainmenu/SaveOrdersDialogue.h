@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 namespace vf {
@@ -7,6 +8,9 @@ namespace vf {
 struct AppContext;
 
 // Writes the current empire's orders file after counting and confirming, and reports where.
-void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId);
+// The orders are checked first: when some will fail to execute, the player is asked whether
+// to review them (reviewOrders is called, nothing is written) or to save anyway.
+void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId,
+                           const std::function<void()>& reviewOrders = {});
 
 } // namespace vf

@@ -161,10 +161,11 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
     keepImportedFile(context, imported, turnFile, number);
     // Rows the import left out are told, so that none goes without a word.
     const QString leftOut = leftOutSummary(result.leftOut);
-    context.dialogs.inform(QStringLiteral("Imperial Data Dump"),
-                           QStringLiteral("All done importing Empire data!") +
-                               (leftOut.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + leftOut),
-                           DialogIcon::Information);
+    context.dialogs.inform(
+        QStringLiteral("Imperial Data Dump"),
+        QStringLiteral("All done importing Empire data!") +
+            (leftOut.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + leftOut),
+        DialogIcon::Information);
     return true;
 }
 

@@ -1,0 +1,189 @@
+#include "CheckOrdersWindow.h"
+
+#include "common/AppContext.h"
+#include "common/Dialogs.h"
+#include "common/Navigator.h"
+#include "store/EmpireOrderCheck.h"
+#include "store/OrderRepository.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace vf {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Imperial Advisor Report");
+
+QString severityName(OrderFinding::Severity severity)
+{
+    switch (severity) {
+    case OrderFinding::Severity::Error:
+        return QStringLiteral("Will fail");
+    case OrderFinding::Severity::Warning:
+        return QStringLiteral("Warning");
+    case OrderFinding::Severity::Note:
+        break;
+    }
+    return QStringLiteral("Note");
+}
+
+QString countOf(int count, const QString& one, const QString& many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
+}
+
+// Enter on a finding opens it, as a double click does.
+class EnterOpens : public QObject {
+public:
+    EnterOpens(QTableWidget* table, std::function<void(int)> open)
+        : QObject(table)
+        , m_table(table)
+        , m_open(std::move(open))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key != Qt::Key_Return && key != Qt::Key_Enter) || m_table->currentRow() < 0)
+            return false;
+        m_open(m_table->currentRow());
+        return true;
+    }
+
+private:
+    QTableWidget* m_table;
+    std::function<void(int)> m_open;
+};
+
+} // namespace
+
+CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireId,
+                                     Navigator& navigator, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_empireId(empireId)
+    , m_navigator(navigator)
+{
+    setObjectName(QStringLiteral("CheckOrders"));
+    setWindowTitle(QStringLiteral("Check Orders - Empire # %1").arg(empireId));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* summary = new QLabel(summaryOf(report) +
+                                   QStringLiteral(" Double-click a finding, or press Enter on it, "
+                                                  "to change its order in Edit Orders."),
+                               this);
+    summary->setObjectName(QStringLiteral("Summary"));
+    summary->setWordWrap(true);
+    m_findings = new QTableWidget(this);
+    m_findings->setObjectName(QStringLiteral("Findings"));
+    m_findings->setAccessibleName(QStringLiteral("Findings"));
+    m_findings->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_findings->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_findings->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_findings->setWordWrap(true);
+    m_findings->verticalHeader()->hide();
+    fill(report);
+    connect(m_findings, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { showFinding(row); });
+    m_findings->installEventFilter(
+        new EnterOpens(m_findings, [this](int row) { showFinding(row); }));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
+    layout->addWidget(m_findings, 1);
+    layout->addWidget(buttons);
+    resize(900, 420);
+}
+
+QString CheckOrdersWindow::summaryOf(const OrderCheckReport& report)
+{
+    int warnings = 0;
+    int notes = 0;
+    for (const OrderFinding& finding : report.findings) {
+        warnings += finding.severity == OrderFinding::Severity::Warning;
+        notes += finding.severity == OrderFinding::Severity::Note;
+    }
+    return QStringLiteral("%1 of your %2 will fail to execute; %3, %4.")
+        .arg(report.failingOrders())
+        .arg(countOf(report.orders, QStringLiteral("order"), QStringLiteral("orders")),
+             countOf(warnings, QStringLiteral("warning"), QStringLiteral("warnings")),
+             countOf(notes, QStringLiteral("note"), QStringLiteral("notes")));
+}
+
+void CheckOrdersWindow::fill(const OrderCheckReport& report)
+{
+    const QStringList headers{QStringLiteral("Priority"),      QStringLiteral("Order"),
+                              QStringLiteral("Slot"),          QStringLiteral("Finding"),
+                              QStringLiteral("What is wrong"), QStringLiteral("How to fix it")};
+    m_findings->setColumnCount(int(headers.size()));
+    m_findings->setHorizontalHeaderLabels(headers);
+    m_findings->setRowCount(int(report.findings.size()));
+    for (int row = 0; row < report.findings.size(); ++row) {
+        const OrderFinding& finding = report.findings[row];
+        const QStringList cells{QString::number(finding.priority),
+                                finding.code,
+                                finding.slot > 0 ? QString::number(finding.slot) : QString(),
+                                severityName(finding.severity),
+                                finding.problem,
+                                finding.fix};
+        for (int column = 0; column < cells.size(); ++column)
+            m_findings->setItem(row, column, new QTableWidgetItem(cells[column]));
+        m_orderIds << finding.orderId;
+    }
+    m_findings->resizeColumnsToContents();
+    m_findings->horizontalHeader()->setStretchLastSection(true);
+    constexpr int kWidestText = 320;
+    for (const int column : {4, 5})
+        m_findings->setColumnWidth(column, std::min(m_findings->columnWidth(column), kWidestText));
+    m_findings->resizeRowsToContents();
+    if (!report.findings.isEmpty())
+        m_findings->selectRow(0);
+}
+
+void CheckOrdersWindow::showFinding(int row)
+{
+    const qint64 orderId = m_orderIds.value(row);
+    close();
+    m_navigator.showOrderInListing(m_empireId, orderId);
+}
+
+void openCheckOrders(AppContext& context, Navigator& navigator, std::optional<int> empireId,
+                     QWidget* over)
+{
+    if (!empireId) {
+        context.dialogs.warn(kTitle,
+                             QStringLiteral("You need to select an Empire before checking orders"));
+        return;
+    }
+    const OrderCheckReport report = checkEmpireOrders(context.store, *empireId);
+    if (report.orders == 0) {
+        context.dialogs.warn(kTitle,
+                             QStringLiteral("No orders have been entered yet for Empire # ") +
+                                 QString::number(*empireId));
+        return;
+    }
+    if (report.findings.isEmpty()) {
+        context.dialogs.inform(
+            kTitle,
+            QStringLiteral("%1 of Empire # %2 checked: every one passed, none should fail to "
+                           "execute.")
+                .arg(countOf(report.orders, QStringLiteral("order"), QStringLiteral("orders")))
+                .arg(*empireId),
+            DialogIcon::Information);
+        return;
+    }
+    auto* window = new CheckOrdersWindow(report, *empireId, navigator, over);
+    window->show();
+    window->activateWindow();
+}
+
+} // namespace vf
