@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 #include "AppWindows.h"
 #include "DiskLimits.h"
+#include "GridChecks.h"
 #include "Startup.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
@@ -17,6 +18,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -31,7 +33,8 @@ class TestAppWindows : public QObject {
     struct Fixture : AppFixture {
         std::unique_ptr<AppWindows> windows;
 
-        Fixture()
+        explicit Fixture(int screenWidth = 1024, int screenHeight = 900)
+            : AppFixture(screenWidth, screenHeight)
         {
             t.addEmpire(123, QStringLiteral("Sable Concord"));
             t.addEmpire(456, QStringLiteral("Iron Veil"));
@@ -118,6 +121,63 @@ private Q_SLOTS:
         QVERIFY(f.windows->orderListing()->isVisible());
         f.click(f.windows->orderListing(), QStringLiteral("BackToMainMenu"));
         QVERIFY(f.menu().isVisible());
+    }
+
+    // A small screen and a font twice the size: every window stays within the screen, every
+    // button can be scrolled to, and the box that takes the focus is scrolled into view.
+    void everyWindowFitsASmallScreenWithALargeFont()
+    {
+        ScaledFont large(2.0);
+        Fixture f(640, 480);
+        const QSize room(640, 480);
+        const auto fits = [&room](QWidget* window) {
+            return window->width() <= room.width() && window->height() <= room.height();
+        };
+        const auto reachable = [](QWidget* window, QWidget* button) {
+            auto* area = window->findChild<QScrollArea*>(QStringLiteral("WindowScroller"));
+            if (!area)
+                area = window->findChild<QScrollArea*>();
+            area->ensureWidgetVisible(button);
+            const QRect shown(button->mapTo(area->viewport(), QPoint(0, 0)), button->size());
+            return area->viewport()->rect().contains(shown);
+        };
+        f.menu().show();
+        QVERIFY(fits(&f.menu()));
+        for (const char* button : {"EnterOrders", "SaveOrders", "ClearOrders", "NewEmpire"})
+            QVERIFY2(reachable(&f.menu(), f.menu().findChild<QWidget*>(QLatin1String(button))),
+                     button);
+
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        f.windows->openOrderEntry(123);
+        OrderEntryWindow* entry = f.windows->orderEntry();
+        QVERIFY(QTest::qWaitForWindowActive(entry));
+        QVERIFY(fits(entry));
+        auto* scroller = entry->findChild<QScrollArea*>();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("bo"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        for (int slot = 1; slot < 50; ++slot) {
+            QWidget* box = QApplication::focusWidget();
+            const QRect shown(box->mapTo(scroller->viewport(), QPoint(0, 0)), box->size());
+            QVERIFY2(scroller->viewport()->rect().contains(shown),
+                     qPrintable(QStringLiteral("slot %1 out of view: %2,%3 %4x%5 in %6x%7")
+                                    .arg(slot)
+                                    .arg(shown.x())
+                                    .arg(shown.y())
+                                    .arg(shown.width())
+                                    .arg(shown.height())
+                                    .arg(scroller->viewport()->width())
+                                    .arg(scroller->viewport()->height())));
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        QVERIFY(reachable(entry, entry->findChild<QWidget*>(QStringLiteral("SaveOrder"))));
+
+        f.dialogs.answerOk(); // the listing's warning
+        f.windows->openOrderListing(123);
+        OrderListingWindow* listing = f.windows->orderListing();
+        QVERIFY(fits(listing));
+        for (const char* button : {"BackToOrders", "BackToMainMenu", "CheckOrders"})
+            QVERIFY2(reachable(listing, listing->findChild<QWidget*>(QLatin1String(button))),
+                     button);
     }
 
     void startupOptions_data()

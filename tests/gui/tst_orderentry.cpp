@@ -240,7 +240,8 @@ private Q_SLOTS:
         QFETCH(int, buttonsAfterCode);
         Fixture f(screen);
         f.open();
-        QVERIFY(qAbs(f.window->width() - twips(windowWidth)) <= 24);
+        // As designed, unless the screen has less room (its frame aside).
+        QVERIFY(qAbs(f.window->width() - qMin(twips(windowWidth), screen - 16)) <= 24);
         auto* mainMenu = f.window->findChild<QPushButton*>(QStringLiteral("MainMenu"));
         QCOMPARE(mainMenu->x(), twips(buttonsAtOpen));
         QTest::keyClicks(f.chooser(), QStringLiteral("BO"));

@@ -85,11 +85,73 @@ int OrderRepository::append(int empireId, const QString& code,
 int OrderRepository::clear(int empireId) const
 {
     Transaction transaction(m_store);
+    // What was cleared before goes; what is cleared now is kept until the next time.
+    m_store.run(QStringLiteral("DELETE FROM \"Cleared Orders\" WHERE EmpireID = ?"), {empireId});
+    m_store.run(QStringLiteral("INSERT INTO \"Cleared Orders\" SELECT * FROM Orders "
+                               "WHERE EmpireID = ?"),
+                {empireId});
     QSqlQuery query =
         m_store.run(QStringLiteral("DELETE FROM Orders WHERE EmpireID = ?"), {empireId});
     const int deleted = query.numRowsAffected();
     transaction.commit();
     return deleted;
+}
+
+int OrderRepository::clearedCount(int empireId) const
+{
+    QSqlQuery query = m_store.run(
+        QStringLiteral("SELECT count(*) FROM \"Cleared Orders\" WHERE EmpireID = ?"), {empireId});
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+int OrderRepository::restoreCleared(int empireId) const
+{
+    Transaction transaction(m_store);
+    QSqlQuery highest = m_store.run(
+        QStringLiteral("SELECT (SELECT coalesce(max(Priority), 0) FROM Orders WHERE EmpireID = ?), "
+                       "(SELECT coalesce(max(Priority), 0) FROM \"Cleared Orders\" "
+                       "WHERE EmpireID = ?)"),
+        {empireId, empireId});
+    highest.next();
+    const qint64 offset = highest.value(0).toLongLong();
+    if (offset + highest.value(1).toLongLong() > std::numeric_limits<qint32>::max())
+        throw Error(QStringLiteral("The cleared orders cannot be added after the orders of "
+                                   "Empire # %1: their Priorities would pass %2. Lower the "
+                                   "Priorities in Edit Orders first.")
+                        .arg(empireId)
+                        .arg(std::numeric_limits<qint32>::max()));
+    QSqlQuery restored = m_store.run(
+        QStringLiteral("INSERT INTO Orders (EmpireID, Priority, OrderCode, %1) "
+                       "SELECT EmpireID, Priority + ?, OrderCode, %1 FROM \"Cleared Orders\" "
+                       "WHERE EmpireID = ? ORDER BY Priority, OrderID")
+            .arg(slotFieldList()),
+        {offset, empireId});
+    const int count = restored.numRowsAffected();
+    m_store.run(QStringLiteral("DELETE FROM \"Cleared Orders\" WHERE EmpireID = ?"), {empireId});
+    transaction.commit();
+    return count;
+}
+
+void OrderRepository::putBack(int empireId, const QList<Order>& orders) const
+{
+    Transaction transaction(m_store);
+    for (const Order& order : orders) {
+        // The order's own key when it is still free: orders of one priority keep their sequence.
+        QSqlQuery taken =
+            m_store.run(QStringLiteral("SELECT 1 FROM Orders WHERE OrderID = ?"), {order.id});
+        QSqlQuery insert = m_store.prepare(
+            QStringLiteral("INSERT INTO Orders (OrderID, EmpireID, Priority, OrderCode, %1) "
+                           "VALUES (?, ?, ?, ?%2)")
+                .arg(slotFieldList(), QStringLiteral(", ?").repeated(kSlotCount)));
+        insert.addBindValue(taken.next() ? QVariant() : QVariant(order.id));
+        insert.addBindValue(empireId);
+        insert.addBindValue(order.priority);
+        insert.addBindValue(order.code);
+        for (const QString& slot : order.slots)
+            insert.addBindValue(slot);
+        m_store.execute(insert);
+    }
+    transaction.commit();
 }
 
 void OrderRepository::blankFill(int empireId) const

@@ -24,8 +24,17 @@ public:
     int append(int empireId, const QString& code,
                const std::array<QString, kSlotCount>& slots) const;
 
-    // Deletes every order of the empire in one transaction; returns how many there were.
+    // Deletes every order of the empire in one transaction; returns how many there were. They
+    // are kept aside (one set an empire, until its next clear) and can be restored.
     int clear(int empireId) const;
+    int clearedCount(int empireId) const;
+    // Brings the orders kept aside back after the empire's orders, in their own order: their
+    // priorities raised by the highest priority the empire has now (kept as they were when it
+    // has none). Returns how many; the kept set is then gone.
+    int restoreCleared(int empireId) const;
+
+    // Stores deleted orders again as they were (their priorities, and their keys where free).
+    void putBack(int empireId, const QList<Order>& orders) const;
 
     // Turns every zero-length (or valueless) slot of the empire's orders into a single blank, in
     // one transaction.

@@ -43,6 +43,11 @@ QStringList schemaStatements()
                .arg(slots.join(QStringLiteral(", ")));
     sql << QStringLiteral(
         "CREATE INDEX IF NOT EXISTS OrdersByEmpire ON Orders (EmpireID, Priority)");
+    // The orders Clear Orders deleted last, for each empire: the same fields, kept aside.
+    sql << QStringLiteral("CREATE TABLE IF NOT EXISTS \"Cleared Orders\" (OrderID INTEGER, "
+                          "EmpireID INTEGER NOT NULL, Priority INTEGER NOT NULL, "
+                          "OrderCode TEXT, %1)")
+               .arg(slots.join(QStringLiteral(", ")));
     sql << QStringLiteral(
         "CREATE TABLE IF NOT EXISTS Settings (Name TEXT PRIMARY KEY, Value TEXT)");
     for (const auto& table : turnfile::kImportedTables) {
@@ -164,6 +169,9 @@ bool Store::hasSchema() const
         present.insert(tables.value(0).toString());
     QStringList needed{QStringLiteral("Empires"), QStringLiteral("Orders"),
                        QStringLiteral("Settings")};
+    // A database of an earlier version, read only, does without the orders cleared last.
+    if (!m_readOnly)
+        needed << QStringLiteral("Cleared Orders");
     for (const auto& table : turnfile::kImportedTables)
         needed << QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
     return std::all_of(needed.begin(), needed.end(),

@@ -10,12 +10,15 @@
 #include "common/Navigator.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
+#include "store/OrderRepository.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace vf {
 
@@ -29,7 +32,8 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Edit Orders"));
     const bool wide = context.screen.screenWidth() > 800;
-    m_grid = new QTableView(this);
+    auto* body = new QWidget;
+    m_grid = new QTableView(body);
     m_grid->setObjectName(QStringLiteral("TDBGrid2"));
     m_grid->setAccessibleName(QStringLiteral("Orders"));
     if (wide)
@@ -43,16 +47,25 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     m_grid->setItemDelegate(new OrderCellDelegate(m_grid));
     m_grid->installEventFilter(this);
     formatGrid();
-    buildButtons();
+    buildButtons(body);
+    // The designed width, or more where a button would lie past it (the narrow layout keeps
+    // the buttons of the wide one).
     const int width = wide ? 15100 : 9000;
-    resize(twips(width), qMin(m_grid->geometry().bottom() + 8, context.screen.screenHeight() - 60));
+    body->setFixedSize(qMax(twips(width), body->childrenRect().right() + 8),
+                       m_grid->geometry().bottom() + 8);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scrollingBody(body, this));
+    // At the designed size, unless the screen has less room: then the body scrolls.
+    resize(fittedToScreen(QSize(twips(width), body->height()), context.screen)
+               .boundedTo(QSize(twips(width), context.screen.screenHeight() - 60)));
 }
 
-void OrderListingWindow::buildButtons()
+void OrderListingWindow::buildButtons(QWidget* body)
 {
-    auto button = [this](const QString& name, int left, const QString& caption,
+    auto button = [body](const QString& name, int left, const QString& caption,
                          const QString& tip) {
-        auto* b = new QPushButton(caption, this);
+        auto* b = new QPushButton(caption, body);
         b->setObjectName(name);
         b->setToolTip(tip);
         b->setAccessibleName(caption);
@@ -114,18 +127,39 @@ void OrderListingWindow::formatGrid()
 void OrderListingWindow::deleteSelectedOrders()
 {
     QList<int> rows;
-    for (const QModelIndex& index : m_grid->selectionModel()->selectedRows())
+    QList<Order> deleted;
+    for (const QModelIndex& index : m_grid->selectionModel()->selectedRows()) {
         rows << index.row();
-    if (!rows.isEmpty())
-        m_model->deleteRows(rows);
+        deleted << m_model->orderAt(index.row());
+    }
+    if (rows.isEmpty())
+        return;
+    m_model->deleteRows(rows);
+    m_deleted << deleted;
+}
+
+void OrderListingWindow::undoDeletion()
+{
+    if (m_deleted.isEmpty())
+        return;
+    guarded(m_context.dialogs, [this] {
+        OrderRepository(m_context.store).putBack(m_empireId, m_deleted.last());
+        m_deleted.removeLast();
+    });
+    m_model->refresh();
 }
 
 bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_grid && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete &&
-        !m_grid->selectionModel()->selectedRows().isEmpty()) {
+    if (watched != m_grid || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Delete && !m_grid->selectionModel()->selectedRows().isEmpty()) {
         deleteSelectedOrders();
+        return true;
+    }
+    if (key->matches(QKeySequence::Undo)) {
+        undoDeletion();
         return true;
     }
     return QWidget::eventFilter(watched, event);

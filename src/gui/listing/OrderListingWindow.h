@@ -1,5 +1,8 @@
 #pragma once
 
+#include "store/Order.h"
+
+#include <QList>
 #include <QWidget>
 
 class QTableView;
@@ -28,16 +31,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildButtons();
+    void buildButtons(QWidget* body);
     void checkOrders();
     void formatGrid();
     void deleteSelectedOrders();
+    // Ctrl+Z: the orders deleted last in this visit come back, one deletion at a time.
+    void undoDeletion();
 
     AppContext& m_context;
     Navigator& m_navigator;
     int m_empireId;
     QTableView* m_grid = nullptr;
     OrdersTableModel* m_model = nullptr;
+    QList<QList<Order>> m_deleted;
 };
 
 } // namespace vf

@@ -52,6 +52,18 @@ void OrdersTableModel::deleteRows(QList<int> rows)
     refresh();
 }
 
+Order OrdersTableModel::orderAt(int row) const
+{
+    const QSqlRecord stored = record(row);
+    Order order;
+    order.id = stored.value(QStringLiteral("OrderID")).toLongLong();
+    order.priority = stored.value(QStringLiteral("Priority")).toInt();
+    order.code = stored.value(QStringLiteral("OrderCode")).toString();
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        order.slots[slot - 1] = stored.value(QStringLiteral("i%1").arg(slot)).toString();
+    return order;
+}
+
 QVariant OrdersTableModel::data(const QModelIndex& index, int role) const
 {
     const OrderColumn column = index.column() == m_code ? OrderColumn::Code : OrderColumn::Other;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/Order.h"
+
 #include <QSqlTableModel>
 #include <functional>
 
@@ -26,6 +28,8 @@ public:
     void refresh();
     // Deletes the orders shown on the given rows.
     void deleteRows(QList<int> rows);
+    // The order shown on a row, as stored.
+    Order orderAt(int row) const;
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;

@@ -13,4 +13,9 @@ class OrderRepository;
 void runClearOrdersDialogue(Dialogs& dialogs, const OrderRepository& orders,
                             std::optional<int> empireId, const QString& empireName);
 
+// Brings back the orders Clear Orders deleted last, after asking when the empire has orders
+// now.
+void runRestoreClearedOrdersDialogue(Dialogs& dialogs, const OrderRepository& orders,
+                                     std::optional<int> empireId);
+
 } // namespace vf

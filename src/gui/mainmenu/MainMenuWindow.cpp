@@ -12,6 +12,7 @@
 #include "common/EntryBoxes.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
+#include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 #include "orders/NumberReading.h"
 #include "store/EmpireRepository.h"
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QToolButton>
 
 namespace vf {
@@ -84,6 +86,14 @@ void MainMenuWindow::buildMenu()
     QAction* check = file->addAction(QStringLiteral("&Check Orders"));
     check->setObjectName(QStringLiteral("mnuFile_CheckOrders"));
     connect(check, &QAction::triggered, this, [this] { runAction([this] { checkOrders(); }); });
+    QAction* restore = file->addAction(QStringLiteral("&Restore Cleared Orders\u2026"));
+    restore->setObjectName(QStringLiteral("mnuFile_RestoreCleared"));
+    connect(restore, &QAction::triggered, this, [this] {
+        runAction([this] {
+            runRestoreClearedOrdersDialogue(m_context.dialogs, OrderRepository(m_context.store),
+                                            empireNumber());
+        });
+    });
     QAction* password = file->addAction(QStringLiteral("Change &Password\u2026"));
     password->setObjectName(QStringLiteral("mnuFile_ChangePassword"));
     connect(password, &QAction::triggered, this,
@@ -133,9 +143,12 @@ void MainMenuWindow::addPictureButton(QWidget* body, const PictureButton& b)
 
 void MainMenuWindow::buildControls()
 {
-    auto* body = new QWidget(this);
+    auto* body = new QWidget;
     body->setFixedSize(twips(7920), twips(4695));
-    setCentralWidget(body);
+    setCentralWidget(scrollingBody(body, this));
+    // At the designed size, unless the screen has less room: then the body scrolls.
+    resize(
+        fittedToScreen(body->size() + QSize(0, menuBar()->sizeHint().height()), m_context.screen));
     buildEmpireFrame(body);
     buildPasswordFrame(body);
 
@@ -187,6 +200,8 @@ void MainMenuWindow::buildEmpireFrame(QWidget* body)
     m_empireNumber = new QLineEdit(frame);
     m_empireNumber->setObjectName(QStringLiteral("Text2"));
     m_empireNumber->setAccessibleName(QStringLiteral("Empire number"));
+    // Shown, not typed: the empire is chosen by its name.
+    m_empireNumber->setReadOnly(true);
     m_empireNumber->setAcceptDrops(false);
     placeTwips(m_empireNumber, 3600, 360, 615, 285);
 }
@@ -201,6 +216,7 @@ void MainMenuWindow::buildPasswordFrame(QWidget* body)
     m_password->setObjectName(QStringLiteral("Text1"));
     m_password->setToolTip(kPasswordTip);
     m_password->setAccessibleName(QStringLiteral("Password"));
+    m_password->setReadOnly(true); // changed through File, Change Password
     m_password->setAcceptDrops(false);
     placeTwips(m_password, 240, 360, 1815, 285);
 }

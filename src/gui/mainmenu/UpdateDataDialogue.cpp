@@ -53,12 +53,15 @@ bool confirmForeignFile(Dialogs& dialogs, int empireId, const QString& turnFile,
             ? QStringLiteral("It holds no rows at all.")
             : QStringLiteral("It holds rows of Empire # %1 only.").arg(empireList(empireIds));
     const DialogRequest question{
-        DialogIcon::Warning, QStringLiteral("Verify Imperial Records"),
+        DialogIcon::Warning,
+        QStringLiteral("Verify Imperial Records"),
         QStringLiteral("None of the rows in the turn results file %1 belongs to Empire # %2. %3"
                        "\n\nImporting it deletes the turn data stored for Empire # %2. Import it "
                        "anyway?")
             .arg(QDir::toNativeSeparators(turnFile), QString::number(empireId), holds),
-        DialogButtons::YesNo};
+        DialogButtons::YesNo,
+        false,
+        DialogAnswer::No};
     return dialogs.ask(question) == DialogAnswer::Yes;
 }
 

@@ -98,9 +98,13 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     m_chooser->setEditText(QString());
     m_chooser->setFocus(Qt::OtherFocusReason);
 
+    // The designed size, limited to the room the screen has: the form scrolls inside, and
+    // follows the box that takes the focus.
     const int frame = 24;
-    resize(qMin(twips(layouts::windowWidth(screenWidth)), twips(kDesignWidth) + frame),
-           qMin(twips(kDesignHeight) + frame, context.screen.screenHeight() - 60));
+    const QSize designed(
+        qMin(twips(layouts::windowWidth(screenWidth)), twips(kDesignWidth) + frame),
+        qMin(twips(kDesignHeight) + frame, context.screen.screenHeight() - 60));
+    resize(fittedToScreen(designed, context.screen));
 }
 
 OrderEntryWindow::~OrderEntryWindow() = default;
@@ -267,7 +271,7 @@ bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress)
         return handleKey(combo, slot, static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::FocusIn)
-        m_scroll->ensureWidgetVisible(combo); // on a narrow screen the box may lie out of view
+        scrollIntoView(m_scroll, combo); // on a small screen the box may lie out of view
     if (event->type() == QEvent::FocusIn && slot > 0) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
