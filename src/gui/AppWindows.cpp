@@ -6,6 +6,7 @@
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
+#include "store/RememberedState.h"
 
 #include <QApplication>
 
@@ -13,8 +14,11 @@ namespace vf {
 
 AppWindows::AppWindows(AppContext& context)
     : m_context(context)
-    , m_mainMenu(std::make_unique<MainMenuWindow>(context, *this))
 {
+    // The empire chosen last, in this run or the one before.
+    if (m_context.currentEmpireId == 0)
+        m_context.currentEmpireId = RememberedState(context.store).lastEmpire();
+    m_mainMenu = std::make_unique<MainMenuWindow>(context, *this);
 }
 
 AppWindows::~AppWindows() = default;

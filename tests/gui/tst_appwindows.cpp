@@ -12,6 +12,7 @@
 #include "turnimport/TurnImporter.h"
 
 #include <QComboBox>
+#include <qpa/qwindowsysteminterface.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -178,6 +179,56 @@ private Q_SLOTS:
         for (const char* button : {"BackToOrders", "BackToMainMenu", "CheckOrders"})
             QVERIFY2(reachable(listing, listing->findChild<QWidget*>(QLatin1String(button))),
                      button);
+    }
+
+    // Two runs of the program over one data folder: the second chooses the empire the first
+    // chose last, and puts the main menu where the player moved it (within the screen).
+    void theEmpireAndTheWindowsAreRememberedBetweenRuns()
+    {
+        AppFixture f;
+        f.t.addEmpire(123, QStringLiteral("Sable Concord"));
+        f.t.addEmpire(456, QStringLiteral("Iron Veil"));
+        const QRect moved(160, 120, 600, 420);
+        {
+            AppWindows first(f.context);
+            first.start();
+            MainMenuWindow& menu = first.mainMenu();
+            QVERIFY(QTest::qWaitForWindowActive(&menu));
+            auto* name = menu.findChild<QComboBox*>(QStringLiteral("EmpireName"));
+            name->lineEdit()->selectAll();
+            QTest::keyClicks(name, QStringLiteral("Iron Veil"));
+            QTest::keyClick(name, Qt::Key_Return);
+            QCOMPARE(f.context.currentEmpireId, 456);
+            // The player drags and resizes the window: the window system says so.
+            QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
+                menu.windowHandle(), moved);
+            QCOMPARE(menu.geometry(), moved);
+        } // the program ends
+        AppContext secondRun{f.t.store(), f.t.folder(), f.dialogs,
+                             f.clock,     f.screen,     TestStore::workerPath()};
+        AppWindows second(secondRun);
+        second.start();
+        MainMenuWindow& menu = second.mainMenu();
+        QCOMPARE(menu.findChild<QComboBox*>(QStringLiteral("EmpireName"))->currentText(),
+                 QStringLiteral("Iron Veil"));
+        QCOMPARE(menu.findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("456"));
+        QCOMPARE(menu.size(), moved.size());
+        // Where it was, give or take the window's frame.
+        QVERIFY((menu.pos() - moved.topLeft()).manhattanLength() <= 8);
+
+        // A third run on a smaller screen: the window stays within it.
+        FixedScreenMetrics small(500, 360);
+        AppContext thirdRun{f.t.store(), f.t.folder(), f.dialogs,
+                            f.clock,     small,        TestStore::workerPath()};
+        AppWindows third(thirdRun);
+        const QRect within = third.mainMenu().geometry();
+        QVERIFY2(within.right() < 500 && within.bottom() < 360 && within.left() >= 0 &&
+                     within.top() >= 0,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(within.x())
+                                .arg(within.y())
+                                .arg(within.width())
+                                .arg(within.height())));
     }
 
     void startupOptions_data()

@@ -264,6 +264,29 @@ private Q_SLOTS:
         QCOMPARE(f.navigator.calls.last(), QStringLiteral("listing 123 at order %1").arg(moveId));
     }
 
+    // Ctrl+Z brings back the orders deleted last in this visit, one deletion at a time, with
+    // their priorities and their places among orders of equal priority.
+    void ctrlZBringsDeletedOrdersBack()
+    {
+        Fixture f;
+        const QStringList before = f.t.dump(QStringLiteral("Orders"), QStringLiteral("*"));
+        f.grid().selectRow(1);
+        QTest::keyClick(&f.grid(), Qt::Key_Delete);
+        f.grid().selectRow(0);
+        QTest::keyClick(&f.grid(), Qt::Key_Delete);
+        QCOMPARE(f.codes(), QStringList{"TREE"});
+        QTest::keyClick(&f.grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.codes(), (QStringList{"NM", "TREE"}));
+        QTest::keyClick(&f.grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.codes(), (QStringList{"NM", "BOMB", "TREE"}));
+        QTest::keyClick(&f.grid(), Qt::Key_Z, Qt::ControlModifier); // nothing more to undo
+        QStringList after = f.t.dump(QStringLiteral("Orders"), QStringLiteral("*"));
+        after.sort();
+        QStringList expected = before;
+        expected.sort();
+        QCOMPARE(after, expected);
+    }
+
     void selectingAnOrderSelectsItsRow()
     {
         Fixture f;

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -23,6 +24,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -34,6 +36,17 @@
 
 using namespace vf;
 using namespace vf::test;
+
+// Takes the file addresses the program asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened << url; }
+};
 
 class TestMainMenu : public QObject {
     Q_OBJECT
@@ -464,6 +477,94 @@ private Q_SLOTS:
         QCOMPARE(repository.count(123), 1);
     }
 
+    // Through the real message boxes, with the keys a hasty player presses: Enter on each
+    // question answers No.
+    void enterAloneNeverDeletesOrImports_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Clear Orders") << "ClearOrders";
+        QTest::newRow("Update Data with another empire's file") << "UpdateData";
+    }
+    void enterAloneNeverDeletesOrImports()
+    {
+        QFETCH(QString, button);
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        OrderRepository(f.t.store()).append(123, QStringLiteral("TREE"), TestStore::slots());
+        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("126.mdb")),
+                            f.t.folder().turnResultsFile(QStringLiteral("123"))));
+        QtDialogs dialogs;
+        AppContext real{f.t.store(), f.t.folder(), dialogs,
+                        f.clock,     f.screen,     TestStore::workerPath()};
+        f.window = std::make_unique<MainMenuWindow>(real, f.navigator);
+        f.pick(QStringLiteral("Sable Concord"));
+        QStringList asked;
+        std::function<void()> pressEnter = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            asked << box->text();
+            // The instructions of Update Data are answered OK; every question by Enter alone.
+            if (box->text().startsWith(QStringLiteral("Make sure")))
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            else
+                QTest::keyClick(box, Qt::Key_Return);
+            QTimer::singleShot(50, pressEnter);
+        };
+        QTimer::singleShot(50, pressEnter);
+        f.click(button);
+        QVERIFY(!asked.isEmpty());
+        QCOMPARE(OrderRepository(f.t.store()).count(123), 1);
+        QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
+    }
+
+    void clearedOrdersCanBeRestored()
+    {
+        Fixture f;
+        const OrderRepository orders(f.t.store());
+        orders.append(456, QStringLiteral("TREE"), TestStore::slots());
+        orders.append(456, QStringLiteral("RTD"), TestStore::slots());
+        f.pick(QStringLiteral("Iron Veil"));
+        f.dialogs.answer(DialogAnswer::Yes);
+        f.dialogs.answer(DialogAnswer::Yes);
+        f.dialogs.answerOk();
+        f.click(QStringLiteral("ClearOrders"));
+        QCOMPARE(orders.count(456), 0);
+        orders.append(456, QStringLiteral("NM"), TestStore::slots({"27", "Sol", "3"}));
+        const auto restore = [&f] {
+            f.window->findChild<QAction*>(QStringLiteral("mnuFile_RestoreCleared"))->trigger();
+        };
+        f.dialogs.answer(DialogAnswer::Yes);
+        f.dialogs.answerOk();
+        restore();
+        QCOMPARE(f.dialogs.records()[3].request.text,
+                 QStringLiteral("Empire # 456 has 1 order now. The 2 orders cleared last would be "
+                                "added after them, in their own order. Restore them?"));
+        QCOMPARE(f.dialogs.records()[3].request.defaultAnswer, DialogAnswer::No);
+        QCOMPARE(f.dialogs.last().request.text,
+                 QStringLiteral("2 orders were restored to Imperial Records for Empire # 456."));
+        QStringList kept;
+        for (const Order& order : orders.ordersOf(456))
+            kept << QStringLiteral("%1 %2").arg(order.priority).arg(order.code);
+        QCOMPARE(kept, (QStringList{"10 NM", "20 TREE", "30 RTD"}));
+        f.dialogs.answerOk();
+        restore(); // the kept orders are back: none is kept any more
+        QCOMPARE(f.dialogs.last().request.text,
+                 QStringLiteral("No cleared orders are kept for Empire # 456."));
+    }
+
+    void theNumberAndPasswordBoxesAreNotTyped()
+    {
+        Fixture f;
+        f.pick(QStringLiteral("Sable Concord"));
+        QTest::mouseClick(f.number(), Qt::LeftButton);
+        QTest::keyClicks(f.number(), QStringLiteral("999"));
+        QTest::mouseClick(f.password(), Qt::LeftButton);
+        QTest::keyClicks(f.password(), QStringLiteral("guess"));
+        QCOMPARE(f.number()->text(), QStringLiteral("123"));
+        QCOMPARE(f.password()->text(), QStringLiteral("tinderly"));
+    }
+
     void aDatabaseFailureIsShownAndTheWindowGoesOn()
     {
         Fixture f;
@@ -790,6 +891,46 @@ private Q_SLOTS:
         }
         QVERIFY(!findings || !findings->isVisible());
         QCOMPARE(f.dialogs.last().request.text, outcome);
+    }
+
+    // The message that says where the orders were saved: its text as ever, and the folder
+    // and the file name apart, to select and copy; Open Folder shows the folder.
+    void theSavedMessageShowsTheFolderToCopyAndOpen()
+    {
+        Fixture f;
+        OrderRepository(f.t.store()).append(123, QStringLiteral("TREE"), TestStore::slots());
+        QtDialogs dialogs;
+        AppContext context{f.t.store(), f.t.folder(), dialogs,
+                           f.clock,     f.screen,     TestStore::workerPath()};
+        UrlCatcher catcher;
+        QString folder;
+        QString file;
+        bool fits = false;
+        std::function<void()> answer = [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+                QTimer::singleShot(50, answer);
+                return;
+            }
+            if (!modal)
+                return;
+            if (auto* field = modal->findChild<QLineEdit*>(QStringLiteral("Folder")))
+                folder = field->text();
+            if (auto* field = modal->findChild<QLineEdit*>(QStringLiteral("File")))
+                file = field->text();
+            fits = modal->width() <= modal->screen()->availableGeometry().width();
+            if (auto* open = modal->findChild<QPushButton*>(QStringLiteral("OpenFolder")))
+                QTest::mouseClick(open, Qt::LeftButton);
+            QTest::mouseClick(modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                              Qt::LeftButton);
+        };
+        QTimer::singleShot(50, answer);
+        runSaveOrdersDialogue(context, 123);
+        QCOMPARE(folder, f.t.folder().displayOrdersFolder());
+        QCOMPARE(file, QStringLiteral("KELVAR Orders 12-07-2026.123"));
+        QVERIFY(fits);
+        QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(f.t.folder().ordersFolder())});
     }
 
     void theOldDatabaseIsOfferedOnceAtStart_data()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -20,6 +21,8 @@ struct DialogRequest {
     std::optional<DialogAnswer> defaultAnswer = std::nullopt;
     // A folder the message names: an "Open Folder" button shows it in the file manager.
     QString folderToOpen = QString();
+    // Values the player may want to copy (a folder, a file name), shown apart, by label.
+    QList<std::pair<QString, QString>> copyable = {};
 };
 
 // Every message box and input box of the program goes through this interface, so that

@@ -3,15 +3,19 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QUrl>
 
 namespace vf {
 
@@ -62,8 +66,28 @@ QString titleOf(const QString& title)
     return title.isEmpty() ? kApplicationTitle : title;
 }
 
+void openFolder(const QString& folder)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+// The values to copy, each in a box of its own where it can be selected whole.
+void addCopyableValues(QGridLayout* layout, int row, const DialogRequest& request)
+{
+    auto* values = new QFormLayout;
+    for (const auto& [label, value] : request.copyable) {
+        auto* field = new QLineEdit(value);
+        field->setObjectName(label);
+        field->setReadOnly(true);
+        field->setCursorPosition(0);
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(value) / 2);
+        values->addRow(label + QLatin1Char(':'), field);
+    }
+    layout->addLayout(values, row, 1);
+}
+
 // A message box wraps long lines; a preformatted message gets a box of its own that shows
-// every line whole, scrolling when the screen is too narrow.
+// every line whole, scrolling when the screen has less room, and its values to copy apart.
 void showPreformatted(const DialogRequest& request, const QString& text, QWidget* parent)
 {
     QDialog box(parent);
@@ -89,10 +113,20 @@ void showPreformatted(const DialogRequest& request, const QString& text, QWidget
                            qMin(message->sizeHint().height() + 24, screen.height() * 2 / 3));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    if (!request.folderToOpen.isEmpty()) {
+        QPushButton* open =
+            buttons->addButton(QStringLiteral("Open Folder"), QDialogButtonBox::ActionRole);
+        open->setObjectName(QStringLiteral("OpenFolder"));
+        QObject::connect(open, &QPushButton::clicked, &box,
+                         [folder = request.folderToOpen] { openFolder(folder); });
+    }
     auto* layout = new QGridLayout(&box);
     layout->addWidget(icon, 0, 0);
     layout->addWidget(scroll, 0, 1);
-    layout->addWidget(buttons, 1, 0, 1, 2);
+    addCopyableValues(layout, 1, request);
+    layout->addWidget(buttons, 2, 0, 1, 2);
+    box.setMaximumSize(screen.size());
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
     box.exec();
 }
 
@@ -115,6 +149,11 @@ DialogAnswer QtDialogs::ask(const DialogRequest& request)
     QMessageBox box(iconOf(request.icon), titleOf(request.title), text, QMessageBox::NoButton,
                     parentWindow());
     const auto buttons = addButtons(box, request.buttons);
+    QAbstractButton* open = nullptr;
+    if (!request.folderToOpen.isEmpty()) {
+        open = box.addButton(QStringLiteral("Open Folder"), QMessageBox::ActionRole);
+        open->setObjectName(QStringLiteral("OpenFolder"));
+    }
     for (const auto& [button, answer] : buttons) {
         if (request.defaultAnswer == answer)
             box.setDefaultButton(qobject_cast<QPushButton*>(button));
@@ -122,6 +161,8 @@ DialogAnswer QtDialogs::ask(const DialogRequest& request)
             box.setEscapeButton(button);
     }
     box.exec();
+    if (open && box.clickedButton() == open)
+        openFolder(request.folderToOpen);
     for (const auto& [button, answer] : buttons) {
         if (box.clickedButton() == button)
             return answer;

@@ -10,6 +10,7 @@
 #include "common/Navigator.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
+#include "common/WindowMemory.h"
 #include "store/OrderRepository.h"
 
 #include <QCloseEvent>
@@ -59,6 +60,7 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     // At the designed size, unless the screen has less room: then the body scrolls.
     resize(fittedToScreen(QSize(twips(width), body->height()), context.screen)
                .boundedTo(QSize(twips(width), context.screen.screenHeight() - 60)));
+    new WindowMemory(this, RememberedState(context.store), context.screen);
 }
 
 void OrderListingWindow::buildButtons(QWidget* body)

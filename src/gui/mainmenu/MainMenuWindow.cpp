@@ -14,6 +14,7 @@
 #include "common/Navigator.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
+#include "common/WindowMemory.h"
 #include "orders/NumberReading.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
@@ -71,6 +72,7 @@ MainMenuWindow::MainMenuWindow(AppContext& context, Navigator& navigator, QWidge
     setAcceptDrops(true);
     buildMenu();
     buildControls();
+    new WindowMemory(this, RememberedState(context.store), context.screen);
     guarded(m_context.dialogs, [this] { runLoadSteps(); });
 }
 
@@ -295,8 +297,10 @@ void MainMenuWindow::onEmpireKey()
     if (!m_nameChanged)
         return;
     guarded(m_context.dialogs, [this] {
-        if (lookUpEmpireByName())
+        if (lookUpEmpireByName()) {
             m_context.currentEmpireId = empireNumber().value_or(0);
+            RememberedState(m_context.store).setLastEmpire(m_context.currentEmpireId);
+        }
     });
     m_nameChanged = false;
 }

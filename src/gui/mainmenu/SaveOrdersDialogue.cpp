@@ -105,6 +105,9 @@ void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId,
                        finalMessage(context.dataFolder.displayOrdersFolder(), fileName),
                        DialogButtons::Ok};
     done.preformatted = true; // the pointer stands under the file name
+    done.folderToOpen = context.dataFolder.ordersFolder();
+    done.copyable = {{QStringLiteral("Folder"), context.dataFolder.displayOrdersFolder()},
+                     {QStringLiteral("File"), fileName}};
     context.dialogs.ask(done);
 }
 

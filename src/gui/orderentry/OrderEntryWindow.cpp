@@ -11,6 +11,7 @@
 #include "common/Navigator.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
+#include "common/WindowMemory.h"
 #include "orders/ChosenCode.h"
 #include "orders/EnterKeyRoutes.h"
 #include "orders/FieldLayouts.h"
@@ -105,6 +106,7 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
         qMin(twips(layouts::windowWidth(screenWidth)), twips(kDesignWidth) + frame),
         qMin(twips(kDesignHeight) + frame, context.screen.screenHeight() - 60));
     resize(fittedToScreen(designed, context.screen));
+    new WindowMemory(this, RememberedState(context.store), context.screen);
 }
 
 OrderEntryWindow::~OrderEntryWindow() = default;

@@ -1,0 +1,45 @@
+#include "WindowMemory.h"
+
+#include "ScreenMetrics.h"
+
+#include <QEvent>
+#include <QWidget>
+
+namespace vf {
+
+WindowMemory::WindowMemory(QWidget* window, RememberedState state, const ScreenMetrics& screen)
+    : QObject(window)
+    , m_window(window)
+    , m_state(state)
+{
+    restore(screen);
+    window->installEventFilter(this);
+}
+
+void WindowMemory::restore(const ScreenMetrics& screen)
+{
+    const QByteArray geometry = m_state.windowGeometry(m_window->objectName());
+    if (geometry.isEmpty() || !m_window->restoreGeometry(geometry))
+        return;
+    // The screen may be smaller now than when the window was put there.
+    const QSize room = fittedToScreen(m_window->size(), screen);
+    m_window->resize(room);
+    const QSize screenRoom = screen.availableSize();
+    m_window->move(qBound(0, m_window->x(), qMax(0, screenRoom.width() - room.width())),
+                   qBound(0, m_window->y(), qMax(0, screenRoom.height() - room.height())));
+}
+
+bool WindowMemory::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only the window system's own moves and resizes are the player's doing.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        event->spontaneous() && m_window->isVisible())
+        m_moved = true;
+    if (event->type() == QEvent::Hide && m_moved) {
+        m_state.setWindowGeometry(m_window->objectName(), m_window->saveGeometry());
+        m_moved = false;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace vf

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "store/RememberedState.h"
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace vf {
+
+class ScreenMetrics;
+
+// Puts a window where the player left it in an earlier run (within the screen as it is now),
+// and remembers where the player moves or resizes it, when it is hidden.
+class WindowMemory : public QObject {
+public:
+    WindowMemory(QWidget* window, RememberedState state, const ScreenMetrics& screen);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void restore(const ScreenMetrics& screen);
+
+    QWidget* m_window;
+    RememberedState m_state;
+    bool m_moved = false;
+};
+
+} // namespace vf
