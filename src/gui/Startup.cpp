@@ -107,8 +107,9 @@ int runProgram(QApplication& app, const StartupOptions& options)
         return 1;
     SystemClock clock;
     QtScreenMetrics screen;
-    AppContext context{*store, folder, dialogs,
-                       clock,  screen, turnFileWorkerPath(QApplication::applicationDirPath())};
+    const QString programFolder = QApplication::applicationDirPath();
+    AppContext context{*store, folder, dialogs, clock, screen, turnFileWorkerPath(programFolder)};
+    context.userGuide = userGuidePath(programFolder);
     AppWindows windows(context);
     windows.start();
     return app.exec();

@@ -30,6 +30,7 @@
 #include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -563,6 +564,31 @@ private Q_SLOTS:
         QTest::keyClicks(f.password(), QStringLiteral("guess"));
         QCOMPARE(f.number()->text(), QStringLiteral("123"));
         QCOMPARE(f.password()->text(), QStringLiteral("tinderly"));
+    }
+
+    void helpShowsTheGuideAndAbout()
+    {
+        Fixture f;
+        f.context.userGuide = TestStore::dataFile(QStringLiteral("../../README.md"));
+        f.window->findChild<QAction*>(QStringLiteral("mnuHelp_Guide"))->trigger();
+        auto* guide = qobject_cast<QTextBrowser*>(Fixture::topLevel("UserGuide"));
+        QVERIFY(guide && guide->isVisible());
+        QVERIFY(guide->toPlainText().contains(QStringLiteral("What you do each turn")));
+        guide->close();
+
+        f.dialogs.answerOk();
+        f.window->findChild<QAction*>(QStringLiteral("mnuHelp_About"))->trigger();
+        const DialogRequest about = f.dialogs.last().request;
+        QCOMPARE(about.title, QStringLiteral("About VF Turn Entry"));
+        QVERIFY(about.text.startsWith(QStringLiteral("VF Turn Entry " VFTURN_VERSION)));
+        QVERIFY(about.text.contains(QStringLiteral("GPL-3.0-or-later")));
+        QVERIFY(about.text.endsWith(QDir::toNativeSeparators(f.t.path())));
+        QCOMPARE(about.folderToOpen, f.t.folder().folder());
+
+        f.context.userGuide = f.t.path() + QStringLiteral("/nowhere/README.md");
+        f.dialogs.answerOk();
+        f.window->findChild<QAction*>(QStringLiteral("mnuHelp_Guide"))->trigger();
+        QVERIFY(f.dialogs.last().request.text.contains(QStringLiteral("it is not there")));
     }
 
     void aDatabaseFailureIsShownAndTheWindowGoesOn()

@@ -3,6 +3,7 @@
 #include "turnimport/TurnImporter.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace vf;
@@ -25,6 +26,11 @@ private Q_SLOTS:
         TurnImporter(t.store(), reader)
             .importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")));
         QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 6);
+        // Help, User's Guide finds the guide installed beside it, and its pictures.
+        const QString guide = userGuidePath(programFolder);
+        QCOMPARE(guide,
+                 QDir::cleanPath(programFolder + QStringLiteral("/../share/doc/vfturn/README.md")));
+        QVERIFY(QFileInfo::exists(QFileInfo(guide).dir().filePath(QStringLiteral("docs/main-menu.png"))));
     }
 
     void aProgramBesideItsReaderFindsItThere()

@@ -21,4 +21,20 @@ QString turnFileWorkerPath(const QString& programFolder)
     return installed;
 }
 
+QString userGuidePath(const QString& programFolder)
+{
+    const QDir folder(programFolder);
+    const QStringList candidates{
+        QDir::cleanPath(folder.filePath(platform::installedDocumentFolder() +
+                                        QStringLiteral("README.md"))),
+        folder.filePath(QStringLiteral("README.md")),
+        QDir::cleanPath(folder.filePath(QStringLiteral("../../README.md"))), // a build folder
+    };
+    for (const QString& candidate : candidates) {
+        if (QFileInfo::exists(candidate))
+            return candidate;
+    }
+    return candidates.first();
+}
+
 } // namespace vf

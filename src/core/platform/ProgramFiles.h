@@ -10,4 +10,9 @@ namespace vf {
 // holds it, so that the message names where it was expected.
 QString turnFileWorkerPath(const QString& programFolder);
 
+// The user's guide installed with the program (the README with its pictures), looked up the
+// same way: <prefix>/share/doc/vfturn/ when installed, else beside the program, else the
+// source tree's README for a build folder. The first place when none holds it.
+QString userGuidePath(const QString& programFolder);
+
 } // namespace vf

@@ -15,6 +15,9 @@ QString executableName(const QString& name);
 // The reader's folder relative to the program's when installed: libexec/vfturn/ beside bin/
 // on Linux; the program's own folder on Windows.
 QString installedWorkerFolder();
+// The folder of the installed user's guide, relative to the program's: share/doc/vfturn/
+// on Linux; the program's own folder on Windows.
+QString installedDocumentFolder();
 // The program's command line as the player typed it (on Windows read from the wide command
 // line, so that any letter of a folder's name comes through).
 QStringList commandLineArguments(int argc, char* argv[]);

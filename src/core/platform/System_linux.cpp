@@ -25,6 +25,11 @@ QString installedWorkerFolder()
     return QStringLiteral("../libexec/vfturn/");
 }
 
+QString installedDocumentFolder()
+{
+    return QStringLiteral("../share/doc/vfturn/");
+}
+
 QStringList commandLineArguments(int argc, char* argv[])
 {
     QStringList arguments;

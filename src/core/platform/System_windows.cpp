@@ -23,6 +23,11 @@ QString installedWorkerFolder()
     return QStringLiteral("./");
 }
 
+QString installedDocumentFolder()
+{
+    return QStringLiteral("./");
+}
+
 QStringList commandLineArguments(int /*argc*/, char* /*argv*/[])
 {
     int count = 0;

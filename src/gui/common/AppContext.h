@@ -19,6 +19,7 @@ struct AppContext {
     const ScreenMetrics& screen;
     QString turnFileWorker; // path of the turn results reader executable
     int currentEmpireId = 0;
+    QString userGuide = QString(); // path of the user's guide (the README)
 };
 
 } // namespace vf

@@ -8,6 +8,7 @@
 #include "SaveOrdersDialogue.h"
 #include "UpdateDataDialogue.h"
 #include "check/CheckOrdersWindow.h"
+#include "help/HelpWindows.h"
 #include "common/AppContext.h"
 #include "common/EntryBoxes.h"
 #include "common/GuardedAction.h"
@@ -104,6 +105,18 @@ void MainMenuWindow::buildMenu()
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuFile_Exit"));
     connect(exit, &QAction::triggered, this, [this] { m_navigator.exitProgram(); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* guide = help->addAction(QStringLiteral("&User's Guide"));
+    guide->setObjectName(QStringLiteral("mnuHelp_Guide"));
+    guide->setShortcut(QKeySequence::HelpContents);
+    connect(guide, &QAction::triggered, this,
+            [this] { guarded(m_context.dialogs, [this] { openUserGuide(m_context, this); }); });
+    QAction* about = help->addAction(QStringLiteral("&About VF Turn Entry"));
+    about->setObjectName(QStringLiteral("mnuHelp_About"));
+    connect(about, &QAction::triggered, this,
+            [this] { guarded(m_context.dialogs, [this] { showAbout(m_context); }); });
 }
 
 struct MainMenuWindow::PictureButton {

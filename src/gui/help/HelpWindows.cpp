@@ -1,0 +1,53 @@
+#include "HelpWindows.h"
+
+#include "common/AppContext.h"
+#include "common/Dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace vf {
+
+UserGuideWindow::UserGuideWindow(const QString& guide, QWidget* parent)
+    : QTextBrowser(parent)
+{
+    setWindowFlag(Qt::Window);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("UserGuide"));
+    setWindowTitle(QStringLiteral("VF Turn Entry - User's Guide"));
+    setOpenExternalLinks(true);
+    setSource(QUrl::fromLocalFile(guide), QTextDocument::MarkdownResource);
+    resize(760, 600);
+}
+
+void openUserGuide(AppContext& context, QWidget* over)
+{
+    if (!QFileInfo::exists(context.userGuide)) {
+        context.dialogs.warn(QStringLiteral("Imperial Library Entry"),
+                             QStringLiteral("The user's guide was looked for as %1, and it is "
+                                            "not there.")
+                                 .arg(QDir::toNativeSeparators(context.userGuide)));
+        return;
+    }
+    auto* window = new UserGuideWindow(context.userGuide, over);
+    window->show();
+    window->activateWindow();
+}
+
+void showAbout(AppContext& context)
+{
+    DialogRequest about{
+        DialogIcon::Information, QStringLiteral("About VF Turn Entry"),
+        QStringLiteral("VF Turn Entry %1\n\nTurn entry for the play-by-mail game Voidfire: "
+                       "Dominara: register your empires, import their turn results, enter orders "
+                       "and write the orders file you upload.\n\nFree software under the GNU "
+                       "General Public License, version 3 or (at your choice) any later version "
+                       "(GPL-3.0-or-later).\n\nYour data folder: %2")
+            .arg(QStringLiteral(VFTURN_VERSION), context.dataFolder.displayFolderName()),
+        DialogButtons::Ok};
+    about.folderToOpen = context.dataFolder.folder();
+    context.dialogs.ask(about);
+}
+
+} // namespace vf
