@@ -1,11 +1,13 @@
-// Renders the three windows of the program, filled from the test data, into PNG files for
+// Renders the windows of the program, filled from the test data, into PNG files for
 // the user's guide: make-screenshots <folder>. Run by scripts/screenshots.sh under Xvfb.
 
 #include "AppFixture.h"
 #include "Startup.h"
+#include "check/CheckOrdersWindow.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
+#include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
 
 #include <QApplication>
@@ -23,12 +25,14 @@ void addOrders(Store& store)
 {
     const OrderRepository orders(store);
     orders.append(123, QStringLiteral("NM"), TestStore::slots({"12", "Sol", "3"}));
-    orders.append(123, QStringLiteral("MOVE"), TestStore::slots({"27", "Barnard's Star", "2"}));
+    orders.append(123, QStringLiteral("MOVE"), TestStore::slots({"27", "Barnard's Star", "21"}));
     orders.append(123, QStringLiteral("BI"),
                   TestStore::slots({"4", "Laser Cannon", "7", "1", "Yes"}));
     orders.append(123, QStringLiteral("MESS"),
                   TestStore::slots({"77", " ", "Greetings from the Sable Concord."}));
     orders.append(123, QStringLiteral("TREE"), TestStore::slots());
+    // An order left over from an earlier turn, for Check Orders to find.
+    orders.append(123, QStringLiteral("MOVE"), TestStore::slots({"31", "Vega", "14"}));
 }
 
 bool save(QWidget& window, const QString& folder, const QString& name)
@@ -76,5 +80,9 @@ int main(int argc, char** argv)
 
     OrderListingWindow listing(f.context, f.navigator, 123);
     ok = save(listing, folder, QStringLiteral("order-listing.png")) && ok;
+
+    CheckOrdersWindow check(checkEmpireOrders(f.t.store(), 123), 123, f.navigator);
+    check.setAttribute(Qt::WA_DeleteOnClose, false);
+    ok = save(check, folder, QStringLiteral("check-orders.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -52,8 +52,10 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     // The designed width, or more where a button would lie past it (the narrow layout keeps
     // the buttons of the wide one).
     const int width = wide ? 15100 : 9000;
-    body->setFixedSize(qMax(twips(width), body->childrenRect().right() + 8),
-                       m_grid->geometry().bottom() + 8);
+    int buttonsRight = 0;
+    for (const QPushButton* button : body->findChildren<QPushButton*>())
+        buttonsRight = qMax(buttonsRight, button->geometry().right());
+    body->setFixedSize(qMax(twips(width), buttonsRight + 8), m_grid->geometry().bottom() + 8);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollingBody(body, this));
