@@ -12,7 +12,6 @@
 #include "turnimport/TurnImporter.h"
 
 #include <QComboBox>
-#include <qpa/qwindowsysteminterface.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <qpa/qwindowsysteminterface.h>
 
 using namespace vf;
 using namespace vf::test;
@@ -199,9 +199,10 @@ private Q_SLOTS:
             QTest::keyClicks(name, QStringLiteral("Iron Veil"));
             QTest::keyClick(name, Qt::Key_Return);
             QCOMPARE(f.context.currentEmpireId, 456);
+            QTest::qWait(600); // the window manager has placed the window
             // The player drags and resizes the window: the window system says so.
-            QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
-                menu.windowHandle(), moved);
+            QWindowSystemInterface::handleGeometryChange<
+                QWindowSystemInterface::SynchronousDelivery>(menu.windowHandle(), moved);
             QCOMPARE(menu.geometry(), moved);
         } // the program ends
         AppContext secondRun{f.t.store(), f.t.folder(), f.dialogs,
@@ -211,7 +212,8 @@ private Q_SLOTS:
         MainMenuWindow& menu = second.mainMenu();
         QCOMPARE(menu.findChild<QComboBox*>(QStringLiteral("EmpireName"))->currentText(),
                  QStringLiteral("Iron Veil"));
-        QCOMPARE(menu.findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), QStringLiteral("456"));
+        QCOMPARE(menu.findChild<QLineEdit*>(QStringLiteral("Text2"))->text(),
+                 QStringLiteral("456"));
         QCOMPARE(menu.size(), moved.size());
         // Where it was, give or take the window's frame.
         QVERIFY((menu.pos() - moved.topLeft()).manhattanLength() <= 8);

@@ -23,9 +23,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QProgressDialog>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyleOptionComboBox>
@@ -500,20 +501,25 @@ private Q_SLOTS:
         f.window = std::make_unique<MainMenuWindow>(real, f.navigator);
         f.pick(QStringLiteral("Sable Concord"));
         QStringList asked;
-        std::function<void()> pressEnter = [&] {
+        // Every message box, as it comes (a progress dialog may come between them), answered
+        // once.
+        QPointer<QMessageBox> answered;
+        QTimer player;
+        connect(&player, &QTimer::timeout, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
+            if (!box || box == answered)
                 return;
+            answered = box;
             asked << box->text();
             // The instructions of Update Data are answered OK; every question by Enter alone.
             if (box->text().startsWith(QStringLiteral("Make sure")))
                 QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
             else
                 QTest::keyClick(box, Qt::Key_Return);
-            QTimer::singleShot(50, pressEnter);
-        };
-        QTimer::singleShot(50, pressEnter);
+        });
+        player.start(50);
         f.click(button);
+        player.stop();
         QVERIFY(!asked.isEmpty());
         QCOMPARE(OrderRepository(f.t.store()).count(123), 1);
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);

@@ -3,6 +3,7 @@
 #include "ScreenMetrics.h"
 
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace vf {
@@ -31,9 +32,15 @@ void WindowMemory::restore(const ScreenMetrics& screen)
 
 bool WindowMemory::eventFilter(QObject* watched, QEvent* event)
 {
-    // Only the window system's own moves and resizes are the player's doing.
+    // The window manager places a window when it is shown; later moves and resizes the
+    // window system reports are the player's doing.
+    constexpr int kPlacingMs = 500;
+    if (event->type() == QEvent::Show) {
+        m_placed = false;
+        QTimer::singleShot(kPlacingMs, this, [this] { m_placed = true; });
+    }
     if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
-        event->spontaneous() && m_window->isVisible())
+        event->spontaneous() && m_placed && m_window->isVisible())
         m_moved = true;
     if (event->type() == QEvent::Hide && m_moved) {
         m_state.setWindowGeometry(m_window->objectName(), m_window->saveGeometry());

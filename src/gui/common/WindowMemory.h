@@ -25,6 +25,7 @@ private:
 
     QWidget* m_window;
     RememberedState m_state;
+    bool m_placed = false;
     bool m_moved = false;
 };
 
