@@ -177,11 +177,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, contents);
         TestStore t;
         t.addEmpire(900, QStringLiteral("Vast Dominion"));
-        const QString path = t.path() + QStringLiteral("/old.mdb");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        file.close();
+        const QString path = t.fileWith(QStringLiteral("old.mdb"), contents);
         const QStringList before = everything(t);
         try {
             OldDatabaseImporter(t.store(), TestStore::workerPath()).importFile(path);

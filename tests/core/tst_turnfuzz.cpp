@@ -278,11 +278,7 @@ private Q_SLOTS:
         QFETCH(Damage, damage);
         TestStore& store = storeFor(fixture);
         const QStringList before = snapshot(store);
-        const QString path = store.path() + QStringLiteral("/damaged.mdb");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(contents);
-        file.close();
+        const QString path = store.fileWith(QStringLiteral("damaged.mdb"), contents);
         const Outcome outcome = importInto(fixture, store, path);
         QVERIFY2(!outcome.timedOut, "the reader hung on the file");
         ++(outcome.imported ? m_imported : m_refused)[int(damage)];

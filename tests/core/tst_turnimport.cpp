@@ -330,11 +330,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, contents);
         TestStore t;
-        const QString path = t.path() + QStringLiteral("/123.mdb");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        file.close();
+        const QString path = t.fileWith(QStringLiteral("123.mdb"), contents);
         const QString message = expectFailure(t, path, 123);
         QVERIFY2(message.contains(QStringLiteral("turn results file")), qPrintable(message));
     }
@@ -427,11 +423,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, contents);
         QFETCH(QString, cause);
         TestStore t;
-        const QString path = t.path() + QStringLiteral("/123.mdb");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(contents);
-        file.close();
+        const QString path = t.fileWith(QStringLiteral("123.mdb"), contents);
         const QString message = expectFailure(t, path, 123);
         QVERIFY2(message.contains(cause), qPrintable(message));
     }

@@ -78,27 +78,11 @@ class TestMainMenu : public QObject {
             window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(window.get()));
         }
-        // Picks the empire as a player does: a click on the box's arrow opens its list, a
-        // click on the name picks it.
+        // Picks the empire from the name box's list, with the mouse.
         void pick(const QString& empire)
         {
             showActive();
-            QStyleOptionComboBox option;
-            option.initFrom(name());
-            option.editable = true;
-            const QRect arrow = name()->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                                QStyle::SC_ComboBoxArrow, name());
-            QTest::mouseClick(name(), Qt::LeftButton, Qt::NoModifier, arrow.center());
-            QAbstractItemView* list = name()->view();
-            QTRY_VERIFY(list->isVisible());
-            const QModelIndex item = list->model()->index(name()->findText(empire), 0);
-            QVERIFY2(item.isValid(), qPrintable(empire));
-            list->scrollTo(item);
-            // The list ignores a release that comes within a double-click's time of opening.
-            QTest::qWait(QApplication::doubleClickInterval() + 50);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                              list->visualRect(item).center());
-            QTRY_VERIFY(!list->isVisible());
+            pickFromList(name(), empire);
         }
         // A click into the name box, all of its text selected, and the keys typed.
         void typeName(const QString& text)

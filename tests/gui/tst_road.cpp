@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "AppWindows.h"
+#include "RealInput.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
 #include "platform/ProgramFiles.h"
@@ -54,19 +55,7 @@ class TestRoad : public QObject {
         void pick(const QString& empire)
         {
             QVERIFY(QTest::qWaitForWindowActive(&menu()));
-            QStyleOptionComboBox option;
-            option.initFrom(name());
-            option.editable = true;
-            const QRect arrow = name()->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                                QStyle::SC_ComboBoxArrow, name());
-            QTest::mouseClick(name(), Qt::LeftButton, Qt::NoModifier, arrow.center());
-            QAbstractItemView* list = name()->view();
-            QTRY_VERIFY(list->isVisible());
-            QTest::qWait(QApplication::doubleClickInterval() + 50);
-            const QModelIndex item = list->model()->index(name()->findText(empire), 0);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                              list->visualRect(item).center());
-            QTRY_VERIFY(!list->isVisible());
+            pickFromList(name(), empire);
         }
         // Types into the widget with the focus, then Enter.
         static void typeAndEnter(const QString& text)

@@ -65,8 +65,8 @@ ReadOnlyFolder::ReadOnlyFolder(const QString& folder)
     const QByteArray path = QFile::encodeName(folder);
     if (::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) != 0)
         return;
-    m_active = ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                       nullptr) == 0;
+    m_active =
+        ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
     if (!m_active)
         ::umount2(path.constData(), MNT_DETACH);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "orders/MemoryOrderForm.h"
 #include "TestStore.h"
 #include "orders/ChosenCode.h"
 #include "orders/EnterKeyRoutes.h"
+#include "orders/MemoryOrderForm.h"
 #include "orders/OrderStorer.h"
 #include "store/OrderRepository.h"
 

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QMimeData>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTest>
 #include <QWidget>
 #include <QWindow>
 #include <qpa/qplatformdrag.h>
@@ -41,6 +47,28 @@ inline Qt::DropAction dropOn(QWidget* widget, QMimeData* data)
         window, data, local, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::processEvents();
     return response.isAccepted() ? response.acceptedAction() : Qt::IgnoreAction;
+}
+
+// Picks an entry of a combo box as a player does: a click on the box's arrow opens its list,
+// a click on the entry picks it. The box's window must be active.
+inline void pickFromList(QComboBox* box, const QString& entry)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    const QRect arrow =
+        box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, arrow.center());
+    QAbstractItemView* list = box->view();
+    QTRY_VERIFY(list->isVisible());
+    const QModelIndex item = list->model()->index(box->findText(entry), 0);
+    QVERIFY2(item.isValid(), qPrintable(entry));
+    list->scrollTo(item);
+    // The list ignores a release that comes within a double-click's time of opening.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualRect(item).center());
+    QTRY_VERIFY(!list->isVisible());
 }
 
 } // namespace vf::test

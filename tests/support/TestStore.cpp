@@ -60,11 +60,11 @@ std::array<QString, kSlotCount> TestStore::slots(const QStringList& values)
     return all;
 }
 
-QString TestStore::emptyFile(const QString& name)
+QString TestStore::fileWith(const QString& name, const QByteArray& bytes)
 {
     const QString path = m_dir.filePath(name);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }

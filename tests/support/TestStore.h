@@ -28,7 +28,9 @@ public:
     QStringList dump(const QString& table, const QString& fields);
 
     // An empty regular file in the data folder, e.g. where a folder is wanted.
-    QString emptyFile(const QString& name);
+    QString emptyFile(const QString& name) { return fileWith(name, QByteArray()); }
+    // A file in the data folder holding the bytes given.
+    QString fileWith(const QString& name, const QByteArray& bytes);
     // A stand-in for the turn results reader that takes the given steps, one a line (see
     // fakereader.cpp: "relay", "stderr TEXT", "sleep 60", ...).
     QString fakeWorker(const QString& steps);
