@@ -480,8 +480,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("126.mdb")),
                             f.t.folder().turnResultsFile(QStringLiteral("123"))));
         QtDialogs dialogs;
-        AppContext real{f.t.store(), f.t.folder(), dialogs,
-                        f.clock,     f.screen,     TestStore::workerPath()};
+        AppContext real = f.contextWith(dialogs);
         f.window = std::make_unique<MainMenuWindow>(real, f.navigator);
         f.pick(QStringLiteral("Sable Concord"));
         QStringList asked;
@@ -764,8 +763,7 @@ private Q_SLOTS:
         Fixture f;
         OrderRepository(f.t.store()).append(123, QStringLiteral("TREE"), TestStore::slots());
         QtDialogs dialogs;
-        AppContext context{f.t.store(), f.t.folder(), dialogs,
-                           f.clock,     f.screen,     TestStore::workerPath()};
+        AppContext context = f.contextWith(dialogs);
         QString shown;
         int pointer = -1;
         int nameStart = 0;
@@ -829,8 +827,7 @@ private Q_SLOTS:
         orders.append(123, QStringLiteral("NM"), TestStore::slots({"27", "Sol", "3"}));
         orders.append(123, QStringLiteral("MOVE"), TestStore::slots());
         QtDialogs dialogs;
-        AppContext context{f.t.store(), f.t.folder(), dialogs,
-                           f.clock,     f.screen,     TestStore::workerPath()};
+        AppContext context = f.contextWith(dialogs);
         QString question;
         QString defaultButton;
         std::function<void()> answer = [&] {
@@ -916,8 +913,7 @@ private Q_SLOTS:
         Fixture f;
         OrderRepository(f.t.store()).append(123, QStringLiteral("TREE"), TestStore::slots());
         QtDialogs dialogs;
-        AppContext context{f.t.store(), f.t.folder(), dialogs,
-                           f.clock,     f.screen,     TestStore::workerPath()};
+        AppContext context = f.contextWith(dialogs);
         UrlCatcher catcher;
         QString folder;
         QString file;

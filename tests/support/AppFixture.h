@@ -24,6 +24,12 @@ struct AppFixture {
         : screen(screenWidth, screenHeight)
     {
     }
+
+    // The same context with other dialogs, e.g. the real message boxes.
+    AppContext contextWith(Dialogs& others)
+    {
+        return AppContext{t.store(), t.folder(), others, clock, screen, TestStore::workerPath()};
+    }
 };
 
 } // namespace vf::test
