@@ -119,7 +119,7 @@ for _ in $(seq 60); do
     sleep 1
 done
 wineserver -w
-check "the uninstaller removed the program" test ! -e "$installed/vfturn.exe"
+check "the uninstaller removed the program and its folder" test ! -e "$installed"
 check "the uninstaller removed the Start menu entry" test ! -e "$shortcut"
 check "the uninstaller left the data folder" test -e "$road_folder/VF Turn Entry Data.sqlite"
 

@@ -22,4 +22,10 @@ for icon in scalable/apps/org.vfturn.VFTurnEntry.svg 48x48/apps/org.vfturn.VFTur
             256x256/apps/org.vfturn.VFTurnEntry.png; do
     test -s "$dest/usr/share/icons/hicolor/$icon" || { echo "no icon $icon" >&2; exit 1; }
 done
+# The user's guide the Help menu shows is installed with every picture it shows.
+guide="$dest/usr/share/doc/vfturn"
+test -s "$guide/README.md" || { echo "no user's guide" >&2; exit 1; }
+grep -o '](docs/[^)]*)' "$guide/README.md" | sed 's/^](//; s/)$//' | while read -r picture; do
+    test -s "$guide/$picture" || { echo "the user's guide shows $picture, not installed" >&2; exit 1; }
+done
 echo "1 passed, 0 failed"
