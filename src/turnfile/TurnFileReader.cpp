@@ -154,8 +154,6 @@ struct TurnFileReader::Impl {
     }
 
     // The definition may go on over further pages, and points to the rows holding its maps
-    // of used and free pages.
-    // The definition may go on over further pages, and points to the rows holding its maps
     // of used and free pages; those lie on data pages.
     void checkDefinitionPages(unsigned long definitionPage) const
     {

@@ -854,7 +854,8 @@ private Q_SLOTS:
         };
         bool reviewed = false;
         QTimer::singleShot(50, answer);
-        runSaveOrdersDialogue(context, 123, [&reviewed] { reviewed = true; });
+        runSaveOrdersDialogue(context, 123,
+                              [&reviewed](const OrderCheckReport&) { reviewed = true; });
         QCOMPARE(question, QStringLiteral("1 of your 2 orders will fail to execute:\n\n"
                                           "Priority 20, MOVE: Fleet # is missing.\n"
                                           "Priority 20, MOVE: Warp Point # is missing.\n\n"

@@ -135,20 +135,21 @@ int OrderRepository::restoreCleared(int empireId) const
 void OrderRepository::putBack(int empireId, const QList<Order>& orders) const
 {
     Transaction transaction(m_store);
+    QSqlQuery insert = m_store.prepare(
+        QStringLiteral("INSERT INTO Orders (OrderID, EmpireID, Priority, OrderCode, %1) "
+                       "VALUES (?, ?, ?, ?%2)")
+            .arg(slotFieldList(), QStringLiteral(", ?").repeated(kSlotCount)));
     for (const Order& order : orders) {
         // The order's own key when it is still free: orders of one priority keep their sequence.
         QSqlQuery taken =
             m_store.run(QStringLiteral("SELECT 1 FROM Orders WHERE OrderID = ?"), {order.id});
-        QSqlQuery insert = m_store.prepare(
-            QStringLiteral("INSERT INTO Orders (OrderID, EmpireID, Priority, OrderCode, %1) "
-                           "VALUES (?, ?, ?, ?%2)")
-                .arg(slotFieldList(), QStringLiteral(", ?").repeated(kSlotCount)));
-        insert.addBindValue(taken.next() ? QVariant() : QVariant(order.id));
-        insert.addBindValue(empireId);
-        insert.addBindValue(order.priority);
-        insert.addBindValue(order.code);
+        int at = 0;
+        insert.bindValue(at++, taken.next() ? QVariant() : QVariant(order.id));
+        insert.bindValue(at++, empireId);
+        insert.bindValue(at++, order.priority);
+        insert.bindValue(at++, order.code);
         for (const QString& slot : order.slots)
-            insert.addBindValue(slot);
+            insert.bindValue(at++, slot);
         m_store.execute(insert);
     }
     transaction.commit();

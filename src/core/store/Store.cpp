@@ -15,6 +15,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace vf {
 
@@ -236,16 +237,18 @@ void Store::eachRow(const QString& sql, std::initializer_list<QVariant> values,
                     const std::function<void(const StoredRow&)>& take) const
 {
     sqlite3* db = handle();
-    sqlite3_stmt* statement = nullptr;
+    sqlite3_stmt* prepared = nullptr;
     const auto failed = [&](const QString& what) {
-        QSqlError error(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
-                        QString::number(sqlite3_errcode(db)));
-        sqlite3_finalize(statement);
-        fail(what, error);
+        fail(what, QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db)),
+                             QSqlError::StatementError, QString::number(sqlite3_errcode(db))));
     };
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, nullptr) !=
-        SQLITE_OK)
+    const int made = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &prepared, nullptr);
+    // Finalized however the reading ends, a row's taker throwing included.
+    const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> owner(prepared,
+                                                                           &sqlite3_finalize);
+    sqlite3_stmt* statement = owner.get();
+    if (made != SQLITE_OK)
         failed(QStringLiteral("prepare a query on"));
     int index = 1;
     for (const QVariant& value : values) {
@@ -264,7 +267,6 @@ void Store::eachRow(const QString& sql, std::initializer_list<QVariant> values,
         take(row);
     if (stepped != SQLITE_DONE)
         failed(QStringLiteral("work with"));
-    sqlite3_finalize(statement);
 }
 
 QString Store::quoted(const QString& identifier)
@@ -274,29 +276,22 @@ QString Store::quoted(const QString& identifier)
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
-// SQLite's own codes for the causes a player can do something about.
-namespace {
-constexpr int kBusy = 5;
-constexpr int kLocked = 6;
-constexpr int kReadOnly = 8;
-constexpr int kFull = 13;
-constexpr int kPrimaryCode = 0xff;
-} // namespace
-
 void Store::fail(const QString& what, const QSqlError& error) const
 {
+    // SQLite's primary code is the low byte of its extended code.
+    constexpr int kPrimaryCode = 0xff;
     const int code = error.nativeErrorCode().toInt() & kPrimaryCode;
     const QString folder = QDir::toNativeSeparators(QFileInfo(m_path).absolutePath());
-    if (code == kBusy || code == kLocked)
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
         throw Error(QStringLiteral("The turn entry database %1 is in use by another program (or "
                                    "by a second copy of this one). Close it there, then try "
                                    "again.")
                         .arg(QDir::toNativeSeparators(m_path)));
-    if (code == kReadOnly || m_readOnly)
+    if (code == SQLITE_READONLY || m_readOnly)
         throw Error(QStringLiteral("The data folder %1 cannot be written to, so nothing can be "
                                    "stored or changed.")
                         .arg(folder));
-    if (code == kFull)
+    if (code == SQLITE_FULL)
         throw Error(QStringLiteral("The disk of the data folder %1 is full, so nothing more can "
                                    "be stored.")
                         .arg(folder));

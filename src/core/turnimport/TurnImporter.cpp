@@ -4,6 +4,7 @@
 #include "ImportWriter.h"
 #include "ImportedTables.h"
 #include "TurnFileCheck.h"
+#include "Wording.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/Store.h"
 
@@ -32,11 +33,6 @@ void deleteRowsOf(const Store& store, int empireId)
     }
 }
 
-QString rowCount(qint64 rows, const QString& one, const QString& many)
-{
-    return QStringLiteral("%1 %2").arg(rows).arg(rows == 1 ? one : many);
-}
-
 } // namespace
 
 QString leftOutSummary(const LeftOutRows& leftOut)
@@ -46,13 +42,13 @@ QString leftOutSummary(const LeftOutRows& leftOut)
         return QString();
     QStringList parts;
     if (leftOut.withoutEmpire > 0)
-        parts << rowCount(leftOut.withoutEmpire, QStringLiteral("names no empire"),
-                          QStringLiteral("name no empire"));
+        parts << countOf(leftOut.withoutEmpire, QStringLiteral("names no empire"),
+                         QStringLiteral("name no empire"));
     for (auto it = leftOut.byEmpire.cbegin(); it != leftOut.byEmpire.cend(); ++it)
-        parts << rowCount(it.value(), QStringLiteral("names Empire # %1").arg(it.key()),
-                          QStringLiteral("name Empire # %1").arg(it.key()));
-    return rowCount(total, QStringLiteral("row was not stored"),
-                    QStringLiteral("rows were not stored")) +
+        parts << countOf(it.value(), QStringLiteral("names Empire # %1").arg(it.key()),
+                         QStringLiteral("name Empire # %1").arg(it.key()));
+    return countOf(total, QStringLiteral("row was not stored"),
+                   QStringLiteral("rows were not stored")) +
            QStringLiteral(": ") + parts.join(QStringLiteral(", ")) + QLatin1Char('.');
 }
 

@@ -1,5 +1,6 @@
 #include "CheckOrdersWindow.h"
 
+#include "Wording.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
 #include "common/Navigator.h"
@@ -31,11 +32,6 @@ QString severityName(OrderFinding::Severity severity)
         break;
     }
     return QStringLiteral("Note");
-}
-
-QString countOf(int count, const QString& one, const QString& many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
 }
 
 // Enter on a finding opens it, as a double click does.
@@ -164,11 +160,17 @@ void openCheckOrders(AppContext& context, Navigator& navigator, std::optional<in
                              QStringLiteral("You need to select an Empire before checking orders"));
         return;
     }
-    const OrderCheckReport report = checkEmpireOrders(context.store, *empireId);
+    showCheckReport(context, navigator, *empireId, checkEmpireOrders(context.store, *empireId),
+                    over);
+}
+
+void showCheckReport(AppContext& context, Navigator& navigator, int empireId,
+                     const OrderCheckReport& report, QWidget* over)
+{
     if (report.orders == 0) {
         context.dialogs.warn(kTitle,
                              QStringLiteral("No orders have been entered yet for Empire # ") +
-                                 QString::number(*empireId));
+                                 QString::number(empireId));
         return;
     }
     if (report.findings.isEmpty()) {
@@ -177,11 +179,11 @@ void openCheckOrders(AppContext& context, Navigator& navigator, std::optional<in
             QStringLiteral("%1 of Empire # %2 checked: every one passed, none should fail to "
                            "execute.")
                 .arg(countOf(report.orders, QStringLiteral("order"), QStringLiteral("orders")))
-                .arg(*empireId),
+                .arg(empireId),
             DialogIcon::Information);
         return;
     }
-    auto* window = new CheckOrdersWindow(report, *empireId, navigator, over);
+    auto* window = new CheckOrdersWindow(report, empireId, navigator, over);
     window->show();
     window->activateWindow();
 }

@@ -36,9 +36,12 @@ private:
     QList<qint64> m_orderIds;
 };
 
-// Checks the empire's orders: says so when every one passes, else opens the findings
-// (over the window given). A database failure throws vf::Error.
+// Checks the empire's orders and shows the report (see showCheckReport). A database failure
+// throws vf::Error.
 void openCheckOrders(AppContext& context, Navigator& navigator, std::optional<int> empireId,
                      QWidget* over);
+// Says so when every checked order passed, else opens the findings over the window given.
+void showCheckReport(AppContext& context, Navigator& navigator, int empireId,
+                     const OrderCheckReport& report, QWidget* over);
 
 } // namespace vf

@@ -1,5 +1,6 @@
 #include "ClearOrdersDialogue.h"
 
+#include "Wording.h"
 #include "common/Dialogs.h"
 #include "store/OrderRepository.h"
 
@@ -28,7 +29,7 @@ QString secondQuestion(const QString& name, int count)
 
 QString ordersCount(int count)
 {
-    return count == 1 ? QStringLiteral("1 order") : QStringLiteral("%1 orders").arg(count);
+    return countOf(count, QStringLiteral("order"), QStringLiteral("orders"));
 }
 
 } // namespace
@@ -81,12 +82,12 @@ void runRestoreClearedOrdersDialogue(Dialogs& dialogs, const OrderRepository& or
                               .arg(number, ordersCount(now), ordersCount(cleared))))
         return;
     const int restored = orders.restoreCleared(*empireId);
-    dialogs.inform(kReportTitle,
-                   QStringLiteral("%1 restored to Imperial Records for Empire # %2.")
-                       .arg(restored == 1 ? QStringLiteral("1 order was")
-                                          : QStringLiteral("%1 orders were").arg(restored),
-                            number),
-                   DialogIcon::Information);
+    dialogs.inform(
+        kReportTitle,
+        QStringLiteral("%1 restored to Imperial Records for Empire # %2.")
+            .arg(countOf(restored, QStringLiteral("order was"), QStringLiteral("orders were")),
+                 number),
+        DialogIcon::Information);
 }
 
 } // namespace vf

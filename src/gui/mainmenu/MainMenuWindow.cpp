@@ -8,7 +8,6 @@
 #include "SaveOrdersDialogue.h"
 #include "UpdateDataDialogue.h"
 #include "check/CheckOrdersWindow.h"
-#include "help/HelpWindows.h"
 #include "common/AppContext.h"
 #include "common/EntryBoxes.h"
 #include "common/GuardedAction.h"
@@ -16,6 +15,7 @@
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 #include "common/WindowMemory.h"
+#include "help/HelpWindows.h"
 #include "orders/NumberReading.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
@@ -387,7 +387,11 @@ void MainMenuWindow::clearOrders()
 
 void MainMenuWindow::saveOrders()
 {
-    runSaveOrdersDialogue(m_context, empireNumber(), [this] { checkOrders(); });
+    const int empireId = empireNumber().value_or(0);
+    runSaveOrdersDialogue(m_context, empireNumber(),
+                          [this, empireId](const OrderCheckReport& report) {
+                              showCheckReport(m_context, m_navigator, empireId, report, this);
+                          });
 }
 
 void MainMenuWindow::checkOrders()

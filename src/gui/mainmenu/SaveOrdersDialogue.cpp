@@ -4,10 +4,10 @@
 #include "common/Dialogs.h"
 #include "ordersfile/OrdersFile.h"
 #include "platform/Clock.h"
-
 #include "store/EmpireOrderCheck.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
+
 #include <QStringList>
 
 namespace vf {
@@ -29,10 +29,9 @@ QString finalMessage(const QString& folder, const QString& fileName)
            QString(38, QLatin1Char('-'));
 }
 
-// Checks the orders; when some will fail, asks whether to review them. True: go on saving.
-bool goOnAfterTheCheck(AppContext& context, int empireId)
+// When some of the checked orders will fail, asks whether to review them. True: go on saving.
+bool goOnAfterTheCheck(AppContext& context, const OrderCheckReport& report)
 {
-    const OrderCheckReport report = checkEmpireOrders(context.store, empireId);
     if (!report.hasErrors())
         return true;
     QStringList failing;
@@ -64,7 +63,7 @@ bool goOnAfterTheCheck(AppContext& context, int empireId)
 } // namespace
 
 void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId,
-                           const std::function<void()>& reviewOrders)
+                           const std::function<void(const OrderCheckReport&)>& reviewOrders)
 {
     if (!empireId || *empireId < 1) {
         context.dialogs.warn(kReportTitle,
@@ -79,9 +78,10 @@ void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId,
             kReportTitle, QStringLiteral("No orders have been entered yet for Empire # ") + number);
         return;
     }
-    if (!goOnAfterTheCheck(context, *empireId)) {
+    const OrderCheckReport report = checkEmpireOrders(context.store, *empireId);
+    if (!goOnAfterTheCheck(context, report)) {
         if (reviewOrders)
-            reviewOrders();
+            reviewOrders(report);
         return;
     }
     const DialogRequest confirm{DialogIcon::Information, QStringLiteral("Imperial Bureaucrat Note"),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orders/OrderCheck.h"
+
 #include <functional>
 #include <optional>
 
@@ -9,8 +11,9 @@ struct AppContext;
 
 // Writes the current empire's orders file after counting and confirming, and reports where.
 // The orders are checked first: when some will fail to execute, the player is asked whether
-// to review them (reviewOrders is called, nothing is written) or to save anyway.
+// to review them (reviewOrders is handed the check's findings, nothing is written) or to save
+// anyway.
 void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId,
-                           const std::function<void()>& reviewOrders = {});
+                           const std::function<void(const OrderCheckReport&)>& reviewOrders = {});
 
 } // namespace vf
