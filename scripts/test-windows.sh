@@ -41,6 +41,18 @@ check() { # check DESCRIPTION COMMAND...
     if "${@:2}"; then pass; else fail "$1"; fi
 }
 
+# Waits for every program of the prefix to end, a minute at most: a process Wine cannot end
+# (one stuck while starting) would hold "wineserver -w" for ever. What is still running then
+# is named and ended.
+settle_wine() {
+    if ! timeout 60 wineserver -w; then
+        echo "Still running under Wine after $1, ended now:"
+        ps -eo pid,etime,time,args | grep -a '\.exe' | grep -v grep || true
+        wineserver -k || true
+        timeout 60 wineserver -w || true
+    fi
+}
+
 # Wine strips QT_ variables from the environment it hands a program; the prefix's own
 # environment sets the platform plugin instead.
 set_platform() {
@@ -49,7 +61,7 @@ set_platform() {
     else
         "$wine" reg delete 'HKCU\Environment' /v QT_QPA_PLATFORM /f >/dev/null 2>&1 || true
     fi
-    wineserver -w
+    settle_wine "setting the platform plugin"
 }
 
 # Runs a Qt Test program and counts its test functions. (Under Wine, Qt Test writes nothing
@@ -61,6 +73,7 @@ run_test_program() {
     local started=$SECONDS status=0
     timeout 1200 "$wine" "$program" "${@:2}" -o "$(winepath -w "$log"),txt" \
         >"$results/$name.out" 2>&1 || status=$?
+    settle_wine "$name"
     local totals
     totals=$(grep -a '^Totals:' "$log" 2>/dev/null || true)
     local ok bad
@@ -88,8 +101,8 @@ done
 profile="$WINEPREFIX/drive_c/users/$(id -un)/AppData"
 installed="$profile/Local/Programs/VF Turn Entry"
 shortcut="$profile/Roaming/Microsoft/Windows/Start Menu/Programs/VF Turn Entry.lnk"
-"$wine" "dist/vfturn-$version-setup.exe" /S
-wineserver -w
+timeout 300 "$wine" "dist/vfturn-$version-setup.exe" /S || true
+settle_wine "the installer"
 check "the installer put the program in place" test -x "$installed/vfturn.exe"
 check "the installer put the reader beside it" test -x "$installed/vfturn-turnfile.exe"
 check "the installer made a Start menu entry" test -e "$shortcut"
@@ -113,12 +126,12 @@ check "the installed program made its database" test -e "$road_folder/VF Turn En
 wineserver -k || true
 
 # The uninstaller, silently: the program goes, the player's data folder stays.
-"$wine" "$installed/Uninstall.exe" /S
+timeout 300 "$wine" "$installed/Uninstall.exe" /S || true
 for _ in $(seq 60); do
     [ -e "$installed/vfturn.exe" ] || break
     sleep 1
 done
-wineserver -w
+settle_wine "the uninstaller"
 check "the uninstaller removed the program and its folder" test ! -e "$installed"
 check "the uninstaller removed the Start menu entry" test ! -e "$shortcut"
 check "the uninstaller left the data folder" test -e "$road_folder/VF Turn Entry Data.sqlite"

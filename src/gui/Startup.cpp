@@ -7,6 +7,7 @@
 #include "common/ScreenMetrics.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFiles.h"
+#include "platform/WholeFile.h"
 #include "store/Store.h"
 
 #include <QApplication>
@@ -105,6 +106,8 @@ int runProgram(QApplication& app, const StartupOptions& options)
     const std::unique_ptr<Store> store = openTurnEntryDatabase(folder, dialogs);
     if (!store)
         return 1;
+    // What an earlier run was writing when it was ended.
+    removeUnfinishedFiles(folder.foldersWritten());
     SystemClock clock;
     QtScreenMetrics screen;
     const QString programFolder = QApplication::applicationDirPath();

@@ -4,6 +4,7 @@
 #include "common/GuardedAction.h"
 #include "mainmenu/SaveOrdersDialogue.h"
 #include "ordersfile/OrdersFile.h"
+#include "platform/DataFolder.h"
 #include "platform/WholeFile.h"
 #include "store/OrderRepository.h"
 #include "turnimport/TurnResultsArchive.h"
@@ -12,13 +13,31 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QTest>
+#include <QThread>
+
+#include <cstdio>
 
 using namespace vf;
 using namespace vf::test;
 
 namespace {
+
+const char* const kWriterOption = "--write-and-wait";
+
+// Run as "tst_ordersfile --write-and-wait FILE": begins writing the file whole, says so on its
+// standard output, and waits to be killed half-way.
+int runAsInterruptedWriter(const QString& target)
+{
+    WholeFileWriter file(target);
+    file.write(QByteArray(4096, 'n'));
+    std::fputs("writing\n", stdout);
+    std::fflush(stdout);
+    QThread::sleep(600);
+    return 1;
+}
 
 QByteArray blankSlots(int count)
 {
@@ -335,6 +354,49 @@ private Q_SLOTS:
         QCOMPARE(TestStore::contentsOf(file), QByteArray("the morning's orders"));
     }
 
+    // The program killed while it writes: what it left is no file a player could take for the
+    // one it was replacing, and the next start removes it, and nothing else.
+    void aWriteCutShortLeavesNothingAfterTheNextStart_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("orders file")
+            << QStringLiteral("Orders to HQV/KELVAR Orders 12-07-2026.123");
+        QTest::newRow("archive copy")
+            << QStringLiteral("Turn results archive/123/123 2026-12-07 10-00-00.mdb");
+        QTest::newRow("copy into the data folder") << QStringLiteral("123.mdb");
+    }
+    void aWriteCutShortLeavesNothingAfterTheNextStart()
+    {
+        QFETCH(QString, target);
+        TestStore t;
+        const QString file = QDir(t.path()).filePath(target);
+        const QString folder = QFileInfo(file).path();
+        QVERIFY(QDir().mkpath(folder));
+        writeFileWhole(file, "the old file");
+        const QStringList playersOwn{QStringLiteral("notes.new"), QStringLiteral("a.1234abcd.txt"),
+                                     QStringLiteral(".vfturn-unfinished-notes.tmp")};
+        for (const QString& name : playersOwn)
+            writeFileWhole(QDir(folder).filePath(name), "the player's");
+        const auto names = [&folder] { return QDir(folder).entryList(QDir::Files | QDir::Hidden); };
+        const QStringList before = names();
+        QProcess writer;
+        writer.start(QCoreApplication::applicationFilePath(),
+                     {QString::fromLatin1(kWriterOption), file});
+        QVERIFY(writer.waitForReadyRead(30000));
+        writer.kill();
+        QVERIFY(writer.waitForFinished(30000));
+        QStringList left = names();
+        for (const QString& name : before)
+            left.removeOne(name);
+        QCOMPARE(left.size(), 1);
+        QVERIFY2(!left.first().startsWith(QFileInfo(file).completeBaseName()),
+                 qPrintable(left.first()));
+
+        QCOMPARE(removeUnfinishedFiles(DataFolder(t.path()).foldersWritten()), 1);
+        QCOMPARE(names(), before);
+        QCOMPARE(TestStore::contentsOf(file), QByteArray("the old file"));
+    }
+
     void aFolderThatCannotBeMadeIsReported()
     {
         TestStore t;
@@ -350,5 +412,12 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestOrdersFile)
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], kWriterOption) == 0)
+        return runAsInterruptedWriter(QString::fromLocal8Bit(argv[2]));
+    TestOrdersFile test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_ordersfile.moc"

@@ -3,6 +3,7 @@
 #include "DiskLimits.h"
 #include "GridChecks.h"
 #include "Startup.h"
+#include "common/WindowMemory.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
@@ -199,7 +200,8 @@ private Q_SLOTS:
             QTest::keyClicks(name, QStringLiteral("Iron Veil"));
             QTest::keyClick(name, Qt::Key_Return);
             QCOMPARE(f.context.currentEmpireId, 456);
-            QTest::qWait(600); // the window manager has placed the window
+            // The window manager has placed the window.
+            QTRY_VERIFY(menu.findChild<WindowMemory*>()->placed());
             // The player drags and resizes the window: the window system says so.
             QWindowSystemInterface::handleGeometryChange<
                 QWindowSystemInterface::SynchronousDelivery>(menu.windowHandle(), moved);

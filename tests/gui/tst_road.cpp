@@ -46,24 +46,26 @@ class TestRoad : public QObject {
         }
         MainMenuWindow& menu() { return windows->mainMenu(); }
         QComboBox* name() { return menu().findChild<QComboBox*>(QStringLiteral("EmpireName")); }
-        void click(QWidget* window, const char* button)
+        [[nodiscard]] static bool click(QWidget* window, const char* button)
         {
             auto* target = window->findChild<QAbstractButton*>(QLatin1String(button));
-            QVERIFY2(target, button);
+            VF_CHECK(target);
             QTest::mouseClick(target, Qt::LeftButton);
+            return true;
         }
-        void pick(const QString& empire)
+        [[nodiscard]] bool pick(const QString& empire)
         {
-            QVERIFY(QTest::qWaitForWindowActive(&menu()));
-            pickFromList(name(), empire);
+            VF_CHECK(QTest::qWaitForWindowActive(&menu()));
+            return pickFromList(name(), empire);
         }
         // Types into the widget with the focus, then Enter.
-        static void typeAndEnter(const QString& text)
+        [[nodiscard]] static bool typeAndEnter(const QString& text)
         {
             QWidget* focused = QApplication::focusWidget();
-            QVERIFY(focused);
+            VF_CHECK(focused);
             QTest::keyClicks(focused, text);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            return true;
         }
     };
 
@@ -73,29 +75,29 @@ private Q_SLOTS:
         Fixture f;
         QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")),
                             f.t.folder().turnResultsFile(QStringLiteral("123"))));
-        f.pick(QStringLiteral("Sable Concord"));
+        QVERIFY(f.pick(QStringLiteral("Sable Concord")));
         f.dialogs.answerOk(2); // the instructions; all done
-        f.click(&f.menu(), "UpdateData");
+        QVERIFY(f.click(&f.menu(), "UpdateData"));
         QCOMPARE(f.dialogs.last().request.text, QStringLiteral("All done importing Empire data!"));
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
 
-        f.click(&f.menu(), "EnterOrders");
+        QVERIFY(f.click(&f.menu(), "EnterOrders"));
         OrderEntryWindow* entry = f.windows->orderEntry();
         QVERIFY(entry && QTest::qWaitForWindowActive(entry));
         // A naval movement of fleet 27 to Barnard's Star, orbit 2, picked from the lists.
-        Fixture::typeAndEnter(QStringLiteral("nm"));
-        Fixture::typeAndEnter(QStringLiteral("2")); // 27 Tarsis Patrol
-        Fixture::typeAndEnter(QStringLiteral("Barnard's Star"));
-        Fixture::typeAndEnter(QStringLiteral("2"));
+        QVERIFY(Fixture::typeAndEnter(QStringLiteral("nm")));
+        QVERIFY(Fixture::typeAndEnter(QStringLiteral("2"))); // 27 Tarsis Patrol
+        QVERIFY(Fixture::typeAndEnter(QStringLiteral("Barnard's Star")));
+        QVERIFY(Fixture::typeAndEnter(QStringLiteral("2")));
         // A message with a name beyond ASCII, then an order without slots.
-        Fixture::typeAndEnter(QStringLiteral("mess"));
-        Fixture::typeAndEnter(QStringLiteral("77"));
-        Fixture::typeAndEnter(QStringLiteral("Hail, \u00C6rendel!"));
-        Fixture::typeAndEnter(QStringLiteral("tree"));
-        f.click(entry, "MainMenu");
+        QVERIFY(Fixture::typeAndEnter(QStringLiteral("mess")));
+        QVERIFY(Fixture::typeAndEnter(QStringLiteral("77")));
+        QVERIFY(Fixture::typeAndEnter(QStringLiteral("Hail, \u00C6rendel!")));
+        QVERIFY(Fixture::typeAndEnter(QStringLiteral("tree")));
+        QVERIFY(f.click(entry, "MainMenu"));
 
         f.dialogs.answerOk(2); // how many orders; where they were saved
-        f.click(&f.menu(), "SaveOrders");
+        QVERIFY(f.click(&f.menu(), "SaveOrders"));
         const QString written = QDir(f.t.folder().ordersFolder())
                                     .filePath(QStringLiteral("KELVAR Orders 12-07-2026.123"));
         QCOMPARE(TestStore::contentsOf(written),

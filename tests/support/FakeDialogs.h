@@ -32,6 +32,8 @@ public:
     QStringList texts() const;
     QStringList titles() const;
     Record last() const { return m_records.isEmpty() ? Record{} : m_records.last(); }
+    // The request made i-th, or an empty one when fewer were made (a check on it then fails).
+    Record at(qsizetype i) const { return i < m_records.size() ? m_records.at(i) : Record{}; }
     void clear() { m_records.clear(); }
     bool allAnswersUsed() const
     {

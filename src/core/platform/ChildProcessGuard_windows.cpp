@@ -77,7 +77,11 @@ bool ChildProcessGuard::started()
         m_impl->process.kill();
         return false;
     }
-    ResumeThread(child->hThread);
+    // A child left suspended would never end by itself: one that cannot be resumed is ended.
+    if (ResumeThread(child->hThread) == static_cast<DWORD>(-1)) {
+        m_impl->process.kill();
+        return false;
+    }
     return true;
 }
 

@@ -31,6 +31,20 @@ QString DataFolder::ordersFolder() const
     return QDir(m_folder).filePath(QStringLiteral("Orders to HQV"));
 }
 
+QString DataFolder::archiveFolder() const
+{
+    return QDir(m_folder).filePath(QStringLiteral("Turn results archive"));
+}
+
+QStringList DataFolder::foldersWritten() const
+{
+    QStringList folders{m_folder, ordersFolder()};
+    const QDir archive(archiveFolder());
+    for (const QString& empire : archive.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        folders << archive.filePath(empire);
+    return folders;
+}
+
 QString DataFolder::displayFolderName() const
 {
     return QDir::toNativeSeparators(m_folder);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vf {
 
@@ -17,6 +18,10 @@ public:
     QString databaseFile() const;
     QString turnResultsFile(const QString& empireNumber) const;
     QString ordersFolder() const;
+    // Every turn results file imported is kept here, a folder per empire.
+    QString archiveFolder() const;
+    // The folders the program writes files into: this one, the orders folder, the archive's.
+    QStringList foldersWritten() const;
     // The folders as the player sees them in messages.
     QString displayFolderName() const; // without a closing separator
     QString displayFolder() const;     // with a closing separator

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStorageInfo>
 
 namespace vf {
@@ -15,10 +16,27 @@ namespace {
 // A disk with less room than this left is full for all a player needs to know.
 constexpr qint64 kNearlyFull = 64 * 1024;
 
+// The new file is named so that no player takes it for the file it will replace (a player
+// uploads what the folder shows): hidden where the system hides dot files, and named the same
+// whatever it replaces.
+const QLatin1String kUnfinishedPrefix(".vfturn-unfinished-");
+const QLatin1String kUnfinishedSuffix(".tmp");
+
 QString newFileBeside(const QString& target)
 {
     const quint32 tag = QRandomGenerator::global()->generate();
-    return target + QStringLiteral(".%1.new").arg(tag, 8, 16, QLatin1Char('0'));
+    return QFileInfo(target).dir().filePath(kUnfinishedPrefix +
+                                            QStringLiteral("%1").arg(tag, 8, 16, QLatin1Char('0')) +
+                                            kUnfinishedSuffix);
+}
+
+// The names of unfinished files, this program's and those of its earlier versions
+// ("<target>.<8 hex digits>.new").
+bool isUnfinishedName(const QString& name)
+{
+    static const QRegularExpression names(
+        QStringLiteral("^(\\.vfturn-unfinished-[0-9a-f]{8}\\.tmp|.+\\.[0-9a-f]{8}\\.new)$"));
+    return names.match(name).hasMatch();
 }
 
 } // namespace
@@ -88,6 +106,20 @@ QString WholeFileWriter::causeOfFailure() const
 void WholeFileWriter::fail(const QString& cause)
 {
     throw Error(cause);
+}
+
+int removeUnfinishedFiles(const QStringList& folders)
+{
+    int removed = 0;
+    for (const QString& folder : folders) {
+        const QFileInfoList files = QDir(folder).entryInfoList(
+            QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+        for (const QFileInfo& file : files) {
+            if (isUnfinishedName(file.fileName()) && QFile::remove(file.filePath()))
+                ++removed;
+        }
+    }
+    return removed;
 }
 
 void writeFileWhole(const QString& target, const QByteArray& bytes)

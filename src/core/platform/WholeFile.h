@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 namespace vf {
 
@@ -35,5 +36,10 @@ private:
 // cause alone; the caller names the file.
 void writeFileWhole(const QString& target, const QByteArray& bytes);
 void copyFileWhole(const QString& source, const QString& target);
+
+// Removes what writes that never finished left in the folders (the program was killed, the
+// machine lost power): files with the names the writer gives its new files, nothing else.
+// Returns how many were removed.
+int removeUnfinishedFiles(const QStringList& folders);
 
 } // namespace vf

@@ -10,6 +10,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 
 namespace vf {
 
@@ -53,10 +55,10 @@ QString refusal(const QByteArray& errors)
 }
 
 constexpr int kMsPerSecond = 1000;
+constexpr int kEndGraceMs = 5000;
 
 const QString kIncomplete = QStringLiteral("it is incomplete (was the download cut short?)");
-const QString kPointsPastItsEnd =
-    QStringLiteral("the file is damaged: it points past its own end");
+const QString kPointsPastItsEnd = QStringLiteral("the file is damaged: it points past its own end");
 constexpr qint64 kPageSize = 4096;
 
 // One run of the worker process: started with its limits, waited for while events go on,
@@ -83,17 +85,32 @@ public:
     void run(int timeLimitMs, const CancelCheck& cancelRequested)
     {
         QEventLoop loop;
+        // Once the worker has been told to end, it is waited for a few seconds at most: a
+        // process the system cannot end (one stuck while starting, seen under Wine) must not
+        // hold the program.
+        QTimer endGrace;
+        endGrace.setSingleShot(true);
+        QObject::connect(&endGrace, &QTimer::timeout, [&] {
+            m_unended = true;
+            loop.quit();
+        });
+        const auto end = [&] {
+            m_process.kill();
+            if (!endGrace.isActive())
+                endGrace.start(kEndGraceMs);
+        };
+        m_end = end;
         QTimer timer;
         timer.setSingleShot(true);
         QObject::connect(&timer, &QTimer::timeout, [&] {
             m_timedOut = true;
-            m_process.kill();
+            end();
         });
         QTimer cancelPoll;
         QObject::connect(&cancelPoll, &QTimer::timeout, [&] {
             if (cancelRequested && cancelRequested()) {
                 m_cancelled = true;
-                m_process.kill();
+                end();
             }
         });
         QObject::connect(&m_process, &QProcess::finished, &loop, &QEventLoop::quit);
@@ -107,19 +124,34 @@ public:
         constexpr int kCancelPollMs = 50;
         cancelPoll.start(kCancelPollMs);
         m_process.start();
-        if (m_process.state() != QProcess::NotRunning && !m_guard.started())
+        if (m_process.state() != QProcess::NotRunning && !m_guard.started()) {
             m_unguarded = true;
+            end();
+        }
         // Events go on while the worker reads: the caller keeps other actions out (a modal
         // progress dialog) and its Cancel is seen by the poll.
         if (!m_failedToStart && m_process.state() != QProcess::NotRunning)
             loop.exec();
         timer.stop();
         cancelPoll.stop();
-        if (m_process.state() != QProcess::NotRunning) {
+        endGrace.stop();
+        m_end = nullptr;
+        if (m_process.state() != QProcess::NotRunning && !m_unended) {
             m_process.kill();
-            m_process.waitForFinished(5000);
+            m_unended = !m_process.waitForFinished(kEndGraceMs);
         }
         keepOutput();
+    }
+
+    // A worker that would not end is left to the system (the guard's job object or the
+    // parent-death signal ends it with the program at the latest): destroying its QProcess
+    // would wait half a minute more for it.
+    static void release(std::unique_ptr<WorkerRun> run)
+    {
+        if (run->m_unended && run->m_process.state() != QProcess::NotRunning) {
+            run->m_process.disconnect();
+            (void)run.release();
+        }
     }
 
     WorkerOutcome outcome() const
@@ -141,7 +173,10 @@ private:
             return;
         if (!m_takeOutput(rows)) {
             m_refused = true;
-            m_process.kill();
+            if (m_end)
+                m_end();
+            else
+                m_process.kill();
         }
     }
 
@@ -153,6 +188,10 @@ private:
             return QStringLiteral("the reading was cancelled");
         if (m_refused)
             return QStringLiteral("its rows could not be taken");
+        if (m_unended)
+            return QStringLiteral("the turn results reader %1 did not end when told to; it may "
+                                  "still be running")
+                .arg(m_process.program());
         if (m_unguarded)
             return QStringLiteral("the turn results reader %1 could not be given its limits")
                 .arg(m_process.program());
@@ -189,6 +228,8 @@ private:
     bool m_failedToStart = false;
     bool m_cancelled = false;
     bool m_unguarded = false;
+    bool m_unended = false;
+    std::function<void()> m_end; // while running: ends the worker, waiting a little at most
 };
 
 } // namespace
@@ -202,9 +243,11 @@ WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFi
         input == ReaderInput::OldDatabase
             ? QStringList{QString::fromLatin1(turnfile::kOldDatabaseOption), turnFile}
             : QStringList{turnFile};
-    WorkerRun run(workerPath, arguments, limits, timeLimitMs, takeOutput);
-    run.run(timeLimitMs, cancelRequested);
-    return run.outcome();
+    auto run = std::make_unique<WorkerRun>(workerPath, arguments, limits, timeLimitMs, takeOutput);
+    run->run(timeLimitMs, cancelRequested);
+    WorkerOutcome outcome = run->outcome();
+    WorkerRun::release(std::move(run));
+    return outcome;
 }
 
 } // namespace vf

@@ -1,6 +1,7 @@
 #include "TurnResultsArchive.h"
 
 #include "Error.h"
+#include "platform/DataFolder.h"
 #include "platform/WholeFile.h"
 
 #include <QDir>
@@ -9,7 +10,7 @@
 namespace vf {
 
 TurnResultsArchive::TurnResultsArchive(QString dataFolder)
-    : m_folder(QDir(dataFolder).filePath(QStringLiteral("Turn results archive")))
+    : m_folder(DataFolder(std::move(dataFolder)).archiveFolder())
 {
 }
 

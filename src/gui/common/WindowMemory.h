@@ -14,8 +14,12 @@ class ScreenMetrics;
 // Puts a window where the player left it in an earlier run (within the screen as it is now),
 // and remembers where the player moves or resizes it, when it is hidden.
 class WindowMemory : public QObject {
+    Q_OBJECT
 public:
     WindowMemory(QWidget* window, RememberedState state, const ScreenMetrics& screen);
+
+    // True once the window manager has had its time to place the shown window.
+    bool placed() const { return m_placed; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
