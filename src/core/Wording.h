@@ -10,4 +10,10 @@ inline QString countOf(qint64 count, const QString& one, const QString& many)
     return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
 }
 
+// A sentence made part of a longer one: without its closing full stop.
+inline QString asClause(const QString& sentence)
+{
+    return sentence.endsWith(QLatin1Char('.')) ? sentence.chopped(1) : sentence;
+}
+
 } // namespace vf

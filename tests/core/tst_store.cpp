@@ -3,6 +3,7 @@
 #include "TestStore.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
+#include "turnimport/TurnImporter.h"
 
 #include <QDir>
 #include <QFile>
@@ -277,6 +278,65 @@ private Q_SLOTS:
         second.run(QStringLiteral("ROLLBACK"));
         QCOMPARE(OrderRepository(t.store()).append(1, QStringLiteral("RTD"), TestStore::slots()),
                  10);
+    }
+
+    // A data folder on a disk with no room left: whatever the store writes is refused in a
+    // player's words, naming the folder, and nothing is changed.
+    void aFullDiskIsToldAsSuchAndNothingChanges_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("storing an order") << "order";
+        QTest::newRow("Update Data") << "import";
+        QTest::newRow("starting with no database yet") << "start";
+        QTest::newRow("starting with the database there") << "restart";
+    }
+    void aFullDiskIsToldAsSuchAndNothingChanges()
+    {
+        QFETCH(QString, action);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("data"));
+        QVERIFY(QDir().mkpath(folder));
+        SmallDisk disk(folder, 1024);
+        if (!disk.mounted())
+            QSKIP("no right to mount a small disk here");
+        QString message;
+        int ordersBefore = 0;
+        const QString file = QDir(folder).filePath(QStringLiteral("turns.sqlite"));
+        if (action == QLatin1String("restart")) {
+            Store(file).run(QStringLiteral("SELECT 1"));
+            disk.fill();
+            try {
+                Store store(file);
+                OrderRepository(store).count(123);
+            } catch (const Error& error) {
+                message = error.message();
+            }
+        } else {
+            Store store(file);
+            EmpireRepository(store).add(
+                {123, QStringLiteral("Sable Concord"), QStringLiteral("tinderly")});
+            OrderRepository orders(store);
+            orders.append(123, QStringLiteral("TREE"), TestStore::slots());
+            ordersBefore = orders.count(123);
+            disk.fill();
+            try {
+                if (action == QLatin1String("order"))
+                    orders.append(123, QStringLiteral("MESS"),
+                                  TestStore::slots({QString(4000, u'm')}));
+                else if (action == QLatin1String("import"))
+                    TurnImporter(store, TestStore::workerPath())
+                        .importFile(123, TestStore::dataFile(QStringLiteral("900.mdb")));
+                else
+                    Store(QDir(folder).filePath(QStringLiteral("new.sqlite")));
+            } catch (const Error& error) {
+                message = error.message();
+            }
+            QCOMPARE(orders.count(123), ordersBefore);
+        }
+        QVERIFY2(message.contains(QStringLiteral("The disk holding %1 is full")
+                                      .arg(QDir::toNativeSeparators(folder))),
+                 qPrintable(message));
+        QVERIFY2(!message.contains(QStringLiteral("..")), qPrintable(message));
     }
 };
 

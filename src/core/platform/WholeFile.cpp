@@ -94,10 +94,15 @@ void WholeFileWriter::commit()
     m_done = true;
 }
 
+bool diskIsFull(const QString& folder)
+{
+    const QStorageInfo disk(folder);
+    return disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < kNearlyFull;
+}
+
 QString WholeFileWriter::causeOfFailure() const
 {
-    const QStorageInfo disk(QFileInfo(m_target).absolutePath());
-    if (disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < kNearlyFull)
+    if (diskIsFull(QFileInfo(m_target).absolutePath()))
         return QStringLiteral("the disk is full");
     const QString why = m_file.errorString();
     return why.isEmpty() ? QStringLiteral("the system refused it") : why;

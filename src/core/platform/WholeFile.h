@@ -37,6 +37,10 @@ private:
 void writeFileWhole(const QString& target, const QByteArray& bytes);
 void copyFileWhole(const QString& source, const QString& target);
 
+// Whether the disk holding the folder has no room left to speak of: a write that failed there
+// failed for that.
+bool diskIsFull(const QString& folder);
+
 // Removes what writes that never finished left in the folders (the program was killed, the
 // machine lost power): files with the names the writer gives its new files, nothing else.
 // Returns how many were removed.

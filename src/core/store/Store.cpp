@@ -1,6 +1,7 @@
 #include "Store.h"
 
 #include "Error.h"
+#include "platform/WholeFile.h"
 #include "turnimport/ImportedTables.h"
 
 #include <QAtomicInt>
@@ -291,9 +292,10 @@ void Store::fail(const QString& what, const QSqlError& error) const
         throw Error(QStringLiteral("The data folder %1 cannot be written to, so nothing can be "
                                    "stored or changed.")
                         .arg(folder));
-    if (code == SQLITE_FULL)
-        throw Error(QStringLiteral("The disk of the data folder %1 is full, so nothing more can "
-                                   "be stored.")
+    // SQLite tells a full disk as such only when the database file cannot grow; a journal or
+    // its index that cannot be written shows as an I/O error.
+    if (code == SQLITE_FULL || (code == SQLITE_IOERR && diskIsFull(folder)))
+        throw Error(QStringLiteral("The disk holding %1 is full, so nothing more can be stored.")
                         .arg(folder));
     fail(what, error.text());
 }

@@ -4,6 +4,7 @@
 #include "ImportWriter.h"
 #include "ImportedTables.h"
 #include "TurnFileCheck.h"
+#include "Wording.h"
 #include "store/EmpireRepository.h"
 #include "store/Store.h"
 
@@ -23,7 +24,7 @@ Error oldDatabaseError(const QString& file, const QString& cause)
 {
     return Error(QStringLiteral("The old turn entry database %1 could not be brought over: "
                                 "%2.\n\nNothing has been changed.")
-                     .arg(QDir::toNativeSeparators(file), cause));
+                     .arg(QDir::toNativeSeparators(file), asClause(cause)));
 }
 
 } // namespace

@@ -21,7 +21,7 @@ Error importError(const QString& turnFile, const QString& cause)
 {
     return Error(QStringLiteral("The turn results file %1 could not be imported: %2.\n\n"
                                 "Nothing has been changed.")
-                     .arg(QDir::toNativeSeparators(turnFile), cause));
+                     .arg(QDir::toNativeSeparators(turnFile), asClause(cause)));
 }
 
 void deleteRowsOf(const Store& store, int empireId)
