@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,11 @@ namespace vf::turnfile {
 // UTF-8, nothing from the player's environment changing how a file is read, and standard
 // output written byte for byte.
 void prepareReaderProcess();
+
+// The channel the rows go out on: the process's standard output as it was when it started.
+// Standard output itself is pointed at standard error, so that whatever libmdb prints there
+// counts as a complaint and never mixes into the rows. Called once, before libmdb runs.
+std::FILE* takeRowsChannel();
 
 // The command line's arguments as file names libmdb can open (on Windows the names are
 // taken from the wide command line, so that any letter in a folder's name works).

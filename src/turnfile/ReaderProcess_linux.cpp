@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace vf::turnfile {
 
@@ -12,6 +13,14 @@ void prepareReaderProcess()
     unsetenv("MDBOPTS");
     unsetenv("MDBPATH");
     unsetenv("MDB_JET3_CHARSET");
+}
+
+std::FILE* takeRowsChannel()
+{
+    const int rows = dup(STDOUT_FILENO);
+    if (rows < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0)
+        return nullptr;
+    return fdopen(rows, "wb");
 }
 
 std::vector<std::string> readerArguments(int argc, char** argv)

@@ -57,6 +57,16 @@ void prepareReaderProcess()
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
 }
 
+std::FILE* takeRowsChannel()
+{
+    std::fflush(stdout);
+    const int rows = _dup(_fileno(stdout));
+    if (rows < 0 || _dup2(_fileno(stderr), _fileno(stdout)) < 0)
+        return nullptr;
+    _setmode(rows, _O_BINARY);
+    return _fdopen(rows, "wb");
+}
+
 std::vector<std::string> readerArguments(int /*argc*/, char** /*argv*/)
 {
     int count = 0;

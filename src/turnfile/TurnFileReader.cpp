@@ -41,7 +41,11 @@ std::string quotedName(std::string_view name)
     return "\"" + std::string(name) + "\"";
 }
 
-const char* const kIncomplete = "it is incomplete (was the download cut short?)";
+// A file that is not whole pages was cut short; in one that is, a page number past its end is
+// damage like any other. The old program's database was never downloaded.
+const char* const kCutShort = "it is incomplete (was the download cut short?)";
+const char* const kOldDatabaseCutShort = "it is incomplete (it ends part-way through a page)";
+const char* const kPointsPastItsEnd = "it is damaged (it points past its own end)";
 const char* const kPagesDamaged = "it is damaged (a table's list of its pages is wrong)";
 
 const char* const kDefinitionDamaged = "it is damaged (a table's definition is wrong)";
@@ -145,12 +149,11 @@ struct TurnFileReader::Impl {
     HandlePtr mdb;
     std::uint64_t pageCount = 0;
 
-    // A file cut short at a page boundary still opens; every page the catalogue and the
-    // table definitions point to must be inside it.
+    // Every page the catalogue and the table definitions point to must be inside the file.
     void checkPage(std::uint64_t page) const
     {
         if (page >= pageCount)
-            throw UnusableFile(kIncomplete);
+            throw UnusableFile(kPointsPastItsEnd);
     }
 
     // The definition may go on over further pages, and points to the rows holding its maps
@@ -181,7 +184,7 @@ struct TurnFileReader::Impl {
         MdbHandle* handle = mdb.get();
         checkPage(page);
         if (mdb_read_pg(handle, page) != handle->fmt->pg_size)
-            throw UnusableFile(kIncomplete);
+            throw UnusableFile(kPointsPastItsEnd);
         if (handle->pg_buf[0] != kDefinitionPage)
             throw UnusableFile(kDefinitionDamaged);
     }
@@ -193,14 +196,12 @@ struct TurnFileReader::Impl {
     {
         MdbHandle* handle = mdb.get();
         if (mdb_read_alt_pg(handle, page) != handle->fmt->pg_size)
-            throw UnusableFile(kIncomplete);
+            throw UnusableFile(kPointsPastItsEnd);
         return {handle->alt_pg_buf[0],
                 static_cast<guint32>(mdb_get_int32(handle->alt_pg_buf, kOwnerOffset))};
     }
 
     // Every page a table's usage map names must be in the file and be one of its data pages.
-    // A file cut short names pages past its end, and all the pages it still holds are right;
-    // a damaged map names pages of other kinds or tables.
     void checkDataPages(MdbTableDef* table, unsigned long definitionPage) const
     {
         if (table->map_sz < 1 || !table->usage_map)
@@ -217,7 +218,7 @@ struct TurnFileReader::Impl {
                     throw UnusableFile(kPagesDamaged);
             }
             if (pastTheEnd)
-                throw UnusableFile(kIncomplete);
+                throw UnusableFile(kPointsPastItsEnd);
         }
         guint32 page = 0;
         for (;;) {
@@ -233,7 +234,7 @@ struct TurnFileReader::Impl {
                 throw UnusableFile(kPagesDamaged);
         }
         if (pastTheEnd)
-            throw UnusableFile(kIncomplete);
+            throw UnusableFile(kPointsPastItsEnd);
     }
 
     // Reads the catalogue table whole before anything relies on it: its pages must be in the
@@ -440,7 +441,7 @@ TurnFileReader::TurnFileReader(const std::string& path, Kind kind)
     const auto size = static_cast<std::uint64_t>(end);
     const auto pageSize = static_cast<std::uint64_t>(m_impl->mdb->fmt->pg_size);
     if (end < 0 || pageSize == 0 || size % pageSize != 0)
-        throw UnusableFile(kIncomplete);
+        throw UnusableFile(kind == Kind::OldDatabase ? kOldDatabaseCutShort : kCutShort);
     m_impl->pageCount = size / pageSize;
     mdb_set_bind_size(m_impl->mdb.get(), kBindSize);
     m_impl->checkCatalogue();

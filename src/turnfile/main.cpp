@@ -15,6 +15,11 @@ int main(int argc, char** argv)
 {
     using namespace vf::turnfile;
     prepareReaderProcess();
+    std::FILE* rows = takeRowsChannel();
+    if (!rows) {
+        std::fprintf(stderr, "the reader's output channel cannot be set up\n");
+        return 1;
+    }
     const std::vector<std::string> arguments = readerArguments(argc, argv);
     const bool oldDatabase = arguments.size() == 2 && arguments[0] == kOldDatabaseOption;
     if (arguments.size() != 1 && !oldDatabase) {
@@ -28,7 +33,7 @@ int main(int argc, char** argv)
                                "or its folder");
         TurnFileReader reader(arguments.back(), oldDatabase ? TurnFileReader::Kind::OldDatabase
                                                             : TurnFileReader::Kind::TurnResults);
-        FrameWriter out(stdout);
+        FrameWriter out(rows);
         const auto rows = reader.copyTo(out);
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - started)

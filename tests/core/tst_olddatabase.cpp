@@ -185,6 +185,9 @@ private Q_SLOTS:
         } catch (const Error& error) {
             QVERIFY2(error.message().contains(QStringLiteral("could not be brought over")),
                      qPrintable(error.message()));
+            // It was never downloaded.
+            QVERIFY2(!error.message().contains(QStringLiteral("download")),
+                     qPrintable(error.message()));
         }
         QCOMPARE(everything(t), before);
         QCOMPARE(TestStore::contentsOf(path), contents);

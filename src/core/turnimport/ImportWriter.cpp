@@ -4,8 +4,11 @@
 #include "ImportedTables.h"
 #include "ReaderProtocol.h"
 #include "ValueConversion.h"
+#include "platform/WholeFile.h"
 #include "store/Store.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 #include <sqlite3.h>
 
@@ -224,8 +227,11 @@ void ImportWriter::storeRow()
     sqlite3_reset(insert);
     if (result == SQLITE_DONE)
         return;
-    if (result == SQLITE_FULL)
-        fail(QStringLiteral("there is not enough disk space to store it"));
+    const QString folder = QDir::toNativeSeparators(
+        QFileInfo(QString::fromUtf8(sqlite3_db_filename(m_db, "main"))).absolutePath());
+    constexpr int kPrimaryCode = 0xff;
+    if (result == SQLITE_FULL || ((result & kPrimaryCode) == SQLITE_IOERR && diskIsFull(folder)))
+        fail(QStringLiteral("the disk holding %1 is full").arg(folder));
     else
         fail(QStringLiteral("the turn entry database could not store it (%1)")
                  .arg(QString::fromUtf8(sqlite3_errmsg(m_db))));

@@ -20,6 +20,11 @@ std::optional<QString> checkTurnFile(const QString& path, const QString& what)
     if (!info.exists() && info.isSymLink())
         return QStringLiteral("it cannot be opened: it is a link that leads to no file (or to "
                               "itself)");
+    // A name the system holds in bytes that are no text in its encoding reaches the program
+    // with those bytes replaced: the file is there, but not under the name the program has.
+    if (!info.exists() && path.contains(QChar::ReplacementCharacter))
+        return QStringLiteral("it cannot be opened: its name holds bytes that are no letters on "
+                              "this system; rename the file and choose it again");
     if (!info.exists())
         return QStringLiteral("the file is not there");
     if (!info.isFile())

@@ -57,8 +57,7 @@ QString refusal(const QByteArray& errors)
 constexpr int kMsPerSecond = 1000;
 constexpr int kEndGraceMs = 5000;
 
-const QString kIncomplete = QStringLiteral("it is incomplete (was the download cut short?)");
-const QString kPointsPastItsEnd = QStringLiteral("the file is damaged: it points past its own end");
+const QString kPointsPastItsEnd = QStringLiteral("it is damaged (it points past its own end)");
 constexpr qint64 kPageSize = 4096;
 
 // One run of the worker process: started with its limits, waited for while events go on,
@@ -201,9 +200,10 @@ private:
         if (m_timedOut)
             return QStringLiteral("reading it took too long; the file may be damaged");
         // libmdb reports a page past the end of the file and reads on without it: a file
-        // that is not whole pages was cut short; in one that is, a pointer is damaged.
+        // that is not whole pages is incomplete (the reader says more when it gets to say so);
+        // in one that is, a pointer is damaged.
         if (m_errors.contains("beyond EOF"))
-            return m_wholePages ? kPointsPastItsEnd : kIncomplete;
+            return m_wholePages ? kPointsPastItsEnd : QStringLiteral("it is incomplete");
         if (m_process.exitStatus() != QProcess::NormalExit)
             return QStringLiteral("the file is damaged: reading it failed");
         if (m_process.exitCode() == turnfile::kExitUnusableFile && !refused.isEmpty())
