@@ -1,5 +1,6 @@
 #include "orders/NumberReading.h"
 #include "platform/Windows1252.h"
+#include "turnimport/ValueConversion.h"
 
 #include <QTest>
 
@@ -86,6 +87,48 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         QCOMPARE(toWindows1252(text), bytes);
+    }
+
+    // The bounds of what a name the game gives can hold; a letter on either side of each
+    // bound. (UTF-8 of a surrogate is written out by hand: no converter makes it.)
+    void plausibleNames_data()
+    {
+        QTest::addColumn<QByteArray>("utf8");
+        QTest::addColumn<bool>("plausible");
+        const auto name = [](char32_t cp) { return QString::fromUcs4(&cp, 1).toUtf8(); };
+        QTest::newRow("plain") << QByteArray("Tarsis Patrol") << true;
+        QTest::newRow("beyond ASCII") << QStringLiteral("Ωmega ☆ Star").toUtf8() << true;
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("a tab") << QByteArray("Sol\tPrime") << false;
+        QTest::newRow("U+009F") << name(0x9F) << false;
+        QTest::newRow("U+00A0") << QByteArray("a") + name(0xA0) << true;
+        QTest::newRow("U+D7FF") << name(0xD7FF) << true;
+        QTest::newRow("U+D800") << QByteArray("\xED\xA0\x80") << false;
+        QTest::newRow("U+DFFF") << QByteArray("\xED\xBF\xBF") << false;
+        QTest::newRow("U+E000") << name(0xE000) << false;
+        QTest::newRow("U+F8FF") << name(0xF8FF) << false;
+        QTest::newRow("U+F900") << QByteArray("a") + name(0xF900) << true;
+        QTest::newRow("U+FDCF") << name(0xFDCF) << true;
+        QTest::newRow("U+FDD0") << name(0xFDD0) << false;
+        QTest::newRow("U+FFFD") << name(0xFFFD) << false;
+        QTest::newRow("U+FFFE") << name(0xFFFE) << false;
+        QTest::newRow("U+1FFFE") << name(0x1FFFE) << false;
+        QTest::newRow("U+F0000") << name(0xF0000) << false;
+        QTest::newRow("over-long") << QByteArray("\xC0\xAF") << false;
+        QTest::newRow("cut inside a letter") << QByteArray("ab\xE2\x98") << false;
+        // 'Drapra 4A' with the bytes of each UTF-16 unit swapped.
+        QTest::newRow("swapped") << QStringLiteral("䐀爀愀瀀爀愀\u2000㐀䄀").toUtf8() << false;
+        QTest::newRow("swapped, one letter") << name(0x5400) << false;
+        QTest::newRow("one letter with a zero low byte among others")
+            << QStringLiteral("Ā Prime").toUtf8() << true;
+        QTest::newRow("a letter of two units") << name(0x20000) << true;
+    }
+    void plausibleNames()
+    {
+        QFETCH(QByteArray, utf8);
+        QFETCH(bool, plausible);
+        QCOMPARE(turnfile::isPlausibleName(std::string_view(utf8.constData(), utf8.size())),
+                 plausible);
     }
 };
 

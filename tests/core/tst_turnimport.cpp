@@ -524,6 +524,13 @@ private Q_SLOTS:
             << readerOutput({{kFleets, {{"I123", "S7", "SHome"}}}}) << "malformed";
         QTest::newRow("a number as a name")
             << readerOutput({{kFleets, {{"I123", "I7", "I7"}}}}) << "malformed";
+        // No empire number is below 1: a negative one is damage; 0 names another empire.
+        QTest::newRow("a negative empire")
+            << readerOutput({{kFleets, {{"I-5", "I7", "SHome"}, {"I123", "I2", "SMine"}}}})
+            << "names Empire # -5";
+        QTest::newRow("empire 0 is another empire's")
+            << readerOutput({{kFleets, {{"I0", "I7", "SHome"}, {"I123", "I2", "SMine"}}}})
+            << "123|2|Mine";
         QTest::newRow("an identifier past 32 bits")
             << readerOutput({{kFleets, {{"I123", "I2147483648", "SHome"}}}}) << "out of range";
         const QByteArray whole = readerOutput({{kFleets, {{"I123", "I7", "SHome"}}}});

@@ -177,6 +177,13 @@ bool ImportWriter::takeRow(Cursor& at)
             const auto value = static_cast<qint64>(at.number(8));
             if (value < turnfile::kSmallestIdentifier || value > turnfile::kLargestIdentifier)
                 return fail(QStringLiteral("the reader passed an identifier out of range"));
+            // Every table's first field is its empire's number; none is below 1, so a
+            // negative one is damage (0 and others are another empire's rows).
+            if (f == 0 && value < 0)
+                return fail(QStringLiteral("a row of the table \"%1\" names Empire # %2, a "
+                                           "number no empire has (the file is damaged)")
+                                .arg(nameOf(table.name))
+                                .arg(value));
             sqlite3_bind_int64(insert, column, value);
             if (f == 0)
                 noteEmpire(value);

@@ -111,15 +111,24 @@ bool isNameCharacter(char32_t cp)
 
 } // namespace
 
+// A letter that is one UTF-16 unit with a zero low byte and a non-zero high byte: what a
+// letter of plain text becomes when the two bytes of each unit are read the wrong way round.
+bool looksSwapped(char32_t cp)
+{
+    return cp <= 0xFFFF && (cp & 0xFF) == 0 && (cp >> 8) != 0;
+}
+
 bool isPlausibleName(std::string_view utf8)
 {
+    bool everyLetterSwapped = true;
     for (std::size_t at = 0; at < utf8.size();) {
         const auto decoded = decodeAt(utf8, at);
         if (!decoded || !isNameCharacter(decoded->first))
             return false;
+        everyLetterSwapped = everyLetterSwapped && looksSwapped(decoded->first);
         at += decoded->second;
     }
-    return true;
+    return utf8.empty() || !everyLetterSwapped;
 }
 
 } // namespace vf::turnfile

@@ -23,8 +23,9 @@ std::string textFromNumber(double value);
 
 // Whether UTF-8 text can be a name the game gave: well formed, and free of control
 // characters, surrogates, noncharacters, private-use characters and the replacement
-// character (which a failed conversion leaves). Damage to a text in the file mostly shows
-// as one of these.
+// character (which a failed conversion leaves), and not text whose bytes were read the wrong
+// way round (every letter a single UTF-16 unit with a zero low byte). Damage to a text in the
+// file mostly shows as one of these.
 bool isPlausibleName(std::string_view utf8);
 
 } // namespace vf::turnfile
