@@ -17,6 +17,7 @@
 #include <QScopeGuard>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -395,6 +396,50 @@ private Q_SLOTS:
         QCOMPARE(removeUnfinishedFiles(DataFolder(t.path()).foldersWritten()), 1);
         QCOMPARE(names(), before);
         QCOMPARE(TestStore::contentsOf(file), QByteArray("the old file"));
+    }
+
+    // Another program holds the file open (Windows): a hold let go within a moment is waited
+    // out; one that lasts is told, naming the file, and the old file stays.
+    void aFileHeldOpenElsewhereIsWaitedForThenTold_data()
+    {
+        QTest::addColumn<int>("heldMs");
+        QTest::newRow("let go after half a second") << 500;
+        QTest::newRow("held on") << -1;
+    }
+    void aFileHeldOpenElsewhereIsWaitedForThenTold()
+    {
+        QFETCH(int, heldMs);
+        TestStore t;
+        const QString file = writeWith(QStringLiteral("orders file"), t.path(), "old", QString());
+        HeldOpen held(file);
+        if (!held.active())
+            QSKIP("this system replaces a file another program has open");
+        QTimer letGo;
+        letGo.setSingleShot(true);
+        connect(&letGo, &QTimer::timeout, [&held] { held.release(); });
+        if (heldMs >= 0)
+            letGo.start(heldMs);
+        QString message;
+        QThread writer;
+        // The write waits in the writing thread while this one lets go.
+        QObject::connect(&writer, &QThread::started, [&] {
+            try {
+                writeWith(QStringLiteral("orders file"), t.path(), "new", QString());
+            } catch (const Error& error) {
+                message = error.message();
+            }
+        });
+        writer.start();
+        QTRY_VERIFY_WITH_TIMEOUT(writer.isFinished(), 20000);
+        if (heldMs >= 0) {
+            QVERIFY2(message.isEmpty(), qPrintable(message));
+            QCOMPARE(TestStore::contentsOf(file), QByteArray("new"));
+        } else {
+            QVERIFY2(message.contains(QStringLiteral("another program is holding")) &&
+                         message.contains(QDir::toNativeSeparators(file)),
+                     qPrintable(message));
+            QCOMPARE(TestStore::contentsOf(file), QByteArray("old"));
+        }
     }
 
     void aFolderThatCannotBeMadeIsReported()

@@ -57,4 +57,20 @@ private:
     bool m_active = false;
 };
 
+// The file held open the way another program on Windows holds it (an editor, a virus
+// scanner): it may be read, but not deleted or replaced, until release() or the end. Other
+// systems let a file that is open be replaced: active() is false there.
+class HeldOpen {
+public:
+    explicit HeldOpen(const QString& file);
+    ~HeldOpen();
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    bool active() const { return m_handle != nullptr; }
+    void release();
+
+private:
+    void* m_handle = nullptr;
+};
+
 } // namespace vf::test

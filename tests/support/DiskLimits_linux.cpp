@@ -77,4 +77,10 @@ ReadOnlyFolder::~ReadOnlyFolder()
         ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
 }
 
+HeldOpen::HeldOpen(const QString& /*file*/) {}
+
+HeldOpen::~HeldOpen() = default;
+
+void HeldOpen::release() {}
+
 } // namespace vf::test
