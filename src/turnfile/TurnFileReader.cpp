@@ -12,6 +12,7 @@
 
 #include <mdbtools.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -141,6 +142,99 @@ std::string nameOf(const BoundField& bound)
             return textFromNumber(number);
     }
     return std::string(text, static_cast<std::size_t>(bound.length));
+}
+
+// The shape of a table's rows as its definition lays them out: how many columns a row may
+// count, how many of them of variable length, and where each fixed column's bytes lie.
+struct RowShape {
+    unsigned mostColumns = 0;
+    unsigned mostVariableColumns = 0;
+    std::vector<const MdbColumn*> fixedColumns; // in the order rows hold them
+    std::vector<const MdbColumn*> textColumns;
+};
+
+RowShape rowShapeOf(const MdbTableDef* table)
+{
+    RowShape shape;
+    shape.mostColumns = table->num_cols;
+    shape.mostVariableColumns = table->num_var_cols;
+    for (unsigned c = 0; c < table->num_cols; ++c) {
+        const auto* column = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, c));
+        // A column deleted from the definition stays counted in the rows written before.
+        shape.mostColumns = std::max(shape.mostColumns, unsigned(column->row_col_num) + 1);
+        if (column->is_fixed)
+            shape.fixedColumns.push_back(column);
+        else
+            shape.mostVariableColumns =
+                std::max(shape.mostVariableColumns, column->var_col_num + 1);
+        if (column->col_type == MDB_TEXT)
+            shape.textColumns.push_back(column);
+    }
+    return shape;
+}
+
+// Whether a row (of an Access 2000 file) holds together as the format lays it out, before any
+// of its values is trusted (libmdb does not look): from the end back, a mask of the columns
+// that have values, the count of variable-length columns, their offsets and the offset of
+// their end, last first; from the start, the count of columns and the fixed-length values.
+// The row must lie past the page's table of rows; the counts must fit the table's
+// definition; the offsets must rise and stay between the fixed values and the table of
+// offsets; a text must fit its column and be whole letters.
+bool rowHoldsTogether(const MdbHandle* mdb, const RowShape& shape, int start, std::size_t size)
+{
+    const auto* page = static_cast<const unsigned char*>(mdb->pg_buf);
+    const auto int16At = [page](std::size_t at) {
+        return static_cast<unsigned>(page[at] | (page[at + 1] << 8));
+    };
+    const std::size_t rowTable = mdb->fmt->row_count_offset;
+    const std::size_t rowsOnPage = int16At(rowTable);
+    const auto first = static_cast<std::size_t>(start);
+    if (first < rowTable + 2 + 2 * rowsOnPage || size < 4)
+        return false;
+    const std::size_t last = first + size - 1;
+    const unsigned columns = int16At(first);
+    if (columns == 0 || columns > shape.mostColumns)
+        return false;
+    const std::size_t maskSize = (columns + 7) / 8;
+    // Bits past the row's count of columns are never set.
+    if (columns % 8 != 0 && (page[last] >> (columns % 8)) != 0)
+        return false;
+    if (shape.mostVariableColumns == 0)
+        return maskSize + 2 <= size;
+    if (maskSize + 2 + 2 > size)
+        return false;
+    const unsigned variable = int16At(last - maskSize - 1);
+    if (variable > columns || variable > shape.mostVariableColumns ||
+        maskSize + 2 + 2 * (std::size_t(variable) + 1) + 2 > size)
+        return false;
+    const std::size_t offsetTable = last - maskSize - 2 - 2 * (std::size_t(variable) + 1) + 1;
+    std::vector<unsigned> offsets(variable + 1);
+    for (unsigned i = 0; i <= variable; ++i)
+        offsets[i] = int16At(last - maskSize - 3 - 2 * i);
+    if (first + offsets[variable] > offsetTable)
+        return false;
+    for (unsigned i = 0; i < variable; ++i) {
+        if (offsets[i] > offsets[i + 1])
+            return false;
+    }
+    // The fixed values lie between the count of columns and the first variable one.
+    const unsigned fixedInRow = columns - variable;
+    for (std::size_t f = 0; f < shape.fixedColumns.size() && f < fixedInRow; ++f) {
+        const MdbColumn* column = shape.fixedColumns[f];
+        if (2 + unsigned(column->fixed_offset) + unsigned(column->col_size) > offsets[0])
+            return false;
+    }
+    for (const MdbColumn* column : shape.textColumns) {
+        if (column->var_col_num >= variable)
+            continue;
+        const unsigned from = offsets[column->var_col_num];
+        const unsigned length = offsets[column->var_col_num + 1] - from;
+        const bool compressed =
+            length >= 2 && page[first + from] == 0xFF && page[first + from + 1] == 0xFE;
+        if (length > unsigned(column->col_size) || (!compressed && length % 2 != 0))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -317,16 +411,20 @@ struct TurnFileReader::Impl {
     // libmdb passes over as an empty text.
     // A column whose number lies past the row's own count of columns would have its null flag
     // read from outside the row.
-    void crackRow(MdbTableDef* table, const std::vector<BoundField>& bound,
+    void crackRow(MdbTableDef* table, const RowShape& shape, const std::vector<BoundField>& bound,
                   std::vector<MdbField>& fields)
     {
         int start = 0;
         std::size_t size = 0;
         int rowColumns = -1;
+        MdbHandle* handle = table->entry->mdb;
         if (table->cur_row == 0 ||
-            mdb_find_row(table->entry->mdb, static_cast<int>(table->cur_row) - 1, &start, &size) !=
-                0 ||
-            (rowColumns = mdb_crack_row(table, start & kOffsetMask, size, fields.data())) < 0)
+            mdb_find_row(handle, static_cast<int>(table->cur_row) - 1, &start, &size) != 0)
+            throw std::runtime_error("a row of " + quotedName(table->name) + " cannot be read");
+        if (!IS_JET3(handle) && !rowHoldsTogether(handle, shape, start & kOffsetMask, size))
+            throw UnusableFile("a row of the table " + quotedName(table->name) +
+                               " is damaged (its layout is wrong)");
+        if ((rowColumns = mdb_crack_row(table, start & kOffsetMask, size, fields.data())) < 0)
             throw std::runtime_error("a row of " + quotedName(table->name) + " cannot be read");
         bool damaged = false;
         for (unsigned c = 0; c < table->num_cols; ++c)
@@ -403,11 +501,12 @@ struct TurnFileReader::Impl {
         const Table& wanted = *open.wanted;
         MdbTableDef* table = open.table.get();
         std::vector<MdbField> fields(MDB_MAX_COLS);
+        const RowShape shape = rowShapeOf(table);
         out.table(index);
         mdb_rewind_table(table);
         std::int64_t rows = 0;
         while (mdb_fetch_row(table)) {
-            crackRow(table, open.bound, fields);
+            crackRow(table, shape, open.bound, fields);
             checkLongTexts(wanted, open.bound, fields);
             out.row();
             for (std::size_t f = 0; f < open.bound.size(); ++f) {

@@ -26,6 +26,7 @@ constexpr int kColumnDefinitions = 150;
 constexpr int kLongTextPages = 60;
 constexpr int kTextsGarbled = 200;
 constexpr int kOldDatabaseMutations = 200;
+constexpr int kRowLayouts = 200;
 constexpr int kHeaderSize = 0x80;
 // Far beyond what reading any of these files takes, also on a busy machine: a time-out is a
 // reader that hangs.
@@ -40,12 +41,14 @@ enum class Damage {
     ColumnDefinition,
     LongTextPage,
     GarbledText,
-    OldDatabase
+    OldDatabase,
+    RowLayout
 };
-constexpr int kDamageKinds = 8;
+constexpr int kDamageKinds = 9;
 const char* const kDamageNames[kDamageKinds] = {
-    "cut short",           "a page replaced",    "bytes overwritten", "hostile",
-    "a column definition", "a long text's page", "a text garbled",    "old database mutated"};
+    "cut short",      "a page replaced",      "bytes overwritten",
+    "hostile",        "a column definition",  "a long text's page",
+    "a text garbled", "old database mutated", "a row's layout"};
 
 const QString kTurnFile = QStringLiteral("123.mdb");
 const QString kLongTextFile = QStringLiteral("126.mdb");
@@ -183,6 +186,65 @@ QByteArray garbleText(const QByteArray& original, QRandomGenerator& random)
     return damaged;
 }
 
+void write16(QByteArray& file, qsizetype at, quint16 value)
+{
+    qToLittleEndian(value, file.data() + at);
+}
+
+// A row's layout broken in one of the ways the reader checks: its count of columns beyond
+// any table's, its count of variable-length columns beyond its count of columns, an offset of
+// a variable-length column below the one before it, the end of its values past the row, a
+// bit set in its mask past its count of columns, or its start moved into the page's table of
+// rows. Returns the damaged file and what was broken.
+std::pair<QByteArray, QString> breakRowLayout(const QByteArray& original, QRandomGenerator& random)
+{
+    for (;;) {
+        QByteArray damaged = original;
+        const auto [start, end] = someRow(original, random);
+        const qsizetype last = end - 1;
+        const int columns = read16(original, start);
+        const int maskSize = (columns + 7) / 8;
+        const int variable = read16(original, last - maskSize - 1);
+        const auto offsetAt = [&](int i) { return last - maskSize - 3 - 2 * qsizetype(i); };
+        switch (random.bounded(6)) {
+        case 0:
+            write16(damaged, start, quint16(0x100 + random.bounded(0xff00)));
+            return {damaged, QStringLiteral("count of columns")};
+        case 1:
+            write16(damaged, last - maskSize - 1, quint16(columns + 1 + random.bounded(200)));
+            return {damaged, QStringLiteral("count of variable columns")};
+        case 2: {
+            if (variable < 2)
+                continue;
+            const int i = random.bounded(variable - 1);
+            write16(damaged, offsetAt(i),
+                    quint16(read16(original, offsetAt(i + 1)) + 1 + random.bounded(8)));
+            return {damaged, QStringLiteral("offsets out of order")};
+        }
+        case 3:
+            write16(damaged, offsetAt(variable), quint16(end - start + 1 + random.bounded(64)));
+            return {damaged, QStringLiteral("values past the row")};
+        case 4:
+            if (columns % 8 == 0)
+                continue;
+            damaged[last] = char(quint8(damaged[last]) | (1 << random.bounded(columns % 8, 8)));
+            return {damaged, QStringLiteral("mask past the columns")};
+        default: {
+            const qsizetype page = start / kPageSize * kPageSize;
+            const int rows = read16(original, page + kRowCountAt);
+            for (int r = 0; r < rows; ++r) {
+                const qsizetype entry = page + kRowOffsetsAt + 2 * r;
+                if ((read16(original, entry) & kOffsetMask) == start - page)
+                    write16(damaged, entry,
+                            quint16((read16(original, entry) & ~kOffsetMask) |
+                                    random.bounded(kRowOffsetsAt + 2 * rows)));
+            }
+            return {damaged, QStringLiteral("start in the table of rows")};
+        }
+        }
+    }
+}
+
 // The old program's database: bytes of its rows overwritten, a control character among them
 // now and then.
 QByteArray mutateOldDatabase(const QByteArray& original, QRandomGenerator& random)
@@ -263,6 +325,12 @@ private Q_SLOTS:
         for (int i = 0; i < kTextsGarbled; ++i)
             QTest::addRow("text garbled %d", i)
                 << kTurnFile << garbleText(original, random) << Damage::GarbledText;
+        QRandomGenerator layouts(20261209);
+        for (int i = 0; i < kRowLayouts; ++i) {
+            const auto [damaged, broken] = breakRowLayout(original, layouts);
+            QTest::addRow("row layout %d: %s", i, qPrintable(broken))
+                << kTurnFile << damaged << Damage::RowLayout;
+        }
         addLongTextCases(random);
         addOldDatabaseCases(random);
         const QDir hostile(TestStore::dataFile(QStringLiteral("hostile")));
@@ -295,9 +363,11 @@ private Q_SLOTS:
         const auto forget = qScopeGuard([&] { m_stores.erase(fixture); });
         QVERIFY2(damage != Damage::Cut && damage != Damage::Hostile,
                  "a cut-short or hostile file was imported");
-        // Damage the file itself shows: a column's definition, a long text's length.
-        QVERIFY2(damage != Damage::ColumnDefinition && damage != Damage::LongTextPage,
-                 "a damaged definition or long text was imported as values");
+        // Damage the file itself shows: a column's definition, a long text's length, a row's
+        // layout.
+        QVERIFY2(damage != Damage::ColumnDefinition && damage != Damage::LongTextPage &&
+                     damage != Damage::RowLayout,
+                 "a damaged definition, long text or row was imported as values");
         // A row whose empire number was damaged is left out, and the player told so.
         QVERIFY2(after.size() + outcome.rowsLeftOut - m_wholeLeftOut[fixture] == whole.size(),
                  "rows were lost or added");
