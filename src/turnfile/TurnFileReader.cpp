@@ -13,6 +13,7 @@
 #include <mdbtools.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -66,7 +67,9 @@ constexpr unsigned long kCatalogueDefinitionPage = 2;
 struct BoundField {
     MdbColumn* column = nullptr;
     int columnIndex = 0;
-    std::vector<char> buffer = std::vector<char>(kBindSize);
+    // Not cleared first: libmdb writes each value before it is read, and memory that is
+    // never touched costs nothing.
+    std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kBindSize);
     int length = 0;
 };
 
@@ -118,7 +121,7 @@ bool definitionHoldsTogether(const MdbTableDef* table, const MdbColumn* column)
 
 std::optional<std::int64_t> identifierOf(const BoundField& bound)
 {
-    const char* text = bound.buffer.data();
+    const char* text = bound.buffer.get();
     const std::string_view value(text, static_cast<std::size_t>(bound.length));
     if (isRealType(bound.column->col_type)) {
         char* end = nullptr;
@@ -133,7 +136,7 @@ std::optional<std::int64_t> identifierOf(const BoundField& bound)
 
 std::string nameOf(const BoundField& bound)
 {
-    const char* text = bound.buffer.data();
+    const char* text = bound.buffer.get();
     if (isRealType(bound.column->col_type)) {
         char* end = nullptr;
         errno = 0;
@@ -204,11 +207,11 @@ bool rowHoldsTogether(const MdbHandle* mdb, const RowShape& shape, int start, st
     if (maskSize + 2 + 2 > size)
         return false;
     const unsigned variable = int16At(last - maskSize - 1);
-    if (variable > columns || variable > shape.mostVariableColumns ||
+    if (variable > columns || variable > shape.mostVariableColumns || variable > MDB_MAX_COLS ||
         maskSize + 2 + 2 * (std::size_t(variable) + 1) + 2 > size)
         return false;
     const std::size_t offsetTable = last - maskSize - 2 - 2 * (std::size_t(variable) + 1) + 1;
-    std::vector<unsigned> offsets(variable + 1);
+    std::array<unsigned, MDB_MAX_COLS + 1> offsets{};
     for (unsigned i = 0; i <= variable; ++i)
         offsets[i] = int16At(last - maskSize - 3 - 2 * i);
     if (first + offsets[variable] > offsetTable)
@@ -283,16 +286,38 @@ struct TurnFileReader::Impl {
             throw UnusableFile(kDefinitionDamaged);
     }
 
-    // A page of the file as a first glance sees it: its kind and, for a data page, the
-    // definition page of the table it belongs to. (Read aside: the page libmdb works on
-    // stays as it is.)
+    // Each page's kind and, for a data page, the definition page of the table it belongs to,
+    // read in one pass over the file before anything relies on them (a read of every page
+    // through libmdb costs three calls to the system a page).
+    std::vector<std::pair<unsigned char, std::uint32_t>> pageHeads;
+
+    void readPageHeads(const std::string& path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        const auto pageSize = static_cast<std::size_t>(mdb->fmt->pg_size);
+        constexpr std::size_t kPagesAtOnce = 256;
+        std::vector<char> chunk(pageSize * kPagesAtOnce);
+        pageHeads.reserve(pageCount);
+        while (pageHeads.size() < pageCount && file) {
+            file.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+            const auto pages = static_cast<std::size_t>(file.gcount()) / pageSize;
+            for (std::size_t p = 0; p < pages; ++p) {
+                const auto* head = reinterpret_cast<const unsigned char*>(&chunk[p * pageSize]);
+                pageHeads.emplace_back(
+                    head[0],
+                    static_cast<std::uint32_t>(head[kOwnerOffset] | (head[kOwnerOffset + 1] << 8) |
+                                               (head[kOwnerOffset + 2] << 16) |
+                                               (std::uint32_t(head[kOwnerOffset + 3]) << 24)));
+            }
+        }
+        if (pageHeads.size() != pageCount)
+            throw std::runtime_error("the file cannot be read");
+    }
+
     std::pair<unsigned char, unsigned long> glance(unsigned long page) const
     {
-        MdbHandle* handle = mdb.get();
-        if (mdb_read_alt_pg(handle, page) != handle->fmt->pg_size)
-            throw UnusableFile(kPointsPastItsEnd);
-        return {handle->alt_pg_buf[0],
-                static_cast<guint32>(mdb_get_int32(handle->alt_pg_buf, kOwnerOffset))};
+        checkPage(page);
+        return pageHeads[page];
     }
 
     // Every page a table's usage map names must be in the file and be one of its data pages.
@@ -398,7 +423,7 @@ struct TurnFileReader::Impl {
                                    " cannot be read (its definition in the file is damaged)");
         }
         for (auto& field : bound) {
-            if (mdb_bind_column(table, field.columnIndex + 1, field.buffer.data(), &field.length) <
+            if (mdb_bind_column(table, field.columnIndex + 1, field.buffer.get(), &field.length) <
                 0)
                 throw std::runtime_error("a field of " + quotedName(wanted.name) +
                                          " cannot be read");
@@ -542,6 +567,7 @@ TurnFileReader::TurnFileReader(const std::string& path, Kind kind)
     if (end < 0 || pageSize == 0 || size % pageSize != 0)
         throw UnusableFile(kind == Kind::OldDatabase ? kOldDatabaseCutShort : kCutShort);
     m_impl->pageCount = size / pageSize;
+    m_impl->readPageHeads(path);
     mdb_set_bind_size(m_impl->mdb.get(), kBindSize);
     m_impl->checkCatalogue();
     if (!mdb_read_catalog(m_impl->mdb.get(), MDB_TABLE))
