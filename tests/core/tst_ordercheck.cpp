@@ -79,6 +79,13 @@ private Q_SLOTS:
         QTest::newRow("the names of a commander's second pair may stay empty")
             << "NAME" << QStringList{"45", "Iron Admiral"} << QStringList{};
         QTest::newRow("a typed-only code") << "RTL" << QStringList{} << QStringList{};
+        // A list of fixed words and the fleets: a word of the list is no fleet number.
+        QTest::newRow("decommission ALL") << "DECF" << QStringList{"ALL"} << QStringList{};
+        QTest::newRow("decommission HOME") << "DECF" << QStringList{"HOME"} << QStringList{};
+        QTest::newRow("decommission a fleet") << "DECF" << QStringList{"27"} << QStringList{};
+        QTest::newRow("decommission a fleet no longer there")
+            << "DECF" << QStringList{"99"}
+            << QStringList{"error 1: Fleet # \"99\" is not in the turn data imported on "};
     }
     void findsWhatWouldFail()
     {

@@ -69,15 +69,6 @@ constexpr int kOffsetMask = 0x1fff;
 // The catalogue and the other tables of the engine come first; the player's tables after.
 constexpr int kFirstUserDefinitionPage = 24;
 
-QStringList snapshot(TestStore& t)
-{
-    QStringList all = t.dump(QStringLiteral("Empires"), QStringLiteral("*")) +
-                      t.dump(QStringLiteral("Orders"), QStringLiteral("*"));
-    for (const auto& table : turnfile::kImportedTables)
-        all += t.dump(QString::fromUtf8(table.name.data(), table.name.size()), QStringLiteral("*"));
-    return all;
-}
-
 int pageCount(const QByteArray& file)
 {
     return int(file.size() / kPageSize);
@@ -345,12 +336,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, contents);
         QFETCH(Damage, damage);
         TestStore& store = storeFor(fixture);
-        const QStringList before = snapshot(store);
+        const QStringList before = store.snapshot();
         const QString path = store.fileWith(QStringLiteral("damaged.mdb"), contents);
         const Outcome outcome = importInto(fixture, store, path);
         QVERIFY2(!outcome.timedOut, "the reader hung on the file");
         ++(outcome.imported ? m_imported : m_refused)[int(damage)];
-        const QStringList after = snapshot(store);
+        const QStringList after = store.snapshot();
         if (!outcome.imported) {
             QVERIFY2(outcome.message.contains(QStringLiteral("could not be")),
                      qPrintable(outcome.message));
@@ -386,7 +377,7 @@ private Q_SLOTS:
             TestStore t;
             const Outcome clean = importInto(fixture, t, TestStore::dataFile(fixture));
             QVERIFY2(clean.imported, qPrintable(clean.message));
-            m_whole[fixture] = snapshot(t);
+            m_whole[fixture] = t.snapshot();
             m_wholeLeftOut[fixture] = clean.rowsLeftOut;
         }
     }

@@ -97,15 +97,6 @@ QString tableName(const turnfile::Table& table)
 }
 
 // Everything in the thirteen tables, Empires and Orders, for before/after comparisons.
-QStringList snapshot(TestStore& t)
-{
-    QStringList all = t.dump(QStringLiteral("Empires"), QStringLiteral("*")) +
-                      t.dump(QStringLiteral("Orders"), QStringLiteral("*"));
-    for (const auto& table : turnfile::kImportedTables)
-        all += t.dump(tableName(table), QStringLiteral("*"));
-    return all;
-}
-
 void fillEmpire(TestStore& t, int empireId)
 {
     t.addEmpire(empireId, QStringLiteral("Empire %1").arg(empireId));
@@ -193,9 +184,9 @@ private Q_SLOTS:
     {
         TestStore t;
         t.importFixture(QStringLiteral("123.mdb"), 123);
-        const QStringList once = snapshot(t);
+        const QStringList once = t.snapshot();
         t.importFixture(QStringLiteral("123.mdb"), 123);
-        QCOMPARE(snapshot(t), once);
+        QCOMPARE(t.snapshot(), once);
     }
 
     void leavesOtherEmpiresEmpiresAndOrdersAlone()
@@ -311,11 +302,11 @@ private Q_SLOTS:
         QFETCH(QString, cause);
         TestStore t;
         fillEmpire(t, 123);
-        const QStringList before = snapshot(t);
+        const QStringList before = t.snapshot();
         const QString message = expectFailure(t, file, 123);
         QVERIFY2(message.contains(QDir::toNativeSeparators(file)), qPrintable(message));
         QVERIFY2(message.contains(QRegularExpression(cause)), qPrintable(message));
-        QCOMPARE(snapshot(t), before);
+        QCOMPARE(t.snapshot(), before);
     }
 
     void refusesFilesThatAreNotAccessDatabases_data()
@@ -341,12 +332,12 @@ private Q_SLOTS:
     {
         TestStore t;
         fillEmpire(t, 123);
-        const QStringList before = snapshot(t);
+        const QStringList before = t.snapshot();
         // The time limit stops the worker long before it can finish.
         const QString message =
             expectFailure(t, TestStore::dataFile(QStringLiteral("900.mdb")), 123, WorkerLimits{1});
         QVERIFY2(message.contains(QStringLiteral("too long")), qPrintable(message));
-        QCOMPARE(snapshot(t), before);
+        QCOMPARE(t.snapshot(), before);
     }
 
     void everyComplaintOfTheReaderRefusesTheFile_data()
@@ -372,11 +363,11 @@ private Q_SLOTS:
         QFETCH(QString, cause);
         TestStore t;
         fillEmpire(t, 123);
-        const QStringList before = snapshot(t);
+        const QStringList before = t.snapshot();
         const QString message = expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")),
                                               123, {}, t.fakeWorker(steps));
         QVERIFY2(message.contains(QRegularExpression(cause)), qPrintable(message));
-        QCOMPARE(snapshot(t), before);
+        QCOMPARE(t.snapshot(), before);
     }
 
     void aLinkThatLeadsNowhereIsThereButCannotBeOpened()
@@ -460,7 +451,7 @@ private Q_SLOTS:
     {
         TestStore t;
         fillEmpire(t, 123);
-        const QStringList before = snapshot(t);
+        const QStringList before = t.snapshot();
         const TurnImporter importer(t.store(), t.fakeWorker(QStringLiteral("sleep 60")));
         QElapsedTimer clock;
         clock.start();
@@ -474,7 +465,7 @@ private Q_SLOTS:
                      qPrintable(error.message()));
         }
         QVERIFY2(clock.elapsed() < 30000, "the worker was waited for instead of ended");
-        QCOMPARE(snapshot(t), before);
+        QCOMPARE(t.snapshot(), before);
     }
 
     void aFileOfOtherEmpiresChangesNothingUnlessAccepted_data()
@@ -493,7 +484,7 @@ private Q_SLOTS:
         QFETCH(QString, found);
         TestStore t;
         fillEmpire(t, 123);
-        const QStringList before = snapshot(t);
+        const QStringList before = t.snapshot();
         const TurnImporter importer(t.store(), TestStore::workerPath());
         const ImportResult kept =
             importer.importFile(123, TestStore::dataFile(file), ForeignFile::KeepOldData);
@@ -504,7 +495,7 @@ private Q_SLOTS:
         QCOMPARE(ids.join(QLatin1Char(',')), found);
         if (replaced)
             return;
-        QCOMPARE(snapshot(t), before);
+        QCOMPARE(t.snapshot(), before);
         QVERIFY(importer.importFile(123, TestStore::dataFile(file)).replaced);
         QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 0);
     }
@@ -551,7 +542,7 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         TestStore t;
         fillEmpire(t, 123);
-        const QStringList before = snapshot(t);
+        const QStringList before = t.snapshot();
         const QString worker = workerWriting(t, output);
         try {
             TurnImporter(t.store(), worker)
@@ -559,7 +550,7 @@ private Q_SLOTS:
             QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("*")), QStringList{stored});
         } catch (const Error& error) {
             QVERIFY2(error.message().contains(stored), qPrintable(error.message()));
-            QCOMPARE(snapshot(t), before);
+            QCOMPARE(t.snapshot(), before);
         }
     }
 
@@ -567,7 +558,7 @@ private Q_SLOTS:
     {
         TestStore t;
         fillEmpire(t, 123);
-        const QStringList before = snapshot(t);
+        const QStringList before = t.snapshot();
         // The database may grow by a few pages only.
         QSqlQuery pages = t.store().run(QStringLiteral("PRAGMA page_count"));
         QVERIFY(pages.next());
@@ -577,7 +568,7 @@ private Q_SLOTS:
         QVERIFY2(message.contains(QStringLiteral("the disk holding %1 is full")
                                       .arg(QDir::toNativeSeparators(t.path()))),
                  qPrintable(message));
-        QCOMPARE(snapshot(t), before);
+        QCOMPARE(t.snapshot(), before);
     }
 
     void aMissingWorkerIsReported()

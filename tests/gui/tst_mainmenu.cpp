@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "ModalAnswerer.h"
 #include "RealInput.h"
 #include "common/QtDialogs.h"
 #include "common/Twips.h"
@@ -23,7 +24,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -489,23 +489,21 @@ private Q_SLOTS:
         QStringList asked;
         // Every message box, as it comes (a progress dialog may come between them), answered
         // once.
-        QPointer<QMessageBox> answered;
-        QTimer player;
-        connect(&player, &QTimer::timeout, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || box == answered)
-                return;
-            answered = box;
-            asked << box->text();
-            // The instructions of Update Data are answered OK; every question by Enter alone.
-            if (box->text().startsWith(QStringLiteral("Make sure")))
-                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-            else
-                QTest::keyClick(box, Qt::Key_Return);
-        });
-        player.start(50);
-        f.click(button);
-        player.stop();
+        {
+            const ModalAnswerer player([&asked](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                if (!box)
+                    return;
+                asked << box->text();
+                // The instructions of Update Data are answered OK; every question by Enter
+                // alone.
+                if (box->text().startsWith(QStringLiteral("Make sure")))
+                    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+                else
+                    QTest::keyClick(box, Qt::Key_Return);
+            });
+            f.click(button);
+        }
         QVERIFY(!asked.isEmpty());
         QCOMPARE(OrderRepository(f.t.store()).count(123), 1);
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
@@ -774,16 +772,13 @@ private Q_SLOTS:
         int nameEnd = 0;
         bool wrapped = true;
         bool proportional = true;
-        std::function<void()> answer = [&] {
-            QWidget* modal = QApplication::activeModalWidget();
+        const ModalAnswerer answer([&](QWidget* modal) {
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-                QTimer::singleShot(50, answer);
                 return;
             }
-            if (!modal || modal->objectName() != QLatin1String("PreformattedMessage")) {
-                if (modal)
-                    modal->close(); // shown is left empty: the test fails without waiting
+            if (modal->objectName() != QLatin1String("PreformattedMessage")) {
+                modal->close(); // shown is left empty: the test fails without waiting
                 return;
             }
             auto* label = modal->findChild<QLabel*>(QStringLiteral("MessageText"));
@@ -800,8 +795,7 @@ private Q_SLOTS:
                       metrics.horizontalAdvance(QStringLiteral("KELVAR Orders 12-07-2026.123"));
             QTest::mouseClick(modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                               Qt::LeftButton);
-        };
-        QTimer::singleShot(50, answer);
+        });
         runSaveOrdersDialogue(context, 123);
         QVERIFY(!wrapped);
         QVERIFY(shown.contains(QString(133, QLatin1Char(' ')) + QStringLiteral("|\n")));
@@ -834,14 +828,12 @@ private Q_SLOTS:
         AppContext context = f.contextWith(dialogs);
         QString question;
         QString defaultButton;
-        std::function<void()> answer = [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QWidget* other = QApplication::activeModalWidget();
-            if (!box) {
-                if (other) // the message that says where the file is
-                    QTest::mouseClick(
-                        other->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                        Qt::LeftButton);
+        const ModalAnswerer answer([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box) { // the message that says where the file is
+                QTest::mouseClick(
+                    modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                    Qt::LeftButton);
                 return;
             }
             QAbstractButton* target = box->button(QMessageBox::Ok);
@@ -854,10 +846,8 @@ private Q_SLOTS:
                 }
             }
             QTest::mouseClick(target, Qt::LeftButton);
-            QTimer::singleShot(50, answer);
-        };
+        });
         bool reviewed = false;
-        QTimer::singleShot(50, answer);
         runSaveOrdersDialogue(context, 123,
                               [&reviewed](const OrderCheckReport&) { reviewed = true; });
         QCOMPARE(question, QStringLiteral("1 of your 2 orders will fail to execute:\n\n"
@@ -923,15 +913,11 @@ private Q_SLOTS:
         QString folder;
         QString file;
         bool fits = false;
-        std::function<void()> answer = [&] {
-            QWidget* modal = QApplication::activeModalWidget();
+        const ModalAnswerer answer([&](QWidget* modal) {
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-                QTimer::singleShot(50, answer);
                 return;
             }
-            if (!modal)
-                return;
             if (auto* field = modal->findChild<QLineEdit*>(QStringLiteral("Folder")))
                 folder = field->text();
             if (auto* field = modal->findChild<QLineEdit*>(QStringLiteral("File")))
@@ -941,8 +927,7 @@ private Q_SLOTS:
                 QTest::mouseClick(open, Qt::LeftButton);
             QTest::mouseClick(modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                               Qt::LeftButton);
-        };
-        QTimer::singleShot(50, answer);
+        });
         runSaveOrdersDialogue(context, 123);
         QCOMPARE(folder, f.t.folder().displayOrdersFolder());
         QCOMPARE(file, QStringLiteral("KELVAR Orders 12-07-2026.123"));

@@ -2,6 +2,7 @@
 
 #include "platform/System.h"
 #include "store/EmpireRepository.h"
+#include "turnimport/ImportedTables.h"
 #include "turnimport/TurnImporter.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,16 @@ int TestStore::count(const QString& table, int empireId)
     QSqlQuery query =
         m_store->run(QStringLiteral("SELECT count(*) FROM %1%2").arg(Store::quoted(table), where));
     return query.next() ? query.value(0).toInt() : -1;
+}
+
+QStringList TestStore::snapshot()
+{
+    QStringList all = dump(QStringLiteral("Empires"), QStringLiteral("*")) +
+                      dump(QStringLiteral("Orders"), QStringLiteral("*"));
+    for (const auto& table : turnfile::kImportedTables)
+        all += dump(QString::fromUtf8(table.name.data(), qsizetype(table.name.size())),
+                    QStringLiteral("*"));
+    return all;
 }
 
 QStringList TestStore::dump(const QString& table, const QString& fields)

@@ -26,6 +26,9 @@ public:
     int count(const QString& table, int empireId = -1);
     // Every row of a table as text, in stored order ("a|b|c", NULL as "<null>").
     QStringList dump(const QString& table, const QString& fields);
+    // Every row of the empires, the orders and the imported tables: what a refused import
+    // must leave as it was.
+    QStringList snapshot();
 
     // An empty regular file in the data folder, e.g. where a folder is wanted.
     QString emptyFile(const QString& name) { return fileWith(name, QByteArray()); }
