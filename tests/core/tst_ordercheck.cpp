@@ -56,6 +56,18 @@ private Q_SLOTS:
         QTest::newRow("a warp point of another star")
             << "MOVE" << QStringList{"27", "Sol", "21"}
             << QStringList{"error 3: Warp Point # \"21\" is not in the turn data imported on "};
+        // A warp point is looked up at the star of slot 2: the star is blamed when it is what
+        // is wrong.
+        QTest::newRow("a move whose star is empty")
+            << "MOVE" << QStringList{"27", " ", "21"}
+            << QStringList{"error 2: System Name is missing, and Warp Point # \"21\" is looked "
+                           "up at that star."};
+        QTest::newRow("a move whose star is unknown")
+            << "MOVE" << QStringList{"27", "Barnard Star", "21"}
+            << QStringList{"error 2: System Name \"Barnard Star\" is not in the turn data "
+                           "imported on "};
+        QTest::newRow("a move whose star is in other letter case")
+            << "MOVE" << QStringList{"27", "BARNARD'S STAR", "21"} << QStringList{};
         QTest::newRow("an item the empire does not know")
             << "BOMB" << QStringList{"27", "12", "Photon Torpedo", "5"}
             << QStringList{"error 3: Item #1 \"Photon Torpedo\" is not in the turn data"};

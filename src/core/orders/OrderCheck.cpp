@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <optional>
 
 namespace vf {
 
@@ -95,7 +96,7 @@ QList<ChoiceList> pickLists(const Order& order, int slotCount, const TurnData& d
 
 // What a slot's pick-list is made of.
 struct SlotSources {
-    unsigned sources = 0; // a bit for each source
+    unsigned sources = 0;     // a bit for each source
     bool identifiers = false; // entries of the turn data carry identifiers
 };
 
@@ -142,6 +143,19 @@ bool offers(const ChoiceList& list, const QString& value)
         return entry.text.size() == value.size() &&
                entry.text.compare(value, Qt::CaseInsensitive) == 0;
     });
+}
+
+// The slot a slot's list depends on: for the warp points of one star, the nearest slot before
+// it that offers the star names (the star the list was read for).
+std::optional<int> starSlotFor(const QList<SlotSources>& sources, int slot)
+{
+    if ((sources[slot - 1].sources & (1U << WarpPoints)) == 0)
+        return std::nullopt;
+    for (int earlier = slot - 1; earlier >= 1; --earlier) {
+        if (sources[earlier - 1].sources & (1U << StarNames))
+            return earlier;
+    }
+    return std::nullopt;
 }
 
 // A slot's prompt as a name: "      Item #1   ------->" is "Item #1".
@@ -297,6 +311,23 @@ void OrderChecker::checkSlots(const Order& order, QList<OrderFinding>& findings)
         const QString value = order.slots[slot - 1];
         if (offers(lists[slot - 1], value))
             continue;
+        // A list read for the star of another slot: an empty or unknown star is what is wrong.
+        if (const std::optional<int> star = starSlotFor(sources, slot)) {
+            const QString starName = order.slots[*star - 1].trimmed();
+            if (starName.isEmpty() || !offers(lists[*star - 1], starName)) {
+                const QString looked = QStringLiteral("%1 \"%2\" is looked up at that star")
+                                           .arg(slotName(*entry, slot), value.trimmed());
+                findings << findingFor(
+                    order, OrderFinding::Severity::Error, *star,
+                    starName.isEmpty()
+                        ? QStringLiteral("%1 is missing, and %2.")
+                              .arg(slotName(*entry, *star), looked)
+                        : QStringLiteral("%1 \"%2\" is not in the turn data %3, and %4.")
+                              .arg(slotName(*entry, *star), starName, whenImported(), looked),
+                    QStringLiteral("Enter the star in slot %1 in Edit Orders.").arg(*star));
+                continue;
+            }
+        }
         findings << findingFor(
             order, OrderFinding::Severity::Error, slot,
             QStringLiteral("%1 \"%2\" is not in the turn data %3.")
