@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -560,11 +561,15 @@ private Q_SLOTS:
     {
         Fixture f;
         f.context.userGuide = TestStore::dataFile(QStringLiteral("../../README.md"));
-        f.window->findChild<QAction*>(QStringLiteral("mnuHelp_Guide"))->trigger();
-        auto* guide = qobject_cast<QTextBrowser*>(Fixture::topLevel("UserGuide"));
+        // F1 opens it, Escape closes it.
+        QVERIFY(f.showActive());
+        QTest::keyClick(f.window.get(), Qt::Key_F1);
+        QPointer<QTextBrowser> guide = qobject_cast<QTextBrowser*>(Fixture::topLevel("UserGuide"));
         QVERIFY(guide && guide->isVisible());
         QVERIFY(guide->toPlainText().contains(QStringLiteral("What you do each turn")));
-        guide->close();
+        QTRY_COMPARE(QApplication::activeWindow(), guide.data());
+        QTest::keyClick(guide, Qt::Key_Escape);
+        QTRY_VERIFY(!guide || !guide->isVisible());
 
         f.dialogs.answerOk();
         f.window->findChild<QAction*>(QStringLiteral("mnuHelp_About"))->trigger();
@@ -579,6 +584,14 @@ private Q_SLOTS:
         f.dialogs.answerOk();
         f.window->findChild<QAction*>(QStringLiteral("mnuHelp_Guide"))->trigger();
         QVERIFY(f.dialogs.last().request.text.contains(QStringLiteral("it is not there")));
+    }
+
+    void ctrlQQuits()
+    {
+        Fixture f;
+        QVERIFY(f.showActive());
+        QTest::keyClick(f.window.get(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(f.navigator.calls, QStringList{QStringLiteral("exit")});
     }
 
     void aDatabaseFailureIsShownAndTheWindowGoesOn()
@@ -890,11 +903,13 @@ private Q_SLOTS:
         QVERIFY(f.pick(QStringLiteral("Sable Concord")));
         f.dialogs.answerOk();
         f.window->findChild<QAction*>(QStringLiteral("mnuFile_CheckOrders"))->trigger();
-        QWidget* findings = Fixture::topLevel("CheckOrders");
+        QPointer<QWidget> findings = Fixture::topLevel("CheckOrders");
         if (outcome == QLatin1String("CheckOrders")) {
             QVERIFY(findings && findings->isVisible());
             QVERIFY(f.dialogs.records().isEmpty());
-            findings->close();
+            QTRY_COMPARE(QApplication::activeWindow(), findings.data());
+            QTest::keyClick(findings, Qt::Key_Escape);
+            QTRY_VERIFY(!findings || !findings->isVisible());
             return;
         }
         QVERIFY(!findings || !findings->isVisible());

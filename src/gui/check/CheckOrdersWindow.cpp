@@ -2,6 +2,7 @@
 
 #include "Wording.h"
 #include "common/AppContext.h"
+#include "common/CloseOnEscape.h"
 #include "common/Dialogs.h"
 #include "common/Navigator.h"
 #include "store/EmpireOrderCheck.h"
@@ -72,6 +73,7 @@ CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireI
     setObjectName(QStringLiteral("CheckOrders"));
     setWindowTitle(QStringLiteral("Check Orders - Empire # %1").arg(empireId));
     setAttribute(Qt::WA_DeleteOnClose);
+    closeOnEscape(this);
     auto* summary = new QLabel(summaryOf(report) +
                                    QStringLiteral(" Double-click a finding, or press Enter on it, "
                                                   "to change its order in Edit Orders."),

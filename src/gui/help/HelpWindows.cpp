@@ -1,6 +1,7 @@
 #include "HelpWindows.h"
 
 #include "common/AppContext.h"
+#include "common/CloseOnEscape.h"
 #include "common/Dialogs.h"
 
 #include <QDir>
@@ -19,6 +20,7 @@ UserGuideWindow::UserGuideWindow(const QString& guide, QWidget* parent)
     setOpenExternalLinks(true);
     setSource(QUrl::fromLocalFile(guide), QTextDocument::MarkdownResource);
     resize(760, 600);
+    closeOnEscape(this);
 }
 
 void openUserGuide(AppContext& context, QWidget* over)

@@ -104,6 +104,8 @@ void MainMenuWindow::buildMenu()
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuFile_Exit"));
+    // Ctrl+Q on every system (Windows has no standard key to quit).
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, [this] { m_navigator.exitProgram(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
