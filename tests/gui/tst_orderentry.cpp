@@ -62,6 +62,21 @@ class TestOrderEntry : public QObject {
     };
 
 private Q_SLOTS:
+    // Tab leaves the Order Code box, empty or not, for the next control that takes the focus
+    // (the order description never keeps it); Shift+Tab comes back.
+    void tabLeavesTheEmptyChooserAndShiftTabReturns()
+    {
+        Fixture f;
+        f.open();
+        QCOMPARE(f.focused(), f.chooser());
+        QTest::keyClick(f.focused(), Qt::Key_Tab);
+        QWidget* next = f.focused();
+        QVERIFY(next && next != f.chooser());
+        QVERIFY(next != f.window->findChild<QWidget*>(QStringLiteral("Text1")));
+        QTest::keyClick(next, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(f.focused(), f.chooser());
+    }
+
     void theRoadOfOneOrderByKeyboard()
     {
         Fixture f;

@@ -258,7 +258,13 @@ bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key)
 bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_description && event->type() == QEvent::FocusIn) {
-        m_form->focusChooser();
+        // The description never keeps the focus: Tab passes it on to the next control, so
+        // that the keyboard leaves the Order Code box also while it is empty; anything else
+        // sends it back to the Order Code box.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason)
+            focusAfter(m_description);
+        else
+            m_form->focusChooser();
         return false;
     }
     auto* combo = qobject_cast<QComboBox*>(watched);
@@ -281,6 +287,18 @@ bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
                     [&] { SlotFocusRules(*m_form, *m_turnData).onSlotFocus(slot); });
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void OrderEntryWindow::focusAfter(QWidget* widget)
+{
+    for (QWidget* next = widget->nextInFocusChain(); next && next != widget;
+         next = next->nextInFocusChain()) {
+        if (next->window() == this && next->isVisible() && next->isEnabled() &&
+            (next->focusPolicy() & Qt::TabFocus) && !next->focusProxy()) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void OrderEntryWindow::closeEvent(QCloseEvent* event)
