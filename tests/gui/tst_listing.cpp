@@ -296,6 +296,41 @@ private Q_SLOTS:
         QCOMPARE(f.grid().selectionModel()->selectedRows().first().row(), 1);
     }
 
+    // By keys alone: a row chosen with the arrows and selected with Shift+Space, deleted
+    // with Delete and brought back with Ctrl+Z; Ctrl+Tab leaves the grid for the buttons
+    // after it, Ctrl+Shift+Tab comes back (Tab moves between cells).
+    void theKeyboardSelectsDeletesAndLeavesTheGrid()
+    {
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.grid().setFocus(Qt::TabFocusReason);
+        f.grid().setCurrentIndex(f.model().index(0, f.model().codeColumn()));
+        QTest::keyClick(&f.grid(), Qt::Key_Down);
+        QTest::keyClick(&f.grid(), Qt::Key_Space, Qt::ShiftModifier);
+        QCOMPARE(f.grid().selectionModel()->selectedRows().size(), 1);
+        QTest::keyClick(&f.grid(), Qt::Key_Delete);
+        QCOMPARE(f.codes(), (QStringList{"NM", "TREE"}));
+        QTest::keyClick(&f.grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.codes(), (QStringList{"NM", "BOMB", "TREE"}));
+
+        QTest::keyClick(&f.grid(), Qt::Key_Tab, Qt::ControlModifier);
+        QWidget* after = QApplication::focusWidget();
+        QVERIFY(after && after != &f.grid());
+        QVERIFY(qobject_cast<QAbstractButton*>(after));
+        QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), &f.grid());
+        // Every button is reached by Tab from there.
+        QStringList reached;
+        QWidget* focus = after;
+        for (int i = 0; i < 10 && focus && focus != &f.grid(); ++i) {
+            reached << focus->objectName();
+            QTest::keyClick(focus, Qt::Key_Tab);
+            focus = QApplication::focusWidget();
+        }
+        for (const char* button : {"RefreshGrid", "CheckOrders", "BackToOrders", "BackToMainMenu"})
+            QVERIFY2(reached.contains(QLatin1String(button)), qPrintable(reached.join(u' ')));
+    }
+
     void deletingARowRemovesTheOrder()
     {
         Fixture f;

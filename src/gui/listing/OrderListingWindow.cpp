@@ -5,6 +5,7 @@
 #include "check/CheckOrdersWindow.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
+#include "common/FocusMoves.h"
 #include "common/GridColumns.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
@@ -47,6 +48,7 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new OrderCellDelegate(m_grid));
     m_grid->installEventFilter(this);
+    new GridFocusExit(m_grid);
     formatGrid();
     buildButtons(body);
     // The designed width, or more where a button would lie past it (the narrow layout keeps
@@ -158,6 +160,12 @@ bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched != m_grid || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Shift+Space selects the row of the current cell, as in other programs with grids.
+    if (key->key() == Qt::Key_Space && key->modifiers() == Qt::ShiftModifier &&
+        m_grid->currentIndex().isValid()) {
+        m_grid->selectRow(m_grid->currentIndex().row());
+        return true;
+    }
     if (key->key() == Qt::Key_Delete && !m_grid->selectionModel()->selectedRows().isEmpty()) {
         deleteSelectedOrders();
         return true;

@@ -6,6 +6,7 @@
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
 #include "common/EntryBoxes.h"
+#include "common/FocusMoves.h"
 #include "common/GridColumns.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
@@ -202,6 +203,7 @@ void OrderEntryWindow::buildGrid(QWidget* body)
     m_gridModel = new OrdersGridModel(m_context.store, m_empireId, this);
     m_grid->setModel(m_gridModel);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    new GridFocusExit(m_grid);
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->horizontalHeader()->setDefaultSectionSize(twips(700));
     fitOrderGridColumns(m_grid, 0, twips(600), 1, twips(700));
@@ -262,7 +264,7 @@ bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
         // that the keyboard leaves the Order Code box also while it is empty; anything else
         // sends it back to the Order Code box.
         if (static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason)
-            focusAfter(m_description);
+            moveFocusOn(m_description, true);
         else
             m_form->focusChooser();
         return false;
@@ -287,18 +289,6 @@ bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
                     [&] { SlotFocusRules(*m_form, *m_turnData).onSlotFocus(slot); });
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void OrderEntryWindow::focusAfter(QWidget* widget)
-{
-    for (QWidget* next = widget->nextInFocusChain(); next && next != widget;
-         next = next->nextInFocusChain()) {
-        if (next->window() == this && next->isVisible() && next->isEnabled() &&
-            (next->focusPolicy() & Qt::TabFocus) && !next->focusProxy()) {
-            next->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    }
 }
 
 void OrderEntryWindow::closeEvent(QCloseEvent* event)

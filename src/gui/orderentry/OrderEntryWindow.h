@@ -46,8 +46,6 @@ private:
     void buildGrid(QWidget* body);
     void buildButtons(QWidget* body, OrderFormWidgets& widgets);
     bool handleKey(QComboBox* combo, int slot, QKeyEvent* key);
-    // Gives the focus to the first control after the widget that takes it by Tab.
-    void focusAfter(QWidget* widget);
     bool typeAhead(QComboBox* combo, int slot, QKeyEvent* key);
     void showMessage(const QString& text);
 
