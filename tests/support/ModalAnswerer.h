@@ -22,7 +22,12 @@ public:
             if (!modal || modal == m_answered)
                 return;
             m_answered = modal;
-            m_answer(modal);
+            // Answered from an event of its own: the poll must go on meanwhile, for a window
+            // the answer opens (a timer's event is not delivered again while it is handled).
+            QTimer::singleShot(0, &m_poll, [this, window = QPointer<QWidget>(modal)] {
+                if (window)
+                    m_answer(window);
+            });
         });
         constexpr int kPollMs = 20;
         m_poll.start(kPollMs);

@@ -1,9 +1,10 @@
 #include "QtDialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -37,8 +38,7 @@ QMessageBox::Icon iconOf(DialogIcon icon)
 }
 
 // The buttons of a message box with the answer each gives, in the box's order.
-QList<std::pair<QAbstractButton*, DialogAnswer>> addButtons(QMessageBox& box,
-                                                            DialogButtons buttons)
+QList<std::pair<QAbstractButton*, DialogAnswer>> addButtons(QMessageBox& box, DialogButtons buttons)
 {
     const auto standard = [&box](QMessageBox::StandardButton button, DialogAnswer answer) {
         return std::pair<QAbstractButton*, DialogAnswer>(box.addButton(button), answer);
@@ -66,9 +66,15 @@ QString titleOf(const QString& title)
     return title.isEmpty() ? kApplicationTitle : title;
 }
 
-void openFolder(const QString& folder)
+// Shows the folder in the system's file manager; says so when there is none to show it.
+void openFolder(const QString& folder, QWidget* parent)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        return;
+    QMessageBox::warning(parent, kApplicationTitle,
+                         QStringLiteral("The folder %1 could not be shown: this system has no "
+                                        "program to show folders with. Open it yourself.")
+                             .arg(QDir::toNativeSeparators(folder)));
 }
 
 // The values to copy, each in a box of its own where it can be selected whole.
@@ -118,7 +124,7 @@ void showPreformatted(const DialogRequest& request, const QString& text, QWidget
             buttons->addButton(QStringLiteral("Open Folder"), QDialogButtonBox::ActionRole);
         open->setObjectName(QStringLiteral("OpenFolder"));
         QObject::connect(open, &QPushButton::clicked, &box,
-                         [folder = request.folderToOpen] { openFolder(folder); });
+                         [folder = request.folderToOpen, &box] { openFolder(folder, &box); });
     }
     auto* layout = new QGridLayout(&box);
     layout->addWidget(icon, 0, 0);
@@ -162,7 +168,7 @@ DialogAnswer QtDialogs::ask(const DialogRequest& request)
     }
     box.exec();
     if (open && box.clickedButton() == open)
-        openFolder(request.folderToOpen);
+        openFolder(request.folderToOpen, parentWindow());
     for (const auto& [button, answer] : buttons) {
         if (box.clickedButton() == button)
             return answer;
