@@ -569,6 +569,13 @@ private Q_SLOTS:
         QPointer<QTextBrowser> guide = qobject_cast<QTextBrowser*>(Fixture::topLevel("UserGuide"));
         QVERIFY(guide && guide->isVisible());
         QVERIFY(guide->toPlainText().contains(QStringLiteral("What you do each turn")));
+        // The player's part only, with its pictures.
+        QVERIFY(!guide->toPlainText().contains(QStringLiteral("Building from source")));
+        QVERIFY(!guide->toPlainText().contains(QStringLiteral("The Windows build")));
+        QVERIFY(!guide->document()
+                     ->resource(QTextDocument::ImageResource,
+                                QUrl(QStringLiteral("docs/main-menu.png")))
+                     .isNull());
         QTRY_COMPARE(QApplication::activeWindow(), guide.data());
         QTest::keyClick(guide, Qt::Key_Escape);
         QTRY_VERIFY(!guide || !guide->isVisible());

@@ -5,6 +5,7 @@
 #include "common/Dialogs.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -18,7 +19,14 @@ UserGuideWindow::UserGuideWindow(const QString& guide, QWidget* parent)
     setObjectName(QStringLiteral("UserGuide"));
     setWindowTitle(QStringLiteral("VF Turn Entry - User's Guide"));
     setOpenExternalLinks(true);
-    setSource(QUrl::fromLocalFile(guide), QTextDocument::MarkdownResource);
+    // The player's part: what comes before the building of the program from its source.
+    QFile file(guide);
+    QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    const qsizetype building = text.indexOf(QStringLiteral("\n## Building from source"));
+    if (building >= 0)
+        text.truncate(building + 1);
+    document()->setBaseUrl(QUrl::fromLocalFile(guide)); // where its pictures are
+    setMarkdown(text);
     resize(760, 600);
     closeOnEscape(this);
 }
