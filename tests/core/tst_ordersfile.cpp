@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 using namespace vf;
 using namespace vf::test;
@@ -420,17 +421,17 @@ private Q_SLOTS:
         if (heldMs >= 0)
             letGo.start(heldMs);
         QString message;
-        QThread writer;
-        // The write waits in the writing thread while this one lets go.
-        QObject::connect(&writer, &QThread::started, [&] {
+        // The write waits in a thread of its own while this one lets go.
+        const std::unique_ptr<QThread> writer(QThread::create([&] {
             try {
                 writeWith(QStringLiteral("orders file"), t.path(), "new", QString());
             } catch (const Error& error) {
                 message = error.message();
             }
-        });
-        writer.start();
-        QTRY_VERIFY_WITH_TIMEOUT(writer.isFinished(), 20000);
+        }));
+        writer->start();
+        const auto join = qScopeGuard([&writer] { writer->wait(); });
+        QTRY_VERIFY_WITH_TIMEOUT(writer->isFinished(), 20000);
         if (heldMs >= 0) {
             QVERIFY2(message.isEmpty(), qPrintable(message));
             QCOMPARE(TestStore::contentsOf(file), QByteArray("new"));
