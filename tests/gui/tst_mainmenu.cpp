@@ -595,6 +595,27 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.last().request.text.contains(QStringLiteral("it is not there")));
     }
 
+    // A picture button with the focus (reached by Tab) is pressed by Enter as by Space.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Enter of the keypad") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, key);
+        Fixture f;
+        QVERIFY(f.pick(QStringLiteral("Sable Concord")));
+        auto* button = f.window->findChild<QToolButton*>(QStringLiteral("EnterOrders"));
+        for (int i = 0; i < 12 && QApplication::focusWidget() != button; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button);
+        QTest::keyClick(button, Qt::Key(key));
+        QCOMPARE(f.navigator.calls, QStringList{QStringLiteral("entry 123")});
+    }
+
     void ctrlQQuits()
     {
         Fixture f;

@@ -147,6 +147,7 @@ void MainMenuWindow::addPictureButton(QWidget* body, const PictureButton& b)
     const auto action = b.action;
     connect(button, &QToolButton::clicked, this,
             [this, action] { runAction([this, action] { (this->*action)(); }); });
+    button->installEventFilter(this); // Enter presses it, as it presses a push button
 
     auto* label = new QLabel(caption, body);
     label->setObjectName(QString::fromLatin1(b.labelName));
@@ -322,6 +323,14 @@ void MainMenuWindow::onEmpireKey()
 
 bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (auto* button = qobject_cast<QToolButton*>(watched);
+        button && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            button->click();
+            return true;
+        }
+    }
     if (watched == m_empireName) {
         // The wheel would step through the empires: choosing one is the player's click or key.
         if (event->type() == QEvent::Wheel)
