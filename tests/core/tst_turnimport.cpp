@@ -344,28 +344,35 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("file");
+        const QString whole = QStringLiteral("123.mdb");
         QTest::newRow("a complaint on a clean exit")
             << "relay\nstderr warning: page 12 from map doesn't match"
-            << "damaged: reading it failed \\(warning: page 12 from map";
+            << "damaged: reading it failed \\(warning: page 12 from map" << whole;
         QTest::newRow("a page past the end of a file of whole pages")
             << "relay\nstderr offset 999424 is beyond EOF"
-            << "damaged \\(it points past its own end\\)";
+            << "damaged \\(it points past its own end\\)" << whole;
+        QTest::newRow("a page past the end of a file that is not whole pages")
+            << "stderr offset 999424 is beyond EOF\nexit 0"
+            << "incomplete \\(was the download cut short\\?\\)"
+            << QStringLiteral("hostile/hang-jet4.mdb");
         QTest::newRow("a crash") << "crash"
-                                 << "damaged";
+                                 << "damaged" << whole;
         QTest::newRow("no output") << "exit 0"
-                                   << "incomplete";
+                                   << "incomplete" << whole;
         QTest::newRow("a cut-short output") << "relay-head 500"
-                                            << "incomplete";
+                                            << "incomplete" << whole;
     }
     void everyComplaintOfTheReaderRefusesTheFile()
     {
         QFETCH(QString, steps);
         QFETCH(QString, cause);
+        QFETCH(QString, file);
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = t.snapshot();
-        const QString message = expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")),
-                                              123, {}, t.fakeWorker(steps));
+        const QString message =
+            expectFailure(t, TestStore::dataFile(file), 123, {}, t.fakeWorker(steps));
         QVERIFY2(message.contains(QRegularExpression(cause)), qPrintable(message));
         QCOMPARE(t.snapshot(), before);
     }

@@ -67,6 +67,10 @@ public:
     WorkerRun(const QString& workerPath, const QStringList& arguments, const WorkerLimits& limits,
               int timeLimitMs, const OutputTaker& takeOutput)
         : m_wholePages(QFileInfo(arguments.last()).size() % kPageSize == 0)
+        // The old program's database was never downloaded.
+        , m_cutShort(arguments.first() == QLatin1String(turnfile::kOldDatabaseOption)
+                         ? QStringLiteral("it is incomplete (it ends part-way through a page)")
+                         : QStringLiteral("it is incomplete (was the download cut short?)"))
         , m_limits(limits)
         , m_takeOutput(takeOutput)
         // The processor time allowed is the wall-clock limit, so a worker that somehow
@@ -200,10 +204,9 @@ private:
         if (m_timedOut)
             return QStringLiteral("reading it took too long; the file may be damaged");
         // libmdb reports a page past the end of the file and reads on without it: a file
-        // that is not whole pages is incomplete (the reader says more when it gets to say so);
-        // in one that is, a pointer is damaged.
+        // that is not whole pages was cut short; in one that is, a pointer is damaged.
         if (m_errors.contains("beyond EOF"))
-            return m_wholePages ? kPointsPastItsEnd : QStringLiteral("it is incomplete");
+            return m_wholePages ? kPointsPastItsEnd : m_cutShort;
         if (m_process.exitStatus() != QProcess::NormalExit)
             return QStringLiteral("the file is damaged: reading it failed");
         if (m_process.exitCode() == turnfile::kExitUnusableFile && !refused.isEmpty())
@@ -218,6 +221,7 @@ private:
     }
 
     bool m_wholePages;
+    QString m_cutShort;
     WorkerLimits m_limits;
     const OutputTaker& m_takeOutput;
     QProcess m_process;
