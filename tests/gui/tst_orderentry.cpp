@@ -7,6 +7,7 @@
 #include "orderentry/WidgetOrderForm.h"
 #include "store/OrderRepository.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -64,6 +65,34 @@ class TestOrderEntry : public QObject {
 private Q_SLOTS:
     // Tab leaves the Order Code box, empty or not, for the next control that takes the focus
     // (the order description never keeps it); Shift+Tab comes back.
+    // A screen reader names each slot box by its prompt (Qt's accessibility interface is what
+    // it reads; on Linux a box that holds text is named by its text, as Qt does for every
+    // combo box there); the chooser keeps its own name.
+    void slotBoxesAreNamedByTheirPrompts_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("NM") << "nm" << QStringList{"Fleet #", "System Name", "Orbital Location"};
+        QTest::newRow("BOMB") << "bomb"
+                              << QStringList{"Fleet #", "Population Group #", "Item #1",
+                                             "Quantity #1"};
+    }
+    void slotBoxesAreNamedByTheirPrompts()
+    {
+        QFETCH(QString, code);
+        QFETCH(QStringList, names);
+        Fixture f;
+        f.open();
+        QTest::keyClicks(f.chooser(), code);
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            QAccessibleInterface* box = QAccessible::queryAccessibleInterface(f.box(int(i) + 1));
+            QVERIFY(box);
+            QCOMPARE(box->text(QAccessible::Name), names[i]);
+        }
+        QCOMPARE(f.chooser()->accessibleName(), QStringLiteral("Order code"));
+    }
+
     void tabLeavesTheEmptyChooserAndShiftTabReturns()
     {
         Fixture f;

@@ -274,6 +274,16 @@ const CatalogueEntry* find(const QString& code)
     return it == entries.constEnd() ? nullptr : &it.value();
 }
 
+QString slotName(const QString& prompt, int slot)
+{
+    QString name = prompt;
+    const qsizetype dashes = name.indexOf(QStringLiteral("--"));
+    if (dashes >= 0)
+        name.truncate(dashes);
+    name = name.trimmed();
+    return name.isEmpty() ? QStringLiteral("Slot %1").arg(slot) : name;
+}
+
 QString messageTemplates()
 {
     return QStringLiteral("1  Greetings! Please contact me at your earliest convenience.  "

@@ -24,6 +24,10 @@ const QStringList& chooserCodes();
 // The entry of a code, compared exactly (case and blanks matter); nullptr for no code.
 const CatalogueEntry* find(const QString& code);
 
+// A slot's prompt as the name of the slot: "      Item #1   ------->" is "Item #1"; a slot
+// without a prompt is "Slot <n>".
+QString slotName(const QString& prompt, int slot);
+
 // The three message templates shown for MESS, joined by CR LF.
 QString messageTemplates();
 

@@ -158,15 +158,9 @@ std::optional<int> starSlotFor(const QList<SlotSources>& sources, int slot)
     return std::nullopt;
 }
 
-// A slot's prompt as a name: "      Item #1   ------->" is "Item #1".
 QString slotName(const CatalogueEntry& entry, int slot)
 {
-    QString prompt = entry.prompts.value(slot - 1);
-    const qsizetype dashes = prompt.indexOf(QStringLiteral("--"));
-    if (dashes >= 0)
-        prompt.truncate(dashes);
-    prompt = prompt.trimmed();
-    return prompt.isEmpty() ? QStringLiteral("Slot %1").arg(slot) : prompt;
+    return catalogue::slotName(entry.prompts.value(slot - 1), slot);
 }
 
 // The identifier slots storing fills that the order cannot do without: the first; with a

@@ -4,6 +4,7 @@
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 #include "orders/FieldLayouts.h"
+#include "orders/OrderCatalogue.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -100,6 +101,8 @@ bool WidgetOrderForm::isSlotVisible(int slot) const
 void WidgetOrderForm::setPrompt(int slot, const QString& text)
 {
     m_widgets.prompts.at(slot - 1)->setText(text);
+    // A screen reader names the box by its prompt; the prompt itself only shows it.
+    box(slot)->setAccessibleName(catalogue::slotName(text, slot));
 }
 
 QString WidgetOrderForm::prompt(int slot) const
