@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <QStringList>
 
 namespace vf {
@@ -24,12 +25,29 @@ Error importError(const QString& turnFile, const QString& cause)
                      .arg(QDir::toNativeSeparators(turnFile), asClause(cause)));
 }
 
+// Whether every row of the table is the empire's (read from the index on EmpireID).
+bool onlyRowsOf(const Store& store, const QString& table, int empireId)
+{
+    QSqlQuery range = store.run(
+        QStringLiteral("SELECT min(EmpireID), max(EmpireID), "
+                       "EXISTS (SELECT 1 FROM main.%1 WHERE EmpireID IS NULL) FROM main.%1")
+            .arg(table));
+    return range.next() && !range.value(2).toBool() && range.value(0).toLongLong() == empireId &&
+           range.value(1).toLongLong() == empireId;
+}
+
 void deleteRowsOf(const Store& store, int empireId)
 {
     for (const auto& table : turnfile::kImportedTables) {
-        const QString name = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
-        store.run(QStringLiteral("DELETE FROM main.%1 WHERE EmpireID = ?").arg(Store::quoted(name)),
-                  {empireId});
+        const QString name =
+            Store::quoted(QString::fromUtf8(table.name.data(), qsizetype(table.name.size())));
+        // A table of this empire's rows alone is emptied whole, which SQLite does page by page
+        // instead of row by row (most players keep one empire).
+        if (onlyRowsOf(store, name, empireId))
+            store.run(QStringLiteral("DELETE FROM main.%1").arg(name));
+        else
+            store.run(QStringLiteral("DELETE FROM main.%1 WHERE EmpireID = ?").arg(name),
+                      {empireId});
     }
 }
 
