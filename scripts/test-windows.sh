@@ -32,6 +32,7 @@ export WINEPATH="Z:$VFTURN_WINDOWS_DEPS/bin;Z:$gcc_runtime;Z:/usr/$windows_tripl
 passed=0
 failed=0
 failures=()
+wine_stalls=()
 pass() { passed=$((passed + 1)); }
 fail() {
     failed=$((failed + 1))
@@ -44,10 +45,15 @@ check() { # check DESCRIPTION COMMAND...
 # Waits for every program of the prefix to end, a minute at most: a process Wine cannot end
 # (one stuck while starting) would hold "wineserver -w" for ever. What is still running then
 # is named and ended.
+# left_reader tells whether a turn results reader was among them.
 settle_wine() {
+    left_reader=0
     if ! timeout 60 wineserver -w; then
         echo "Still running under Wine after $1, ended now:"
-        ps -eo pid,etime,time,args | grep -a '\.exe' | grep -v grep || true
+        local left
+        left=$(ps -eo pid,etime,time,args | grep -a '\.exe' | grep -v grep || true)
+        echo "$left"
+        grep -q 'vfturn-turnfile\.exe' <<<"$left" && left_reader=1
         wineserver -k || true
         timeout 60 wineserver -w || true
     fi
@@ -66,6 +72,13 @@ set_platform() {
 
 # Runs a Qt Test program and counts its test functions. (Under Wine, Qt Test writes nothing
 # to a redirected standard output; it writes to the file it is given.)
+#
+# Wine 8 now and then leaves a reader it starts stuck before the reader runs, and the test
+# program stands still with it (about once in a few thousand reader starts): none of the
+# program's own time limits ends the wait, so it lies in the system's start of the process,
+# where no timer of the program runs. The test function then times out and the reader is
+# found still there, never run. A test program that failed that way, and only that way, is
+# run once more, and said so in the closing lines.
 run_test_program() {
     local program=$1 name
     name=$(basename "$program" .exe)
@@ -74,6 +87,16 @@ run_test_program() {
     timeout 1200 "$wine" "$program" "${@:2}" -o "$(winepath -w "$log"),txt" \
         >"$results/$name.out" 2>&1 || status=$?
     settle_wine "$name"
+    if [ "$left_reader" = 1 ] && grep -aq 'Test function timed out' "$log" &&
+        [ "$(grep -ac '^FAIL' "$log")" -le 2 ]; then
+        wine_stalls+=("$name: $(grep -a -m1 'Test function timed out' "$log")")
+        echo "$name: a reader Wine left stuck before it ran held the test; running it again"
+        mv "$log" "$results/$name.stalled.txt"
+        status=0
+        timeout 1200 "$wine" "$program" "${@:2}" -o "$(winepath -w "$log"),txt" \
+            >"$results/$name.out" 2>&1 || status=$?
+        settle_wine "$name"
+    fi
     local totals
     totals=$(grep -a '^Totals:' "$log" 2>/dev/null || true)
     local ok bad
@@ -138,6 +161,9 @@ check "the uninstaller left the data folder" test -e "$road_folder/VF Turn Entry
 
 for failure in "${failures[@]}"; do
     echo "FAILED: $failure"
+done
+for stall in "${wine_stalls[@]}"; do
+    echo "Run again after Wine left a reader stuck: $stall"
 done
 echo "Windows build under Wine: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
