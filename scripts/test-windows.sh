@@ -75,8 +75,8 @@ set_platform() {
 #
 # Wine 8 now and then leaves a reader it starts stuck before the reader runs, and the test
 # program stands still with it (about once in a few thousand reader starts): none of the
-# program's own time limits ends the wait, so it lies in the system's start of the process,
-# where no timer of the program runs. The test function then times out and the reader is
+# program's own time limits ends the wait, so it lies inside a call to the system (the start
+# of the process, its job object), where no timer of the program runs. The test function then times out and the reader is
 # found still there, never run. A test program that failed that way, and only that way, is
 # run once more, and said so in the closing lines.
 run_test_program() {
