@@ -43,11 +43,6 @@ std::string quotedName(std::string_view name)
     return "\"" + std::string(name) + "\"";
 }
 
-// A file that is not whole pages was cut short; in one that is, a page number past its end is
-// damage like any other. The old program's database was never downloaded.
-const char* const kCutShort = "it is incomplete (was the download cut short?)";
-const char* const kOldDatabaseCutShort = "it is incomplete (it ends part-way through a page)";
-const char* const kPointsPastItsEnd = "it is damaged (it points past its own end)";
 const char* const kPagesDamaged = "it is damaged (a table's list of its pages is wrong)";
 
 const char* const kDefinitionDamaged = "it is damaged (a table's definition is wrong)";

@@ -45,6 +45,13 @@ inline constexpr char kText = 'S';
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitUnusableFile = 3;
 inline constexpr char kUnusablePrefix[] = "unusable: ";
+
+// Why a file cannot be read whole, in the same words from the reader and the program: a file
+// that is not whole pages was cut short (the old program's database was never downloaded); in
+// one that is, a page number past its end is damage like any other.
+inline constexpr char kCutShort[] = "it is incomplete (was the download cut short?)";
+inline constexpr char kOldDatabaseCutShort[] = "it is incomplete (it ends part-way through a page)";
+inline constexpr char kPointsPastItsEnd[] = "it is damaged (it points past its own end)";
 inline constexpr char kOldDatabaseOption[] = "--old-database";
 
 // Writes frames to a stream through a buffer of its own.

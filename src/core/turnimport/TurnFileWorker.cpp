@@ -57,7 +57,6 @@ QString refusal(const QByteArray& errors)
 constexpr int kMsPerSecond = 1000;
 constexpr int kEndGraceMs = 5000;
 
-const QString kPointsPastItsEnd = QStringLiteral("it is damaged (it points past its own end)");
 constexpr qint64 kPageSize = 4096;
 
 // One run of the worker process: started with its limits, waited for while events go on,
@@ -68,9 +67,10 @@ public:
               int timeLimitMs, const OutputTaker& takeOutput)
         : m_wholePages(QFileInfo(arguments.last()).size() % kPageSize == 0)
         // The old program's database was never downloaded.
-        , m_cutShort(arguments.first() == QLatin1String(turnfile::kOldDatabaseOption)
-                         ? QStringLiteral("it is incomplete (it ends part-way through a page)")
-                         : QStringLiteral("it is incomplete (was the download cut short?)"))
+        , m_cutShort(
+              QString::fromLatin1(arguments.first() == QLatin1String(turnfile::kOldDatabaseOption)
+                                      ? turnfile::kOldDatabaseCutShort
+                                      : turnfile::kCutShort))
         , m_limits(limits)
         , m_takeOutput(takeOutput)
         // The processor time allowed is the wall-clock limit, so a worker that somehow
@@ -206,7 +206,7 @@ private:
         // libmdb reports a page past the end of the file and reads on without it: a file
         // that is not whole pages was cut short; in one that is, a pointer is damaged.
         if (m_errors.contains("beyond EOF"))
-            return m_wholePages ? kPointsPastItsEnd : m_cutShort;
+            return m_wholePages ? QString::fromLatin1(turnfile::kPointsPastItsEnd) : m_cutShort;
         if (m_process.exitStatus() != QProcess::NormalExit)
             return QStringLiteral("the file is damaged: reading it failed");
         if (m_process.exitCode() == turnfile::kExitUnusableFile && !refused.isEmpty())
