@@ -15,6 +15,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QTest>
 
 #include <cstdio>
@@ -585,6 +586,18 @@ private Q_SLOTS:
             expectFailure(t, TestStore::dataFile(QStringLiteral("123.mdb")), 123, {},
                           t.path() + QStringLiteral("/no-such-reader"));
         QVERIFY2(message.contains(QStringLiteral("could not be started")), qPrintable(message));
+    }
+
+    // A start the system refuses once (here: the reader is not there yet) is tried again.
+    void aRefusedStartIsTriedAgain()
+    {
+        TestStore t;
+        const QString reader =
+            t.path() + QStringLiteral("/late-") + QFileInfo(TestStore::workerPath()).fileName();
+        QTimer::singleShot(0, [&] { QVERIFY(QFile::copy(TestStore::workerPath(), reader)); });
+        TurnImporter(t.store(), reader)
+            .importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")));
+        QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 6);
     }
 
     void convertsTextAsTheEngineWould_data()

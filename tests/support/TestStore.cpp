@@ -11,6 +11,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <exception>
+
 namespace vf::test {
 
 TestStore::TestStore()
@@ -26,7 +28,13 @@ void TestStore::addEmpire(int id, const QString& name, const QString& password)
 
 void TestStore::importFixture(const QString& fileName, int empireId)
 {
-    TurnImporter(*m_store, workerPath()).importFile(empireId, dataFile(fileName));
+    try {
+        TurnImporter(*m_store, workerPath()).importFile(empireId, dataFile(fileName));
+    } catch (const std::exception& error) {
+        // Qt Test says only that an exception was caught: the log names it.
+        qCritical("Importing %s failed: %s", qPrintable(fileName), error.what());
+        throw;
+    }
 }
 
 int TestStore::count(const QString& table, int empireId)

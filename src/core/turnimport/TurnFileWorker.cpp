@@ -21,9 +21,14 @@ int timeLimitFor(const QString& turnFile, const WorkerLimits& limits)
 {
     if (limits.timeLimitMs > 0)
         return limits.timeLimitMs;
+    // A real file is read in well under a second; the limit is there for a damaged one that
+    // keeps the reader going round. It is generous: a busy machine (a virus scanner looking at
+    // the reader as it starts) must not have a sound file refused.
     constexpr qint64 msPerMb = 3000;
+    constexpr qint64 kShortestMs = 30000;
+    constexpr qint64 kLongestMs = 600000;
     const qint64 scaled = QFileInfo(turnFile).size() * msPerMb / (1024 * 1024);
-    return static_cast<int>(std::clamp<qint64>(scaled, 10000, 600000));
+    return static_cast<int>(std::clamp<qint64>(scaled, kShortestMs, kLongestMs));
 }
 
 QProcessEnvironment workerEnvironment()
@@ -157,6 +162,8 @@ public:
         }
     }
 
+    bool failedToStart() const { return m_failedToStart; }
+
     WorkerOutcome outcome() const
     {
         WorkerOutcome outcome;
@@ -247,11 +254,24 @@ WorkerOutcome runTurnFileWorker(const QString& workerPath, const QString& turnFi
         input == ReaderInput::OldDatabase
             ? QStringList{QString::fromLatin1(turnfile::kOldDatabaseOption), turnFile}
             : QStringList{turnFile};
-    auto run = std::make_unique<WorkerRun>(workerPath, arguments, limits, timeLimitMs, takeOutput);
-    run->run(timeLimitMs, cancelRequested);
-    WorkerOutcome outcome = run->outcome();
-    WorkerRun::release(std::move(run));
-    return outcome;
+    // A start the system refused now and then (Wine does, under load) is tried once more after
+    // a moment: a reader that never started has handed over nothing.
+    constexpr int kStartAttempts = 2;
+    constexpr int kRestartPauseMs = 250;
+    for (int attempt = 1;; ++attempt) {
+        auto run =
+            std::make_unique<WorkerRun>(workerPath, arguments, limits, timeLimitMs, takeOutput);
+        run->run(timeLimitMs, cancelRequested);
+        const bool again = run->failedToStart() && attempt < kStartAttempts &&
+                           !(cancelRequested && cancelRequested());
+        WorkerOutcome outcome = run->outcome();
+        WorkerRun::release(std::move(run));
+        if (!again)
+            return outcome;
+        QEventLoop pause;
+        QTimer::singleShot(kRestartPauseMs, &pause, &QEventLoop::quit);
+        pause.exec();
+    }
 }
 
 } // namespace vf

@@ -8,7 +8,7 @@
 namespace vf {
 
 struct WorkerLimits {
-    int timeLimitMs = 0; // 0: a few seconds per MB of the file, at least 10 s
+    int timeLimitMs = 0; // 0: a few seconds per MB of the file, at least 30 s
     qint64 addressSpaceBytes = 1LL << 30;
     int stderrCap = 4096; // bytes of the worker's error output kept
 };
