@@ -29,9 +29,15 @@ QDateTime lastImportOf(const Store& store, int empireId)
     return QDateTime::fromString(store.setting(importSetting(empireId)), Qt::ISODate);
 }
 
-void recordImport(const Store& store, int empireId, const QDateTime& when)
+QString lastImportFileOf(const Store& store, int empireId)
+{
+    return store.setting(importSetting(empireId) + QStringLiteral(" from"));
+}
+
+void recordImport(const Store& store, int empireId, const QDateTime& when, const QString& fileName)
 {
     store.setSetting(importSetting(empireId), when.toString(Qt::ISODate));
+    store.setSetting(importSetting(empireId) + QStringLiteral(" from"), fileName);
 }
 
 } // namespace vf

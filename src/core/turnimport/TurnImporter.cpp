@@ -7,10 +7,12 @@
 #include "Wording.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/Store.h"
+#include "turndata/TurnChanges.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -89,6 +91,11 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         // Until the commit, the old rows are there for everyone else, and a failure or a
         // program that ends half-way leaves them as they were.
         Transaction transaction(m_store);
+        // What the empire held before, to tell what changed.
+        TurnChanges changes;
+        changes.before = lastImportOf(m_store, empireId);
+        const TurnSnapshot before =
+            changes.comparable() ? readTurnSnapshot(m_store, empireId) : TurnSnapshot();
         deleteRowsOf(m_store, empireId);
         ImportWriter writer(m_store, turnfile::kImportedTables,
                             [empireId](int, qint64 rowEmpire) { return rowEmpire == empireId; });
@@ -100,7 +107,11 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         result.statistics.readMs = writer.readMs();
         if (foreign == ForeignFile::KeepOldData && !writer.holdsEmpire(empireId))
             return result;
-        recordImport(m_store, empireId, QDateTime::currentDateTime());
+        changes.after = QDateTime::currentDateTime();
+        if (changes.comparable())
+            changes.tables = compareTurns(before, readTurnSnapshot(m_store, empireId));
+        keepTurnChanges(m_store, empireId, changes);
+        recordImport(m_store, empireId, changes.after, QFileInfo(turnFile).fileName());
         transaction.commit();
         result.replaced = true;
         result.statistics.finishMs = clock.elapsed() - workerEnded;

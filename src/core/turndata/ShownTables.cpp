@@ -1,0 +1,125 @@
+#include "ShownTables.h"
+
+#include "store/Store.h"
+
+namespace vf {
+
+namespace {
+
+ShownColumn number(const char* field, const char* heading)
+{
+    return {QLatin1String(field), QLatin1String(heading), true};
+}
+
+ShownColumn text(const char* field, const char* heading)
+{
+    return {QLatin1String(field), QLatin1String(heading), false};
+}
+
+QList<ShownTable> makeShownTables()
+{
+    const auto named = [](const char* table, const char* title, QList<ShownColumn> columns) {
+        return ShownTable{QLatin1String(table), QLatin1String(title), std::move(columns), -1, -1,
+                          RowKind::Other};
+    };
+    const auto identified = [](const char* table, const char* title, QList<ShownColumn> columns,
+                               int nameColumn, RowKind kind) {
+        return ShownTable{
+            QLatin1String(table), QLatin1String(title), std::move(columns), 0, nameColumn, kind};
+    };
+    return {
+        identified("Fleets", "Fleets", {number("FleetID", "Fleet #"), text("FleetName", "Name")}, 1,
+                   RowKind::Fleet),
+        identified("Armies", "Armies", {number("ArmyID", "Army #"), text("ArmyName", "Name")}, 1,
+                   RowKind::Army),
+        identified("Population Groups", "Population Groups",
+                   {number("PopulationGroupID", "Population Group #"), text("SystemName", "System"),
+                    text("OrbitalLocation", "Orbit")},
+                   -1, RowKind::PopulationGroup),
+        named("System Names", "Systems", {text("StarName", "System")}),
+        named("Orbital Locations", "Orbital Locations",
+              {text("StarName", "System"), text("OrbitalLocation", "Orbit")}),
+        identified("Warp Points", "Warp Points",
+                   {number("WarpPointID", "Warp Point #"), text("StarName", "From"),
+                    text("DestinationStarName", "To")},
+                   1, RowKind::WarpPoint),
+        named("Items", "Items", {text("ItemName", "Item")}),
+        named("Researchable Items", "Researchable Items", {text("ItemName", "Item")}),
+        named("Ship Classes", "Ship Classes", {text("ShipClass", "Ship Class")}),
+        named("Installations", "Installations", {text("InstallationName", "Installation")}),
+        identified("Legendary Commanders", "Commanders",
+                   {number("CommanderID", "Commander #"), text("CommanderRank", "Rank"),
+                    text("CommanderName", "Name")},
+                   2, RowKind::Commander),
+        named("Force Battle Plans", "Battle Plans", {text("ForceBattlePlan", "Battle Plan")}),
+        named("Convoy Routes", "Convoy Routes", {text("ConvoyRouteName", "Convoy Route")}),
+    };
+}
+
+} // namespace
+
+const QList<ShownTable>& shownTables()
+{
+    static const QList<ShownTable> tables = makeShownTables();
+    return tables;
+}
+
+QString shownDestination(const QString& destination)
+{
+    if (destination.isEmpty() || destination.startsWith(QLatin1Char('?')))
+        return QStringLiteral("unexplored");
+    if (destination.size() < 2)
+        return destination;
+    return destination.chopped(1) + QStringLiteral(" (") + destination.right(1) + QLatin1Char(')');
+}
+
+TableRows readShownTable(const Store& store, int empireId, const ShownTable& table)
+{
+    QStringList fields;
+    for (const ShownColumn& column : table.columns)
+        fields << Store::quoted(column.field);
+    const qsizetype count = fields.size();
+    const bool warpPoints = table.kind == RowKind::WarpPoint;
+    TableRows read{&table, {}};
+    store.eachRow(QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY rowid")
+                      .arg(fields.join(QStringLiteral(", ")), Store::quoted(table.table)),
+                  {empireId}, [&](const StoredRow& stored) {
+                      QStringList row;
+                      row.reserve(count);
+                      for (int column = 0; column < count; ++column)
+                          row << stored.text(column);
+                      if (warpPoints)
+                          row[2] = shownDestination(row[2]);
+                      read.rows.push_back(std::move(row));
+                  });
+    return read;
+}
+
+bool rowHolds(const QStringList& row, const QString& text)
+{
+    if (text.isEmpty())
+        return true;
+    for (const QString& cell : row) {
+        if (cell.contains(text, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+QString rowLabel(const ShownTable& table, const QStringList& row)
+{
+    if (table.keyColumn < 0)
+        return row.join(QLatin1Char(' '));
+    QString label =
+        table.columns[table.keyColumn].heading + QLatin1Char(' ') + row.value(table.keyColumn);
+    if (table.kind == RowKind::WarpPoint)
+        return label + QStringLiteral(" at ") + row.value(1);
+    if (table.kind == RowKind::PopulationGroup)
+        return label + QStringLiteral(" at ") + row.value(1) + QLatin1Char(' ') + row.value(2);
+    if (table.kind == RowKind::Commander)
+        return label + QLatin1Char(' ') + row.value(1) + QLatin1Char(' ') + row.value(2);
+    const QString name = row.value(table.nameColumn);
+    return name.isEmpty() ? label : label + QLatin1Char(' ') + name;
+}
+
+} // namespace vf

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace vf {
+
+class Store;
+
+// What a row of a table stands for when an order is given from it: the kind of identifier
+// the order's slot takes.
+enum class RowKind { Other, Fleet, Army, PopulationGroup, Commander, WarpPoint };
+
+struct ShownColumn {
+    QString field;   // the stored field
+    QString heading; // in a player's words
+    bool number = false;
+};
+
+// One imported table as the player sees it: a title, its columns in a player's words, and
+// the column that identifies a row (the record's number) where it has one.
+struct ShownTable {
+    QString table; // the stored table
+    QString title;
+    QList<ShownColumn> columns;
+    int keyColumn = -1;  // the identifier's column; -1: rows are told apart by all they hold
+    int nameColumn = -1; // the column naming the row next to its identifier
+    RowKind kind = RowKind::Other;
+};
+
+// The thirteen imported tables, in the order the player reads them (fleets first).
+const QList<ShownTable>& shownTables();
+
+// A table's rows of one empire, each cell as the player reads it (numbers in decimal, a warp
+// point's unknown destination as "unexplored"), in stored order.
+struct TableRows {
+    const ShownTable* table = nullptr;
+    std::vector<QStringList> rows;
+};
+
+TableRows readShownTable(const Store& store, int empireId, const ShownTable& table);
+
+// A warp point's destination as the player reads it: "Vega (B)" for "VegaB"; "unexplored"
+// for "?", "?4" or nothing.
+QString shownDestination(const QString& destination);
+
+// Whether any cell of the row holds the text, letter case ignored (an empty text: every row).
+bool rowHolds(const QStringList& row, const QString& text);
+
+// "Fleet # 27 Home Guard", "Warp Point # 31 at Dun Morrow", or the row's cells for a table
+// without identifiers ("Sol 3").
+QString rowLabel(const ShownTable& table, const QStringList& row);
+
+} // namespace vf

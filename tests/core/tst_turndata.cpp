@@ -1,0 +1,132 @@
+#include "TestStore.h"
+#include "store/EmpireOrderCheck.h"
+#include "turndata/TurnChanges.h"
+#include "turnimport/TurnImporter.h"
+
+#include <QFile>
+#include <QTest>
+#include <QtEndian>
+
+using namespace vf;
+using namespace vf::test;
+
+namespace {
+
+// The next turn's file of empire 123, made from 123.mdb by changing values in place (each
+// the same size, so the file stays valid): fleet 8 is renumbered 31, fleet 12 renamed, an
+// unexplored warp point explored, an item renamed.
+QByteArray nextTurnOf123()
+{
+    QFile file(TestStore::dataFile(QStringLiteral("123.mdb")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray data = file.readAll();
+    const auto replace = [&data](const QByteArray& from, const QByteArray& to) {
+        const qsizetype at = data.indexOf(from);
+        if (at >= 0 && data.indexOf(from, at + 1) < 0)
+            data.replace(at, from.size(), to);
+    };
+    const auto utf16 = [](const char* text) {
+        const QString string = QString::fromLatin1(text);
+        return QByteArray(reinterpret_cast<const char*>(string.utf16()), string.size() * 2);
+    };
+    const auto fleet = [](qint32 id) {
+        QByteArray bytes(8, '\0');
+        qToLittleEndian(id, bytes.data());
+        qToLittleEndian(qint32(123), bytes.data() + 4);
+        return bytes;
+    };
+    replace(fleet(8), fleet(31));
+    replace(utf16("Home Guard"), utf16("Home Fleet"));
+    replace(utf16("?7"), utf16("ZB"));
+    replace(utf16("Fuel Tank"), utf16("Fuel Cell"));
+    return data;
+}
+
+QStringList reportOf(const TurnChanges& changes)
+{
+    QStringList lines;
+    for (const TableChanges& table : changes.tables) {
+        lines << table.summary();
+        for (const QString& line : table.lines)
+            lines << QStringLiteral("  ") + line;
+    }
+    return lines;
+}
+
+} // namespace
+
+// The turn data as the player reads it, and what changed between two imports of an empire.
+class TestTurnData : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void showsEveryTableInAPlayersWords()
+    {
+        TestStore t;
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        const TurnSnapshot snapshot = readTurnSnapshot(t.store(), 123);
+        QStringList counts;
+        for (const TableRows& rows : snapshot)
+            counts << QStringLiteral("%1 %2").arg(rows.table->title).arg(rows.rows.size());
+        QCOMPARE(counts, (QStringList{"Fleets 6", "Armies 3", "Population Groups 4", "Systems 6",
+                                      "Orbital Locations 9", "Warp Points 6", "Items 12",
+                                      "Researchable Items 5", "Ship Classes 6", "Installations 6",
+                                      "Commanders 3", "Battle Plans 3", "Convoy Routes 2"}));
+        const TableRows& warpPoints = snapshot[5];
+        QCOMPARE(warpPoints.rows[0], (QStringList{"5", "Sol", "Vega (B)"}));
+        QCOMPARE(warpPoints.rows[1], (QStringList{"9", "Sol", "unexplored"}));
+        QCOMPARE(rowLabel(*warpPoints.table, warpPoints.rows[0]),
+                 QStringLiteral("Warp Point # 5 at Sol"));
+        QCOMPARE(rowLabel(*snapshot[0].table, snapshot[0].rows[0]),
+                 QStringLiteral("Fleet # 12 Home Guard"));
+    }
+
+    void aRowHoldsTextInAnyCell_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("nothing typed") << "" << true;
+        QTest::newRow("other letter case") << "barnard" << true;
+        QTest::newRow("a number") << "44" << true;
+        QTest::newRow("part of a number") << "4" << true;
+        QTest::newRow("a letter outside ASCII") << "ÆREN" << true;
+        QTest::newRow("not there") << "Vega" << false;
+    }
+    void aRowHoldsTextInAnyCell()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, holds);
+        QCOMPARE(rowHolds({"44", "O'Brien's Raiders", "Barnard's Star Ærendel"}, text), holds);
+    }
+
+    void tellsWhatChangedSinceTheLastImport()
+    {
+        TestStore t;
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        QVERIFY(!keptTurnChanges(t.store(), 123).comparable()); // nothing to compare with yet
+        const QDateTime first = lastImportOf(t.store(), 123);
+        const QString next = t.fileWith(QStringLiteral("123.mdb"), nextTurnOf123());
+        TurnImporter(t.store(), TestStore::workerPath()).importFile(123, next);
+        const TurnChanges changes = keptTurnChanges(t.store(), 123);
+        QCOMPARE(changes.before, first);
+        QCOMPARE(changes.after, lastImportOf(t.store(), 123));
+        QCOMPARE(lastImportFileOf(t.store(), 123), QStringLiteral("123.mdb"));
+        QCOMPARE(
+            reportOf(changes),
+            (QStringList{"Fleets: 1 new, 1 gone, 1 changed", "  Fleet # 8 Vanguard: gone",
+                         "  Fleet # 31 Vanguard: new",
+                         "  Fleet # 12: renamed from Home Guard to Home Fleet", "Armies: no change",
+                         "Population Groups: no change", "Systems: no change",
+                         "Orbital Locations: no change", "Warp Points: 1 changed",
+                         "  Warp Point # 22 at Barnard's Star now leads to Z (B), was "
+                         "unexplored",
+                         "Items: 1 new, 1 gone", "  1 new: Fuel Cell", "  1 gone: Fuel Tank",
+                         "Researchable Items: no change", "Ship Classes: no change",
+                         "Installations: no change", "Commanders: no change",
+                         "Battle Plans: no change", "Convoy Routes: no change"}));
+        QCOMPARE(changes.total(), 6);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTurnData)
+#include "tst_turndata.moc"
