@@ -7,6 +7,7 @@
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
 #include "store/RememberedState.h"
+#include "turndata/TurnDataWindow.h"
 
 #include <QApplication>
 
@@ -94,8 +95,37 @@ void AppWindows::backToMainMenu()
     hideAllBut(m_mainMenu.get());
 }
 
+void AppWindows::openTurnData(int empireId)
+{
+    // Built afresh each time: an import in between changes what it shows.
+    if (m_turnData)
+        m_turnData.release()->deleteLater();
+    guarded(m_context.dialogs,
+            [&] { m_turnData = std::make_unique<TurnDataWindow>(m_context, *this, empireId); });
+    if (!m_turnData)
+        return;
+    m_turnData->show();
+    m_turnData->raise();
+    m_turnData->activateWindow();
+}
+
+void AppWindows::startOrder(int empireId, const OrderStart& start)
+{
+    // An order entry window already open for the empire takes the new order (as choosing a
+    // code there would); its stored orders are all there.
+    if (!m_orderEntry || m_orderEntry->empireId() != empireId || !m_orderEntry->isVisible())
+        openOrderEntry(empireId);
+    if (!m_orderEntry)
+        return;
+    m_orderEntry->raise();
+    m_orderEntry->activateWindow();
+    m_orderEntry->startOrder(start);
+}
+
 void AppWindows::exitProgram()
 {
+    if (m_turnData)
+        m_turnData->close();
     QApplication::quit();
 }
 

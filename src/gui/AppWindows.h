@@ -11,8 +11,9 @@ struct AppContext;
 class MainMenuWindow;
 class OrderEntryWindow;
 class OrderListingWindow;
+class TurnDataWindow;
 
-// Owns the three windows of a run and hands the player between them. The main menu lives
+// Owns the windows of a run and hands the player between them. The main menu lives
 // for the whole run; the order entry window and the listing editor are built afresh each
 // time they open, so they always show the current empire's orders.
 class AppWindows final : public Navigator {
@@ -29,6 +30,9 @@ public:
     void openOrderListing(int empireId) override;
     void showOrderInListing(int empireId, qint64 orderId) override;
     void backToMainMenu() override;
+    void openTurnData(int empireId) override;
+    void startOrder(int empireId, const OrderStart& start) override;
+    TurnDataWindow* turnData() const { return m_turnData.get(); }
     void exitProgram() override;
 
 private:
@@ -38,6 +42,7 @@ private:
     std::unique_ptr<MainMenuWindow> m_mainMenu;
     std::unique_ptr<OrderEntryWindow> m_orderEntry;
     std::unique_ptr<OrderListingWindow> m_listing;
+    std::unique_ptr<TurnDataWindow> m_turnData;
 };
 
 } // namespace vf

@@ -22,6 +22,20 @@ public:
         calls << QStringLiteral("listing %1 at order %2").arg(empireId).arg(orderId);
     }
     void backToMainMenu() override { calls << QStringLiteral("main menu"); }
+    void openTurnData(int empireId) override
+    {
+        calls << QStringLiteral("turn data %1").arg(empireId);
+    }
+    void startOrder(int empireId, const OrderStart& start) override
+    {
+        calls << QStringLiteral("order %1: %2, slot %3 picks %4, slot %5 holds %6")
+                     .arg(empireId)
+                     .arg(start.code)
+                     .arg(start.slot)
+                     .arg(start.number)
+                     .arg(start.starSlot)
+                     .arg(start.star);
+    }
     void exitProgram() override { calls << QStringLiteral("exit"); }
 
     QStringList calls;

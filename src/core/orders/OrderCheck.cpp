@@ -206,6 +206,26 @@ void storingChecks(const Order& order, QList<OrderFinding>& findings)
 
 } // namespace
 
+QList<SlotUse> slotsTaking(RecordKind kind)
+{
+    static const Source sourceOf[] = {Fleets, Armies, PopulationGroups, Commanders, WarpPoints};
+    const unsigned wanted = 1U << sourceOf[int(kind)];
+    QList<SlotUse> uses;
+    for (const QString& code : catalogue::chooserCodes()) {
+        const CatalogueEntry* entry = catalogue::find(code);
+        Order blank;
+        blank.code = code;
+        const QList<SlotSources> sources = sourcesOf(blank, entry->slotCount);
+        for (int slot = 1; slot <= sources.size(); ++slot) {
+            if (sources[slot - 1].sources & wanted) {
+                uses << SlotUse{code, slot, starSlotFor(sources, slot).value_or(0)};
+                break;
+            }
+        }
+    }
+    return uses;
+}
+
 int OrderCheckReport::failingOrders() const
 {
     QSet<qint64> failing;

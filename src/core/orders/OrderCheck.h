@@ -55,4 +55,18 @@ private:
     QDateTime m_lastImport;
 };
 
+// An order code whose pick-list in one slot offers a kind of record of the turn data: what
+// "New Order…" on that record offers. starSlot: the slot naming the star whose warp points
+// the slot lists (0: none).
+struct SlotUse {
+    QString code;
+    int slot = 0;
+    int starSlot = 0;
+};
+
+// The source a pick-list is read from: fleets, armies, population groups, commanders or warp
+// points. For each code of the chooser, in its order, the first slot that offers it.
+enum class RecordKind { Fleet, Army, PopulationGroup, Commander, WarpPoint };
+QList<SlotUse> slotsTaking(RecordKind kind);
+
 } // namespace vf

@@ -20,29 +20,29 @@ QList<ShownTable> makeShownTables()
 {
     const auto named = [](const char* table, const char* title, QList<ShownColumn> columns) {
         return ShownTable{QLatin1String(table), QLatin1String(title), std::move(columns), -1, -1,
-                          RowKind::Other};
+                          std::nullopt};
     };
     const auto identified = [](const char* table, const char* title, QList<ShownColumn> columns,
-                               int nameColumn, RowKind kind) {
+                               int nameColumn, RecordKind kind) {
         return ShownTable{
             QLatin1String(table), QLatin1String(title), std::move(columns), 0, nameColumn, kind};
     };
     return {
         identified("Fleets", "Fleets", {number("FleetID", "Fleet #"), text("FleetName", "Name")}, 1,
-                   RowKind::Fleet),
+                   RecordKind::Fleet),
         identified("Armies", "Armies", {number("ArmyID", "Army #"), text("ArmyName", "Name")}, 1,
-                   RowKind::Army),
+                   RecordKind::Army),
         identified("Population Groups", "Population Groups",
                    {number("PopulationGroupID", "Population Group #"), text("SystemName", "System"),
                     text("OrbitalLocation", "Orbit")},
-                   -1, RowKind::PopulationGroup),
+                   -1, RecordKind::PopulationGroup),
         named("System Names", "Systems", {text("StarName", "System")}),
         named("Orbital Locations", "Orbital Locations",
               {text("StarName", "System"), text("OrbitalLocation", "Orbit")}),
         identified("Warp Points", "Warp Points",
                    {number("WarpPointID", "Warp Point #"), text("StarName", "From"),
                     text("DestinationStarName", "To")},
-                   1, RowKind::WarpPoint),
+                   1, RecordKind::WarpPoint),
         named("Items", "Items", {text("ItemName", "Item")}),
         named("Researchable Items", "Researchable Items", {text("ItemName", "Item")}),
         named("Ship Classes", "Ship Classes", {text("ShipClass", "Ship Class")}),
@@ -50,7 +50,7 @@ QList<ShownTable> makeShownTables()
         identified("Legendary Commanders", "Commanders",
                    {number("CommanderID", "Commander #"), text("CommanderRank", "Rank"),
                     text("CommanderName", "Name")},
-                   2, RowKind::Commander),
+                   2, RecordKind::Commander),
         named("Force Battle Plans", "Battle Plans", {text("ForceBattlePlan", "Battle Plan")}),
         named("Convoy Routes", "Convoy Routes", {text("ConvoyRouteName", "Convoy Route")}),
     };
@@ -79,7 +79,7 @@ TableRows readShownTable(const Store& store, int empireId, const ShownTable& tab
     for (const ShownColumn& column : table.columns)
         fields << Store::quoted(column.field);
     const qsizetype count = fields.size();
-    const bool warpPoints = table.kind == RowKind::WarpPoint;
+    const bool warpPoints = table.kind == RecordKind::WarpPoint;
     TableRows read{&table, {}};
     store.eachRow(QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY rowid")
                       .arg(fields.join(QStringLiteral(", ")), Store::quoted(table.table)),
@@ -112,11 +112,11 @@ QString rowLabel(const ShownTable& table, const QStringList& row)
         return row.join(QLatin1Char(' '));
     QString label =
         table.columns[table.keyColumn].heading + QLatin1Char(' ') + row.value(table.keyColumn);
-    if (table.kind == RowKind::WarpPoint)
+    if (table.kind == RecordKind::WarpPoint)
         return label + QStringLiteral(" at ") + row.value(1);
-    if (table.kind == RowKind::PopulationGroup)
+    if (table.kind == RecordKind::PopulationGroup)
         return label + QStringLiteral(" at ") + row.value(1) + QLatin1Char(' ') + row.value(2);
-    if (table.kind == RowKind::Commander)
+    if (table.kind == RecordKind::Commander)
         return label + QLatin1Char(' ') + row.value(1) + QLatin1Char(' ') + row.value(2);
     const QString name = row.value(table.nameColumn);
     return name.isEmpty() ? label : label + QLatin1Char(' ') + name;

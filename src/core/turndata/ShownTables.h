@@ -1,18 +1,17 @@
 #pragma once
 
+#include "orders/OrderCheck.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace vf {
 
 class Store;
-
-// What a row of a table stands for when an order is given from it: the kind of identifier
-// the order's slot takes.
-enum class RowKind { Other, Fleet, Army, PopulationGroup, Commander, WarpPoint };
 
 struct ShownColumn {
     QString field;   // the stored field
@@ -28,7 +27,7 @@ struct ShownTable {
     QList<ShownColumn> columns;
     int keyColumn = -1;  // the identifier's column; -1: rows are told apart by all they hold
     int nameColumn = -1; // the column naming the row next to its identifier
-    RowKind kind = RowKind::Other;
+    std::optional<RecordKind> kind; // what an order given from a row names
 };
 
 // The thirteen imported tables, in the order the player reads them (fleets first).

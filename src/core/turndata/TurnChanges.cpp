@@ -22,7 +22,7 @@ QString settingFor(int empireId)
 QString changeLine(const ShownTable& table, const QStringList& before, const QStringList& after,
                    int column)
 {
-    if (table.kind == RowKind::WarpPoint && column == 2)
+    if (table.kind == RecordKind::WarpPoint && column == 2)
         return rowLabel(table, after) +
                QStringLiteral(" now leads to %1, was %2").arg(after[column], before[column]);
     const QString key =

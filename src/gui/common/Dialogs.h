@@ -7,8 +7,9 @@
 namespace vf {
 
 enum class DialogIcon { None, Information, Warning, Question };
-enum class DialogButtons { Ok, OkCancel, YesNo, ReviewOrSaveAnyway };
-enum class DialogAnswer { Ok, Cancel, Yes, No, ReviewOrders, SaveAnyway };
+// After an import: OK, What Changed, and Check Orders when stored orders now fail.
+enum class DialogButtons { Ok, OkCancel, YesNo, ReviewOrSaveAnyway, ImportDone, ImportDoneCheck };
+enum class DialogAnswer { Ok, Cancel, Yes, No, ReviewOrders, SaveAnyway, WhatChanged, CheckOrders };
 
 struct DialogRequest {
     DialogIcon icon = DialogIcon::None;

@@ -1,8 +1,19 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 namespace vf {
+
+// A new order begun from a record of the turn data: the code as if chosen, and the record
+// picked in its slot as if the player had picked it (a warp point after its star).
+struct OrderStart {
+    QString code;
+    int slot = 0;
+    int number = 0;   // the record's identifier
+    int starSlot = 0; // 0: none
+    QString star;     // for starSlot
+};
 
 // Hands the player from one window to another. The window being opened is built afresh
 // for the current empire; the window being left is hidden.
@@ -14,6 +25,10 @@ public:
     // The listing with that order's row selected.
     virtual void showOrderInListing(int empireId, qint64 orderId) = 0;
     virtual void backToMainMenu() = 0;
+    // The turn data of the empire, in a window of its own that stays open beside the others.
+    virtual void openTurnData(int empireId) = 0;
+    // Order entry (the one open, else a new one) with an order begun.
+    virtual void startOrder(int empireId, const OrderStart& start) = 0;
     virtual void exitProgram() = 0;
 };
 

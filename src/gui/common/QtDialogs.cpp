@@ -55,6 +55,17 @@ QList<std::pair<QAbstractButton*, DialogAnswer>> addButtons(QMessageBox& box, Di
                  DialogAnswer::ReviewOrders},
                 {box.addButton(QStringLiteral("Save Anyway"), QMessageBox::DestructiveRole),
                  DialogAnswer::SaveAnyway}};
+    case DialogButtons::ImportDone:
+    case DialogButtons::ImportDoneCheck: {
+        QList<std::pair<QAbstractButton*, DialogAnswer>> all{
+            standard(QMessageBox::Ok, DialogAnswer::Ok),
+            {box.addButton(QStringLiteral("&What Changed"), QMessageBox::ActionRole),
+             DialogAnswer::WhatChanged}};
+        if (buttons == DialogButtons::ImportDoneCheck)
+            all.append({box.addButton(QStringLiteral("&Check Orders"), QMessageBox::ActionRole),
+                        DialogAnswer::CheckOrders});
+        return all;
+    }
     case DialogButtons::Ok:
         break;
     }

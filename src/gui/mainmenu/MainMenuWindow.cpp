@@ -19,6 +19,7 @@
 #include "orders/NumberReading.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
+#include "turndata/WhatChangedWindow.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -101,6 +102,16 @@ void MainMenuWindow::buildMenu()
     password->setObjectName(QStringLiteral("mnuFile_ChangePassword"));
     connect(password, &QAction::triggered, this,
             [this] { runAction([this] { changePassword(); }); });
+    file->addSeparator();
+    QAction* turnData = file->addAction(QStringLiteral("&Turn Data"));
+    turnData->setObjectName(QStringLiteral("mnuFile_TurnData"));
+    turnData->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(turnData, &QAction::triggered, this, [this] { runAction([this] { showTurnData(); }); });
+    QAction* changed = file->addAction(QStringLiteral("What C&hanged"));
+    changed->setObjectName(QStringLiteral("mnuFile_WhatChanged"));
+    changed->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    connect(changed, &QAction::triggered, this,
+            [this] { runAction([this] { openWhatChanged(m_context, empireNumber(), this); }); });
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuFile_Exit"));
@@ -410,6 +421,16 @@ void MainMenuWindow::checkOrders()
     openCheckOrders(m_context, m_navigator, empireNumber(), this);
 }
 
+void MainMenuWindow::showTurnData()
+{
+    if (const auto number = empireNumber())
+        m_navigator.openTurnData(*number);
+    else
+        m_context.dialogs.warn(QStringLiteral("Turn Data"),
+                               QStringLiteral("You need to select an Empire before looking at "
+                                              "its turn data"));
+}
+
 void MainMenuWindow::updateData()
 {
     importTurnResults(std::nullopt);
@@ -417,8 +438,15 @@ void MainMenuWindow::updateData()
 
 void MainMenuWindow::importTurnResults(const std::optional<QString>& droppedFile)
 {
-    if (runUpdateDataDialogue(m_context, empireNumber(), this, droppedFile))
-        reloadEmpireList();
+    const std::optional<int> empireId = empireNumber();
+    const auto answer = runUpdateDataDialogue(m_context, empireId, this, droppedFile);
+    if (!answer)
+        return;
+    reloadEmpireList();
+    if (*answer == DialogAnswer::WhatChanged)
+        openWhatChanged(m_context, empireId, this);
+    else if (*answer == DialogAnswer::CheckOrders)
+        openCheckOrders(m_context, m_navigator, empireId, this);
 }
 
 void MainMenuWindow::importOldDatabase()

@@ -62,6 +62,7 @@ private:
     void saveOrders();
     void checkOrders();
     void updateData();
+    void showTurnData();
     void importTurnResults(const std::optional<QString>& droppedFile);
     void importOldDatabase();
     void changePassword();

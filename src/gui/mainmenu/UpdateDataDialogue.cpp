@@ -6,11 +6,13 @@
 #include "common/ReadingProgress.h"
 #include "platform/Clock.h"
 #include "platform/WholeFile.h"
+#include "store/EmpireOrderCheck.h"
 #include "turnimport/TurnImporter.h"
 #include "turnimport/TurnResultsArchive.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -123,23 +125,43 @@ void keepImportedFile(AppContext& context, const QString& imported, const QStrin
     }
 }
 
+// "3 of your stored orders name fleets, ..." when the new turn data lacks what stored orders
+// name; empty when none does.
+QString ordersNoLongerFitting(const Store& store, int empireId)
+{
+    const OrderCheckReport report = checkEmpireOrders(store, empireId);
+    QSet<qint64> orders;
+    for (const OrderFinding& finding : report.findings) {
+        if (finding.severity == OrderFinding::Severity::Error &&
+            finding.problem.contains(QStringLiteral("is not in the turn data")))
+            orders.insert(finding.orderId);
+    }
+    if (orders.isEmpty())
+        return QString();
+    return QStringLiteral("%1 of your stored orders %2 fleets, warp points or items your new turn "
+                          "data does not hold.")
+        .arg(orders.size())
+        .arg(orders.size() == 1 ? QStringLiteral("names") : QStringLiteral("name"));
+}
+
 } // namespace
 
-bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWidget* window,
-                           const std::optional<QString>& droppedFile)
+std::optional<DialogAnswer> runUpdateDataDialogue(AppContext& context, std::optional<int> empireId,
+                                                  QWidget* window,
+                                                  const std::optional<QString>& droppedFile)
 {
     if (!empireId) {
         context.dialogs.warn(QStringLiteral("Imperial Bureaucrat Note"),
                              QStringLiteral("You need to select an Empire before updating turn "
                                             "results data"));
-        return false;
+        return std::nullopt;
     }
     const QString number = QString::number(*empireId);
     const DialogRequest confirm{DialogIcon::Warning, QStringLiteral("Verify Imperial Records"),
                                 instructions(context.dataFolder.displayFolderName(), number),
                                 DialogButtons::OkCancel};
     if (context.dialogs.ask(confirm) != DialogAnswer::Ok)
-        return false;
+        return std::nullopt;
 
     // A file from elsewhere is read where it is; only once it has been imported whole does it
     // replace the one in the data folder.
@@ -150,7 +172,7 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
     if (!droppedFile && !inFolder.exists() && !inFolder.isSymLink()) {
         const auto chosen = offerToChoose(context.dialogs, turnFile);
         if (!chosen)
-            return false;
+            return std::nullopt;
         imported = *chosen;
     }
     ImportResult result =
@@ -158,18 +180,21 @@ bool runUpdateDataDialogue(AppContext& context, std::optional<int> empireId, QWi
     if (!result.replaced) {
         // Nothing was changed; the file is read again only if the player wants it.
         if (!confirmForeignFile(context.dialogs, *empireId, imported, result.empireIds))
-            return false;
+            return std::nullopt;
         result = importWithProgress(context, *empireId, imported, ForeignFile::Replace, window);
     }
     keepImportedFile(context, imported, turnFile, number);
     // Rows the import left out are told, so that none goes without a word.
-    const QString leftOut = leftOutSummary(result.leftOut);
-    context.dialogs.inform(
-        QStringLiteral("Imperial Data Dump"),
-        QStringLiteral("All done importing Empire data!") +
-            (leftOut.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + leftOut),
-        DialogIcon::Information);
-    return true;
+    QStringList told{QStringLiteral("All done importing Empire data!")};
+    if (const QString leftOut = leftOutSummary(result.leftOut); !leftOut.isEmpty())
+        told << leftOut;
+    const QString unfit = ordersNoLongerFitting(context.store, *empireId);
+    if (!unfit.isEmpty())
+        told << unfit;
+    return context.dialogs.ask(
+        {DialogIcon::Information, QStringLiteral("Imperial Data Dump"),
+         told.join(QStringLiteral("\r\n\r\n")),
+         unfit.isEmpty() ? DialogButtons::ImportDone : DialogButtons::ImportDoneCheck});
 }
 
 } // namespace vf

@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QTableView>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -99,6 +100,10 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     m_chooser->setCurrentIndex(-1);
     m_chooser->setEditText(QString());
     m_chooser->setFocus(Qt::OtherFocusReason);
+    // The turn data beside the form.
+    auto* turnData = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+    connect(turnData, &QShortcut::activated, this,
+            [this] { m_navigator.openTurnData(m_empireId); });
 
     // The designed size, limited to the room the screen has: the form scrolls inside, and
     // follows the box that takes the focus.
@@ -224,6 +229,33 @@ void OrderEntryWindow::saveOrder()
         return;
     }
     guarded(m_context.dialogs, [this] { m_storer->storeOrder(); });
+}
+
+void OrderEntryWindow::startOrder(const OrderStart& start)
+{
+    guarded(m_context.dialogs, [&] {
+        m_chooser->setCurrentIndex(m_chooser->findText(start.code, Qt::MatchExactly));
+        m_form->setCodeChanged(true);
+        applyChosenCode(*m_form);
+        if (start.starSlot > 0)
+            pickInSlot(start.starSlot, [&](const ChoiceEntry& entry) {
+                return entry.text.compare(start.star, Qt::CaseInsensitive) == 0;
+            });
+        pickInSlot(start.slot,
+                   [&](const ChoiceEntry& entry) { return entry.number == start.number; });
+    });
+}
+
+void OrderEntryWindow::pickInSlot(int slot, const std::function<bool(const ChoiceEntry&)>& matches)
+{
+    // The focus fills the list when the window is active; filled once more here, so that it
+    // is filled either way before the pick.
+    m_form->focusSlot(slot);
+    SlotFocusRules(*m_form, *m_turnData).onSlotFocus(slot);
+    const ChoiceList entries = m_form->choices(slot);
+    const auto found = std::find_if(entries.begin(), entries.end(), matches);
+    if (found != entries.end())
+        m_boxes.at(slot - 1)->setCurrentIndex(int(found - entries.begin()));
 }
 
 bool OrderEntryWindow::typeAhead(QComboBox* combo, int slot, QKeyEvent* key)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -19,6 +20,8 @@ class TurnDataRepository;
 class OrderStorer;
 class EnterKeyRoutes;
 struct OrderFormWidgets;
+struct OrderStart;
+struct ChoiceEntry;
 
 // The order entry window: the code chooser, the description line, 51 entry boxes with their
 // prompts, the message templates and the grid of the empire's stored orders. It wires the
@@ -36,6 +39,9 @@ public:
 
     // Runs when the player clicks Save Order.
     void saveOrder();
+    // Chooses the code and picks the record in its slot (after the star, for a warp point), as
+    // the player would; the focus stays in that slot.
+    void startOrder(const OrderStart& start);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +54,8 @@ private:
     bool handleKey(QComboBox* combo, int slot, QKeyEvent* key);
     bool typeAhead(QComboBox* combo, int slot, QKeyEvent* key);
     void showMessage(const QString& text);
+    // Gives the slot the focus with its list filled, and picks the first entry that matches.
+    void pickInSlot(int slot, const std::function<bool(const ChoiceEntry&)>& matches);
 
     AppContext& m_context;
     Navigator& m_navigator;

@@ -1,0 +1,236 @@
+#include "TurnDataWindow.h"
+
+#include "TurnTableModel.h"
+#include "common/AppContext.h"
+#include "common/Navigator.h"
+#include "orders/OrderCatalogue.h"
+#include "store/EmpireOrderCheck.h"
+#include "store/EmpireRepository.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vf {
+
+namespace {
+
+QString titleFor(const Store& store, int empireId)
+{
+    const auto empire = EmpireRepository(store).findById(empireId);
+    QString title = QStringLiteral("Turn Data - Empire # %1").arg(empireId);
+    if (empire && !empire->name.isEmpty())
+        title += QLatin1Char(' ') + empire->name;
+    const QDateTime imported = lastImportOf(store, empireId);
+    if (!imported.isValid())
+        return title + QStringLiteral(" - never imported");
+    title += QStringLiteral(" - imported %1")
+                 .arg(imported.toString(QStringLiteral("MM-dd-yyyy 'at' hh:mm")));
+    const QString file = lastImportFileOf(store, empireId);
+    return file.isEmpty() ? title : title + QStringLiteral(" from ") + file;
+}
+
+// "MOVE (Move to Warp Point)" from the code's description line.
+QString codeCaption(const QString& code)
+{
+    const CatalogueEntry* entry = catalogue::find(code);
+    if (!entry)
+        return code;
+    const qsizetype end = entry->description.indexOf(QLatin1Char(')'));
+    return end < 0 ? entry->description : entry->description.left(end + 1);
+}
+
+bool isEnter(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int empireId,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_context(context)
+    , m_navigator(navigator)
+    , m_empireId(empireId)
+{
+    setObjectName(QStringLiteral("TurnData"));
+    setWindowTitle(titleFor(context.store, empireId));
+    m_filter = new QLineEdit(this);
+    m_filter->setObjectName(QStringLiteral("Filter"));
+    m_filter->setAccessibleName(QStringLiteral("Filter"));
+    m_filter->setPlaceholderText(
+        QStringLiteral("Type to keep only the rows that hold it, in every tab (Ctrl+F)"));
+    m_filter->setClearButtonEnabled(true);
+    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
+    filterLabel->setBuddy(m_filter);
+    connect(m_filter, &QLineEdit::textChanged, this, &TurnDataWindow::applyFilter);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("Tables"));
+    m_tabs->setUsesScrollButtons(true);
+    for (const ShownTable& table : shownTables())
+        addTable(new QTableView(m_tabs),
+                 new TurnTableModel(readShownTable(context.store, empireId, table), this));
+    auto* hint = new QLabel(QStringLiteral("Enter, or the right mouse button, on a fleet, army, "
+                                           "population group, commander or warp point starts a "
+                                           "new order with it. Ctrl+C copies the rows chosen."),
+                            this);
+    hint->setWordWrap(true);
+    auto* top = new QHBoxLayout;
+    top->addWidget(filterLabel);
+    top->addWidget(m_filter, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_tabs, 1);
+    layout->addWidget(hint);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        m_filter->setFocus(Qt::ShortcutFocusReason);
+        m_filter->selectAll();
+    });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &TurnDataWindow::escape);
+    resize(760, 520);
+}
+
+QTableView& TurnDataWindow::view(int tab) const
+{
+    return *m_views.at(tab);
+}
+
+TurnTableModel& TurnDataWindow::model(int tab) const
+{
+    return *static_cast<TurnTableModel*>(m_views.at(tab)->model());
+}
+
+void TurnDataWindow::addTable(QTableView* view, TurnTableModel* model)
+{
+    const QString title = model->table().title;
+    view->setObjectName(QStringLiteral("Table ") + title);
+    view->setAccessibleName(title);
+    view->setModel(model);
+    view->setSortingEnabled(true);
+    view->sortByColumn(-1, Qt::AscendingOrder); // stored order until a heading is clicked
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
+    view->setWordWrap(false);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    constexpr int kColumnWidth = 160;
+    for (int column = 0; column + 1 < model->columnCount(); ++column)
+        view->setColumnWidth(column, kColumnWidth);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view](QPoint at) { offerNewOrder(view, view->viewport()->mapToGlobal(at)); });
+    view->installEventFilter(this);
+    m_views << view;
+    m_tabs->addTab(view, QString());
+    titleTab(int(m_views.size()) - 1);
+}
+
+void TurnDataWindow::titleTab(int tab)
+{
+    const TurnTableModel& shown = model(tab);
+    const QString count =
+        m_filter->text().isEmpty()
+            ? QString::number(shown.totalRows())
+            : QStringLiteral("%1 of %2").arg(shown.rowCount()).arg(shown.totalRows());
+    m_tabs->setTabText(tab, QStringLiteral("%1 (%2)").arg(shown.table().title, count));
+}
+
+void TurnDataWindow::applyFilter(const QString& text)
+{
+    for (int tab = 0; tab < m_views.size(); ++tab) {
+        model(tab).setFilter(text);
+        titleTab(tab);
+    }
+}
+
+void TurnDataWindow::escape()
+{
+    if (m_filter->text().isEmpty())
+        close();
+    else
+        m_filter->clear();
+}
+
+QString TurnDataWindow::selectedText() const
+{
+    const QTableView* shown = m_views.value(m_tabs->currentIndex());
+    if (!shown)
+        return {};
+    const auto& model = *static_cast<const TurnTableModel*>(shown->model());
+    QList<int> rows;
+    for (const QModelIndex& index : shown->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    QStringList headings;
+    for (const ShownColumn& column : model.table().columns)
+        headings << column.heading;
+    QStringList lines{headings.join(QLatin1Char('\t'))};
+    for (const int row : rows)
+        lines << model.cells(row).join(QLatin1Char('\t'));
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void TurnDataWindow::offerNewOrder(QTableView* view, std::optional<QPoint> at)
+{
+    const auto& shown = *static_cast<const TurnTableModel*>(view->model());
+    const int row = view->currentIndex().row();
+    const ShownTable& table = shown.table();
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("NewOrderMenu"));
+    QMenu* codes = menu.addMenu(QStringLiteral("&New Order\u2026"));
+    codes->setObjectName(QStringLiteral("NewOrderCodes"));
+    codes->setEnabled(table.kind.has_value() && row >= 0);
+    if (codes->isEnabled()) {
+        const QStringList& cells = shown.cells(row);
+        for (const SlotUse& use : slotsTaking(*table.kind)) {
+            QAction* action = codes->addAction(codeCaption(use.code));
+            const OrderStart start{use.code, use.slot, cells.value(table.keyColumn).toInt(),
+                                   use.starSlot, use.starSlot > 0 ? cells.value(1) : QString()};
+            connect(action, &QAction::triggered, this,
+                    [this, start] { m_navigator.startOrder(m_empireId, start); });
+        }
+    }
+    QAction* copy = menu.addAction(QStringLiteral("&Copy"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this,
+            [this] { QApplication::clipboard()->setText(selectedText()); });
+    if (at)
+        menu.exec(*at);
+    else if (codes->isEnabled())
+        codes->exec(view->viewport()->mapToGlobal(view->visualRect(view->currentIndex()).center()));
+}
+
+bool TurnDataWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* view = qobject_cast<QTableView*>(watched);
+    if (!view || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy)) {
+        QApplication::clipboard()->setText(selectedText());
+        return true;
+    }
+    if (isEnter(key) && view->currentIndex().isValid()) {
+        const auto& shown = *static_cast<const TurnTableModel*>(view->model());
+        if (shown.table().kind)
+            offerNewOrder(view, std::nullopt);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vf

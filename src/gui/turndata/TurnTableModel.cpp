@@ -1,0 +1,95 @@
+#include "TurnTableModel.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace vf {
+
+TurnTableModel::TurnTableModel(TableRows rows, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_rows(std::move(rows))
+    , m_shown(m_rows.rows.size())
+{
+    std::iota(m_shown.begin(), m_shown.end(), 0);
+}
+
+const QStringList& TurnTableModel::cells(int row) const
+{
+    return m_rows.rows[std::size_t(m_shown[std::size_t(row)])];
+}
+
+void TurnTableModel::setFilter(const QString& text)
+{
+    beginResetModel();
+    m_shown.clear();
+    for (std::size_t i = 0; i < m_rows.rows.size(); ++i) {
+        if (rowHolds(m_rows.rows[i], text))
+            m_shown.push_back(int(i));
+    }
+    applySort();
+    endResetModel();
+}
+
+int TurnTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_shown.size());
+}
+
+int TurnTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(table().columns.size());
+}
+
+QVariant TurnTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole)
+        return cells(index.row()).value(index.column());
+    if (role == Qt::TextAlignmentRole && table().columns[index.column()].number)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant TurnTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    return table().columns.value(section).heading;
+}
+
+void TurnTableModel::sort(int column, Qt::SortOrder order)
+{
+    m_sortColumn = column;
+    m_sortOrder = order;
+    Q_EMIT layoutAboutToBeChanged();
+    applySort();
+    Q_EMIT layoutChanged();
+}
+
+void TurnTableModel::applySort()
+{
+    if (m_sortColumn < 0 || m_sortColumn >= columnCount())
+        return;
+    const int column = m_sortColumn;
+    const bool number = table().columns[column].number;
+    const auto& rows = m_rows.rows;
+    // Numbers as numbers, names as a player sorts them (letter case aside); equal cells keep
+    // the stored order.
+    const auto before = [&](int left, int right) {
+        const QString& a = rows[std::size_t(left)][column];
+        const QString& b = rows[std::size_t(right)][column];
+        if (number)
+            return a.toLongLong() < b.toLongLong();
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    };
+    if (m_sortOrder == Qt::AscendingOrder)
+        std::stable_sort(m_shown.begin(), m_shown.end(), before);
+    else
+        std::stable_sort(m_shown.begin(), m_shown.end(),
+                         [&](int left, int right) { return before(right, left); });
+}
+
+} // namespace vf

@@ -1,0 +1,123 @@
+#include "WhatChangedWindow.h"
+
+#include "common/AppContext.h"
+#include "common/Dialogs.h"
+#include "store/EmpireRepository.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace vf {
+
+namespace {
+
+const QString kTitle = QStringLiteral("What Changed");
+
+QString when(const QDateTime& time)
+{
+    return time.toString(QStringLiteral("MM-dd-yyyy 'at' hh:mm"));
+}
+
+} // namespace
+
+WhatChangedWindow::WhatChangedWindow(const TurnChanges& changes, const QString& empire,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("WhatChanged"));
+    setWindowTitle(kTitle + QStringLiteral(" - ") + empire);
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* summary = new QLabel(QStringLiteral("The turn data imported %1, against the import "
+                                              "of %2: %3 changed.")
+                                   .arg(when(changes.after), when(changes.before))
+                                   .arg(changes.total()),
+                               this);
+    summary->setObjectName(QStringLiteral("Summary"));
+    summary->setWordWrap(true);
+    m_filter = new QLineEdit(this);
+    m_filter->setObjectName(QStringLiteral("Filter"));
+    m_filter->setAccessibleName(QStringLiteral("Filter"));
+    m_filter->setPlaceholderText(QStringLiteral("Type to keep only the changes that hold it "
+                                                "(Ctrl+F)"));
+    m_filter->setClearButtonEnabled(true);
+    m_lines = new QListWidget(this);
+    m_lines->setObjectName(QStringLiteral("Changes"));
+    m_lines->setAccessibleName(QStringLiteral("Changes"));
+    m_lines->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    for (const TableChanges& table : changes.tables)
+        m_lines->addItem(table.summary());
+    m_details = m_lines->count();
+    for (const TableChanges& table : changes.tables) {
+        for (const QString& line : table.lines)
+            m_lines->addItem(table.title + QStringLiteral(" - ") + line);
+    }
+    connect(m_filter, &QLineEdit::textChanged, this, &WhatChangedWindow::applyFilter);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this,
+            [this] { m_filter->setFocus(Qt::ShortcutFocusReason); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (m_filter->text().isEmpty())
+            close();
+        else
+            m_filter->clear();
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
+    layout->addWidget(m_filter);
+    layout->addWidget(m_lines, 1);
+    layout->addWidget(buttons);
+    resize(720, 480);
+}
+
+QStringList WhatChangedWindow::shownLines() const
+{
+    QStringList shown;
+    for (int row = 0; row < m_lines->count(); ++row) {
+        if (!m_lines->item(row)->isHidden())
+            shown << m_lines->item(row)->text();
+    }
+    return shown;
+}
+
+void WhatChangedWindow::applyFilter(const QString& text)
+{
+    // The counts stay; the details are filtered.
+    for (int row = m_details; row < m_lines->count(); ++row) {
+        QListWidgetItem* item = m_lines->item(row);
+        item->setHidden(!item->text().contains(text, Qt::CaseInsensitive));
+    }
+}
+
+void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* over)
+{
+    if (!empireId) {
+        context.dialogs.warn(kTitle, QStringLiteral("You need to select an Empire before "
+                                                    "looking at what changed"));
+        return;
+    }
+    const TurnChanges changes = keptTurnChanges(context.store, *empireId);
+    if (!changes.comparable()) {
+        context.dialogs.inform(kTitle,
+                               QStringLiteral("The turn data of Empire # %1 has not been "
+                                              "imported twice yet: there is nothing to compare "
+                                              "it with.")
+                                   .arg(*empireId),
+                               DialogIcon::Information);
+        return;
+    }
+    const auto empire = EmpireRepository(context.store).findById(*empireId);
+    const QString name = QStringLiteral("Empire # %1").arg(*empireId) +
+                         (empire ? QLatin1Char(' ') + empire->name : QString());
+    auto* window = new WhatChangedWindow(changes, name, over);
+    window->show();
+    window->activateWindow();
+}
+
+} // namespace vf

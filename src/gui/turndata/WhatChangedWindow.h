@@ -1,0 +1,38 @@
+#pragma once
+
+#include "turndata/TurnChanges.h"
+
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+
+namespace vf {
+
+struct AppContext;
+
+// What changed between two imports of an empire's turn data: each table's counts first, the
+// details below, and a filter over the details.
+class WhatChangedWindow : public QWidget {
+    Q_OBJECT
+public:
+    WhatChangedWindow(const TurnChanges& changes, const QString& empire, QWidget* parent = nullptr);
+
+    QLineEdit& filter() { return *m_filter; }
+    QListWidget& lines() { return *m_lines; }
+    // The lines shown, in order.
+    QStringList shownLines() const;
+
+private:
+    void applyFilter(const QString& text);
+
+    QLineEdit* m_filter = nullptr;
+    QListWidget* m_lines = nullptr;
+    int m_details = 0; // the row where the details begin
+};
+
+// Shows the last comparison kept for the empire over the window given; says so when there is
+// nothing to compare with yet. A database failure throws vf::Error.
+void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* over);
+
+} // namespace vf
