@@ -237,21 +237,31 @@ void OrderEntryWindow::startOrder(const OrderStart& start)
         m_chooser->setCurrentIndex(m_chooser->findText(start.code, Qt::MatchExactly));
         m_form->setCodeChanged(true);
         applyChosenCode(*m_form);
-        if (start.starSlot > 0)
-            pickInSlot(start.starSlot, [&](const ChoiceEntry& entry) {
-                return entry.text.compare(start.star, Qt::CaseInsensitive) == 0;
-            });
-        pickInSlot(start.slot,
-                   [&](const ChoiceEntry& entry) { return entry.number == start.number; });
+        // The slots up to the record's are visited in order, as the player tabbing through
+        // them would: a slot's list may depend on an earlier one (a star's warp points).
+        SlotFocusRules rules(*m_form, *m_turnData);
+        for (int slot = 1; slot <= start.slot; ++slot) {
+            rules.onSlotFocus(slot);
+            if (slot == start.starSlot)
+                pick(slot, [&](const ChoiceEntry& entry) {
+                    return entry.text.compare(start.star, Qt::CaseInsensitive) == 0;
+                });
+            if (slot == start.slot)
+                pick(slot, [&](const ChoiceEntry& entry) { return entry.number == start.number; });
+        }
+        // The focus goes to the first slot still empty (a fleet for the warp point), its list
+        // already filled: entering it again would empty the slots after it.
+        int empty = 1;
+        while (empty < start.slot && !m_form->slotText(empty).isEmpty())
+            ++empty;
+        m_quietFocus = true;
+        m_form->focusSlot(empty);
+        m_quietFocus = false;
     });
 }
 
-void OrderEntryWindow::pickInSlot(int slot, const std::function<bool(const ChoiceEntry&)>& matches)
+void OrderEntryWindow::pick(int slot, const std::function<bool(const ChoiceEntry&)>& matches)
 {
-    // The focus fills the list when the window is active; filled once more here, so that it
-    // is filled either way before the pick.
-    m_form->focusSlot(slot);
-    SlotFocusRules(*m_form, *m_turnData).onSlotFocus(slot);
     const ChoiceList entries = m_form->choices(slot);
     const auto found = std::find_if(entries.begin(), entries.end(), matches);
     if (found != entries.end())
@@ -316,7 +326,8 @@ bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
         scrollIntoView(m_scroll, combo); // on a small screen the box may lie out of view
     if (event->type() == QEvent::FocusIn && slot > 0) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            !m_quietFocus)
             guarded(m_context.dialogs,
                     [&] { SlotFocusRules(*m_form, *m_turnData).onSlotFocus(slot); });
     }

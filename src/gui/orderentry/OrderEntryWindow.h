@@ -40,7 +40,7 @@ public:
     // Runs when the player clicks Save Order.
     void saveOrder();
     // Chooses the code and picks the record in its slot (after the star, for a warp point), as
-    // the player would; the focus stays in that slot.
+    // the player would.
     void startOrder(const OrderStart& start);
 
 protected:
@@ -54,8 +54,8 @@ private:
     bool handleKey(QComboBox* combo, int slot, QKeyEvent* key);
     bool typeAhead(QComboBox* combo, int slot, QKeyEvent* key);
     void showMessage(const QString& text);
-    // Gives the slot the focus with its list filled, and picks the first entry that matches.
-    void pickInSlot(int slot, const std::function<bool(const ChoiceEntry&)>& matches);
+    // Picks the first entry of the slot's list that matches.
+    void pick(int slot, const std::function<bool(const ChoiceEntry&)>& matches);
 
     AppContext& m_context;
     Navigator& m_navigator;
@@ -71,6 +71,7 @@ private:
     std::unique_ptr<TurnDataRepository> m_turnData;
     std::unique_ptr<OrderStorer> m_storer;
     std::unique_ptr<EnterKeyRoutes> m_enter;
+    bool m_quietFocus = false; // a focus given by the program: the slot's rules do not run
 };
 
 } // namespace vf
