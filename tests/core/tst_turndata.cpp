@@ -12,37 +12,6 @@ using namespace vf::test;
 
 namespace {
 
-// The next turn's file of empire 123, made from 123.mdb by changing values in place (each
-// the same size, so the file stays valid): fleet 8 is renumbered 31, fleet 12 renamed, an
-// unexplored warp point explored, an item renamed.
-QByteArray nextTurnOf123()
-{
-    QFile file(TestStore::dataFile(QStringLiteral("123.mdb")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray data = file.readAll();
-    const auto replace = [&data](const QByteArray& from, const QByteArray& to) {
-        const qsizetype at = data.indexOf(from);
-        if (at >= 0 && data.indexOf(from, at + 1) < 0)
-            data.replace(at, from.size(), to);
-    };
-    const auto utf16 = [](const char* text) {
-        const QString string = QString::fromLatin1(text);
-        return QByteArray(reinterpret_cast<const char*>(string.utf16()), string.size() * 2);
-    };
-    const auto fleet = [](qint32 id) {
-        QByteArray bytes(8, '\0');
-        qToLittleEndian(id, bytes.data());
-        qToLittleEndian(qint32(123), bytes.data() + 4);
-        return bytes;
-    };
-    replace(fleet(8), fleet(31));
-    replace(utf16("Home Guard"), utf16("Home Fleet"));
-    replace(utf16("?7"), utf16("ZB"));
-    replace(utf16("Fuel Tank"), utf16("Fuel Cell"));
-    return data;
-}
-
 QStringList reportOf(const TurnChanges& changes)
 {
     QStringList lines;
@@ -105,7 +74,7 @@ private Q_SLOTS:
         t.importFixture(QStringLiteral("123.mdb"), 123);
         QVERIFY(!keptTurnChanges(t.store(), 123).comparable()); // nothing to compare with yet
         const QDateTime first = lastImportOf(t.store(), 123);
-        const QString next = t.fileWith(QStringLiteral("123.mdb"), nextTurnOf123());
+        const QString next = t.fileWith(QStringLiteral("123.mdb"), TestStore::nextTurnOf123());
         TurnImporter(t.store(), TestStore::workerPath()).importFile(123, next);
         const TurnChanges changes = keptTurnChanges(t.store(), 123);
         QCOMPARE(changes.before, first);

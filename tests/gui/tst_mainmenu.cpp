@@ -7,6 +7,7 @@
 #include "mainmenu/SaveOrdersDialogue.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
+#include "turndata/WhatChangedWindow.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -1095,6 +1096,35 @@ private Q_SLOTS:
                      f.t.path() +
                      QStringLiteral("/Turn results archive/123/123 2026-12-07 12-00-00.mdb")),
                  original);
+    }
+
+    // The next turn's file: the success box says which stored orders no longer fit, and its
+    // What Changed button shows the comparison, filtered by typing.
+    void updateDataTellsWhatChangedAndWhatNoLongerFits()
+    {
+        Fixture f;
+        QVERIFY(f.pick(QStringLiteral("Sable Concord")));
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        const OrderRepository orders(f.t.store());
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"8", "Sol", "3"}));
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"27", "Sol", "3"}));
+        f.t.fileWith(QStringLiteral("123.mdb"), TestStore::nextTurnOf123());
+        f.dialogs.answerOk(); // the instructions
+        f.dialogs.answer(DialogAnswer::WhatChanged);
+        f.click(QStringLiteral("UpdateData"));
+        QCOMPARE(f.dialogs.last().request.text,
+                 QStringLiteral("All done importing Empire data!\r\n\r\n1 of your stored orders "
+                                "names fleets, warp points or items your new turn data does not "
+                                "hold."));
+        QCOMPARE(f.dialogs.last().request.buttons, DialogButtons::ImportDoneCheck);
+        auto* changed = f.window->findChild<WhatChangedWindow*>(QStringLiteral("WhatChanged"));
+        QVERIFY(changed && changed->isVisible());
+        QCOMPARE(changed->shownLines().mid(0, 2),
+                 (QStringList{"Fleets: 1 new, 1 gone, 1 changed", "Armies: no change"}));
+        QTest::keyClicks(&changed->filter(), QStringLiteral("vanguard"));
+        QCOMPARE(changed->shownLines().mid(13), (QStringList{"Fleets - Fleet # 8 Vanguard: gone",
+                                                             "Fleets - Fleet # 31 Vanguard: new"}));
+        changed->close();
     }
 
     void aDroppedFileIsImportedForTheChosenEmpire_data()

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QtEndian>
 
 #include <exception>
 
@@ -113,6 +114,31 @@ QString TestStore::workerPath()
 QString TestStore::programPath(const QString& name)
 {
     return QDir(QCoreApplication::applicationDirPath()).filePath(platform::executableName(name));
+}
+
+QByteArray TestStore::nextTurnOf123()
+{
+    QByteArray data = contentsOf(dataFile(QStringLiteral("123.mdb")));
+    const auto replace = [&data](const QByteArray& from, const QByteArray& to) {
+        const qsizetype at = data.indexOf(from);
+        if (at >= 0 && data.indexOf(from, at + 1) < 0)
+            data.replace(at, from.size(), to);
+    };
+    const auto utf16 = [](const char* text) {
+        const QString string = QString::fromLatin1(text);
+        return QByteArray(reinterpret_cast<const char*>(string.utf16()), string.size() * 2);
+    };
+    const auto fleet = [](qint32 id) {
+        QByteArray bytes(8, '\0');
+        qToLittleEndian(id, bytes.data());
+        qToLittleEndian(qint32(123), bytes.data() + 4);
+        return bytes;
+    };
+    replace(fleet(8), fleet(31));
+    replace(utf16("Home Guard"), utf16("Home Fleet"));
+    replace(utf16("?7"), utf16("ZB"));
+    replace(utf16("Fuel Tank"), utf16("Fuel Cell"));
+    return data;
 }
 
 } // namespace vf::test

@@ -39,6 +39,10 @@ public:
     QString fakeWorker(const QString& steps);
 
     static QString dataFile(const QString& name);
+    // The next turn's file of empire 123, made from 123.mdb by changing values in place (each
+    // the same size, so the file stays valid): fleet 8 is renumbered 31, fleet 12 renamed, an
+    // unexplored warp point explored, an item renamed.
+    static QByteArray nextTurnOf123();
     // A file's bytes, or "<missing>" when it cannot be read.
     static QByteArray contentsOf(const QString& path);
     // The 51 slots of an order: the values given, then single blanks.
