@@ -95,6 +95,15 @@ TableRows readShownTable(const Store& store, int empireId, const ShownTable& tab
     return read;
 }
 
+int countShownRows(const Store& store, int empireId, const ShownTable& table)
+{
+    int count = 0;
+    store.eachRow(QStringLiteral("SELECT count(*) FROM %1 WHERE EmpireID = ?")
+                      .arg(Store::quoted(table.table)),
+                  {empireId}, [&count](const StoredRow& row) { count = int(row.number(0)); });
+    return count;
+}
+
 bool rowHolds(const QStringList& row, const QString& text)
 {
     if (text.isEmpty())

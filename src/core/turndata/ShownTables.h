@@ -41,6 +41,8 @@ struct TableRows {
 };
 
 TableRows readShownTable(const Store& store, int empireId, const ShownTable& table);
+// How many rows the table holds for the empire.
+int countShownRows(const Store& store, int empireId, const ShownTable& table);
 
 // A warp point's destination as the player reads it: "Vega (B)" for "VegaB"; "unexplored"
 // for "?", "?4" or nothing.

@@ -78,9 +78,20 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("Tables"));
     m_tabs->setUsesScrollButtons(true);
-    for (const ShownTable& table : shownTables())
+    for (const ShownTable& table : shownTables()) {
+        const Store& store = context.store;
         addTable(new QTableView(m_tabs),
-                 new TurnTableModel(readShownTable(context.store, empireId, table), this));
+                 new TurnTableModel(
+                     table, countShownRows(store, empireId, table),
+                     [&store, empireId, &table] { return readShownTable(store, empireId, table); },
+                     this));
+    }
+    // A tab's rows are read when it is first shown.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab >= 0)
+            model(tab).load();
+    });
+    model(0).load();
     auto* hint = new QLabel(QStringLiteral("Enter, or the right mouse button, on a fleet, army, "
                                            "population group, commander or warp point starts a "
                                            "new order with it. Ctrl+C copies the rows chosen."),
@@ -152,6 +163,7 @@ void TurnDataWindow::titleTab(int tab)
 void TurnDataWindow::applyFilter(const QString& text)
 {
     for (int tab = 0; tab < m_views.size(); ++tab) {
+        model(tab).load(); // every tab's count of rows that match
         model(tab).setFilter(text);
         titleTab(tab);
     }

@@ -5,12 +5,23 @@
 
 namespace vf {
 
-TurnTableModel::TurnTableModel(TableRows rows, QObject* parent)
+TurnTableModel::TurnTableModel(const ShownTable& table, int totalRows,
+                               std::function<TableRows()> read, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_rows(std::move(rows))
-    , m_shown(m_rows.rows.size())
+    , m_table(table)
+    , m_total(totalRows)
+    , m_read(std::move(read))
 {
-    std::iota(m_shown.begin(), m_shown.end(), 0);
+}
+
+void TurnTableModel::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    m_rows = m_read();
+    m_total = int(m_rows.rows.size());
+    setFilter(m_filter);
 }
 
 const QStringList& TurnTableModel::cells(int row) const
@@ -20,6 +31,9 @@ const QStringList& TurnTableModel::cells(int row) const
 
 void TurnTableModel::setFilter(const QString& text)
 {
+    m_filter = text;
+    if (!m_loaded)
+        return;
     beginResetModel();
     m_shown.clear();
     for (std::size_t i = 0; i < m_rows.rows.size(); ++i) {

@@ -6,15 +6,21 @@
 
 namespace vf {
 
-// One table of the turn data for a view: every row read once, the filter and the sort kept
-// as a list of the rows shown.
+#include <functional>
+
+// One table of the turn data for a view: its rows read once, when first wanted (a large
+// empire's window opens without reading every table), the filter and the sort kept as a list
+// of the rows shown.
 class TurnTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit TurnTableModel(TableRows rows, QObject* parent = nullptr);
+    TurnTableModel(const ShownTable& table, int totalRows, std::function<TableRows()> read,
+                   QObject* parent = nullptr);
 
-    const ShownTable& table() const { return *m_rows.table; }
-    int totalRows() const { return int(m_rows.rows.size()); }
+    const ShownTable& table() const { return m_table; }
+    int totalRows() const { return m_total; }
+    // Reads the rows, once.
+    void load();
     // The cells of a row as shown (row: a row of the view).
     const QStringList& cells(int row) const;
 
@@ -30,6 +36,11 @@ public:
 private:
     void applySort();
 
+    const ShownTable& m_table;
+    int m_total;
+    std::function<TableRows()> m_read;
+    bool m_loaded = false;
+    QString m_filter;
     TableRows m_rows;
     std::vector<int> m_shown; // indices into m_rows.rows
     int m_sortColumn = -1;
