@@ -9,10 +9,14 @@
 #include "orderentry/OrderEntryWindow.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
+#include "turndata/TurnDataWindow.h"
+#include "turndata/WhatChangedWindow.h"
+#include "turnimport/TurnImporter.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QTabWidget>
 #include <QTest>
 #include <cstdio>
 
@@ -84,5 +88,17 @@ int main(int argc, char** argv)
     CheckOrdersWindow check(checkEmpireOrders(f.t.store(), 123), 123, f.navigator);
     check.setAttribute(Qt::WA_DeleteOnClose, false);
     ok = save(check, folder, QStringLiteral("check-orders.png")) && ok;
+
+    TurnDataWindow data(f.context, f.navigator, 123);
+    data.tabs().setCurrentIndex(5); // the warp points
+    ok = save(data, folder, QStringLiteral("turn-data.png")) && ok;
+
+    // The next turn's file, and what changed with it.
+    const QString next = f.t.fileWith(QStringLiteral("123.mdb"), TestStore::nextTurnOf123());
+    TurnImporter(f.t.store(), TestStore::workerPath()).importFile(123, next);
+    WhatChangedWindow changed(keptTurnChanges(f.t.store(), 123),
+                              QStringLiteral("Empire # 123 Sable Concord"));
+    changed.setAttribute(Qt::WA_DeleteOnClose, false);
+    ok = save(changed, folder, QStringLiteral("what-changed.png")) && ok;
     return ok ? 0 : 1;
 }

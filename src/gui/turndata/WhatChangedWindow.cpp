@@ -1,5 +1,6 @@
 #include "WhatChangedWindow.h"
 
+#include "Wording.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
 #include "store/EmpireRepository.h"
@@ -31,11 +32,11 @@ WhatChangedWindow::WhatChangedWindow(const TurnChanges& changes, const QString& 
     setObjectName(QStringLiteral("WhatChanged"));
     setWindowTitle(kTitle + QStringLiteral(" - ") + empire);
     setAttribute(Qt::WA_DeleteOnClose);
-    auto* summary = new QLabel(QStringLiteral("The turn data imported %1, against the import "
-                                              "of %2: %3 changed.")
-                                   .arg(when(changes.after), when(changes.before))
-                                   .arg(changes.total()),
-                               this);
+    auto* summary = new QLabel(
+        QStringLiteral("The turn data imported %1, against the import of %2: %3.")
+            .arg(when(changes.after), when(changes.before),
+                 countOf(changes.total(), QStringLiteral("change"), QStringLiteral("changes"))),
+        this);
     summary->setObjectName(QStringLiteral("Summary"));
     summary->setWordWrap(true);
     m_filter = new QLineEdit(this);
