@@ -188,7 +188,12 @@ std::optional<DialogAnswer> runUpdateDataDialogue(AppContext& context, std::opti
     QStringList told{QStringLiteral("All done importing Empire data!")};
     if (const QString leftOut = leftOutSummary(result.leftOut); !leftOut.isEmpty())
         told << leftOut;
-    const QString unfit = ordersNoLongerFitting(context.store, *empireId);
+    QString unfit;
+    try {
+        unfit = ordersNoLongerFitting(context.store, *empireId);
+    } catch (const Error&) {
+        // The import is done and kept; Check Orders tells the rest when asked.
+    }
     if (!unfit.isEmpty())
         told << unfit;
     return context.dialogs.ask(

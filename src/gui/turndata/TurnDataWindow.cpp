@@ -2,6 +2,7 @@
 
 #include "TurnTableModel.h"
 #include "common/AppContext.h"
+#include "common/GuardedAction.h"
 #include "common/Navigator.h"
 #include "orders/OrderCatalogue.h"
 #include "store/EmpireOrderCheck.h"
@@ -74,7 +75,9 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     m_filter->setClearButtonEnabled(true);
     auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
     filterLabel->setBuddy(m_filter);
-    connect(m_filter, &QLineEdit::textChanged, this, &TurnDataWindow::applyFilter);
+    connect(m_filter, &QLineEdit::textChanged, this, [this](const QString& text) {
+        guarded(m_context.dialogs, [&] { applyFilter(text); });
+    });
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("Tables"));
     m_tabs->setUsesScrollButtons(true);
@@ -87,9 +90,10 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
                      this));
     }
     // A tab's rows are read when it is first shown.
+    // (A database failure is told; the tab stays empty.)
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
         if (tab >= 0)
-            model(tab).load();
+            guarded(m_context.dialogs, [&] { model(tab).load(); });
     });
     model(0).load();
     auto* hint = new QLabel(QStringLiteral("Enter, or the right mouse button, on a fleet, army, "
