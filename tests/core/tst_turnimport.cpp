@@ -15,8 +15,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryFile>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
