@@ -15,6 +15,7 @@
 #include "store/TurnDataRepository.h"
 #include "turndata/TurnDataWindow.h"
 #include "turndata/TurnTableModel.h"
+#include "turndata/WhatChangedWindow.h"
 #include "turnimport/TurnImporter.h"
 
 #include <QClipboard>
@@ -275,6 +276,13 @@ private Q_SLOTS:
         for (const char* button : {"BackToOrders", "BackToMainMenu", "CheckOrders"})
             QVERIFY2(reachable(listing, listing->findChild<QWidget*>(QLatin1String(button))),
                      button);
+
+        f.windows->openTurnData(123);
+        QVERIFY(f.windows->turnData() && fits(f.windows->turnData()));
+        f.t.importFixture(QStringLiteral("123.mdb"), 123); // something to compare
+        openWhatChanged(f.context, 123, &f.menu());
+        auto* changed = f.menu().findChild<QWidget*>(QStringLiteral("WhatChanged"));
+        QVERIFY(changed && fits(changed));
     }
 
     // Two runs of the program over one data folder: the second chooses the empire the first

@@ -4,6 +4,7 @@
 #include "common/AppContext.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
+#include "common/ScreenMetrics.h"
 #include "orders/OrderCatalogue.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/EmpireRepository.h"
@@ -115,7 +116,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TurnDataWindow::escape);
-    resize(760, 520);
+    resize(fittedToScreen(QSize(760, 520), context.screen));
 }
 
 QTableView& TurnDataWindow::view(int tab) const

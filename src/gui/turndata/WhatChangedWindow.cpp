@@ -3,6 +3,7 @@
 #include "Wording.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
+#include "common/ScreenMetrics.h"
 #include "store/EmpireRepository.h"
 
 #include <QDialogButtonBox>
@@ -117,6 +118,7 @@ void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* 
     const QString name = QStringLiteral("Empire # %1").arg(*empireId) +
                          (empire ? QLatin1Char(' ') + empire->name : QString());
     auto* window = new WhatChangedWindow(changes, name, over);
+    window->resize(fittedToScreen(window->size(), context.screen));
     window->show();
     window->activateWindow();
 }
