@@ -142,6 +142,58 @@ std::string nameOf(const BoundField& bound)
     return std::string(text, static_cast<std::size_t>(bound.length));
 }
 
+// A further field of a turn results table, beyond those the import copies: shown to the
+// player as text. Binary data is not bound (its size is all that is shown).
+struct ExtraField {
+    std::string name;
+    MdbColumn* column = nullptr;
+    int columnIndex = 0;
+    BoundField* bound = nullptr; // nothing for binary data
+};
+
+// Whether a further field can be shown: a number, a text, a yes/no, a date or binary data,
+// whose definition holds together. Any other is left out, never a reason to refuse the file.
+bool isShowable(const MdbTableDef* table, const MdbColumn* column)
+{
+    constexpr int kDateSize = 8;
+    const bool inRow =
+        column->col_num >= 0 && static_cast<unsigned>(column->col_num) < table->num_cols;
+    switch (column->col_type) {
+    case MDB_BOOL:
+        return inRow && column->is_fixed;
+    case MDB_DATETIME:
+        return inRow && column->is_fixed && column->col_size == kDateSize &&
+               column->fixed_offset >= 0 &&
+               column->fixed_offset + kDateSize <= table->entry->mdb->fmt->pg_size;
+    case MDB_BINARY:
+    case MDB_OLE:
+        return inRow;
+    default:
+        return definitionHoldsTogether(table, column);
+    }
+}
+
+// A further field's value as the player reads it; nothing when it cannot be read as text.
+std::optional<std::string> extraText(const ExtraField& extra, const MdbField& field)
+{
+    if (!extra.bound)
+        return std::to_string(std::max(field.siz, 0)) + " bytes";
+    const BoundField& bound = *extra.bound;
+    if (static_cast<std::size_t>(bound.length) >= kBindSize - 1)
+        return std::nullopt;
+    if (extra.column->col_type == MDB_BOOL)
+        return std::string(bound.buffer.get(), static_cast<std::size_t>(bound.length)) == "1"
+                   ? "Yes"
+                   : "No";
+    std::string text = nameOf(bound);
+    // A note may run over several lines: one line here.
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
+    if (!isPlausibleName(text))
+        return std::nullopt;
+    return text;
+}
+
 // The shape of a table's rows as its definition lays them out: how many columns a row may
 // count, how many of them of variable length, and where each fixed column's bytes lie.
 struct RowShape {
@@ -431,8 +483,9 @@ struct TurnFileReader::Impl {
     // libmdb passes over as an empty text.
     // A column whose number lies past the row's own count of columns would have its null flag
     // read from outside the row.
-    void crackRow(MdbTableDef* table, const RowShape& shape, const std::vector<BoundField>& bound,
-                  std::vector<MdbField>& fields)
+    // Returns the row's own count of columns.
+    int crackRow(MdbTableDef* table, const RowShape& shape, const std::vector<BoundField>& bound,
+                 std::vector<MdbField>& fields)
     {
         int start = 0;
         std::size_t size = 0;
@@ -453,6 +506,7 @@ struct TurnFileReader::Impl {
             damaged = damaged || field.column->col_num >= rowColumns;
         if (damaged)
             throw UnusableFile("a row of the table " + quotedName(table->name) + " is damaged");
+        return rowColumns;
     }
 
     // A long text (memo) whose pages cannot be read comes back empty or short without a word:
@@ -482,13 +536,61 @@ struct TurnFileReader::Impl {
         const Table* wanted = nullptr;
         TablePtr table;
         std::vector<BoundField> bound;
+        std::vector<BoundField> extraBuffers; // never resized once bound
+        std::vector<ExtraField> extras;
     };
 
-    OpenTable open(const Table& wanted)
+    OpenTable open(const Table& wanted, bool withExtras)
     {
-        OpenTable open{&wanted, openTable(wanted.name), {}};
+        OpenTable open{&wanted, openTable(wanted.name), {}, {}, {}};
         open.bound = bindFields(open.table.get(), wanted);
+        if (withExtras)
+            bindExtras(open);
         return open;
+    }
+
+    // The table's further fields, in the file's order, bound where they are read as text.
+    static void bindExtras(OpenTable& open)
+    {
+        MdbTableDef* table = open.table.get();
+        open.extraBuffers.reserve(table->num_cols);
+        for (unsigned c = 0; c < table->num_cols && open.extras.size() < kMostExtraFields; ++c) {
+            auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
+            const bool copied =
+                std::any_of(open.bound.begin(), open.bound.end(),
+                            [column](const BoundField& field) { return field.column == column; });
+            if (copied || !isShowable(table, column))
+                continue;
+            ExtraField extra{column->name, column, static_cast<int>(c), nullptr};
+            if (column->col_type != MDB_BINARY && column->col_type != MDB_OLE) {
+                BoundField& bound = open.extraBuffers.emplace_back();
+                bound.column = column;
+                bound.columnIndex = extra.columnIndex;
+                if (mdb_bind_column(table, extra.columnIndex + 1, bound.buffer.get(),
+                                    &bound.length) < 0)
+                    continue;
+                extra.bound = &bound;
+            }
+            open.extras.push_back(std::move(extra));
+        }
+    }
+
+    // A field the row itself does not count (added to the table after the row was written)
+    // has no value in it.
+    static void writeExtras(FrameWriter& out, const OpenTable& open,
+                            const std::vector<MdbField>& fields, int rowColumns)
+    {
+        for (const ExtraField& extra : open.extras) {
+            const MdbField& field = fields[static_cast<std::size_t>(extra.columnIndex)];
+            const bool inRow = extra.column->col_num < rowColumns;
+            const auto text = !inRow || (field.is_null && extra.column->col_type != MDB_BOOL)
+                                  ? std::nullopt
+                                  : extraText(extra, field);
+            if (text)
+                out.text(*text);
+            else
+                out.noValue();
+        }
     }
 
     // Writes one value as the kind its field is stored as.
@@ -523,10 +625,16 @@ struct TurnFileReader::Impl {
         std::vector<MdbField> fields(MDB_MAX_COLS);
         const RowShape shape = rowShapeOf(table);
         out.table(index);
+        if (!open.extras.empty()) {
+            std::vector<std::string> names;
+            for (const ExtraField& extra : open.extras)
+                names.push_back(extra.name);
+            out.extraFields(names);
+        }
         mdb_rewind_table(table);
         std::int64_t rows = 0;
         while (mdb_fetch_row(table)) {
-            crackRow(table, shape, open.bound, fields);
+            const int rowColumns = crackRow(table, shape, open.bound, fields);
             checkLongTexts(wanted, open.bound, fields);
             out.row();
             for (std::size_t f = 0; f < open.bound.size(); ++f) {
@@ -536,6 +644,7 @@ struct TurnFileReader::Impl {
                 else
                     writeValue(out, wanted, f, field);
             }
+            writeExtras(out, open, fields, rowColumns);
             ++rows;
         }
         // A damaged page is skipped by libmdb without a word; its rows are then missing.
@@ -564,6 +673,8 @@ TurnFileReader::TurnFileReader(const std::string& path, Kind kind)
     m_impl->pageCount = size / pageSize;
     m_impl->readPageHeads(path);
     mdb_set_bind_size(m_impl->mdb.get(), kBindSize);
+    mdb_set_date_fmt(m_impl->mdb.get(), "%Y-%m-%d %H:%M:%S");
+    mdb_set_boolean_fmt_numbers(m_impl->mdb.get());
     m_impl->checkCatalogue();
     if (!mdb_read_catalog(m_impl->mdb.get(), MDB_TABLE))
         throw std::runtime_error("its list of tables cannot be read");
@@ -580,7 +691,7 @@ std::int64_t TurnFileReader::copyTo(FrameWriter& out)
     std::vector<Impl::OpenTable> tables;
     tables.reserve(wanted.size());
     for (const Table& table : wanted)
-        tables.push_back(m_impl->open(table));
+        tables.push_back(m_impl->open(table, m_kind == Kind::TurnResults));
     if (m_kind == Kind::TurnResults)
         m_impl->checkEmpires();
     std::int64_t rows = 0;

@@ -44,15 +44,15 @@ private Q_SLOTS:
         QTest::newRow("Orders") << "Orders" << orders;
         QTest::newRow("Warp Points")
             << "Warp Points"
-            << QStringList{"EmpireID", "StarName", "DestinationStarName", "WarpPointID"};
+            << QStringList{"EmpireID", "StarName", "DestinationStarName", "WarpPointID", "More"};
         QTest::newRow("Legendary Commanders")
             << "Legendary Commanders"
-            << QStringList{"EmpireID", "CommanderRank", "CommanderName", "CommanderID"};
-        QTest::newRow("Population Groups")
-            << "Population Groups"
-            << QStringList{"EmpireID", "PopulationGroupID", "SystemName", "OrbitalLocation"};
+            << QStringList{"EmpireID", "CommanderRank", "CommanderName", "CommanderID", "More"};
+        QTest::newRow("Population Groups") << "Population Groups"
+                                           << QStringList{"EmpireID", "PopulationGroupID",
+                                                          "SystemName", "OrbitalLocation", "More"};
         QTest::newRow("Force Battle Plans")
-            << "Force Battle Plans" << QStringList{"EmpireID", "ForceBattlePlan"};
+            << "Force Battle Plans" << QStringList{"EmpireID", "ForceBattlePlan", "More"};
     }
     void createsEveryTableWithItsFields()
     {

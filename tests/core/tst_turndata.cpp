@@ -41,6 +41,19 @@ private Q_SLOTS:
                                       "Orbital Locations 9", "Warp Points 6", "Items 12",
                                       "Researchable Items 5", "Ship Classes 6", "Installations 6",
                                       "Commanders 3", "Battle Plans 3", "Convoy Routes 2"}));
+        // The further fields of the file come after the table's own, as the file holds them.
+        const auto headings = [](const TableRows& rows) {
+            QStringList all;
+            for (const ShownColumn& column : rows.columns)
+                all << column.heading + (column.number ? QStringLiteral(" (number)") : QString());
+            return all;
+        };
+        QCOMPARE(headings(snapshot[0]),
+                 (QStringList{"Fleet # (number)", "Name", "Location", "Speed (number)"}));
+        QCOMPARE(snapshot[0].rows[0], (QStringList{"12", "Home Guard", "Sol", "4"}));
+        QCOMPARE(headings(snapshot[6]), (QStringList{"Item", "Mass (number)"}));
+        QCOMPARE(snapshot[6].rows[2], (QStringList{"Armor Plate", "25.5"}));
+        QCOMPARE(headings(snapshot[3]), QStringList{"System"});
         const TableRows& warpPoints = snapshot[5];
         QCOMPARE(warpPoints.rows[0], (QStringList{"5", "Sol", "Vega (B)"}));
         QCOMPARE(warpPoints.rows[1], (QStringList{"9", "Sol", "unexplored"}));
@@ -80,19 +93,28 @@ private Q_SLOTS:
         QCOMPARE(changes.before, first);
         QCOMPARE(changes.after, lastImportOf(t.store(), 123));
         QCOMPARE(lastImportFileOf(t.store(), 123), QStringLiteral("123.mdb"));
-        QCOMPARE(
-            reportOf(changes),
-            (QStringList{"Fleets: 1 new, 1 gone, 1 changed", "  Fleet # 8 Vanguard: gone",
-                         "  Fleet # 31 Vanguard: new",
-                         "  Fleet # 12: renamed from Home Guard to Home Fleet", "Armies: no change",
-                         "Population Groups: no change", "Systems: no change",
-                         "Orbital Locations: no change", "Warp Points: 1 changed",
-                         "  Warp Point # 22 at Barnard's Star now leads to Z (B), was "
-                         "unexplored",
-                         "Items: 1 new, 1 gone", "  1 new: Fuel Cell", "  1 gone: Fuel Tank",
-                         "Researchable Items: no change", "Ship Classes: no change",
-                         "Installations: no change", "Commanders: no change",
-                         "Battle Plans: no change", "Convoy Routes: no change"}));
+        QCOMPARE(reportOf(changes),
+                 (QStringList{"Fleets: 1 new, 1 gone, 1 changed",
+                              "  Fleet # 8 Vanguard: gone",
+                              "  Fleet # 31 Vanguard: new",
+                              "  Fleet # 12: renamed from Home Guard to Home Fleet",
+                              "  Fleet # 12: speed 4 → 6",
+                              "Armies: no change",
+                              "Population Groups: no change",
+                              "Systems: no change",
+                              "Orbital Locations: no change",
+                              "Warp Points: 1 changed",
+                              "  Warp Point # 22 at Barnard's Star now leads to Z (B), was "
+                              "unexplored",
+                              "Items: 1 new, 1 gone",
+                              "  1 new: Fuel Cell",
+                              "  1 gone: Fuel Tank",
+                              "Researchable Items: no change",
+                              "Ship Classes: no change",
+                              "Installations: no change",
+                              "Commanders: no change",
+                              "Battle Plans: no change",
+                              "Convoy Routes: no change"}));
         QCOMPARE(changes.total(), 6);
     }
 };

@@ -162,7 +162,8 @@ private Q_SLOTS:
         QTest::keyClick(data, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), &data->filter());
         QTest::keyClicks(&data->filter(), QStringLiteral("BARNARD"));
-        QCOMPARE(titles(), QStringLiteral("Fleets (0 of 6), Armies (0 of 3), Population Groups "
+        // (O'Brien's Raiders are at Barnard's Star: a fleet's location is shown too.)
+        QCOMPARE(titles(), QStringLiteral("Fleets (1 of 6), Armies (0 of 3), Population Groups "
                                           "(1 of 4), Systems (1 of 6), Orbital Locations (2 of "
                                           "9), Warp Points (2 of 6)"));
         QTest::keyClick(&data->filter(), Qt::Key_Escape);
@@ -177,7 +178,8 @@ private Q_SLOTS:
                           fleets.visualRect(fleets.model()->index(1, 1)).center());
         QTest::keyClick(&fleets, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(),
-                 QStringLiteral("Fleet #\tName\n12\tHome Guard\n3\tScout Wing\n"));
+                 QStringLiteral("Fleet #\tName\tLocation\tSpeed\n12\tHome Guard\tSol\t4\n3\tScout "
+                                "Wing\tVega\t8\n"));
 
         // Warp point 21 leads from Barnard's Star: Enter offers the codes, MOVE is clicked.
         QTabBar* bar = data->tabs().tabBar();

@@ -47,13 +47,18 @@ int TestStore::count(const QString& table, int empireId)
     return query.next() ? query.value(0).toInt() : -1;
 }
 
-QStringList TestStore::snapshot()
+QStringList TestStore::snapshot(Fields fields)
 {
     QStringList all = dump(QStringLiteral("Empires"), QStringLiteral("*")) +
                       dump(QStringLiteral("Orders"), QStringLiteral("*"));
-    for (const auto& table : turnfile::kImportedTables)
+    for (const auto& table : turnfile::kImportedTables) {
+        QStringList own;
+        for (const auto& field : table.fields)
+            own << Store::quoted(
+                QString::fromUtf8(field.name.data(), qsizetype(field.name.size())));
         all += dump(QString::fromUtf8(table.name.data(), qsizetype(table.name.size())),
-                    QStringLiteral("*"));
+                    fields == Fields::All ? QStringLiteral("*") : own.join(QLatin1Char(',')));
+    }
     return all;
 }
 
@@ -135,6 +140,7 @@ QByteArray TestStore::nextTurnOf123()
         return bytes;
     };
     replace(fleet(8), fleet(31));
+    replace(fleet(12) + QByteArray("\x04\x00", 2), fleet(12) + QByteArray("\x06\x00", 2));
     replace(utf16("Home Guard"), utf16("Home Fleet"));
     replace(utf16("?7"), utf16("ZB"));
     replace(utf16("Fuel Tank"), utf16("Fuel Cell"));

@@ -28,7 +28,9 @@ public:
     QStringList dump(const QString& table, const QString& fields);
     // Every row of the empires, the orders and the imported tables: what a refused import
     // must leave as it was.
-    QStringList snapshot();
+    // Every row of every table; without further fields: the imported tables' own fields only.
+    enum class Fields { All, Own };
+    QStringList snapshot(Fields fields = Fields::All);
 
     // An empty regular file in the data folder, e.g. where a folder is wanted.
     QString emptyFile(const QString& name) { return fileWith(name, QByteArray()); }
@@ -40,8 +42,8 @@ public:
 
     static QString dataFile(const QString& name);
     // The next turn's file of empire 123, made from 123.mdb by changing values in place (each
-    // the same size, so the file stays valid): fleet 8 is renumbered 31, fleet 12 renamed, an
-    // unexplored warp point explored, an item renamed.
+    // the same size, so the file stays valid): fleet 8 is renumbered 31, fleet 12 renamed and its
+    // speed 4 made 6, an unexplored warp point explored, an item renamed.
     static QByteArray nextTurnOf123();
     // A file's bytes, or "<missing>" when it cannot be read.
     static QByteArray contentsOf(const QString& path);

@@ -58,6 +58,7 @@ QStringList schemaStatements()
         for (const auto& field : table.fields)
             columns << Store::quoted(QString::fromUtf8(field.name.data(), field.name.size())) +
                            QLatin1Char(' ') + columnType(field.kind);
+        columns << QString::fromLatin1(turnfile::kMoreField) + QStringLiteral(" TEXT");
         sql << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                    .arg(Store::quoted(name), columns.join(QStringLiteral(", ")));
         sql << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (EmpireID)")
@@ -128,6 +129,29 @@ void Store::open(QSqlDatabase& db)
     run(QStringLiteral("PRAGMA cache_size = -65536"));
     if (!hasSchema())
         createSchema();
+    addMoreFields();
+}
+
+// A database of an earlier version keeps no further fields of the turn data: each imported
+// table gets the field that keeps them, empty for the rows it holds.
+void Store::addMoreFields()
+{
+    const QString more = QString::fromLatin1(turnfile::kMoreField);
+    for (const auto& table : turnfile::kImportedTables) {
+        const QString name = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
+        if (!hasField(name, more))
+            run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(quoted(name), more));
+    }
+}
+
+bool Store::hasField(const QString& table, const QString& field) const
+{
+    QSqlQuery fields = run(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)));
+    while (fields.next()) {
+        if (fields.value(1).toString() == field)
+            return true;
+    }
+    return false;
 }
 
 namespace {

@@ -60,12 +60,16 @@ public:
     QString setting(const QString& name) const;
     void setSetting(const QString& name, const QString& value) const;
 
+    // Whether the table has the field.
+    bool hasField(const QString& table, const QString& field) const;
+
     // Quotes a table or field name for SQL ("Force Battle Plans" -> "\"Force Battle Plans\"").
     static QString quoted(const QString& identifier);
 
 private:
     bool hasSchema() const;
     void createSchema();
+    void addMoreFields();
     void open(QSqlDatabase& db);
     // Names compare as the old program's database engine compared them: "COLLATE ANYCASE"
     // ignores letter case, of every letter.

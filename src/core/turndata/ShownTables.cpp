@@ -1,6 +1,7 @@
 #include "ShownTables.h"
 
 #include "store/Store.h"
+#include "turnimport/ImportedTables.h"
 
 namespace vf {
 
@@ -73,25 +74,80 @@ QString shownDestination(const QString& destination)
     return destination.chopped(1) + QStringLiteral(" (") + destination.right(1) + QLatin1Char(')');
 }
 
+namespace {
+
+QString furtherFieldsSetting(int empireId, const QString& table)
+{
+    return QStringLiteral("turn data fields %1 %2").arg(empireId).arg(table);
+}
+
+QStringList furtherFieldsOf(const Store& store, int empireId, const QString& table)
+{
+    const QString names = store.setting(furtherFieldsSetting(empireId, table));
+    if (names.isEmpty())
+        return {};
+    return names.split(QLatin1Char(turnfile::kMoreSeparator));
+}
+
+} // namespace
+
+void keepFurtherFields(const Store& store, int empireId, const QString& table,
+                       const QStringList& names)
+{
+    store.setSetting(furtherFieldsSetting(empireId, table),
+                     names.join(QLatin1Char(turnfile::kMoreSeparator)));
+}
+
+QList<ShownColumn> shownColumns(const Store& store, int empireId, const ShownTable& table)
+{
+    QList<ShownColumn> columns = table.columns;
+    for (const QString& name : furtherFieldsOf(store, empireId, table.table))
+        columns << ShownColumn{QString(), name, false};
+    return columns;
+}
+
 TableRows readShownTable(const Store& store, int empireId, const ShownTable& table)
 {
     QStringList fields;
     for (const ShownColumn& column : table.columns)
         fields << Store::quoted(column.field);
-    const qsizetype count = fields.size();
+    const qsizetype own = fields.size();
+    TableRows read{&table, shownColumns(store, empireId, table), {}};
+    const qsizetype further = read.columns.size() - own;
+    // A database opened only for reading may be of a version that kept no further fields.
+    const QString more = QString::fromLatin1(turnfile::kMoreField);
+    fields << (further > 0 && store.hasField(table.table, more) ? more : QStringLiteral("NULL"));
     const bool warpPoints = table.kind == RecordKind::WarpPoint;
-    TableRows read{&table, {}};
+    const QChar separator = QLatin1Char(turnfile::kMoreSeparator);
     store.eachRow(QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY rowid")
                       .arg(fields.join(QStringLiteral(", ")), Store::quoted(table.table)),
                   {empireId}, [&](const StoredRow& stored) {
                       QStringList row;
-                      row.reserve(count);
-                      for (int column = 0; column < count; ++column)
+                      row.reserve(own + further);
+                      for (int column = 0; column < own; ++column)
                           row << stored.text(column);
                       if (warpPoints)
                           row[2] = shownDestination(row[2]);
+                      if (further > 0) {
+                          const QStringList values = stored.text(int(own)).split(separator);
+                          for (qsizetype n = 0; n < further; ++n)
+                              row << values.value(n);
+                      }
                       read.rows.push_back(std::move(row));
                   });
+    // A further field whose every value is a number sorts as numbers.
+    for (qsizetype column = own; column < read.columns.size(); ++column) {
+        bool number = false;
+        for (const QStringList& row : read.rows) {
+            const QString& cell = row[column];
+            if (cell.isEmpty())
+                continue;
+            cell.toDouble(&number);
+            if (!number)
+                break;
+        }
+        read.columns[column].number = number;
+    }
     return read;
 }
 

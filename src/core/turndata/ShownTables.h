@@ -37,10 +37,17 @@ const QList<ShownTable>& shownTables();
 // point's unknown destination as "unexplored"), in stored order.
 struct TableRows {
     const ShownTable* table = nullptr;
+    QList<ShownColumn> columns; // the table's own, then its further fields
     std::vector<QStringList> rows;
 };
 
+// The columns shown for the empire: the table's own, then the further fields its last import
+// kept (Fleets: "Location", "Speed", ...).
+QList<ShownColumn> shownColumns(const Store& store, int empireId, const ShownTable& table);
 TableRows readShownTable(const Store& store, int empireId, const ShownTable& table);
+// Records the further fields an import kept for a table of the empire.
+void keepFurtherFields(const Store& store, int empireId, const QString& table,
+                       const QStringList& names);
 // How many rows the table holds for the empire.
 int countShownRows(const Store& store, int empireId, const ShownTable& table);
 

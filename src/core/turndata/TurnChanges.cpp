@@ -18,19 +18,46 @@ QString settingFor(int empireId)
     return QStringLiteral("turn changes %1").arg(empireId);
 }
 
-// "Fleet # 12: renamed from Vanguard to Iron Vanguard", "Population Group # 7: orbit 3 → 4".
-QString changeLine(const ShownTable& table, const QStringList& before, const QStringList& after,
-                   int column)
+// Where a column of one import is in the other's (the further fields may differ); -1: not
+// there.
+int columnIn(const QList<ShownColumn>& columns, const ShownColumn& wanted)
 {
+    for (int column = 0; column < columns.size(); ++column) {
+        if (columns[column].heading == wanted.heading && columns[column].field == wanted.field)
+            return column;
+    }
+    return -1;
+}
+
+// The cells of a row that differ from the earlier row: (column, earlier value). A field the
+// earlier import did not keep is no change.
+QList<std::pair<int, QString>> differences(const TableRows& before, const QStringList& old,
+                                           const TableRows& after, const QStringList& row,
+                                           int skipped)
+{
+    QList<std::pair<int, QString>> changed;
+    for (int column = 0; column < after.columns.size(); ++column) {
+        const int was = columnIn(before.columns, after.columns[column]);
+        if (column != skipped && was >= 0 && old.value(was) != row.value(column))
+            changed.append({column, old.value(was)});
+    }
+    return changed;
+}
+
+// "Fleet # 12: renamed from Vanguard to Iron Vanguard", "Population Group # 7: orbit 3 → 4".
+QString changeLine(const TableRows& after, const QStringList& row, int column, const QString& was)
+{
+    const ShownTable& table = *after.table;
     if (table.kind == RecordKind::WarpPoint && column == 2)
-        return rowLabel(table, after) +
-               QStringLiteral(" now leads to %1, was %2").arg(after[column], before[column]);
-    const QString key =
-        table.columns[table.keyColumn].heading + QLatin1Char(' ') + after[table.keyColumn];
+        return rowLabel(table, row) +
+               QStringLiteral(" now leads to %1, was %2").arg(row[column], was);
+    const QString key = table.keyColumn >= 0 ? table.columns[table.keyColumn].heading +
+                                                   QLatin1Char(' ') + row[table.keyColumn]
+                                             : rowLabel(table, row.mid(0, table.columns.size()));
     if (column == table.nameColumn)
-        return key + QStringLiteral(": renamed from %1 to %2").arg(before[column], after[column]);
+        return key + QStringLiteral(": renamed from %1 to %2").arg(was, row[column]);
     return key + QStringLiteral(": %1 %2 \u2192 %3")
-                     .arg(table.columns[column].heading.toLower(), before[column], after[column]);
+                     .arg(after.columns[column].heading.toLower(), was, row[column]);
 }
 
 TableChanges compareIdentified(const TableRows& before, const TableRows& after)
@@ -61,11 +88,10 @@ TableChanges compareIdentified(const TableRows& before, const TableRows& after)
         const QStringList& old = before.rows[std::size_t(*match)];
         if (old == row)
             continue;
-        ++changes.changed;
-        for (int column = 0; column < row.size(); ++column) {
-            if (column != table.keyColumn && old.value(column) != row[column])
-                altered << changeLine(table, old, row, column);
-        }
+        const auto changed = differences(before, old, after, row, table.keyColumn);
+        changes.changed += changed.isEmpty() ? 0 : 1;
+        for (const auto& [column, was] : changed)
+            altered << changeLine(after, row, column, was);
     }
     changes.lines += altered;
     return changes;
@@ -82,31 +108,39 @@ QString namesLine(const QStringList& names, const QString& what)
         .arg(what, shown.join(QStringLiteral(", ")));
 }
 
-// Rows without identifiers: what one import holds more often than the other.
+// Rows without identifiers, matched by their own cells (a name): what one import holds more
+// often than the other, and the further fields that changed.
 TableChanges compareNamed(const TableRows& before, const TableRows& after)
 {
+    const ShownTable& table = *after.table;
+    const qsizetype own = table.columns.size();
+    const auto nameOf = [own](const QStringList& row) {
+        return row.mid(0, own).join(QLatin1Char(' '));
+    };
     TableChanges changes;
-    changes.title = after.table->title;
-    QHash<QString, int> count;
-    for (const QStringList& row : before.rows)
-        ++count[row.join(QLatin1Char(' '))];
+    changes.title = table.title;
+    QHash<QString, QList<qsizetype>> unmatched; // by name, in stored order
+    for (std::size_t i = 0; i < before.rows.size(); ++i)
+        unmatched[nameOf(before.rows[i])].append(qsizetype(i));
     QStringList added;
+    QStringList altered;
     for (const QStringList& row : after.rows) {
-        const QString name = row.join(QLatin1Char(' '));
-        auto found = count.find(name);
-        if (found != count.end() && *found > 0)
-            --*found;
-        else
-            added << name;
+        auto found = unmatched.find(nameOf(row));
+        if (found == unmatched.end() || found->isEmpty()) {
+            added << nameOf(row);
+            continue;
+        }
+        const QStringList& old = before.rows[std::size_t(found->takeFirst())];
+        const auto changed = differences(before, old, after, row, -1);
+        changes.changed += changed.isEmpty() ? 0 : 1;
+        for (const auto& [column, was] : changed)
+            altered << changeLine(after, row, column, was);
     }
     QStringList gone;
-    for (const QStringList& row : before.rows) {
-        const QString name = row.join(QLatin1Char(' '));
-        auto found = count.find(name);
-        if (found != count.end() && *found > 0) {
-            --*found;
-            gone << name;
-        }
+    for (std::size_t i = 0; i < before.rows.size(); ++i) {
+        const QList<qsizetype>& left = unmatched.value(nameOf(before.rows[i]));
+        if (left.contains(qsizetype(i)))
+            gone << nameOf(before.rows[i]);
     }
     changes.added = int(added.size());
     changes.gone = int(gone.size());
@@ -114,6 +148,7 @@ TableChanges compareNamed(const TableRows& before, const TableRows& after)
         changes.lines << namesLine(added, QStringLiteral("new"));
     if (!gone.isEmpty())
         changes.lines << namesLine(gone, QStringLiteral("gone"));
+    changes.lines += altered;
     return changes;
 }
 

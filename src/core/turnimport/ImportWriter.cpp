@@ -86,6 +86,13 @@ ImportWriter::ImportWriter(const Store& store, std::span<const turnfile::Table> 
             fields << Store::quoted(nameOf(field.name));
             marks << QStringLiteral("?");
         }
+        const bool keepsMore = turnfile::isImportedTable(table.name);
+        m_moreColumn.push_back(keepsMore ? int(fields.size()) + 1 : 0);
+        if (keepsMore) {
+            fields << QString::fromLatin1(turnfile::kMoreField);
+            marks << QStringLiteral("?");
+        }
+        m_extraNames << QStringList();
         const QByteArray sql =
             QStringLiteral("INSERT INTO main.%1 (%2) VALUES (%3)")
                 .arg(Store::quoted(nameOf(table.name)), fields.join(QStringLiteral(", ")),
@@ -140,8 +147,14 @@ bool ImportWriter::takeFrame(Cursor& at)
         if (table != m_table + 1 || table >= int(m_tables.size()))
             return fail(QStringLiteral("the reader's tables came out of order"));
         m_table = table;
+        m_rowsBeforeTable = m_rows;
         return true;
     }
+    case turnfile::kExtraFrame:
+        if (m_table < 0 || m_rows != m_rowsBeforeTable || !m_extraNames[m_table].isEmpty() ||
+            m_moreColumn[std::size_t(m_table)] == 0)
+            return fail(QStringLiteral("the reader's output is malformed"));
+        return takeExtraNames(at);
     case turnfile::kRowFrame:
         if (m_table < 0)
             return fail(QStringLiteral("the reader wrote a row before its table"));
@@ -203,7 +216,64 @@ bool ImportWriter::takeRow(Cursor& at)
             return fail(QStringLiteral("the reader's output is malformed"));
         }
     }
+    if (const int more = m_moreColumn[std::size_t(m_table)]; more > 0 && !takeExtraValues(at, more))
+        return false;
     storeRow();
+    return true;
+}
+
+bool ImportWriter::takeExtraNames(Cursor& at)
+{
+    if (!at.has(1))
+        return false;
+    const int count = static_cast<unsigned char>(at.byte());
+    QStringList names;
+    for (int n = 0; n < count; ++n) {
+        if (!at.has(5))
+            return false;
+        if (at.byte() != turnfile::kText)
+            return fail(QStringLiteral("the reader's output is malformed"));
+        const auto length = static_cast<qint64>(at.number(4));
+        if (length > kLongestText)
+            return fail(QStringLiteral("the reader's output is malformed"));
+        if (!at.has(length))
+            return false;
+        names << QString::fromUtf8(at.skip(length), qsizetype(length));
+    }
+    m_extraNames[m_table] = names;
+    return true;
+}
+
+// The row's further values, joined by the unit separator into its More field (no value when
+// the table has no further fields).
+bool ImportWriter::takeExtraValues(Cursor& at, int column)
+{
+    sqlite3_stmt* insert = m_inserts[std::size_t(m_table)];
+    const qsizetype count = m_extraNames[m_table].size();
+    m_more.clear();
+    for (qsizetype n = 0; n < count; ++n) {
+        if (!at.has(1))
+            return false;
+        const char kind = at.byte();
+        if (n > 0)
+            m_more += turnfile::kMoreSeparator;
+        if (kind == turnfile::kNoValue)
+            continue;
+        if (kind != turnfile::kText || !at.has(4))
+            return kind == turnfile::kText
+                       ? false
+                       : fail(QStringLiteral("the reader's output is malformed"));
+        const auto length = static_cast<qint64>(at.number(4));
+        if (length > kLongestText)
+            return fail(QStringLiteral("the reader's output is malformed"));
+        if (!at.has(length))
+            return false;
+        m_more.append(at.skip(length), qsizetype(length));
+    }
+    if (count == 0)
+        sqlite3_bind_null(insert, column);
+    else
+        sqlite3_bind_text(insert, column, m_more.constData(), int(m_more.size()), SQLITE_STATIC);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <span>
@@ -58,6 +59,9 @@ public:
     qint64 storedRows(int table) const { return m_stored.value(table); }
     bool holdsEmpire(qint64 empireId) const { return m_empireIds.contains(empireId); }
     qint64 readMs() const { return m_readMs; }
+    // The further fields the reader named for a table (its index), in the order each row's
+    // More value holds them.
+    QStringList extraFields(int table) const { return m_extraNames.value(table); }
 
 private:
     class Cursor;
@@ -65,6 +69,8 @@ private:
     bool takeFrame(Cursor& at);
     bool takeRow(Cursor& at);
     bool takeEnd(Cursor& at);
+    bool takeExtraNames(Cursor& at);
+    bool takeExtraValues(Cursor& at, int column);
     void noteEmpire(qint64 empireId);
     void storeRow();
     bool fail(const QString& why);
@@ -73,11 +79,15 @@ private:
     std::span<const turnfile::Table> m_tables;
     KeepEmpire m_keep;
     std::vector<sqlite3_stmt*> m_inserts;
+    std::vector<int> m_moreColumn; // per table: the insert's parameter for More, 0: none
+    QList<QStringList> m_extraNames;
+    QByteArray m_more; // the row's further values, joined
     QList<qint64> m_stored;
     LeftOutRows m_leftOut;
     QByteArray m_pending;
     int m_table = -1;
     qint64 m_rows = 0;
+    qint64 m_rowsBeforeTable = 0; // further field names come before a table's rows
     qint64 m_readMs = -1;
     bool m_finished = false;
     QString m_error;

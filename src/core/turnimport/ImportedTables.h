@@ -61,60 +61,21 @@ inline constexpr Field kWarpPoints[] = {{"EmpireID", WholeNumber},
 // tables as a turn results file holds them.
 inline constexpr Field kOldEmpires[] = {
     {"EmpireID", WholeNumber}, {"EmpireName", Text}, {"Password", Text}};
-inline constexpr Field kOldOrders[] = {{"EmpireID", WholeNumber},
-                                       {"Priority", WholeNumber},
-                                       {"OrderCode", AnyText},
-                                       {"i1", AnyText},
-                                       {"i2", AnyText},
-                                       {"i3", AnyText},
-                                       {"i4", AnyText},
-                                       {"i5", AnyText},
-                                       {"i6", AnyText},
-                                       {"i7", AnyText},
-                                       {"i8", AnyText},
-                                       {"i9", AnyText},
-                                       {"i10", AnyText},
-                                       {"i11", AnyText},
-                                       {"i12", AnyText},
-                                       {"i13", AnyText},
-                                       {"i14", AnyText},
-                                       {"i15", AnyText},
-                                       {"i16", AnyText},
-                                       {"i17", AnyText},
-                                       {"i18", AnyText},
-                                       {"i19", AnyText},
-                                       {"i20", AnyText},
-                                       {"i21", AnyText},
-                                       {"i22", AnyText},
-                                       {"i23", AnyText},
-                                       {"i24", AnyText},
-                                       {"i25", AnyText},
-                                       {"i26", AnyText},
-                                       {"i27", AnyText},
-                                       {"i28", AnyText},
-                                       {"i29", AnyText},
-                                       {"i30", AnyText},
-                                       {"i31", AnyText},
-                                       {"i32", AnyText},
-                                       {"i33", AnyText},
-                                       {"i34", AnyText},
-                                       {"i35", AnyText},
-                                       {"i36", AnyText},
-                                       {"i37", AnyText},
-                                       {"i38", AnyText},
-                                       {"i39", AnyText},
-                                       {"i40", AnyText},
-                                       {"i41", AnyText},
-                                       {"i42", AnyText},
-                                       {"i43", AnyText},
-                                       {"i44", AnyText},
-                                       {"i45", AnyText},
-                                       {"i46", AnyText},
-                                       {"i47", AnyText},
-                                       {"i48", AnyText},
-                                       {"i49", AnyText},
-                                       {"i50", AnyText},
-                                       {"i51", AnyText}};
+inline constexpr Field kOldOrders[] = {
+    {"EmpireID", WholeNumber}, {"Priority", WholeNumber}, {"OrderCode", AnyText}, {"i1", AnyText},
+    {"i2", AnyText},           {"i3", AnyText},           {"i4", AnyText},        {"i5", AnyText},
+    {"i6", AnyText},           {"i7", AnyText},           {"i8", AnyText},        {"i9", AnyText},
+    {"i10", AnyText},          {"i11", AnyText},          {"i12", AnyText},       {"i13", AnyText},
+    {"i14", AnyText},          {"i15", AnyText},          {"i16", AnyText},       {"i17", AnyText},
+    {"i18", AnyText},          {"i19", AnyText},          {"i20", AnyText},       {"i21", AnyText},
+    {"i22", AnyText},          {"i23", AnyText},          {"i24", AnyText},       {"i25", AnyText},
+    {"i26", AnyText},          {"i27", AnyText},          {"i28", AnyText},       {"i29", AnyText},
+    {"i30", AnyText},          {"i31", AnyText},          {"i32", AnyText},       {"i33", AnyText},
+    {"i34", AnyText},          {"i35", AnyText},          {"i36", AnyText},       {"i37", AnyText},
+    {"i38", AnyText},          {"i39", AnyText},          {"i40", AnyText},       {"i41", AnyText},
+    {"i42", AnyText},          {"i43", AnyText},          {"i44", AnyText},       {"i45", AnyText},
+    {"i46", AnyText},          {"i47", AnyText},          {"i48", AnyText},       {"i49", AnyText},
+    {"i50", AnyText},          {"i51", AnyText}};
 } // namespace detail
 
 inline constexpr std::array<Table, 13> kImportedTables = {{
@@ -150,6 +111,22 @@ inline constexpr std::array<Table, 15> kOldDatabaseTables = {{
     kImportedTables[11],
     kImportedTables[12],
 }};
+
+// Whether a table is one of the thirteen imported ones.
+constexpr bool isImportedTable(std::string_view name)
+{
+    for (const Table& table : kImportedTables) {
+        if (table.name == name)
+            return true;
+    }
+    return false;
+}
+
+// Each imported table keeps the further fields of a row (those the import does not copy into
+// fields of their own) in one more field, their values joined by the unit separator; the
+// names of those fields are kept with the import.
+inline constexpr char kMoreField[] = "More";
+inline constexpr char kMoreSeparator = '\x1f';
 
 // The fourteenth table a turn results file must hold; none of its rows is read.
 inline constexpr std::string_view kEmpiresTable = "Empires";

@@ -16,7 +16,7 @@ struct OldDatabaseReport {
     qint64 orders = 0;
     qint64 turnDataRows = 0;
     QList<qint64> alreadyHere; // empire numbers left as they were, ascending
-    LeftOutRows leftOut; // rows of no empire, or of one the old database does not register
+    LeftOutRows leftOut;       // rows of no empire, or of one the old database does not register
 };
 
 // Brings the empires (number, name, password), their orders (priority, code and every slot

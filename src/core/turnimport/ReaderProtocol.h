@@ -10,11 +10,18 @@
 // come, inside one transaction that it commits only when the worker has ended cleanly:
 //
 //   table frame  'T' <table index: 1 byte>
+//   extra frame  'X' <count: 1 byte> then each name as a text value ('S' ...): the further
+//                  fields of a turn results table, beyond those the import copies, that the
+//                  rows carry after them (only when the table has such fields)
 //   row frame    'R' then one value for each field copied, in the table's field order:
 //                  'N'                          no value
 //                  'I' <8 bytes, little-endian> a whole number (every identifier field)
 //                  'S' <4 bytes length, little-endian> <UTF-8 bytes>   a text
 //   end frame    'E' <8 bytes: rows written> <8 bytes: milliseconds the reading took>
+//
+// A further field's value is 'N' or a text, as the player reads it: numbers in plain decimal,
+// a date as yyyy-mm-dd hh:mm:ss, yes/no as Yes or No, binary data as "<n> bytes"; a value that
+// cannot be read as text (damaged, too long) is 'N', never a reason to refuse the file.
 //
 // The worker converts each value to the kind its field is stored as: identifiers to whole
 // numbers of 32 bits (Text fields holding digits included), names to text (numbers in plain
@@ -32,11 +39,14 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vf::turnfile {
 
 inline constexpr char kTableFrame = 'T';
 inline constexpr char kRowFrame = 'R';
+inline constexpr char kExtraFrame = 'X';
+inline constexpr std::size_t kMostExtraFields = 255;
 inline constexpr char kEndFrame = 'E';
 inline constexpr char kNoValue = 'N';
 inline constexpr char kWholeNumber = 'I';
@@ -70,6 +80,13 @@ public:
     {
         m_buffer += kTableFrame;
         m_buffer += static_cast<char>(index);
+    }
+    void extraFields(const std::vector<std::string>& names)
+    {
+        m_buffer += kExtraFrame;
+        m_buffer += static_cast<char>(names.size());
+        for (const std::string& name : names)
+            text(name);
     }
     void row()
     {

@@ -107,6 +107,12 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         result.statistics.readMs = writer.readMs();
         if (foreign == ForeignFile::KeepOldData && !writer.holdsEmpire(empireId))
             return result;
+        for (int t = 0; t < int(turnfile::kImportedTables.size()); ++t) {
+            const auto& name = turnfile::kImportedTables[std::size_t(t)].name;
+            keepFurtherFields(m_store, empireId,
+                              QString::fromUtf8(name.data(), qsizetype(name.size())),
+                              writer.extraFields(t));
+        }
         changes.after = QDateTime::currentDateTime();
         if (changes.comparable())
             changes.tables = compareTurns(before, readTurnSnapshot(m_store, empireId));

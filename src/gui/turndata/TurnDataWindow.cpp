@@ -86,7 +86,8 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
         const Store& store = context.store;
         addTable(new QTableView(m_tabs),
                  new TurnTableModel(
-                     table, countShownRows(store, empireId, table),
+                     table, shownColumns(store, empireId, table),
+                     countShownRows(store, empireId, table),
                      [&store, empireId, &table] { return readShownTable(store, empireId, table); },
                      this));
     }
@@ -193,7 +194,7 @@ QString TurnDataWindow::selectedText() const
         rows << index.row();
     std::sort(rows.begin(), rows.end());
     QStringList headings;
-    for (const ShownColumn& column : model.table().columns)
+    for (const ShownColumn& column : model.columns())
         headings << column.heading;
     QStringList lines{headings.join(QLatin1Char('\t'))};
     for (const int row : rows)

@@ -5,10 +5,11 @@
 
 namespace vf {
 
-TurnTableModel::TurnTableModel(const ShownTable& table, int totalRows,
+TurnTableModel::TurnTableModel(const ShownTable& table, QList<ShownColumn> columns, int totalRows,
                                std::function<TableRows()> read, QObject* parent)
     : QAbstractTableModel(parent)
     , m_table(table)
+    , m_columns(std::move(columns))
     , m_total(totalRows)
     , m_read(std::move(read))
 {
@@ -19,8 +20,11 @@ void TurnTableModel::load()
     if (m_loaded)
         return;
     m_loaded = true;
+    beginResetModel();
     m_rows = m_read();
+    m_columns = m_rows.columns;
     m_total = int(m_rows.rows.size());
+    endResetModel();
     setFilter(m_filter);
 }
 
@@ -51,7 +55,7 @@ int TurnTableModel::rowCount(const QModelIndex& parent) const
 
 int TurnTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(table().columns.size());
+    return parent.isValid() ? 0 : int(m_columns.size());
 }
 
 QVariant TurnTableModel::data(const QModelIndex& index, int role) const
@@ -60,7 +64,7 @@ QVariant TurnTableModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return cells(index.row()).value(index.column());
-    if (role == Qt::TextAlignmentRole && table().columns[index.column()].number)
+    if (role == Qt::TextAlignmentRole && m_columns.value(index.column()).number)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
@@ -71,7 +75,7 @@ QVariant TurnTableModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    return table().columns.value(section).heading;
+    return m_columns.value(section).heading;
 }
 
 void TurnTableModel::sort(int column, Qt::SortOrder order)
@@ -88,13 +92,13 @@ void TurnTableModel::applySort()
     if (m_sortColumn < 0 || m_sortColumn >= columnCount())
         return;
     const int column = m_sortColumn;
-    const bool number = table().columns[column].number;
+    const bool number = m_columns[column].number;
     const auto& rows = m_rows.rows;
     // Numbers as numbers, names as a player sorts them (letter case aside); equal cells keep
     // the stored order.
     const auto before = [&](int left, int right) {
-        const QString& a = rows[std::size_t(left)][column];
-        const QString& b = rows[std::size_t(right)][column];
+        const QString a = rows[std::size_t(left)].value(column);
+        const QString b = rows[std::size_t(right)].value(column);
         if (number)
             return a.toLongLong() < b.toLongLong();
         return a.compare(b, Qt::CaseInsensitive) < 0;

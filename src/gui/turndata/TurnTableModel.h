@@ -14,10 +14,11 @@ namespace vf {
 class TurnTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    TurnTableModel(const ShownTable& table, int totalRows, std::function<TableRows()> read,
-                   QObject* parent = nullptr);
+    TurnTableModel(const ShownTable& table, QList<ShownColumn> columns, int totalRows,
+                   std::function<TableRows()> read, QObject* parent = nullptr);
 
     const ShownTable& table() const { return m_table; }
+    const QList<ShownColumn>& columns() const { return m_columns; }
     int totalRows() const { return m_total; }
     // Reads the rows, once.
     void load();
@@ -37,6 +38,7 @@ private:
     void applySort();
 
     const ShownTable& m_table;
+    QList<ShownColumn> m_columns;
     int m_total;
     std::function<TableRows()> m_read;
     bool m_loaded = false;
