@@ -258,6 +258,15 @@ qint64 StoredRow::number(int column) const
     return sqlite3_column_int64(m_statement, column);
 }
 
+QByteArrayView StoredRow::utf8(int column) const
+{
+    const auto* characters =
+        reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    if (!characters)
+        return {};
+    return QByteArrayView(characters, sqlite3_column_bytes(m_statement, column));
+}
+
 void Store::eachRow(const QString& sql, std::initializer_list<QVariant> values,
                     const std::function<void(const StoredRow&)>& take) const
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -22,6 +23,8 @@ public:
     }
     QString text(int column) const; // a missing value is a null text
     qint64 number(int column) const;
+    // The text as stored, valid until the next row; a missing value is a null view.
+    QByteArrayView utf8(int column) const;
 
 private:
     sqlite3_stmt* m_statement;

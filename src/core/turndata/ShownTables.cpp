@@ -174,7 +174,7 @@ bool rowHolds(const QStringList& row, const QString& text)
 QString rowLabel(const ShownTable& table, const QStringList& row)
 {
     if (table.keyColumn < 0)
-        return row.join(QLatin1Char(' '));
+        return row.mid(0, table.columns.size()).join(QLatin1Char(' '));
     QString label =
         table.columns[table.keyColumn].heading + QLatin1Char(' ') + row.value(table.keyColumn);
     if (table.kind == RecordKind::WarpPoint)

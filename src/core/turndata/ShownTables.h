@@ -17,6 +17,8 @@ struct ShownColumn {
     QString field;   // the stored field
     QString heading; // in a player's words
     bool number = false;
+
+    bool operator==(const ShownColumn&) const = default;
 };
 
 // One imported table as the player sees it: a title, its columns in a player's words, and
@@ -58,8 +60,8 @@ QString shownDestination(const QString& destination);
 // Whether any cell of the row holds the text, letter case ignored (an empty text: every row).
 bool rowHolds(const QStringList& row, const QString& text);
 
-// "Fleet # 27 Home Guard", "Warp Point # 31 at Dun Morrow", or the row's cells for a table
-// without identifiers ("Sol 3").
+// "Fleet # 27 Home Guard", "Warp Point # 31 at Dun Morrow", or the row's own cells for a
+// table without identifiers ("Sol 3").
 QString rowLabel(const ShownTable& table, const QStringList& row);
 
 } // namespace vf

@@ -1,17 +1,21 @@
 #include "TurnChanges.h"
 
 #include "store/Store.h"
+#include "turnimport/ImportedTables.h"
 
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <functional>
+
 namespace vf {
 
 namespace {
 
 constexpr int kNamesListed = 50; // of a table without identifiers, per line
+constexpr quint64 kNoIdentifier = ~quint64(0);
 
 QString settingFor(int empireId)
 {
@@ -29,25 +33,10 @@ int columnIn(const QList<ShownColumn>& columns, const ShownColumn& wanted)
     return -1;
 }
 
-// The cells of a row that differ from the earlier row: (column, earlier value). A field the
-// earlier import did not keep is no change.
-QList<std::pair<int, QString>> differences(const TableRows& before, const QStringList& old,
-                                           const TableRows& after, const QStringList& row,
-                                           int skipped)
-{
-    QList<std::pair<int, QString>> changed;
-    for (int column = 0; column < after.columns.size(); ++column) {
-        const int was = columnIn(before.columns, after.columns[column]);
-        if (column != skipped && was >= 0 && old.value(was) != row.value(column))
-            changed.append({column, old.value(was)});
-    }
-    return changed;
-}
-
 // "Fleet # 12: renamed from Vanguard to Iron Vanguard", "Population Group # 7: orbit 3 → 4".
-QString changeLine(const TableRows& after, const QStringList& row, int column, const QString& was)
+QString changeLine(const ShownTable& table, const QList<ShownColumn>& columns,
+                   const QStringList& row, int column, const QString& was)
 {
-    const ShownTable& table = *after.table;
     if (table.kind == RecordKind::WarpPoint && column == 2)
         return rowLabel(table, row) +
                QStringLiteral(" now leads to %1, was %2").arg(row[column], was);
@@ -57,44 +46,7 @@ QString changeLine(const TableRows& after, const QStringList& row, int column, c
     if (column == table.nameColumn)
         return key + QStringLiteral(": renamed from %1 to %2").arg(was, row[column]);
     return key + QStringLiteral(": %1 %2 \u2192 %3")
-                     .arg(after.columns[column].heading.toLower(), was, row[column]);
-}
-
-TableChanges compareIdentified(const TableRows& before, const TableRows& after)
-{
-    const ShownTable& table = *after.table;
-    TableChanges changes;
-    changes.title = table.title;
-    QHash<QString, qsizetype> earlier;
-    for (std::size_t i = 0; i < before.rows.size(); ++i)
-        earlier.insert(before.rows[i].value(table.keyColumn), qsizetype(i));
-    QHash<QString, qsizetype> later;
-    for (std::size_t i = 0; i < after.rows.size(); ++i)
-        later.insert(after.rows[i].value(table.keyColumn), qsizetype(i));
-    for (const QStringList& row : before.rows) {
-        if (!later.contains(row.value(table.keyColumn))) {
-            changes.lines << rowLabel(table, row) + QStringLiteral(": gone");
-            ++changes.gone;
-        }
-    }
-    QStringList altered;
-    for (const QStringList& row : after.rows) {
-        const auto match = earlier.constFind(row.value(table.keyColumn));
-        if (match == earlier.cend()) {
-            changes.lines << rowLabel(table, row) + QStringLiteral(": new");
-            ++changes.added;
-            continue;
-        }
-        const QStringList& old = before.rows[std::size_t(*match)];
-        if (old == row)
-            continue;
-        const auto changed = differences(before, old, after, row, table.keyColumn);
-        changes.changed += changed.isEmpty() ? 0 : 1;
-        for (const auto& [column, was] : changed)
-            altered << changeLine(after, row, column, was);
-    }
-    changes.lines += altered;
-    return changes;
+                     .arg(columns[column].heading.toLower(), was, row[column]);
 }
 
 // "2 new: Ion Drive, Warp Core"; the first names only of a long list.
@@ -108,49 +60,215 @@ QString namesLine(const QStringList& names, const QString& what)
         .arg(what, shown.join(QStringLiteral(", ")));
 }
 
-// Rows without identifiers, matched by their own cells (a name): what one import holds more
-// often than the other, and the further fields that changed.
-TableChanges compareNamed(const TableRows& before, const TableRows& after)
+// The fields read of a table: its own, then the further ones in one.
+QString selectedFields(const ShownTable& table, bool withMore)
 {
-    const ShownTable& table = *after.table;
-    const qsizetype own = table.columns.size();
-    const auto nameOf = [own](const QStringList& row) {
-        return row.mid(0, own).join(QLatin1Char(' '));
-    };
-    TableChanges changes;
-    changes.title = table.title;
-    QHash<QString, QList<qsizetype>> unmatched; // by name, in stored order
-    for (std::size_t i = 0; i < before.rows.size(); ++i)
-        unmatched[nameOf(before.rows[i])].append(qsizetype(i));
-    QStringList added;
-    QStringList altered;
-    for (const QStringList& row : after.rows) {
-        auto found = unmatched.find(nameOf(row));
-        if (found == unmatched.end() || found->isEmpty()) {
-            added << nameOf(row);
-            continue;
-        }
-        const QStringList& old = before.rows[std::size_t(found->takeFirst())];
-        const auto changed = differences(before, old, after, row, -1);
-        changes.changed += changed.isEmpty() ? 0 : 1;
-        for (const auto& [column, was] : changed)
-            altered << changeLine(after, row, column, was);
-    }
-    QStringList gone;
-    for (std::size_t i = 0; i < before.rows.size(); ++i) {
-        const QList<qsizetype>& left = unmatched.value(nameOf(before.rows[i]));
-        if (left.contains(qsizetype(i)))
-            gone << nameOf(before.rows[i]);
-    }
-    changes.added = int(added.size());
-    changes.gone = int(gone.size());
-    if (!added.isEmpty())
-        changes.lines << namesLine(added, QStringLiteral("new"));
-    if (!gone.isEmpty())
-        changes.lines << namesLine(gone, QStringLiteral("gone"));
-    changes.lines += altered;
-    return changes;
+    QStringList fields;
+    for (const ShownColumn& column : table.columns)
+        fields << Store::quoted(column.field);
+    fields << (withMore ? QString::fromLatin1(turnfile::kMoreField) : QStringLiteral("NULL"));
+    return fields.join(QStringLiteral(", "));
 }
+
+// A stored row as one text: its fields joined by the unit separator (the further ones are so
+// joined already).
+void joinRow(const StoredRow& stored, qsizetype fields, QByteArray& into)
+{
+    into.clear();
+    for (int field = 0; field < fields; ++field) {
+        if (field > 0)
+            into += turnfile::kMoreSeparator;
+        into += stored.utf8(field);
+    }
+}
+
+// One table's rows read from the store in stored order, handed over joined, with the key that
+// matches them (the identifier, or a hash of the row's own fields) and the length of the
+// row's own fields in it.
+struct RowReader {
+    const Store& store;
+    int empireId;
+
+    using Take = std::function<void(quint64 key, const QByteArray& row, qsizetype ownLength)>;
+
+    void each(const ShownTable& table, qsizetype further, const Take& take) const
+    {
+        const bool withMore =
+            further > 0 && store.hasField(table.table, QString::fromLatin1(turnfile::kMoreField));
+        const qsizetype own = table.columns.size();
+        QByteArray row;
+        store.eachRow(QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY rowid")
+                          .arg(selectedFields(table, withMore), Store::quoted(table.table)),
+                      {empireId}, [&](const StoredRow& stored) {
+                          joinRow(stored, own, row);
+                          const qsizetype ownLength = row.size();
+                          row += turnfile::kMoreSeparator;
+                          row += stored.utf8(int(own));
+                          quint64 key = qHash(QByteArrayView(row).first(ownLength));
+                          if (table.keyColumn >= 0) {
+                              const QByteArrayView id = stored.utf8(table.keyColumn);
+                              key = id.isNull() ? kNoIdentifier
+                                                : quint64(stored.number(table.keyColumn));
+                          }
+                          take(key, row, ownLength);
+                      });
+    }
+};
+
+// A joined row as the player reads its cells.
+QStringList cellsOf(const ShownTable& table, qsizetype columns, QByteArrayView joined)
+{
+    QStringList cells = QString::fromUtf8(joined).split(QLatin1Char(turnfile::kMoreSeparator));
+    cells.resize(columns);
+    if (table.kind == RecordKind::WarpPoint)
+        cells[2] = shownDestination(cells[2]);
+    return cells;
+}
+
+} // namespace
+
+struct StoredTurn::Table {
+    const ShownTable* table = nullptr;
+    QList<ShownColumn> columns;
+    QByteArray rows;               // every row, joined, one after the other
+    std::vector<qsizetype> starts; // where each row begins; one more at the end
+    std::vector<qsizetype> ownLengths;
+    QHash<quint64, qsizetype> firstByKey; // the first row of each key
+    std::vector<qsizetype> nextByKey;     // the next row of the same key; -1: none
+
+    qsizetype count() const { return qsizetype(ownLengths.size()); }
+    QByteArrayView row(qsizetype index) const
+    {
+        const auto at = std::size_t(index);
+        return QByteArrayView(rows).sliced(starts[at], starts[at + 1] - starts[at]);
+    }
+    QStringList cells(qsizetype index) const { return cellsOf(*table, columns.size(), row(index)); }
+    void add(quint64 key, const QByteArray& joined, qsizetype ownLength)
+    {
+        const qsizetype index = count();
+        rows += joined;
+        starts.push_back(rows.size());
+        ownLengths.push_back(ownLength);
+        nextByKey.push_back(-1);
+        const auto first = firstByKey.constFind(key);
+        if (first == firstByKey.cend()) {
+            firstByKey.insert(key, index);
+            return;
+        }
+        qsizetype last = *first;
+        while (nextByKey[std::size_t(last)] >= 0)
+            last = nextByKey[std::size_t(last)];
+        nextByKey[std::size_t(last)] = index;
+    }
+    // The first row of the key not matched yet whose own fields are these (a name's hash may
+    // be shared); -1: none.
+    qsizetype match(quint64 key, QByteArrayView own, const std::vector<bool>& matched) const
+    {
+        const auto first = firstByKey.constFind(key);
+        for (qsizetype at = first == firstByKey.cend() ? -1 : *first; at >= 0;
+             at = nextByKey[std::size_t(at)]) {
+            if (matched[std::size_t(at)])
+                continue;
+            if (table->keyColumn >= 0 || row(at).first(ownLengths[std::size_t(at)]) == own)
+                return at;
+        }
+        return -1;
+    }
+};
+
+StoredTurn::StoredTurn(const Store& store, int empireId)
+{
+    const RowReader reader{store, empireId};
+    for (const ShownTable& shown : shownTables()) {
+        Table& table = m_tables.emplace_back();
+        table.table = &shown;
+        table.columns = shownColumns(store, empireId, shown);
+        table.starts.push_back(0);
+        reader.each(shown, table.columns.size() - shown.columns.size(),
+                    [&table](quint64 key, const QByteArray& row, qsizetype ownLength) {
+                        table.add(key, row, ownLength);
+                    });
+    }
+}
+
+StoredTurn::~StoredTurn() = default;
+StoredTurn::StoredTurn(StoredTurn&&) noexcept = default;
+StoredTurn& StoredTurn::operator=(StoredTurn&&) noexcept = default;
+
+namespace {
+
+// The cells of a row that differ from the earlier row, as lines. A field the earlier import
+// did not keep is no change.
+QStringList differences(const ShownTable& table, const QList<ShownColumn>& earlierColumns,
+                        const QStringList& old, const QList<ShownColumn>& columns,
+                        const QStringList& row)
+{
+    QStringList lines;
+    for (int column = 0; column < columns.size(); ++column) {
+        const int was = columnIn(earlierColumns, columns[column]);
+        if (column != table.keyColumn && was >= 0 && old.value(was) != row.value(column))
+            lines << changeLine(table, columns, row, column, old.value(was));
+    }
+    return lines;
+}
+
+} // namespace
+
+QList<TableChanges> StoredTurn::changesTo(const Store& store, int empireId) const
+{
+    const RowReader reader{store, empireId};
+    QList<TableChanges> all;
+    for (const Table& before : m_tables) {
+        const ShownTable& table = *before.table;
+        const QList<ShownColumn> columns = shownColumns(store, empireId, table);
+        const bool sameColumns = columns == before.columns;
+        TableChanges changes;
+        changes.title = table.title;
+        std::vector<bool> matched(std::size_t(before.count()), false);
+        QStringList added;
+        QStringList altered;
+        reader.each(table, columns.size() - table.columns.size(),
+                    [&](quint64 key, const QByteArray& row, qsizetype ownLength) {
+                        const qsizetype earlier =
+                            before.match(key, QByteArrayView(row).first(ownLength), matched);
+                        if (earlier < 0) {
+                            added << rowLabel(table, cellsOf(table, columns.size(), row));
+                            return;
+                        }
+                        matched[std::size_t(earlier)] = true;
+                        if (sameColumns && before.row(earlier) == QByteArrayView(row))
+                            return;
+                        const QStringList lines =
+                            differences(table, before.columns, before.cells(earlier), columns,
+                                        cellsOf(table, columns.size(), row));
+                        changes.changed += lines.isEmpty() ? 0 : 1;
+                        altered += lines;
+                    });
+        QStringList gone;
+        for (std::size_t i = 0; i < matched.size(); ++i) {
+            if (!matched[i])
+                gone << rowLabel(table, before.cells(qsizetype(i)));
+        }
+        changes.added = int(added.size());
+        changes.gone = int(gone.size());
+        if (table.keyColumn >= 0) {
+            for (const QString& label : gone)
+                changes.lines << label + QStringLiteral(": gone");
+            for (const QString& label : added)
+                changes.lines << label + QStringLiteral(": new");
+        } else {
+            if (!added.isEmpty())
+                changes.lines << namesLine(added, QStringLiteral("new"));
+            if (!gone.isEmpty())
+                changes.lines << namesLine(gone, QStringLiteral("gone"));
+        }
+        changes.lines += altered;
+        all << changes;
+    }
+    return all;
+}
+
+namespace {
 
 QJsonObject toJson(const TableChanges& table)
 {
@@ -202,16 +320,6 @@ TurnSnapshot readTurnSnapshot(const Store& store, int empireId)
     for (const ShownTable& table : shownTables())
         snapshot.push_back(readShownTable(store, empireId, table));
     return snapshot;
-}
-
-QList<TableChanges> compareTurns(const TurnSnapshot& before, const TurnSnapshot& after)
-{
-    QList<TableChanges> all;
-    for (std::size_t i = 0; i < after.size() && i < before.size(); ++i) {
-        all << (after[i].table->keyColumn >= 0 ? compareIdentified(before[i], after[i])
-                                               : compareNamed(before[i], after[i]));
-    }
-    return all;
 }
 
 void keepTurnChanges(const Store& store, int empireId, const TurnChanges& changes)

@@ -32,8 +32,23 @@ struct TurnChanges {
 using TurnSnapshot = std::vector<TableRows>;
 TurnSnapshot readTurnSnapshot(const Store& store, int empireId);
 
-// Rows matched by their identifier where the table has one, by all they hold otherwise.
-QList<TableChanges> compareTurns(const TurnSnapshot& before, const TurnSnapshot& after);
+// What an empire's turn data held, kept compactly (a row is one text) to tell what an import
+// then changed: rows matched by their identifier where the table has one, by their name
+// otherwise; the rows stored later are compared as they are read, one by one.
+class StoredTurn {
+public:
+    StoredTurn(const Store& store, int empireId);
+    ~StoredTurn();
+    StoredTurn(StoredTurn&&) noexcept;
+    StoredTurn& operator=(StoredTurn&&) noexcept;
+
+    // What changed from this to what the store holds for the empire now.
+    QList<TableChanges> changesTo(const Store& store, int empireId) const;
+
+private:
+    struct Table;
+    std::vector<Table> m_tables;
+};
 
 // The last comparison made for the empire, kept with its data (replacing the one before).
 void keepTurnChanges(const Store& store, int empireId, const TurnChanges& changes);

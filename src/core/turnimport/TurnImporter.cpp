@@ -16,6 +16,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <optional>
+
 namespace vf {
 
 namespace {
@@ -94,8 +96,9 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         // What the empire held before, to tell what changed.
         TurnChanges changes;
         changes.before = lastImportOf(m_store, empireId);
-        const TurnSnapshot before =
-            changes.comparable() ? readTurnSnapshot(m_store, empireId) : TurnSnapshot();
+        const std::optional<StoredTurn> before =
+            changes.comparable() ? std::optional<StoredTurn>(std::in_place, m_store, empireId)
+                                 : std::nullopt;
         deleteRowsOf(m_store, empireId);
         ImportWriter writer(m_store, turnfile::kImportedTables,
                             [empireId](int, qint64 rowEmpire) { return rowEmpire == empireId; });
@@ -115,7 +118,7 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         }
         changes.after = QDateTime::currentDateTime();
         if (changes.comparable())
-            changes.tables = compareTurns(before, readTurnSnapshot(m_store, empireId));
+            changes.tables = before->changesTo(m_store, empireId);
         keepTurnChanges(m_store, empireId, changes);
         recordImport(m_store, empireId, changes.after, QFileInfo(turnFile).fileName());
         transaction.commit();
