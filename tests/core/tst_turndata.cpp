@@ -81,6 +81,39 @@ private Q_SLOTS:
         QCOMPARE(rowHolds({"44", "O'Brien's Raiders", "Barnard's Star Ærendel"}, text), holds);
     }
 
+    // "New Order…" on a record offers the codes whose pick-lists offer that kind of record.
+    void newOrdersFromARecord_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("use"); // "slot N" or "slot N after the star in slot M"
+        QTest::newRow("a fleet moves") << int(RecordKind::Fleet) << "MOVE"
+                                       << "slot 1";
+        QTest::newRow("a fleet is decommissioned") << int(RecordKind::Fleet) << "DECF"
+                                                   << "slot 1";
+        QTest::newRow("a warp point is moved through") << int(RecordKind::WarpPoint) << "MOVE"
+                                                       << "slot 3 after the star in slot 2";
+        QTest::newRow("an army") << int(RecordKind::Army) << "RA"
+                                 << "slot 1";
+        QTest::newRow("no fleet in a message") << int(RecordKind::Fleet) << "MESS"
+                                               << "";
+    }
+    void newOrdersFromARecord()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, code);
+        QFETCH(QString, use);
+        QString found;
+        for (const SlotUse& slot : slotsTaking(RecordKind(kind))) {
+            if (slot.code == code)
+                found = QStringLiteral("slot %1").arg(slot.slot) +
+                        (slot.starSlot > 0
+                             ? QStringLiteral(" after the star in slot %1").arg(slot.starSlot)
+                             : QString());
+        }
+        QCOMPARE(found, use);
+    }
+
     void tellsWhatChangedSinceTheLastImport()
     {
         TestStore t;
