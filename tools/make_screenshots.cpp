@@ -9,6 +9,7 @@
 #include "orderentry/OrderEntryWindow.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
+#include "turndata/TurnChanges.h"
 #include "turndata/TurnDataWindow.h"
 #include "turndata/WhatChangedWindow.h"
 #include "turnimport/TurnImporter.h"
@@ -96,7 +97,9 @@ int main(int argc, char** argv)
     // The next turn's file, and what changed with it.
     const QString next = f.t.fileWith(QStringLiteral("123.mdb"), TestStore::nextTurnOf123());
     TurnImporter(f.t.store(), TestStore::workerPath()).importFile(123, next);
-    WhatChangedWindow changed(keptTurnChanges(f.t.store(), 123),
+    WhatChangedWindow changed(changesSince(f.t.store(), 123, TestStore::workerPath(),
+                                           TestStore::dataFile(QStringLiteral("123.mdb")),
+                                           QDateTime(QDate(2026, 12, 2), QTime(9, 30))),
                               QStringLiteral("Empire # 123 Sable Concord"));
     changed.setAttribute(Qt::WA_DeleteOnClose, false);
     ok = save(changed, folder, QStringLiteral("what-changed.png")) && ok;

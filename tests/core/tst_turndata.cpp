@@ -117,12 +117,12 @@ private Q_SLOTS:
     void tellsWhatChangedSinceTheLastImport()
     {
         TestStore t;
-        t.importFixture(QStringLiteral("123.mdb"), 123);
-        QVERIFY(!keptTurnChanges(t.store(), 123).comparable()); // nothing to compare with yet
-        const QDateTime first = lastImportOf(t.store(), 123);
         const QString next = t.fileWith(QStringLiteral("123.mdb"), TestStore::nextTurnOf123());
         TurnImporter(t.store(), TestStore::workerPath()).importFile(123, next);
-        const TurnChanges changes = keptTurnChanges(t.store(), 123);
+        const QDateTime first(QDate(2026, 12, 2), QTime(9, 30));
+        const TurnChanges changes =
+            changesSince(t.store(), 123, TestStore::workerPath(),
+                         TestStore::dataFile(QStringLiteral("123.mdb")), first);
         QCOMPARE(changes.before, first);
         QCOMPARE(changes.after, lastImportOf(t.store(), 123));
         QCOMPARE(lastImportFileOf(t.store(), 123), QStringLiteral("123.mdb"));

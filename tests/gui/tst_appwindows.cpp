@@ -17,6 +17,7 @@
 #include "turndata/TurnTableModel.h"
 #include "turndata/WhatChangedWindow.h"
 #include "turnimport/TurnImporter.h"
+#include "turnimport/TurnResultsArchive.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -281,7 +282,11 @@ private Q_SLOTS:
 
         f.windows->openTurnData(123);
         QVERIFY(f.windows->turnData() && fits(f.windows->turnData()));
-        f.t.importFixture(QStringLiteral("123.mdb"), 123); // something to compare
+        // Two turns kept: something to compare.
+        for (const int day : {1, 2})
+            TurnResultsArchive(f.t.path())
+                .keep(TestStore::dataFile(QStringLiteral("123.mdb")), QStringLiteral("123"),
+                      QDateTime(QDate(2026, 12, day), QTime(8, 0)));
         openWhatChanged(f.context, 123, &f.menu());
         auto* changed = f.menu().findChild<QWidget*>(QStringLiteral("WhatChanged"));
         QVERIFY(changed && fits(changed));

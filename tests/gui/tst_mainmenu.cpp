@@ -8,6 +8,7 @@
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
 #include "turndata/WhatChangedWindow.h"
+#include "turnimport/TurnResultsArchive.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -1109,6 +1110,10 @@ private Q_SLOTS:
         orders.append(123, QStringLiteral("NM"), TestStore::slots({"8", "Sol", "3"}));
         orders.append(123, QStringLiteral("NM"), TestStore::slots({"27", "Sol", "3"}));
         f.t.fileWith(QStringLiteral("123.mdb"), TestStore::nextTurnOf123());
+        // The turn before, as Update Data kept it then.
+        TurnResultsArchive(f.t.path())
+            .keep(TestStore::dataFile(QStringLiteral("123.mdb")), QStringLiteral("123"),
+                  QDateTime(QDate(2026, 11, 30), QTime(8, 0)));
         f.dialogs.answerOk(); // the instructions
         f.dialogs.answer(DialogAnswer::WhatChanged);
         f.click(QStringLiteral("UpdateData"));

@@ -1,12 +1,14 @@
 #include "TurnChanges.h"
 
+#include "Error.h"
+#include "store/EmpireOrderCheck.h"
 #include "store/Store.h"
 #include "turnimport/ImportedTables.h"
+#include "turnimport/TurnImporter.h"
 
+#include <QDir>
 #include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -16,11 +18,6 @@ namespace {
 
 constexpr int kNamesListed = 50; // of a table without identifiers, per line
 constexpr quint64 kNoIdentifier = ~quint64(0);
-
-QString settingFor(int empireId)
-{
-    return QStringLiteral("turn changes %1").arg(empireId);
-}
 
 // Where a column of one import is in the other's (the further fields may differ); -1: not
 // there.
@@ -270,27 +267,6 @@ QList<TableChanges> StoredTurn::changesTo(const Store& store, int empireId) cons
 
 namespace {
 
-QJsonObject toJson(const TableChanges& table)
-{
-    return {{QStringLiteral("title"), table.title},
-            {QStringLiteral("added"), table.added},
-            {QStringLiteral("gone"), table.gone},
-            {QStringLiteral("changed"), table.changed},
-            {QStringLiteral("lines"), QJsonArray::fromStringList(table.lines)}};
-}
-
-TableChanges fromJson(const QJsonObject& object)
-{
-    TableChanges table;
-    table.title = object.value(QStringLiteral("title")).toString();
-    table.added = object.value(QStringLiteral("added")).toInt();
-    table.gone = object.value(QStringLiteral("gone")).toInt();
-    table.changed = object.value(QStringLiteral("changed")).toInt();
-    for (const QJsonValue& line : object.value(QStringLiteral("lines")).toArray())
-        table.lines << line.toString();
-    return table;
-}
-
 } // namespace
 
 QString TableChanges::summary() const
@@ -322,29 +298,23 @@ TurnSnapshot readTurnSnapshot(const Store& store, int empireId)
     return snapshot;
 }
 
-void keepTurnChanges(const Store& store, int empireId, const TurnChanges& changes)
+TurnChanges changesSince(const Store& store, int empireId, const QString& workerPath,
+                         const QString& earlierFile, const QDateTime& earlierWhen,
+                         const CancelCheck& cancelRequested)
 {
-    QJsonArray tables;
-    for (const TableChanges& table : changes.tables)
-        tables << toJson(table);
-    const QJsonObject kept{{QStringLiteral("before"), changes.before.toString(Qt::ISODate)},
-                           {QStringLiteral("after"), changes.after.toString(Qt::ISODate)},
-                           {QStringLiteral("tables"), tables}};
-    store.setSetting(settingFor(empireId),
-                     QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact)));
-}
-
-TurnChanges keptTurnChanges(const Store& store, int empireId)
-{
-    const QJsonObject kept =
-        QJsonDocument::fromJson(store.setting(settingFor(empireId)).toUtf8()).object();
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        throw Error(QStringLiteral("a temporary folder to read %1 in could not be made")
+                        .arg(QDir::toNativeSeparators(earlierFile)));
     TurnChanges changes;
-    changes.before =
-        QDateTime::fromString(kept.value(QStringLiteral("before")).toString(), Qt::ISODate);
-    changes.after =
-        QDateTime::fromString(kept.value(QStringLiteral("after")).toString(), Qt::ISODate);
-    for (const QJsonValue& table : kept.value(QStringLiteral("tables")).toArray())
-        changes.tables << fromJson(table.toObject());
+    {
+        const Store earlier(folder.filePath(QStringLiteral("earlier.sqlite")));
+        TurnImporter(earlier, workerPath)
+            .importFile(empireId, earlierFile, ForeignFile::Replace, cancelRequested);
+        changes.tables = StoredTurn(earlier, empireId).changesTo(store, empireId);
+    }
+    changes.before = earlierWhen;
+    changes.after = lastImportOf(store, empireId);
     return changes;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ShownTables.h"
+#include "turnimport/TurnFileWorker.h"
 
 #include <QDateTime>
 
@@ -50,9 +51,11 @@ private:
     std::vector<Table> m_tables;
 };
 
-// The last comparison made for the empire, kept with its data (replacing the one before).
-void keepTurnChanges(const Store& store, int empireId, const TurnChanges& changes);
-// Nothing comparable when none was kept (the empire was imported once, or never).
-TurnChanges keptTurnChanges(const Store& store, int empireId);
+// What changed from an earlier turn results file of the empire (one the archive keeps) to the
+// turn data stored now. The file is read by the reader into a database of its own in a
+// temporary folder, as an import would read it; throws vf::Error when it cannot be.
+TurnChanges changesSince(const Store& store, int empireId, const QString& workerPath,
+                         const QString& earlierFile, const QDateTime& earlierWhen,
+                         const CancelCheck& cancelRequested = {});
 
 } // namespace vf

@@ -7,7 +7,7 @@
 #include "Wording.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/Store.h"
-#include "turndata/TurnChanges.h"
+#include "turndata/ShownTables.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,8 +15,6 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QStringList>
-
-#include <optional>
 
 namespace vf {
 
@@ -93,12 +91,6 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         // Until the commit, the old rows are there for everyone else, and a failure or a
         // program that ends half-way leaves them as they were.
         Transaction transaction(m_store);
-        // What the empire held before, to tell what changed.
-        TurnChanges changes;
-        changes.before = lastImportOf(m_store, empireId);
-        const std::optional<StoredTurn> before =
-            changes.comparable() ? std::optional<StoredTurn>(std::in_place, m_store, empireId)
-                                 : std::nullopt;
         deleteRowsOf(m_store, empireId);
         ImportWriter writer(m_store, turnfile::kImportedTables,
                             [empireId](int, qint64 rowEmpire) { return rowEmpire == empireId; });
@@ -116,11 +108,8 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
                               QString::fromUtf8(name.data(), qsizetype(name.size())),
                               writer.extraFields(t));
         }
-        changes.after = QDateTime::currentDateTime();
-        if (changes.comparable())
-            changes.tables = before->changesTo(m_store, empireId);
-        keepTurnChanges(m_store, empireId, changes);
-        recordImport(m_store, empireId, changes.after, QFileInfo(turnFile).fileName());
+        recordImport(m_store, empireId, QDateTime::currentDateTime(),
+                     QFileInfo(turnFile).fileName());
         transaction.commit();
         result.replaced = true;
         result.statistics.finishMs = clock.elapsed() - workerEnded;

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vf {
 
 TurnResultsArchive::TurnResultsArchive(QString dataFolder)
@@ -39,6 +41,22 @@ QString TurnResultsArchive::keep(const QString& file, const QString& empireNumbe
         throw fail(error.message());
     }
     return path;
+}
+
+QList<TurnResultsArchive::Kept> TurnResultsArchive::kept(const QString& empireNumber) const
+{
+    const QString prefix = empireNumber + QLatin1Char(' ');
+    QList<Kept> all;
+    const QDir folder(QDir(m_folder).filePath(empireNumber));
+    for (const QFileInfo& file :
+         folder.entryInfoList({prefix + QStringLiteral("*.mdb")}, QDir::Files, QDir::Name)) {
+        const QDateTime when = QDateTime::fromString(file.completeBaseName().mid(prefix.size()),
+                                                     QStringLiteral("yyyy-MM-dd hh-mm-ss"));
+        if (when.isValid())
+            all << Kept{when, file.absoluteFilePath()};
+    }
+    std::sort(all.begin(), all.end(), [](const Kept& a, const Kept& b) { return a.when < b.when; });
+    return all;
 }
 
 } // namespace vf

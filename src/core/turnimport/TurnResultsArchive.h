@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 namespace vf {
@@ -14,6 +15,13 @@ public:
     QString pathFor(const QString& empireNumber, const QDateTime& when) const;
     // Copies the file in and returns where; throws vf::Error when it cannot be kept.
     QString keep(const QString& file, const QString& empireNumber, const QDateTime& when) const;
+
+    struct Kept {
+        QDateTime when;
+        QString path;
+    };
+    // The files kept for the empire, oldest first.
+    QList<Kept> kept(const QString& empireNumber) const;
 
 private:
     QString m_folder;

@@ -3,8 +3,10 @@
 #include "Wording.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
+#include "common/ReadingProgress.h"
 #include "common/ScreenMetrics.h"
 #include "store/EmpireRepository.h"
+#include "turnimport/TurnResultsArchive.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -104,8 +106,10 @@ void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* 
                                                     "looking at what changed"));
         return;
     }
-    const TurnChanges changes = keptTurnChanges(context.store, *empireId);
-    if (!changes.comparable()) {
+    // The archive's latest file is the turn data stored now; the one before it, the turn before.
+    const QList<TurnResultsArchive::Kept> kept =
+        TurnResultsArchive(context.dataFolder.folder()).kept(QString::number(*empireId));
+    if (kept.size() < 2) {
         context.dialogs.inform(kTitle,
                                QStringLiteral("The turn data of Empire # %1 has not been "
                                               "imported twice yet: there is nothing to compare "
@@ -114,6 +118,12 @@ void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* 
                                DialogIcon::Information);
         return;
     }
+    const TurnResultsArchive::Kept& earlier = kept.at(kept.size() - 2);
+    const TurnChanges changes =
+        withReadingProgress(over, earlier.path, [&](const CancelCheck& cancelled) {
+            return changesSince(context.store, *empireId, context.turnFileWorker, earlier.path,
+                                earlier.when, cancelled);
+        });
     const auto empire = EmpireRepository(context.store).findById(*empireId);
     const QString name = QStringLiteral("Empire # %1").arg(*empireId) +
                          (empire ? QLatin1Char(' ') + empire->name : QString());

@@ -31,8 +31,9 @@ private:
     int m_details = 0; // the row where the details begin
 };
 
-// Shows the last comparison kept for the empire over the window given; says so when there is
-// nothing to compare with yet. A database failure throws vf::Error.
+// Compares the empire's turn data with the turn results file the archive kept of the import
+// before, and shows what changed over the window given; says so when there is nothing to
+// compare with yet. A file that cannot be read or a database failure throws vf::Error.
 void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* over);
 
 } // namespace vf
