@@ -298,23 +298,56 @@ TurnSnapshot readTurnSnapshot(const Store& store, int empireId)
     return snapshot;
 }
 
+namespace {
+
+// Reads a turn results file of the empire into a database of its own.
+void readInto(const Store& store, int empireId, const QString& workerPath, const QString& file,
+              const CancelCheck& cancelRequested)
+{
+    TurnImporter(store, workerPath)
+        .importFile(empireId, file, ForeignFile::Replace, cancelRequested);
+}
+
+QString temporaryStore(const QTemporaryDir& folder, const QString& name, const QString& file)
+{
+    if (!folder.isValid())
+        throw Error(QStringLiteral("a temporary folder to read %1 in could not be made")
+                        .arg(QDir::toNativeSeparators(file)));
+    return folder.filePath(name);
+}
+
+} // namespace
+
 TurnChanges changesSince(const Store& store, int empireId, const QString& workerPath,
                          const QString& earlierFile, const QDateTime& earlierWhen,
                          const CancelCheck& cancelRequested)
 {
-    QTemporaryDir folder;
-    if (!folder.isValid())
-        throw Error(QStringLiteral("a temporary folder to read %1 in could not be made")
-                        .arg(QDir::toNativeSeparators(earlierFile)));
+    const QTemporaryDir folder;
     TurnChanges changes;
     {
-        const Store earlier(folder.filePath(QStringLiteral("earlier.sqlite")));
-        TurnImporter(earlier, workerPath)
-            .importFile(empireId, earlierFile, ForeignFile::Replace, cancelRequested);
+        const Store earlier(temporaryStore(folder, QStringLiteral("earlier.sqlite"), earlierFile));
+        readInto(earlier, empireId, workerPath, earlierFile, cancelRequested);
         changes.tables = StoredTurn(earlier, empireId).changesTo(store, empireId);
     }
     changes.before = earlierWhen;
     changes.after = lastImportOf(store, empireId);
+    return changes;
+}
+
+TurnChanges changesBetween(int empireId, const QString& workerPath,
+                           const TurnResultsArchive::Kept& earlier,
+                           const TurnResultsArchive::Kept& later,
+                           const CancelCheck& cancelRequested)
+{
+    const QTemporaryDir folder;
+    TurnChanges changes;
+    {
+        const Store store(temporaryStore(folder, QStringLiteral("later.sqlite"), later.path));
+        readInto(store, empireId, workerPath, later.path, cancelRequested);
+        changes =
+            changesSince(store, empireId, workerPath, earlier.path, earlier.when, cancelRequested);
+    }
+    changes.after = later.when;
     return changes;
 }
 

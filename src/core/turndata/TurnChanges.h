@@ -2,6 +2,7 @@
 
 #include "ShownTables.h"
 #include "turnimport/TurnFileWorker.h"
+#include "turnimport/TurnResultsArchive.h"
 
 #include <QDateTime>
 
@@ -57,5 +58,11 @@ private:
 TurnChanges changesSince(const Store& store, int empireId, const QString& workerPath,
                          const QString& earlierFile, const QDateTime& earlierWhen,
                          const CancelCheck& cancelRequested = {});
+
+// What changed from one kept turn results file of the empire to another, both read as above.
+TurnChanges changesBetween(int empireId, const QString& workerPath,
+                           const TurnResultsArchive::Kept& earlier,
+                           const TurnResultsArchive::Kept& later,
+                           const CancelCheck& cancelRequested = {});
 
 } // namespace vf

@@ -112,6 +112,10 @@ void MainMenuWindow::buildMenu()
     changed->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     connect(changed, &QAction::triggered, this,
             [this] { runAction([this] { openWhatChanged(m_context, empireNumber(), this); }); });
+    QAction* compare = file->addAction(QStringLiteral("Compare T&urns\u2026"));
+    compare->setObjectName(QStringLiteral("mnuFile_CompareTurns"));
+    connect(compare, &QAction::triggered, this,
+            [this] { runAction([this] { openCompareTurns(m_context, empireNumber(), this); }); });
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuFile_Exit"));

@@ -8,10 +8,14 @@
 #include "store/EmpireRepository.h"
 #include "turnimport/TurnResultsArchive.h"
 
+#include <QComboBox>
+#include <QDialog>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -99,38 +103,95 @@ void WhatChangedWindow::applyFilter(const QString& text)
     }
 }
 
-void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* over)
+namespace {
+
+// The empire's kept files when there are two at least; otherwise says so and gives nothing.
+std::optional<QList<TurnResultsArchive::Kept>> keptTurns(AppContext& context,
+                                                         std::optional<int> empireId)
 {
     if (!empireId) {
         context.dialogs.warn(kTitle, QStringLiteral("You need to select an Empire before "
                                                     "looking at what changed"));
-        return;
+        return std::nullopt;
     }
-    // The archive's latest file is the turn data stored now; the one before it, the turn before.
     const QList<TurnResultsArchive::Kept> kept =
         TurnResultsArchive(context.dataFolder.folder()).kept(QString::number(*empireId));
-    if (kept.size() < 2) {
-        context.dialogs.inform(kTitle,
-                               QStringLiteral("The turn data of Empire # %1 has not been "
-                                              "imported twice yet: there is nothing to compare "
-                                              "it with.")
-                                   .arg(*empireId),
-                               DialogIcon::Information);
-        return;
-    }
-    const TurnResultsArchive::Kept& earlier = kept.at(kept.size() - 2);
-    const TurnChanges changes =
-        withReadingProgress(over, earlier.path, [&](const CancelCheck& cancelled) {
-            return changesSince(context.store, *empireId, context.turnFileWorker, earlier.path,
-                                earlier.when, cancelled);
-        });
-    const auto empire = EmpireRepository(context.store).findById(*empireId);
-    const QString name = QStringLiteral("Empire # %1").arg(*empireId) +
+    if (kept.size() >= 2)
+        return kept;
+    context.dialogs.inform(kTitle,
+                           QStringLiteral("The turn data of Empire # %1 has not been imported "
+                                          "twice yet: there is nothing to compare it with.")
+                               .arg(*empireId),
+                           DialogIcon::Information);
+    return std::nullopt;
+}
+
+void showChanges(AppContext& context, int empireId, const TurnChanges& changes, QWidget* over)
+{
+    const auto empire = EmpireRepository(context.store).findById(empireId);
+    const QString name = QStringLiteral("Empire # %1").arg(empireId) +
                          (empire ? QLatin1Char(' ') + empire->name : QString());
     auto* window = new WhatChangedWindow(changes, name, over);
     window->resize(fittedToScreen(window->size(), context.screen));
     window->show();
     window->activateWindow();
+}
+
+QComboBox* turnChooser(QWidget* parent, const QString& name,
+                       const QList<TurnResultsArchive::Kept>& kept, qsizetype chosen)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(name);
+    for (const TurnResultsArchive::Kept& turn : kept)
+        box->addItem(QStringLiteral("Imported ") + when(turn.when));
+    box->setCurrentIndex(int(chosen));
+    return box;
+}
+
+} // namespace
+
+void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* over)
+{
+    // The archive's latest file is the turn data stored now; the one before it, the turn before.
+    const auto kept = keptTurns(context, empireId);
+    if (!kept)
+        return;
+    const TurnResultsArchive::Kept& earlier = kept->at(kept->size() - 2);
+    const TurnChanges changes =
+        withReadingProgress(over, earlier.path, [&](const CancelCheck& cancelled) {
+            return changesSince(context.store, *empireId, context.turnFileWorker, earlier.path,
+                                earlier.when, cancelled);
+        });
+    showChanges(context, *empireId, changes, over);
+}
+
+void openCompareTurns(AppContext& context, std::optional<int> empireId, QWidget* over)
+{
+    const auto kept = keptTurns(context, empireId);
+    if (!kept)
+        return;
+    QDialog choice(over);
+    choice.setObjectName(QStringLiteral("CompareTurns"));
+    choice.setWindowTitle(QStringLiteral("Compare Turns"));
+    auto* earlier = turnChooser(&choice, QStringLiteral("Earlier"), *kept, kept->size() - 2);
+    auto* later = turnChooser(&choice, QStringLiteral("Later"), *kept, kept->size() - 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &choice);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Compare"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &choice, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &choice, &QDialog::reject);
+    auto* form = new QFormLayout(&choice);
+    form->addRow(QStringLiteral("&Earlier turn:"), earlier);
+    form->addRow(QStringLiteral("&Later turn:"), later);
+    form->addRow(buttons);
+    if (choice.exec() != QDialog::Accepted)
+        return;
+    const TurnResultsArchive::Kept& from = kept->at(earlier->currentIndex());
+    const TurnResultsArchive::Kept& to = kept->at(later->currentIndex());
+    const TurnChanges changes = withReadingProgress(over, from.path, [&](const CancelCheck& c) {
+        return changesBetween(*empireId, context.turnFileWorker, from, to, c);
+    });
+    showChanges(context, *empireId, changes, over);
 }
 
 } // namespace vf

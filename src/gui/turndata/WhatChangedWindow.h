@@ -35,5 +35,8 @@ private:
 // before, and shows what changed over the window given; says so when there is nothing to
 // compare with yet. A file that cannot be read or a database failure throws vf::Error.
 void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* over);
+// Asks which two of the empire's kept turn results files to compare ("Earlier", "Later": the
+// last two at first), then shows what changed between them.
+void openCompareTurns(AppContext& context, std::optional<int> empireId, QWidget* over);
 
 } // namespace vf
