@@ -1145,6 +1145,8 @@ private Q_SLOTS:
             archive.keep(file, QStringLiteral("123"), QDateTime(QDate(2026, 12, day), QTime(8, 0)));
         QStringList offered;
         const ModalAnswerer answer([&](QWidget* modal) {
+            if (modal->objectName() == QLatin1String("ImportProgress"))
+                return; // the files are being read: the player waits
             auto* earlier = modal->findChild<QComboBox*>(QStringLiteral("Earlier"));
             if (!earlier) {
                 modal->close();
