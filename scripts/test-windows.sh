@@ -73,12 +73,12 @@ set_platform() {
 # Runs a Qt Test program and counts its test functions. (Under Wine, Qt Test writes nothing
 # to a redirected standard output; it writes to the file it is given.)
 #
-# Wine 8 now and then leaves a reader it starts stuck before the reader runs, and the test
-# program stands still with it (about once in a few thousand reader starts): none of the
-# program's own time limits ends the wait, so it lies inside a call to the system (the start
-# of the process, its job object), where no timer of the program runs. The test function then times out and the reader is
-# found still there, never run. A test program that failed that way, and only that way, is
-# run once more, and said so in the closing lines.
+# Wine 8 now and then stands still inside a call to the system (a reader it starts stuck
+# before it runs, about once in a few thousand reader starts; once with no reader left behind)
+# and the test program stands still with it: none of the program's own time limits ends the
+# wait, so no timer of the program runs there. The test function then times out. A test program
+# that failed that way, and only that way, is run once more, and said so in the closing lines: a
+# hang of the program's own would come back in the second run, whose results count.
 run_test_program() {
     local program=$1 name
     name=$(basename "$program" .exe)
@@ -87,10 +87,11 @@ run_test_program() {
     timeout 1200 "$wine" "$program" "${@:2}" -o "$(winepath -w "$log"),txt" \
         >"$results/$name.out" 2>&1 || status=$?
     settle_wine "$name"
-    if [ "$left_reader" = 1 ] && grep -aq 'Test function timed out' "$log" &&
-        [ "$(grep -ac '^FAIL' "$log")" -le 2 ]; then
-        wine_stalls+=("$name: $(grep -a -m1 'Test function timed out' "$log")")
-        echo "$name: a reader Wine left stuck before it ran held the test; running it again"
+    if grep -aq 'Test function timed out' "$log" && [ "$(grep -ac '^FAIL' "$log")" -le 2 ]; then
+        local left="no reader left behind"
+        [ "$left_reader" = 1 ] && left="a reader left stuck"
+        wine_stalls+=("$name ($left): $(grep -a -m1 'Test function timed out' "$log")")
+        echo "$name: the test stood still under Wine ($left); running it again"
         mv "$log" "$results/$name.stalled.txt"
         status=0
         timeout 1200 "$wine" "$program" "${@:2}" -o "$(winepath -w "$log"),txt" \
@@ -163,7 +164,7 @@ for failure in "${failures[@]}"; do
     echo "FAILED: $failure"
 done
 for stall in "${wine_stalls[@]}"; do
-    echo "Run again after Wine left a reader stuck: $stall"
+    echo "Run again after it stood still under Wine: $stall"
 done
 echo "Windows build under Wine: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
