@@ -106,22 +106,26 @@ QList<ShownColumn> shownColumns(const Store& store, int empireId, const ShownTab
     return columns;
 }
 
-TableRows readShownTable(const Store& store, int empireId, const ShownTable& table)
+QString shownRowsQuery(const Store& store, const ShownTable& table, bool withFurther)
 {
     QStringList fields;
     for (const ShownColumn& column : table.columns)
         fields << Store::quoted(column.field);
-    const qsizetype own = fields.size();
+    const QString more = QString::fromLatin1(turnfile::kMoreField);
+    fields << (withFurther && store.hasField(table.table, more) ? more : QStringLiteral("NULL"));
+    return QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY rowid")
+        .arg(fields.join(QStringLiteral(", ")), Store::quoted(table.table));
+}
+
+TableRows readShownTable(const Store& store, int empireId, const ShownTable& table)
+{
+    const qsizetype own = table.columns.size();
     TableRows read{&table, shownColumns(store, empireId, table), {}};
     const qsizetype further = read.columns.size() - own;
-    // A database opened only for reading may be of a version that kept no further fields.
-    const QString more = QString::fromLatin1(turnfile::kMoreField);
-    fields << (further > 0 && store.hasField(table.table, more) ? more : QStringLiteral("NULL"));
     const bool warpPoints = table.kind == RecordKind::WarpPoint;
     const QChar separator = QLatin1Char(turnfile::kMoreSeparator);
-    store.eachRow(QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY rowid")
-                      .arg(fields.join(QStringLiteral(", ")), Store::quoted(table.table)),
-                  {empireId}, [&](const StoredRow& stored) {
+    store.eachRow(shownRowsQuery(store, table, further > 0), {empireId},
+                  [&](const StoredRow& stored) {
                       QStringList row;
                       row.reserve(own + further);
                       for (int column = 0; column < own; ++column)

@@ -47,6 +47,9 @@ struct TableRows {
 // kept (Fleets: "Location", "Speed", ...).
 QList<ShownColumn> shownColumns(const Store& store, int empireId, const ShownTable& table);
 TableRows readShownTable(const Store& store, int empireId, const ShownTable& table);
+// The query of a table's rows of one empire in stored order: its own fields, then the further
+// ones in one (no value when none was kept, or the database is of a version that kept none).
+QString shownRowsQuery(const Store& store, const ShownTable& table, bool withFurther);
 // Records the further fields an import kept for a table of the empire.
 void keepFurtherFields(const Store& store, int empireId, const QString& table,
                        const QStringList& names);

@@ -57,16 +57,6 @@ QString namesLine(const QStringList& names, const QString& what)
         .arg(what, shown.join(QStringLiteral(", ")));
 }
 
-// The fields read of a table: its own, then the further ones in one.
-QString selectedFields(const ShownTable& table, bool withMore)
-{
-    QStringList fields;
-    for (const ShownColumn& column : table.columns)
-        fields << Store::quoted(column.field);
-    fields << (withMore ? QString::fromLatin1(turnfile::kMoreField) : QStringLiteral("NULL"));
-    return fields.join(QStringLiteral(", "));
-}
-
 // A stored row as one text: its fields joined by the unit separator (the further ones are so
 // joined already).
 void joinRow(const StoredRow& stored, qsizetype fields, QByteArray& into)
@@ -90,25 +80,21 @@ struct RowReader {
 
     void each(const ShownTable& table, qsizetype further, const Take& take) const
     {
-        const bool withMore =
-            further > 0 && store.hasField(table.table, QString::fromLatin1(turnfile::kMoreField));
         const qsizetype own = table.columns.size();
         QByteArray row;
-        store.eachRow(QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY rowid")
-                          .arg(selectedFields(table, withMore), Store::quoted(table.table)),
-                      {empireId}, [&](const StoredRow& stored) {
-                          joinRow(stored, own, row);
-                          const qsizetype ownLength = row.size();
-                          row += turnfile::kMoreSeparator;
-                          row += stored.utf8(int(own));
-                          quint64 key = qHash(QByteArrayView(row).first(ownLength));
-                          if (table.keyColumn >= 0) {
-                              const QByteArrayView id = stored.utf8(table.keyColumn);
-                              key = id.isNull() ? kNoIdentifier
-                                                : quint64(stored.number(table.keyColumn));
-                          }
-                          take(key, row, ownLength);
-                      });
+        store.eachRow(
+            shownRowsQuery(store, table, further > 0), {empireId}, [&](const StoredRow& stored) {
+                joinRow(stored, own, row);
+                const qsizetype ownLength = row.size();
+                row += turnfile::kMoreSeparator;
+                row += stored.utf8(int(own));
+                quint64 key = qHash(QByteArrayView(row).first(ownLength));
+                if (table.keyColumn >= 0) {
+                    const QByteArrayView id = stored.utf8(table.keyColumn);
+                    key = id.isNull() ? kNoIdentifier : quint64(stored.number(table.keyColumn));
+                }
+                take(key, row, ownLength);
+            });
     }
 };
 

@@ -22,11 +22,10 @@ struct TableChanges {
 
 // The comparison of two imports; every table, in the order of shownTables().
 struct TurnChanges {
-    QDateTime before; // invalid: there was nothing to compare with
+    QDateTime before;
     QDateTime after;
     QList<TableChanges> tables;
 
-    bool comparable() const { return before.isValid(); }
     int total() const;
 };
 

@@ -24,8 +24,8 @@ void TurnTableModel::load()
     m_rows = m_read();
     m_columns = m_rows.columns;
     m_total = int(m_rows.rows.size());
+    showMatching();
     endResetModel();
-    setFilter(m_filter);
 }
 
 const QStringList& TurnTableModel::cells(int row) const
@@ -39,13 +39,18 @@ void TurnTableModel::setFilter(const QString& text)
     if (!m_loaded)
         return;
     beginResetModel();
+    showMatching();
+    endResetModel();
+}
+
+void TurnTableModel::showMatching()
+{
     m_shown.clear();
     for (std::size_t i = 0; i < m_rows.rows.size(); ++i) {
-        if (rowHolds(m_rows.rows[i], text))
+        if (rowHolds(m_rows.rows[i], m_filter))
             m_shown.push_back(int(i));
     }
     applySort();
-    endResetModel();
 }
 
 int TurnTableModel::rowCount(const QModelIndex& parent) const

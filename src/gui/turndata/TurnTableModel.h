@@ -35,6 +35,8 @@ public:
     void sort(int column, Qt::SortOrder order) override;
 
 private:
+    // The rows that hold the filter's text, in the order sorted.
+    void showMatching();
     void applySort();
 
     const ShownTable& m_table;
