@@ -1,5 +1,6 @@
 #include "TestStore.h"
 #include "store/EmpireOrderCheck.h"
+#include "turndata/ReadAhead.h"
 #include "turndata/TurnChanges.h"
 #include "turnimport/TurnImporter.h"
 
@@ -61,6 +62,34 @@ private Q_SLOTS:
                  QStringLiteral("Warp Point # 5 at Sol"));
         QCOMPARE(rowLabel(*snapshot[0].table, snapshot[0].rows[0]),
                  QStringLiteral("Fleet # 12 Home Guard"));
+    }
+
+    // Tables read on a thread of their own arrive whole and in order; a database that cannot
+    // be opened is told, not waited for.
+    void readsTablesAhead()
+    {
+        TestStore t;
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        const QList<const ShownTable*> tables{&shownTables()[5], &shownTables()[0]};
+        const auto readAhead = [&](const QString& path, QStringList& told) {
+            return std::make_unique<ReadAhead>(
+                path, 123, tables,
+                [&told](TableRows rows) {
+                    told << rows.table->title + QLatin1Char(' ') + rows.rows.back().join(',');
+                },
+                [&told](const QString& why) { told << why; });
+        };
+        QStringList told;
+        const auto sound = readAhead(t.store().path(), told);
+        QTRY_VERIFY(!sound->reading());
+        QCOMPARE(told, (QStringList{"Warp Points 22,Barnard's Star,unexplored",
+                                    "Fleets 8,Vanguard,Sol,5"}));
+        QStringList failure;
+        const auto failed =
+            readAhead(t.store().path() + QStringLiteral("/not a database"), failure);
+        QTRY_VERIFY(!failed->reading());
+        QCOMPARE(failure.size(), 1);
+        QVERIFY2(failure[0].contains(QStringLiteral("not a database")), qPrintable(failure[0]));
     }
 
     void aRowHoldsTextInAnyCell_data()

@@ -8,6 +8,8 @@
 #include "orders/OrderCatalogue.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/EmpireRepository.h"
+#include "store/Store.h"
+#include "turndata/ReadAhead.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -42,14 +44,16 @@ QString titleFor(const Store& store, int empireId)
     return file.isEmpty() ? title : title + QStringLiteral(" from ") + file;
 }
 
-// "MOVE (Move to Warp Point)" from the code's description line.
+// "MOVE (Move to Warp Point)" from the code's description line; an X-variant, whose line is
+// its base code's, under its own code ("XMOVE (Move to Warp Point)").
 QString codeCaption(const QString& code)
 {
     const CatalogueEntry* entry = catalogue::find(code);
-    if (!entry)
+    const qsizetype end = entry ? entry->description.indexOf(QLatin1Char(')')) : -1;
+    const qsizetype name = entry ? entry->description.indexOf(QLatin1String(" (")) : -1;
+    if (end < 0 || name < 0 || name > end)
         return code;
-    const qsizetype end = entry->description.indexOf(QLatin1Char(')'));
-    return end < 0 ? entry->description : entry->description.left(end + 1);
+    return code + entry->description.mid(name, end + 1 - name);
 }
 
 bool isEnter(const QKeyEvent* key)
@@ -98,6 +102,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
             guarded(m_context.dialogs, [&] { model(tab).load(); });
     });
     model(0).load();
+    readTheOtherTables();
     auto* hint = new QLabel(QStringLiteral("Enter, or the right mouse button, on a fleet, army, "
                                            "population group, commander or warp point starts a "
                                            "new order with it. Ctrl+C copies the rows chosen."),
@@ -156,20 +161,49 @@ void TurnDataWindow::addTable(QTableView* view, TurnTableModel* model)
     titleTab(int(m_views.size()) - 1);
 }
 
+// The tables not shown yet are read on a thread of their own while the player looks at the
+// first, so that the first filter keystroke does not wait for half a million rows. A tab shown
+// before its rows arrive reads them itself; a reading that fails leaves each tab to read its
+// own when wanted, and a database failure is told then.
+void TurnDataWindow::readTheOtherTables()
+{
+    QList<const ShownTable*> tables;
+    for (int tab = 1; tab < m_views.size(); ++tab)
+        tables << &model(tab).table();
+    const auto take = [this](TableRows rows) {
+        const auto tab = std::find_if(m_views.begin(), m_views.end(), [&](QTableView* view) {
+            return &static_cast<TurnTableModel*>(view->model())->table() == rows.table;
+        });
+        if (tab == m_views.end())
+            return;
+        const int index = int(tab - m_views.begin());
+        model(index).take(std::move(rows));
+        titleTab(index);
+    };
+    const auto failed = [this](const QString&) {
+        if (!m_filter->text().isEmpty())
+            guarded(m_context.dialogs, [&] { applyFilter(m_filter->text()); });
+    };
+    m_readAhead = new ReadAhead(m_context.store.path(), m_empireId, tables, take, failed, this);
+}
+
 void TurnDataWindow::titleTab(int tab)
 {
     const TurnTableModel& shown = model(tab);
-    const QString count =
-        m_filter->text().isEmpty()
-            ? QString::number(shown.totalRows())
-            : QStringLiteral("%1 of %2").arg(shown.rowCount()).arg(shown.totalRows());
+    QString count = QString::number(shown.totalRows());
+    if (!m_filter->text().isEmpty())
+        count =
+            QStringLiteral("%1 of %2")
+                .arg(shown.loaded() ? QString::number(shown.rowCount()) : QStringLiteral("\u2026"))
+                .arg(shown.totalRows());
     m_tabs->setTabText(tab, QStringLiteral("%1 (%2)").arg(shown.table().title, count));
 }
 
 void TurnDataWindow::applyFilter(const QString& text)
 {
     for (int tab = 0; tab < m_views.size(); ++tab) {
-        model(tab).load(); // every tab's count of rows that match
+        if (!m_readAhead->reading())
+            model(tab).load(); // every tab's count of rows that match
         model(tab).setFilter(text);
         titleTab(tab);
     }

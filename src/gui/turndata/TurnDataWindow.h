@@ -12,6 +12,7 @@ namespace vf {
 
 struct AppContext;
 class Navigator;
+class ReadAhead;
 class TurnTableModel;
 
 // The empire's imported turn data, read only: one tab per table with its row count, a filter
@@ -37,6 +38,7 @@ protected:
 
 private:
     void addTable(QTableView* view, TurnTableModel* model);
+    void readTheOtherTables();
     void applyFilter(const QString& text);
     void titleTab(int tab);
     // at: where the mouse asked for the menu; nothing: Enter asked, the codes come at once.
@@ -49,6 +51,7 @@ private:
     QLineEdit* m_filter = nullptr;
     QTabWidget* m_tabs = nullptr;
     QList<QTableView*> m_views;
+    ReadAhead* m_readAhead = nullptr;
 };
 
 } // namespace vf

@@ -17,11 +17,17 @@ TurnTableModel::TurnTableModel(const ShownTable& table, QList<ShownColumn> colum
 
 void TurnTableModel::load()
 {
+    if (!m_loaded)
+        take(m_read());
+}
+
+void TurnTableModel::take(TableRows rows)
+{
     if (m_loaded)
         return;
     m_loaded = true;
     beginResetModel();
-    m_rows = m_read();
+    m_rows = std::move(rows);
     m_columns = m_rows.columns;
     m_total = int(m_rows.rows.size());
     showMatching();

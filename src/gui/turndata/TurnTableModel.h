@@ -4,9 +4,9 @@
 
 #include <QAbstractTableModel>
 
-namespace vf {
-
 #include <functional>
+
+namespace vf {
 
 // One table of the turn data for a view: its rows read once, when first wanted (a large
 // empire's window opens without reading every table), the filter and the sort kept as a list
@@ -22,6 +22,9 @@ public:
     int totalRows() const { return m_total; }
     // Reads the rows, once.
     void load();
+    // The rows read elsewhere; ignored once the rows were read.
+    void take(TableRows rows);
+    bool loaded() const { return m_loaded; }
     // The cells of a row as shown (row: a row of the view).
     const QStringList& cells(int row) const;
 
