@@ -76,27 +76,39 @@ set_platform() {
 # Wine 8 now and then stands still inside a call to the system (a reader it starts stuck
 # before it runs, about once in a few thousand reader starts; once with no reader left behind)
 # and the test program stands still with it: none of the program's own time limits ends the
-# wait, so no timer of the program runs there. The test function then times out. A test program
-# that failed that way, and only that way, is run once more, and said so in the closing lines: a
-# hang of the program's own would come back in the second run, whose results count.
+# wait, so no timer of the program runs there. The test function then times out (after two
+# minutes, not Qt Test's five: no test function here takes more than half a minute under Wine).
+# Once in CI a test program did not start at all (its results file never opened, status 1). A
+# test program that failed one of those ways, and only that way, is run once more, and said so
+# in the closing lines: a hang of the program's own would come back in the second run, whose
+# results count.
+export QTEST_FUNCTION_TIMEOUT=120000
 run_test_program() {
     local program=$1 name
     name=$(basename "$program" .exe)
     local log="$results/$name.txt"
     local started=$SECONDS status=0
-    timeout 1200 "$wine" "$program" "${@:2}" -o "$(winepath -w "$log"),txt" \
-        >"$results/$name.out" 2>&1 || status=$?
-    settle_wine "$name"
-    if grep -aq 'Test function timed out' "$log" && [ "$(grep -ac '^FAIL' "$log")" -le 2 ]; then
-        local left="no reader left behind"
-        [ "$left_reader" = 1 ] && left="a reader left stuck"
-        wine_stalls+=("$name ($left): $(grep -a -m1 'Test function timed out' "$log")")
-        echo "$name: the test stood still under Wine ($left); running it again"
-        mv "$log" "$results/$name.stalled.txt"
+    run_once() {
         status=0
         timeout 1200 "$wine" "$program" "${@:2}" -o "$(winepath -w "$log"),txt" \
             >"$results/$name.out" 2>&1 || status=$?
         settle_wine "$name"
+    }
+    run_once "$@"
+    local stall=""
+    if [ ! -e "$log" ]; then
+        # Not even its results file was opened: Wine did not start the program.
+        stall="it did not start (status $status): $(tail -n 3 "$results/$name.out" | tr '\n' ' ')"
+    elif grep -aq 'Test function timed out' "$log" && [ "$(grep -ac '^FAIL' "$log")" -le 2 ]; then
+        local left="no reader left behind"
+        [ "$left_reader" = 1 ] && left="a reader left stuck"
+        stall="$left: $(grep -a -m1 'Test function timed out' "$log")"
+        mv "$log" "$results/$name.stalled.txt"
+    fi
+    if [ -n "$stall" ]; then
+        wine_stalls+=("$name ($stall)")
+        echo "$name: the test stood still under Wine ($stall); running it again"
+        run_once "$@"
     fi
     local totals
     totals=$(grep -a '^Totals:' "$log" 2>/dev/null || true)
@@ -104,7 +116,7 @@ run_test_program() {
     ok=$(sed -n 's/^Totals: \([0-9]*\) passed.*/\1/p' <<<"$totals")
     bad=$(sed -n 's/^Totals: [0-9]* passed, \([0-9]*\) failed.*/\1/p' <<<"$totals")
     if [ -z "$totals" ]; then
-        fail "$name ended without its results (status $status)"
+        fail "$name ended without its results (status $status): $(tail -n 3 "$results/$name.out" | tr '\n' ' ')"
         return
     fi
     passed=$((passed + ok))
