@@ -18,12 +18,17 @@ started=$SECONDS
 build=build-windows
 version=$(sed -n 's/^project(VFTurnEntry VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
+# Boost.Graph is headers only: the build sees Debian's Boost headers alone, through a folder
+# of its own (not /usr/include, whose system headers are Linux's).
+boost_include="$build/boost-include"
+mkdir -p "$boost_include" && ln -sfn /usr/include/boost "$boost_include/boost"
 export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig"
 export PKG_CONFIG_PATH=
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_PREFIX_PATH="$prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DVFTURN_DEVELOPER_TOOLS=OFF -DVFTURN_TEST_DATA_DIR="Z:$repo/tests/data" >/dev/null
+    -DVFTURN_DEVELOPER_TOOLS=OFF -DVFTURN_TEST_DATA_DIR="Z:$repo/tests/data" \
+    -DVFTURN_BOOST_INCLUDE_DIR="$repo/$boost_include" >/dev/null
 cmake --build "$build" --parallel "${VFTURN_JOBS:-$(nproc)}"
 
 # The folder: the program and its reader, the DLLs they import (followed import by import),

@@ -11,7 +11,7 @@ windows_deps_complete="$VFTURN_WINDOWS_DEPS/.complete"
 install_windows_build_tools() {
     local packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev cmake ninja-build
-                    pkg-config qt6-base-dev qt6-base-dev-tools wine wine64 nsis zip unzip
+                    pkg-config qt6-base-dev qt6-base-dev-tools libboost-graph-dev wine wine64 nsis zip unzip
                     xvfb xauth "$@")
     local missing=() p
     for p in "${packages[@]}"; do

@@ -1,0 +1,180 @@
+#include "WarpMap.h"
+
+#include "store/Store.h"
+#include "turndata/ShownTables.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+namespace vf {
+
+namespace {
+
+const ShownTable& tableTitled(const char* title)
+{
+    const auto& tables = shownTables();
+    return *std::find_if(tables.begin(), tables.end(), [title](const ShownTable& table) {
+        return table.title == QLatin1String(title);
+    });
+}
+
+// The column of a further field, by its name in any letter case; -1 when the file had none.
+qsizetype furtherColumn(const TableRows& rows, const QString& name)
+{
+    for (qsizetype column = rows.table->columns.size(); column < rows.columns.size(); ++column) {
+        if (rows.columns[column].heading.compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
+}
+
+// Where each fleet is, when the file says: its further field "Location".
+QStringList fleetLocations(const Store& store, int empireId)
+{
+    const TableRows fleets = readShownTable(store, empireId, tableTitled("Fleets"));
+    const qsizetype location = furtherColumn(fleets, QStringLiteral("Location"));
+    QStringList where;
+    if (location < 0)
+        return where;
+    for (const QStringList& row : fleets.rows)
+        where << row.value(location);
+    return where;
+}
+
+bool byName(const QString& a, const QString& b)
+{
+    const int order = a.compare(b, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a < b;
+}
+
+} // namespace
+
+QString destinationStar(const QString& destination)
+{
+    if (destination.size() < 2 || destination.startsWith(QLatin1Char('?')))
+        return {};
+    return destination.chopped(1);
+}
+
+int WarpMap::indexOf(const QString& name) const
+{
+    const auto it = std::lower_bound(stars.begin(), stars.end(), name,
+                                     [](const MapStar& star, const QString& wanted) {
+                                         return star.name.compare(wanted, Qt::CaseInsensitive) < 0;
+                                     });
+    if (it == stars.end() || it->name.compare(name, Qt::CaseInsensitive) != 0)
+        return -1;
+    return int(it - stars.begin());
+}
+
+int WarpMap::firstStartingWith(const QString& text) const
+{
+    if (text.isEmpty())
+        return -1;
+    const auto it = std::lower_bound(stars.begin(), stars.end(), text,
+                                     [](const MapStar& star, const QString& wanted) {
+                                         return star.name.compare(wanted, Qt::CaseInsensitive) < 0;
+                                     });
+    if (it == stars.end() || !it->name.startsWith(text, Qt::CaseInsensitive))
+        return -1;
+    return int(it - stars.begin());
+}
+
+WarpMap readWarpMap(const Store& store, int empireId)
+{
+    struct WarpRow {
+        int id;
+        QString from;
+        QString to;
+    };
+    std::vector<WarpRow> warpPoints;
+    QStringList names;
+    store.eachRow(QStringLiteral("SELECT StarName FROM \"System Names\" WHERE EmpireID = ?"),
+                  {empireId}, [&](const StoredRow& row) { names << row.text(0); });
+    store.eachRow(
+        QStringLiteral("SELECT WarpPointID, StarName, DestinationStarName FROM \"Warp "
+                       "Points\" WHERE EmpireID = ? ORDER BY rowid"),
+        {empireId}, [&](const StoredRow& row) {
+            warpPoints.push_back({int(row.number(0)), row.text(1), destinationStar(row.text(2))});
+            names << warpPoints.back().from << warpPoints.back().to;
+        });
+    QStringList populated;
+    store.eachRow(QStringLiteral("SELECT SystemName FROM \"Population Groups\" WHERE EmpireID = ?"),
+                  {empireId}, [&](const StoredRow& row) { populated << row.text(0); });
+    const QStringList fleetsAt = fleetLocations(store, empireId);
+    names << populated << fleetsAt;
+
+    // One star per name, any letter case; the first spelling met is kept.
+    WarpMap map;
+    QHash<QString, int> known;
+    for (const QString& name : names) {
+        const QString key = name.trimmed().toCaseFolded();
+        if (key.isEmpty() || known.contains(key))
+            continue;
+        known.insert(key, 0);
+        map.stars << MapStar{name.trimmed(), {}, 0, 0};
+    }
+    std::sort(map.stars.begin(), map.stars.end(),
+              [](const MapStar& a, const MapStar& b) { return byName(a.name, b.name); });
+    for (int i = 0; i < map.stars.size(); ++i)
+        known[map.stars[i].name.toCaseFolded()] = i;
+    const auto star = [&known](const QString& name) {
+        return known.value(name.trimmed().toCaseFolded(), -1);
+    };
+    for (const QString& name : populated) {
+        if (const int at = star(name); at >= 0)
+            ++map.stars[at].populationGroups;
+    }
+    for (const QString& name : fleetsAt) {
+        if (const int at = star(name); at >= 0)
+            ++map.stars[at].fleets;
+    }
+    for (const WarpRow& warp : warpPoints) {
+        const int from = star(warp.from);
+        if (from < 0)
+            continue;
+        const int to = star(warp.to);
+        if (to < 0)
+            map.stubs.push_back({from, warp.id});
+        else if (to != from)
+            map.links.push_back({std::min(from, to), std::max(from, to)});
+    }
+    std::sort(map.links.begin(), map.links.end(), [](const MapLink& a, const MapLink& b) {
+        return std::pair(a.from, a.to) < std::pair(b.from, b.to);
+    });
+    map.links.erase(std::unique(map.links.begin(), map.links.end()), map.links.end());
+    return map;
+}
+
+StarDetails starDetails(const Store& store, int empireId, const QString& star)
+{
+    StarDetails details;
+    store.eachRow(QStringLiteral("SELECT WarpPointID, DestinationStarName FROM \"Warp Points\" "
+                                 "WHERE EmpireID = ? AND StarName = ? COLLATE ANYCASE "
+                                 "ORDER BY WarpPointID"),
+                  {empireId, star}, [&](const StoredRow& row) {
+                      details.warpPoints << StarDetails::WarpPoint{int(row.number(0)),
+                                                                   shownDestination(row.text(1))};
+                  });
+    store.eachRow(QStringLiteral("SELECT OrbitalLocation FROM \"Orbital Locations\" WHERE "
+                                 "EmpireID = ? AND StarName = ? COLLATE ANYCASE ORDER BY rowid"),
+                  {empireId, star}, [&](const StoredRow& row) { details.orbits << row.text(0); });
+    store.eachRow(QStringLiteral("SELECT PopulationGroupID, OrbitalLocation FROM \"Population "
+                                 "Groups\" WHERE EmpireID = ? AND SystemName = ? COLLATE ANYCASE "
+                                 "ORDER BY PopulationGroupID"),
+                  {empireId, star}, [&](const StoredRow& row) {
+                      details.populationGroups << QStringLiteral("Population Group # %1 (orbit %2)")
+                                                      .arg(row.number(0))
+                                                      .arg(row.text(1));
+                  });
+    const TableRows fleets = readShownTable(store, empireId, tableTitled("Fleets"));
+    const qsizetype location = furtherColumn(fleets, QStringLiteral("Location"));
+    for (const QStringList& row : fleets.rows) {
+        if (location >= 0 && row.value(location).compare(star, Qt::CaseInsensitive) == 0)
+            details.fleets << rowLabel(*fleets.table, row);
+    }
+    return details;
+}
+
+} // namespace vf

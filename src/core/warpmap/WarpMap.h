@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QList>
+#include <QPointF>
+#include <QString>
+
+#include <vector>
+
+namespace vf {
+
+class Store;
+
+// A star of the map: where it is laid out, and what of the empire's is there.
+struct MapStar {
+    QString name;
+    QPointF at;
+    int populationGroups = 0;
+    int fleets = 0;
+};
+
+// A warp connection between two stars (indices, from < to): two warp points that lead to each
+// other, or one whose way back is not known, are one link.
+struct MapLink {
+    int from = 0;
+    int to = 0;
+    friend bool operator==(const MapLink&, const MapLink&) = default;
+};
+
+// A warp point whose destination is not explored yet.
+struct MapStub {
+    int star = 0;
+    int warpPointId = 0;
+};
+
+// The empire's stars and warp points as a map: every star its turn data names (systems, the
+// ends of warp points, where population groups and fleets are), in name order.
+struct WarpMap {
+    QList<MapStar> stars;
+    std::vector<MapLink> links;
+    std::vector<MapStub> stubs;
+
+    // The star of that name, any letter case; -1 when the map has none.
+    int indexOf(const QString& name) const;
+    // The first star, in name order, whose name begins with the text (any letter case).
+    int firstStartingWith(const QString& text) const;
+};
+
+// The star a warp point leads to: "Vega" for "VegaB"; nothing for "?", "?4" or nothing.
+QString destinationStar(const QString& destination);
+
+WarpMap readWarpMap(const Store& store, int empireId);
+
+// What a star holds, as the star panel lists it.
+struct StarDetails {
+    struct WarpPoint {
+        int id = 0;
+        QString leadsTo; // "Vega (B)", "unexplored"
+    };
+    QList<WarpPoint> warpPoints;
+    QStringList orbits;
+    QStringList populationGroups; // "Population Group # 101 (orbit 3)"
+    QStringList fleets;           // "Fleet # 12 Home Guard"
+};
+StarDetails starDetails(const Store& store, int empireId, const QString& star);
+
+} // namespace vf
