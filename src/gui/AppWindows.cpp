@@ -8,6 +8,7 @@
 #include "orderentry/OrderEntryWindow.h"
 #include "store/RememberedState.h"
 #include "turndata/TurnDataWindow.h"
+#include "warpmap/WarpMapWindow.h"
 
 #include <QApplication>
 
@@ -109,6 +110,26 @@ void AppWindows::openTurnData(int empireId)
     m_turnData->activateWindow();
 }
 
+void AppWindows::openWarpMap(int empireId)
+{
+    // Built afresh each time, as the turn data; the one open keeps the player's place first.
+    if (m_warpMap) {
+        m_warpMap->close();
+        m_warpMap.release()->deleteLater();
+    }
+    guarded(m_context.dialogs, [&] {
+        QWidget* over = QApplication::activeWindow();
+        if (auto map = laidOutMap(m_context, empireId, over))
+            m_warpMap =
+                std::make_unique<WarpMapWindow>(m_context, *this, empireId, std::move(*map));
+    });
+    if (!m_warpMap)
+        return;
+    m_warpMap->show();
+    m_warpMap->raise();
+    m_warpMap->activateWindow();
+}
+
 void AppWindows::startOrder(int empireId, const OrderStart& start)
 {
     // An order entry window already open for the empire takes the new order (as choosing a
@@ -126,6 +147,8 @@ void AppWindows::exitProgram()
 {
     if (m_turnData)
         m_turnData->close();
+    if (m_warpMap)
+        m_warpMap->close();
     QApplication::quit();
 }
 

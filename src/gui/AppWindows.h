@@ -12,6 +12,7 @@ class MainMenuWindow;
 class OrderEntryWindow;
 class OrderListingWindow;
 class TurnDataWindow;
+class WarpMapWindow;
 
 // Owns the windows of a run and hands the player between them. The main menu lives
 // for the whole run; the order entry window and the listing editor are built afresh each
@@ -33,6 +34,8 @@ public:
     void openTurnData(int empireId) override;
     void startOrder(int empireId, const OrderStart& start) override;
     TurnDataWindow* turnData() const { return m_turnData.get(); }
+    void openWarpMap(int empireId) override;
+    WarpMapWindow* warpMap() const { return m_warpMap.get(); }
     void exitProgram() override;
 
 private:
@@ -43,6 +46,7 @@ private:
     std::unique_ptr<OrderEntryWindow> m_orderEntry;
     std::unique_ptr<OrderListingWindow> m_listing;
     std::unique_ptr<TurnDataWindow> m_turnData;
+    std::unique_ptr<WarpMapWindow> m_warpMap;
 };
 
 } // namespace vf

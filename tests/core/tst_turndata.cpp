@@ -3,6 +3,8 @@
 #include "turndata/ReadAhead.h"
 #include "turndata/TurnChanges.h"
 #include "turnimport/TurnImporter.h"
+#include "warpmap/MapLayout.h"
+#include "warpmap/MapPlaces.h"
 
 #include <QFile>
 #include <QTest>
@@ -90,6 +92,65 @@ private Q_SLOTS:
         QTRY_VERIFY(!failed->reading());
         QCOMPARE(failure.size(), 1);
         QVERIFY2(failure[0].contains(QStringLiteral("not a database")), qPrintable(failure[0]));
+    }
+
+    // The warp map of 123.mdb: its six stars, each link once, the unexplored warp points as
+    // stubs; the same places every time, islands apart, kept with their import only.
+    void laysOutTheWarpMap()
+    {
+        TestStore t;
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        WarpMap map = readWarpMap(t.store(), 123);
+        QStringList stars;
+        for (const MapStar& star : map.stars)
+            stars << QStringLiteral("%1 %2/%3")
+                         .arg(star.name)
+                         .arg(star.populationGroups)
+                         .arg(star.fleets);
+        QCOMPARE(stars, (QStringList{"Barnard's Star 1/1", "Kappa Ceti 0/0", "Sol 1/2",
+                                     "Tarsis 1/1", "Vega 1/1", "Ærendel 0/1"}));
+        QStringList links;
+        for (const MapLink& link : map.links)
+            links << map.stars[link.from].name + QStringLiteral("-") + map.stars[link.to].name;
+        QCOMPARE(links, (QStringList{"Barnard's Star-Kappa Ceti", "Sol-Tarsis", "Sol-Vega"}));
+        QStringList stubs;
+        for (const MapStub& stub : map.stubs)
+            stubs << QStringLiteral("%1 %2").arg(map.stars[stub.star].name).arg(stub.warpPointId);
+        QCOMPARE(stubs, (QStringList{"Sol 9", "Barnard's Star 22"}));
+        QCOMPARE(map.indexOf(QStringLiteral("ÆRENDEL")), 5);
+        QCOMPARE(map.firstStartingWith(QStringLiteral("ta")), 3);
+        QCOMPARE(map.firstStartingWith(QStringLiteral("x")), -1);
+
+        QVERIFY(layOutMap(map));
+        WarpMap again = readWarpMap(t.store(), 123);
+        QVERIFY(layOutMap(again));
+        QList<QPointF> first;
+        QList<QPointF> islands[3];
+        for (int i = 0; i < map.stars.size(); ++i) {
+            QCOMPARE(again.stars[i].at, map.stars[i].at);
+            first << map.stars[i].at;
+        }
+        islands[0] = {first[0], first[1]};
+        islands[1] = {first[2], first[3], first[4]};
+        islands[2] = {first[5]};
+        for (int a = 0; a < 3; ++a) {
+            for (int b = a + 1; b < 3; ++b)
+                QVERIFY(
+                    !boundsOf(islands[a]).adjusted(-1, -1, 1, 1).intersects(boundsOf(islands[b])));
+        }
+        QVERIFY(!layOutMap(again, [](int, int) { return false; }));
+
+        const QDateTime imported = lastImportOf(t.store(), 123);
+        keepPlaces(t.store(), 123, imported, map);
+        WarpMap kept = readWarpMap(t.store(), 123);
+        QVERIFY(!readKeptPlaces(t.store(), 123, imported.addSecs(1), kept));
+        QVERIFY(readKeptPlaces(t.store(), 123, imported, kept));
+        for (int i = 0; i < map.stars.size(); ++i)
+            QVERIFY(QLineF(kept.stars[i].at, map.stars[i].at).length() < 0.01);
+
+        const QString svg = QString::fromUtf8(mapSvg(map));
+        QCOMPARE(svg.count(QStringLiteral("<line ")), 3 + 2);
+        QVERIFY(svg.contains(QStringLiteral(">Barnard's Star (1)</text>")));
     }
 
     void aRowHoldsTextInAnyCell_data()

@@ -27,6 +27,12 @@ public:
     std::optional<QString> askText(const QString& title, const QString& prompt) override;
     std::optional<QString> chooseFile(const QString& title, const QString& folder,
                                       const QString& filter) override;
+    // Answered from the same files as chooseFile.
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& suggested,
+                                          const QString& filter) override
+    {
+        return chooseFile(title, suggested, filter);
+    }
 
     const QList<Record>& records() const { return m_records; }
     QStringList texts() const;

@@ -26,6 +26,10 @@ public:
     {
         calls << QStringLiteral("turn data %1").arg(empireId);
     }
+    void openWarpMap(int empireId) override
+    {
+        calls << QStringLiteral("warp map %1").arg(empireId);
+    }
     void startOrder(int empireId, const OrderStart& start) override
     {
         calls << QStringLiteral("order %1: %2, slot %3 picks %4, slot %5 holds %6")

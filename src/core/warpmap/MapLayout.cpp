@@ -196,13 +196,12 @@ bool layOutIsland(WarpMap& map, Island& island, const std::function<bool(int)>& 
         if (!goOn(int(n)))
             return false;
     }
-    QRectF bounds;
+    QList<QPointF> places;
     for (std::size_t i = 0; i < n; ++i) {
-        const QPointF at(points[i][0], points[i][1]);
-        map.stars[island.stars[i]].at = at;
-        bounds = i == 0 ? QRectF(at, QSizeF(0, 0)) : bounds.united(QRectF(at, QSizeF(0, 0)));
+        places << QPointF(points[i][0], points[i][1]);
+        map.stars[island.stars[i]].at = places.back();
     }
-    island.bounds = bounds;
+    island.bounds = boundsOf(places);
     return true;
 }
 

@@ -6,6 +6,8 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace vf {
 
@@ -48,7 +50,49 @@ bool byName(const QString& a, const QString& b)
     return order != 0 ? order < 0 : a < b;
 }
 
+// The stubs of one star share the circle, starting at a slant.
+void pointStubs(WarpMap& map)
+{
+    QHash<int, int> count;
+    for (const MapStub& stub : map.stubs)
+        ++count[stub.star];
+    QHash<int, int> drawn;
+    for (MapStub& stub : map.stubs) {
+        const double angle = std::numbers::pi / 4 +
+                             2 * std::numbers::pi * drawn[stub.star]++ / count.value(stub.star);
+        stub.direction = {std::cos(angle), std::sin(angle)};
+    }
+}
+
 } // namespace
+
+QRectF boundsOf(const QList<QPointF>& points)
+{
+    if (points.isEmpty())
+        return {};
+    double left = points[0].x();
+    double right = left;
+    double top = points[0].y();
+    double bottom = top;
+    for (const QPointF& at : points) {
+        left = std::min(left, at.x());
+        right = std::max(right, at.x());
+        top = std::min(top, at.y());
+        bottom = std::max(bottom, at.y());
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+QRectF mapBounds(const WarpMap& map)
+{
+    QList<QPointF> places;
+    places.reserve(map.stars.size());
+    for (const MapStar& star : map.stars)
+        places << star.at;
+    // Names are written to the right of their stars.
+    constexpr double kRoom = 60;
+    return boundsOf(places).adjusted(-kRoom, -kRoom, kRoom * 2, kRoom);
+}
 
 QString destinationStar(const QString& destination)
 {
@@ -136,10 +180,11 @@ WarpMap readWarpMap(const Store& store, int empireId)
             continue;
         const int to = star(warp.to);
         if (to < 0)
-            map.stubs.push_back({from, warp.id});
+            map.stubs.push_back({from, warp.id, {}});
         else if (to != from)
             map.links.push_back({std::min(from, to), std::max(from, to)});
     }
+    pointStubs(map);
     std::sort(map.links.begin(), map.links.end(), [](const MapLink& a, const MapLink& b) {
         return std::pair(a.from, a.to) < std::pair(b.from, b.to);
     });

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 #include <vector>
@@ -30,6 +31,8 @@ struct MapLink {
 struct MapStub {
     int star = 0;
     int warpPointId = 0;
+    // Which way its stub points from the star (of length 1): each stub of a star another way.
+    QPointF direction;
 };
 
 // The empire's stars and warp points as a map: every star its turn data names (systems, the
@@ -44,6 +47,11 @@ struct WarpMap {
     // The first star, in name order, whose name begins with the text (any letter case).
     int firstStartingWith(const QString& text) const;
 };
+
+// The smallest rectangle holding the points (QRectF::united passes over empty rectangles).
+QRectF boundsOf(const QList<QPointF>& points);
+// The map's stars with room around them for their names.
+QRectF mapBounds(const WarpMap& map);
 
 // The star a warp point leads to: "Vega" for "VegaB"; nothing for "?", "?4" or nothing.
 QString destinationStar(const QString& destination);

@@ -38,6 +38,9 @@ public:
     // nothing when the player cancels.
     virtual std::optional<QString> chooseFile(const QString& title, const QString& folder,
                                               const QString& filter) = 0;
+    // A file to save to, starting at the suggested one, or nothing when the player cancels.
+    virtual std::optional<QString> chooseSaveFile(const QString& title, const QString& suggested,
+                                                  const QString& filter) = 0;
 
     void inform(const QString& title, const QString& text, DialogIcon icon)
     {

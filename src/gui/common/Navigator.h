@@ -27,6 +27,8 @@ public:
     virtual void backToMainMenu() = 0;
     // The turn data of the empire, in a window of its own that stays open beside the others.
     virtual void openTurnData(int empireId) = 0;
+    // The warp map of the empire, likewise in a window of its own.
+    virtual void openWarpMap(int empireId) = 0;
     // Order entry (the one open, else a new one) with an order begun.
     virtual void startOrder(int empireId, const OrderStart& start) = 0;
     virtual void exitProgram() = 0;

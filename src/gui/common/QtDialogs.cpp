@@ -207,4 +207,14 @@ std::optional<QString> QtDialogs::chooseFile(const QString& title, const QString
     return file;
 }
 
+std::optional<QString> QtDialogs::chooseSaveFile(const QString& title, const QString& suggested,
+                                                 const QString& filter)
+{
+    const QString file =
+        QFileDialog::getSaveFileName(parentWindow(), titleOf(title), suggested, filter);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
 } // namespace vf

@@ -19,6 +19,8 @@ public:
     std::optional<QString> askText(const QString& title, const QString& prompt) override;
     std::optional<QString> chooseFile(const QString& title, const QString& folder,
                                       const QString& filter) override;
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& suggested,
+                                          const QString& filter) override;
 
 private:
     QWidget* parentWindow() const;

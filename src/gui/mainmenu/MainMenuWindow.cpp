@@ -107,6 +107,10 @@ void MainMenuWindow::buildMenu()
     turnData->setObjectName(QStringLiteral("mnuFile_TurnData"));
     turnData->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     connect(turnData, &QAction::triggered, this, [this] { runAction([this] { showTurnData(); }); });
+    QAction* warpMap = file->addAction(QStringLiteral("Warp &Map"));
+    warpMap->setObjectName(QStringLiteral("mnuFile_WarpMap"));
+    warpMap->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    connect(warpMap, &QAction::triggered, this, [this] { runAction([this] { showWarpMap(); }); });
     QAction* changed = file->addAction(QStringLiteral("What C&hanged"));
     changed->setObjectName(QStringLiteral("mnuFile_WhatChanged"));
     changed->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
@@ -433,6 +437,16 @@ void MainMenuWindow::showTurnData()
         m_context.dialogs.warn(QStringLiteral("Turn Data"),
                                QStringLiteral("You need to select an Empire before looking at "
                                               "its turn data"));
+}
+
+void MainMenuWindow::showWarpMap()
+{
+    if (const auto number = empireNumber())
+        m_navigator.openWarpMap(*number);
+    else
+        m_context.dialogs.warn(QStringLiteral("Warp Map"),
+                               QStringLiteral("You need to select an Empire before looking at "
+                                              "its warp map"));
 }
 
 void MainMenuWindow::updateData()

@@ -63,6 +63,7 @@ private:
     void checkOrders();
     void updateData();
     void showTurnData();
+    void showWarpMap();
     void importTurnResults(const std::optional<QString>& droppedFile);
     void importOldDatabase();
     void changePassword();

@@ -4,8 +4,8 @@
 #include "common/AppContext.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
+#include "common/NewOrderMenu.h"
 #include "common/ScreenMetrics.h"
-#include "orders/OrderCatalogue.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/EmpireRepository.h"
 #include "store/Store.h"
@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
@@ -29,10 +30,12 @@ namespace vf {
 
 namespace {
 
-QString titleFor(const Store& store, int empireId)
+} // namespace
+
+QString importTitle(const Store& store, int empireId, const QString& window)
 {
     const auto empire = EmpireRepository(store).findById(empireId);
-    QString title = QStringLiteral("Turn Data - Empire # %1").arg(empireId);
+    QString title = QStringLiteral("%1 - Empire # %2").arg(window).arg(empireId);
     if (empire && !empire->name.isEmpty())
         title += QLatin1Char(' ') + empire->name;
     const QDateTime imported = lastImportOf(store, empireId);
@@ -44,17 +47,7 @@ QString titleFor(const Store& store, int empireId)
     return file.isEmpty() ? title : title + QStringLiteral(" from ") + file;
 }
 
-// "MOVE (Move to Warp Point)" from the code's description line; an X-variant, whose line is
-// its base code's, under its own code ("XMOVE (Move to Warp Point)").
-QString codeCaption(const QString& code)
-{
-    const CatalogueEntry* entry = catalogue::find(code);
-    const qsizetype end = entry ? entry->description.indexOf(QLatin1Char(')')) : -1;
-    const qsizetype name = entry ? entry->description.indexOf(QLatin1String(" (")) : -1;
-    if (end < 0 || name < 0 || name > end)
-        return code;
-    return code + entry->description.mid(name, end + 1 - name);
-}
+namespace {
 
 bool isEnter(const QKeyEvent* key)
 {
@@ -71,7 +64,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     , m_empireId(empireId)
 {
     setObjectName(QStringLiteral("TurnData"));
-    setWindowTitle(titleFor(context.store, empireId));
+    setWindowTitle(importTitle(context.store, empireId, QStringLiteral("Turn Data")));
     m_filter = new QLineEdit(this);
     m_filter->setObjectName(QStringLiteral("Filter"));
     m_filter->setAccessibleName(QStringLiteral("Filter"));
@@ -108,9 +101,13 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
                                            "new order with it. Ctrl+C copies the rows chosen."),
                             this);
     hint->setWordWrap(true);
+    auto* warpMap = new QPushButton(QStringLiteral("Warp &Map"), this);
+    warpMap->setObjectName(QStringLiteral("WarpMap"));
+    connect(warpMap, &QPushButton::clicked, this, [this] { m_navigator.openWarpMap(m_empireId); });
     auto* top = new QHBoxLayout;
     top->addWidget(filterLabel);
     top->addWidget(m_filter, 1);
+    top->addWidget(warpMap);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_tabs, 1);
@@ -248,13 +245,9 @@ void TurnDataWindow::offerNewOrder(QTableView* view, std::optional<QPoint> at)
     codes->setEnabled(table.kind.has_value() && row >= 0);
     if (codes->isEnabled()) {
         const QStringList& cells = shown.cells(row);
-        for (const SlotUse& use : slotsTaking(*table.kind)) {
-            QAction* action = codes->addAction(codeCaption(use.code));
-            const OrderStart start{use.code, use.slot, cells.value(table.keyColumn).toInt(),
-                                   use.starSlot, use.starSlot > 0 ? cells.value(1) : QString()};
-            connect(action, &QAction::triggered, this,
-                    [this, start] { m_navigator.startOrder(m_empireId, start); });
-        }
+        addNewOrderCodes(
+            *codes, *table.kind, cells.value(table.keyColumn).toInt(), cells.value(1),
+            [this](const OrderStart& start) { m_navigator.startOrder(m_empireId, start); });
     }
     QAction* copy = menu.addAction(QStringLiteral("&Copy"));
     copy->setShortcut(QKeySequence::Copy);

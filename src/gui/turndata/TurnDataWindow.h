@@ -11,6 +11,11 @@ class QTableView;
 namespace vf {
 
 struct AppContext;
+class Store;
+
+// "Turn Data - Empire # 123 Sable Concord - imported 05-17-2024 at 10:02 from 123.mdb"
+QString importTitle(const Store& store, int empireId, const QString& window);
+
 class Navigator;
 class ReadAhead;
 class TurnTableModel;

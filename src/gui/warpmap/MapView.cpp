@@ -1,0 +1,313 @@
+#include "MapView.h"
+
+#include "warpmap/MapLayout.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vf {
+
+namespace {
+
+constexpr double kStubPixels = 22;
+constexpr double kRoomForNames = 36; // pixels between neighbouring stars
+constexpr int kFewStars = 150;
+constexpr double kPickPixels = 10;
+constexpr double kPanPixels = 60;
+constexpr double kZoomStep = 1.25;
+
+const QColor kLink(0x7a, 0x8a, 0xa6);
+const QColor kStub(0xb0, 0x70, 0x30);
+const QColor kStar(0x20, 0x30, 0x50);
+const QColor kPopulated(0x2e, 0x8b, 0x57);
+const QColor kFleet(0xc0, 0x30, 0x30);
+
+void paintLinks(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
+                const QRectF& shown)
+{
+    QList<QLineF> lines;
+    for (const MapLink& link : map.links) {
+        const QPointF a = map.stars[link.from].at;
+        const QPointF b = map.stars[link.to].at;
+        if (shown.intersects(QRectF(a, b).normalized().adjusted(-1, -1, 1, 1)))
+            lines << QLineF(toScreen.map(a), toScreen.map(b));
+    }
+    painter.setPen(QPen(kLink, 1));
+    painter.drawLines(lines);
+}
+
+void paintStubs(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
+                const QRectF& shown, bool named)
+{
+    painter.setPen(QPen(kStub, 1, Qt::DashLine));
+    for (const MapStub& stub : map.stubs) {
+        const QPointF at = map.stars[stub.star].at;
+        if (!shown.contains(at))
+            continue;
+        const QPointF from = toScreen.map(at);
+        const QPointF to = from + stub.direction * kStubPixels;
+        painter.drawLine(from, to);
+        if (named)
+            painter.drawText(to + stub.direction * 6 + QPointF(-3, 5), QStringLiteral("?"));
+    }
+}
+
+void paintStar(QPainter& painter, const MapStar& star, QPointF at, bool named, bool marked)
+{
+    if (star.populationGroups > 0) {
+        painter.setPen(QPen(kPopulated, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(at, 6, 6);
+    }
+    if (star.fleets > 0) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kFleet);
+        painter.drawPolygon(
+            QPolygonF{at + QPointF(-4, -7), at + QPointF(4, -7), at + QPointF(0, -12)});
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kStar);
+    painter.drawEllipse(at, 3, 3);
+    if (marked) {
+        painter.setPen(QPen(Qt::black, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(at, 10, 10);
+    }
+    if (named || marked) {
+        QString name = star.name;
+        if (star.populationGroups > 0)
+            name += QStringLiteral(" (%1)").arg(star.populationGroups);
+        painter.setPen(Qt::black);
+        painter.drawText(at + QPointF(9, 4), name);
+    }
+}
+
+} // namespace
+
+void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
+              const QRectF& shown, int marked)
+{
+    std::vector<int> inSight;
+    for (int i = 0; i < map.stars.size(); ++i) {
+        if (shown.contains(map.stars[i].at))
+            inSight.push_back(i);
+    }
+    const bool named =
+        inSight.size() <= std::size_t(kFewStars) || toScreen.m11() * kStarSpacing >= kRoomForNames;
+    painter.setRenderHint(QPainter::Antialiasing, inSight.size() <= 2000);
+    paintLinks(painter, map, toScreen, shown);
+    paintStubs(painter, map, toScreen, shown, named);
+    for (const int i : inSight)
+        paintStar(painter, map.stars[i], toScreen.map(map.stars[i].at), named, i == marked);
+}
+
+MapView::MapView(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Map"));
+    setAccessibleName(QStringLiteral("Warp map"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    setMinimumSize(200, 150);
+    setCursor(Qt::OpenHandCursor);
+}
+
+void MapView::setMap(const WarpMap* map)
+{
+    m_map = map;
+    m_marked = -1;
+    fit();
+}
+
+QTransform MapView::toScreen() const
+{
+    QTransform transform;
+    transform.translate(width() / 2.0, height() / 2.0);
+    transform.scale(m_scale, m_scale);
+    transform.translate(-m_centre.x(), -m_centre.y());
+    return transform;
+}
+
+QPointF MapView::screenPointOf(int star) const
+{
+    return toScreen().map(m_map->stars[star].at);
+}
+
+void MapView::fit()
+{
+    if (!m_map || m_map->stars.isEmpty())
+        return;
+    const QRectF bounds = mapBounds(*m_map);
+    m_centre = bounds.center();
+    m_scale = std::min(width() / bounds.width(), height() / bounds.height());
+    m_fitting = true;
+    update();
+}
+
+void MapView::setPlace(const MapViewPlace& place)
+{
+    if (!(place.scale > 0))
+        return;
+    m_centre = place.centre;
+    m_scale = place.scale;
+    m_fitting = false;
+    update();
+}
+
+void MapView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_fitting)
+        fit();
+}
+
+void MapView::centreOn(int star)
+{
+    if (!m_map || star < 0 || star >= m_map->stars.size())
+        return;
+    m_centre = m_map->stars[star].at;
+    // Close enough to read the names around it.
+    m_scale = std::max(m_scale, kRoomForNames / kStarSpacing);
+    m_fitting = false;
+    mark(star);
+}
+
+void MapView::mark(int star)
+{
+    m_marked = star;
+    setAccessibleDescription(star >= 0 ? m_map->stars[star].name : QString());
+    update();
+}
+
+void MapView::paintEvent(QPaintEvent*)
+{
+    if (!m_map)
+        return;
+    QPainter painter(this);
+    const QTransform transform = toScreen();
+    const QRectF shown = transform.inverted().mapRect(QRectF(rect()).adjusted(-80, -20, 20, 20));
+    paintMap(painter, *m_map, transform, shown, m_marked);
+}
+
+int MapView::starAt(QPointF point) const
+{
+    if (!m_map)
+        return -1;
+    int nearest = -1;
+    double best = kPickPixels;
+    for (int i = 0; i < m_map->stars.size(); ++i) {
+        const QPointF d = screenPointOf(i) - point;
+        const double distance = std::hypot(d.x(), d.y());
+        if (distance <= best) {
+            best = distance;
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
+void MapView::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedAt = m_lastDrag = event->position();
+    m_dragged = false;
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void MapView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    const QPointF moved = event->position() - m_lastDrag;
+    m_lastDrag = event->position();
+    if ((event->position() - m_pressedAt).manhattanLength() > 3)
+        m_dragged = true;
+    m_centre -= moved / m_scale;
+    m_fitting = false;
+    update();
+}
+
+void MapView::mouseReleaseEvent(QMouseEvent* event)
+{
+    setCursor(Qt::OpenHandCursor);
+    if (m_dragged || event->button() != Qt::LeftButton)
+        return;
+    if (const int star = starAt(event->position()); star >= 0) {
+        mark(star);
+        Q_EMIT starOpened(star);
+    }
+}
+
+void MapView::wheelEvent(QWheelEvent* event)
+{
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches != 0)
+        zoomBy(std::pow(kZoomStep, notches), event->position());
+    event->accept();
+}
+
+void MapView::zoomBy(double factor, QPointF around)
+{
+    // The point under the mouse stays where it is.
+    const QPointF before = toScreen().inverted().map(around);
+    m_scale = std::clamp(m_scale * factor, 1e-4, 50.0);
+    const QPointF after = toScreen().inverted().map(around);
+    m_centre += before - after;
+    m_fitting = false;
+    update();
+}
+
+void MapView::keyPressEvent(QKeyEvent* event)
+{
+    const QPointF middle(width() / 2.0, height() / 2.0);
+    switch (event->key()) {
+    case Qt::Key_Left:
+        m_centre.rx() -= kPanPixels / m_scale;
+        break;
+    case Qt::Key_Right:
+        m_centre.rx() += kPanPixels / m_scale;
+        break;
+    case Qt::Key_Up:
+        m_centre.ry() -= kPanPixels / m_scale;
+        break;
+    case Qt::Key_Down:
+        m_centre.ry() += kPanPixels / m_scale;
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomBy(kZoomStep, middle);
+        return;
+    case Qt::Key_Minus:
+        zoomBy(1 / kZoomStep, middle);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_marked >= 0)
+            Q_EMIT starOpened(m_marked);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    m_fitting = false;
+    update();
+}
+
+// Tab goes through the stars in name order; after the last (Shift+Tab: before the first) it
+// leaves the map, as from any other box.
+bool MapView::focusNextPrevChild(bool next)
+{
+    if (!hasFocus() || !m_map || m_map->stars.isEmpty())
+        return QWidget::focusNextPrevChild(next);
+    const int star = next ? m_marked + 1 : (m_marked < 0 ? -1 : m_marked - 1);
+    if (star < 0 || star >= m_map->stars.size())
+        return QWidget::focusNextPrevChild(next);
+    centreOn(star);
+    return true;
+}
+
+} // namespace vf

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "warpmap/MapPlaces.h"
+
+#include <QWidget>
+
+class QPainter;
+
+namespace vf {
+
+// Draws the warp map as seen through the view: the whole map, or a part of it, at a scale.
+// Names are drawn once there is room for them (stars far enough apart on screen, or few
+// stars in sight); the marked star is ringed and always named.
+void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
+              const QRectF& shown, int marked);
+
+// The map a player pans (drag, arrow keys), zooms (wheel, + and -) and picks stars on (a
+// click, or Tab and Shift+Tab through the stars in name order, Enter to open one).
+class MapView : public QWidget {
+    Q_OBJECT
+public:
+    explicit MapView(QWidget* parent = nullptr);
+
+    void setMap(const WarpMap* map);
+    // The whole map in sight (also after the view changes size, until the player moves it).
+    void fit();
+    // Marks the star and brings it to the middle.
+    void centreOn(int star);
+    int marked() const { return m_marked; }
+    MapViewPlace place() const { return {m_centre, m_scale}; }
+    void setPlace(const MapViewPlace& place);
+    // Where the star is drawn, in the view's own coordinates.
+    QPointF screenPointOf(int star) const;
+    QTransform toScreen() const;
+
+Q_SIGNALS:
+    void starOpened(int star);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void zoomBy(double factor, QPointF around);
+    int starAt(QPointF point) const;
+    void mark(int star);
+
+    const WarpMap* m_map = nullptr;
+    QPointF m_centre;
+    double m_scale = 1;
+    int m_marked = -1;
+    QPointF m_pressedAt;
+    QPointF m_lastDrag;
+    bool m_dragged = false;
+    // The whole map stays in sight as the view changes size, until the player moves it.
+    bool m_fitting = true;
+};
+
+} // namespace vf

@@ -1,0 +1,314 @@
+#include "WarpMapWindow.h"
+
+#include "MapView.h"
+#include "common/AppContext.h"
+#include "common/Dialogs.h"
+#include "common/GuardedAction.h"
+#include "common/Navigator.h"
+#include "common/NewOrderMenu.h"
+#include "common/ScreenMetrics.h"
+#include "store/EmpireOrderCheck.h"
+#include "store/Store.h"
+#include "turndata/TurnDataWindow.h"
+#include "warpmap/MapLayout.h"
+#include "warpmap/MapPlaces.h"
+
+#include "Error.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QShortcut>
+#include <QSplitter>
+#include <QThread>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <atomic>
+
+namespace vf {
+
+namespace {
+
+constexpr int kWarpPointRole = Qt::UserRole;
+
+// Lays the map out on a thread of its own while a progress dialog shows how far it is.
+bool layOutWithProgress(WarpMap& map, QWidget* parent)
+{
+    std::atomic_int placed = 0;
+    std::atomic_bool stop = false;
+    std::atomic_bool finished = false;
+    bool done = false;
+    const std::unique_ptr<QThread> thread(QThread::create([&] {
+        done = layOutMap(map, [&](int now, int) {
+            placed = now;
+            return !stop;
+        });
+        finished = true;
+    }));
+    QProgressDialog progress(QStringLiteral("Laying out the warp map ..."),
+                             QStringLiteral("Cancel"), 0, int(map.stars.size()), parent);
+    progress.setObjectName(QStringLiteral("MapLayoutProgress"));
+    progress.setWindowTitle(kApplicationTitle);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(300);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    thread->start();
+    QEventLoop wait;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
+        progress.setValue(placed);
+        if (progress.wasCanceled())
+            stop = true;
+        if (finished)
+            wait.quit();
+    });
+    poll.start(30);
+    wait.exec();
+    thread->wait();
+    return done && !progress.wasCanceled();
+}
+
+} // namespace
+
+std::optional<WarpMap> laidOutMap(AppContext& context, int empireId, QWidget* parent)
+{
+    WarpMap map = readWarpMap(context.store, empireId);
+    const QDateTime imported = lastImportOf(context.store, empireId);
+    if (readKeptPlaces(context.store, empireId, imported, map))
+        return map;
+    if (!layOutWithProgress(map, parent))
+        return std::nullopt;
+    if (!context.store.readOnly() && imported.isValid())
+        keepPlaces(context.store, empireId, imported, map);
+    return map;
+}
+
+WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empireId, WarpMap map,
+                             QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_context(context)
+    , m_navigator(navigator)
+    , m_empireId(empireId)
+    , m_map(std::move(map))
+{
+    setObjectName(QStringLiteral("WarpMap"));
+    setWindowTitle(importTitle(context.store, empireId, QStringLiteral("Warp Map")));
+    m_find = new QLineEdit(this);
+    m_find->setObjectName(QStringLiteral("FindStar"));
+    m_find->setAccessibleName(QStringLiteral("Find a star"));
+    m_find->setPlaceholderText(QStringLiteral("Type a star's name (Ctrl+F)"));
+    auto* findLabel = new QLabel(QStringLiteral("F&ind:"), this);
+    findLabel->setBuddy(m_find);
+    connect(m_find, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (const int star = m_map.firstStartingWith(text.trimmed()); star >= 0)
+            m_view->centreOn(star);
+    });
+    connect(m_find, &QLineEdit::returnPressed, this, [this] {
+        if (m_view->marked() >= 0)
+            showStar(m_view->marked());
+    });
+    const auto button = [this](const QString& text, const QString& name) {
+        auto* pressed = new QPushButton(text, this);
+        pressed->setObjectName(name);
+        return pressed;
+    };
+    QPushButton* fit = button(QStringLiteral("&Fit"), QStringLiteral("Fit"));
+    QPushButton* png = button(QStringLiteral("Save as &PNG\u2026"), QStringLiteral("ExportPng"));
+    QPushButton* svg = button(QStringLiteral("Save as &SVG\u2026"), QStringLiteral("ExportSvg"));
+    m_view = new MapView(this);
+    m_view->setMap(&m_map);
+    connect(fit, &QPushButton::clicked, m_view, &MapView::fit);
+    connect(png, &QPushButton::clicked, this, [this] { askExport(QStringLiteral("png")); });
+    connect(svg, &QPushButton::clicked, this, [this] { askExport(QStringLiteral("svg")); });
+    connect(m_view, &MapView::starOpened, this, &WarpMapWindow::showStar);
+
+    m_panel = new QTreeWidget(this);
+    m_panel->setObjectName(QStringLiteral("StarPanel"));
+    m_panel->setAccessibleName(QStringLiteral("Star"));
+    m_panel->setHeaderLabel(QStringLiteral("Choose a star"));
+    m_panel->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_panel->installEventFilter(this);
+    connect(m_panel, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        offerNewOrder(m_panel->itemAt(at), m_panel->viewport()->mapToGlobal(at));
+    });
+    auto* split = new QSplitter(this);
+    split->addWidget(m_view);
+    split->addWidget(m_panel);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(findLabel);
+    top->addWidget(m_find, 1);
+    top->addWidget(fit);
+    top->addWidget(png);
+    top->addWidget(svg);
+    auto* hint = new QLabel(QStringLiteral("Drag or arrow keys to move, wheel or + and - to zoom; "
+                                           "Tab goes from star to star, Enter or a click opens "
+                                           "one. Enter on a warp point starts a new order."),
+                            this);
+    hint->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(split, 1);
+    layout->addWidget(hint);
+    auto* findKey = new QShortcut(QKeySequence::Find, this);
+    connect(findKey, &QShortcut::activated, this, [this] {
+        m_find->setFocus(Qt::ShortcutFocusReason);
+        m_find->selectAll();
+    });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    resize(fittedToScreen(QSize(980, 680), context.screen));
+}
+
+void WarpMapWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Where the player left it; else the whole map.
+    m_view->setPlace(readViewPlace(m_context.store, m_empireId));
+}
+
+void WarpMapWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_context.store.readOnly())
+        guarded(m_context.dialogs,
+                [&] { keepViewPlace(m_context.store, m_empireId, m_view->place()); });
+    QWidget::closeEvent(event);
+}
+
+void WarpMapWindow::showStar(int star)
+{
+    const MapStar& shown = m_map.stars[star];
+    m_panel->clear();
+    m_panel->setHeaderLabel(shown.name);
+    guarded(m_context.dialogs, [&] {
+        const StarDetails details = starDetails(m_context.store, m_empireId, shown.name);
+        const auto group = [this](const QString& title, qsizetype count) {
+            auto* item =
+                new QTreeWidgetItem(m_panel, {QStringLiteral("%1 (%2)").arg(title).arg(count)});
+            item->setExpanded(true);
+            return item;
+        };
+        QTreeWidgetItem* warps = group(QStringLiteral("Warp Points"), details.warpPoints.size());
+        for (const auto& warp : details.warpPoints) {
+            auto* item = new QTreeWidgetItem(
+                warps, {QStringLiteral("Warp Point # %1 to %2").arg(warp.id).arg(warp.leadsTo)});
+            item->setData(0, kWarpPointRole, warp.id);
+        }
+        const auto list = [&](const QString& title, const QStringList& entries) {
+            QTreeWidgetItem* parent = group(title, entries.size());
+            for (const QString& entry : entries)
+                new QTreeWidgetItem(parent, {entry});
+        };
+        list(QStringLiteral("Orbits"), details.orbits);
+        list(QStringLiteral("Population Groups"), details.populationGroups);
+        list(QStringLiteral("Fleets"), details.fleets);
+    });
+    if (m_panel->topLevelItemCount() > 0 && m_panel->topLevelItem(0)->childCount() > 0)
+        m_panel->setCurrentItem(m_panel->topLevelItem(0)->child(0));
+}
+
+void WarpMapWindow::offerNewOrder(QTreeWidgetItem* item, std::optional<QPoint> at)
+{
+    if (!item || !item->data(0, kWarpPointRole).isValid())
+        return;
+    QMenu codes(this);
+    codes.setObjectName(QStringLiteral("NewOrderCodes"));
+    codes.setTitle(QStringLiteral("&New Order\u2026"));
+    const QString star = m_map.stars[m_view->marked()].name;
+    addNewOrderCodes(
+        codes, RecordKind::WarpPoint, item->data(0, kWarpPointRole).toInt(), star,
+        [this](const OrderStart& start) { m_navigator.startOrder(m_empireId, start); });
+    if (at) {
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("NewOrderMenu"));
+        menu.addMenu(&codes);
+        menu.exec(*at);
+    } else {
+        codes.exec(m_panel->viewport()->mapToGlobal(m_panel->visualItemRect(item).center()));
+    }
+}
+
+bool WarpMapWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_panel && event->type() == QEvent::KeyPress) {
+        const auto key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_panel->currentItem() &&
+            m_panel->currentItem()->data(0, kWarpPointRole).isValid()) {
+            offerNewOrder(m_panel->currentItem(), std::nullopt);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void WarpMapWindow::askExport(const QString& kind)
+{
+    const QString upper = kind.toUpper();
+    const auto path = m_context.dialogs.chooseSaveFile(
+        QStringLiteral("Save the Warp Map as %1").arg(upper),
+        m_context.dataFolder.folder() + QStringLiteral("/Warp Map %1.%2").arg(m_empireId).arg(kind),
+        QStringLiteral("*.") + kind);
+    if (!path)
+        return;
+    guarded(m_context.dialogs, [&] {
+        exportTo(*path);
+        m_context.dialogs.inform(
+            QStringLiteral("Warp Map"),
+            QStringLiteral("The warp map is saved in %1.").arg(QDir::toNativeSeparators(*path)),
+            DialogIcon::Information);
+    });
+}
+
+void WarpMapWindow::exportTo(const QString& path) const
+{
+    QSaveFile file(path);
+    const auto fail = [&path](const QString& why) {
+        throw Error(QStringLiteral("The warp map could not be saved in %1: %2")
+                        .arg(QDir::toNativeSeparators(path), why));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file.errorString());
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        file.write(mapSvg(m_map));
+    } else {
+        // The whole map, one unit of the map a pixel (no larger than 8,000 pixels a side).
+        const QRectF bounds = mapBounds(m_map);
+        const double scale = std::min(1.0, 8000 / std::max(bounds.width(), bounds.height()));
+        QImage image((bounds.size() * scale).toSize().expandedTo(QSize(1, 1)),
+                     QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        QTransform toImage;
+        toImage.scale(scale, scale);
+        toImage.translate(-bounds.left(), -bounds.top());
+        paintMap(painter, m_map, toImage, bounds, -1);
+        painter.end();
+        if (!image.save(&file, "PNG"))
+            fail(QStringLiteral("the picture could not be written"));
+    }
+    if (file.error() != QFileDevice::NoError)
+        fail(file.errorString());
+    if (!file.commit())
+        fail(file.errorString());
+}
+
+} // namespace vf
