@@ -18,6 +18,8 @@
 #include "turndata/WhatChangedWindow.h"
 #include "turnimport/TurnImporter.h"
 #include "turnimport/TurnResultsArchive.h"
+#include "warpmap/MapView.h"
+#include "warpmap/WarpMapWindow.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -25,10 +27,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTreeWidget>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -228,6 +232,84 @@ private Q_SLOTS:
         QCOMPARE((QStringList{stored[0].slots[0], stored[0].slots[1], stored[0].slots[2]}),
                  (QStringList{"27", "Barnard's Star", "21"}));
         QVERIFY(data->isVisible()); // it stays open beside the orders
+    }
+
+    // The warp map by key and mouse: a star found by typing, one clicked, a warp point of its
+    // panel leads to a MOVE order; Tab goes from star to star; the map saved as PNG and SVG;
+    // the player's view comes back when the map is opened again.
+    void theWarpMapFindsStarsAndLeadsToANewOrder()
+    {
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        f.pick(QStringLiteral("Sable Concord"));
+        QVERIFY(QTest::qWaitForWindowActive(&f.menu()));
+        QTest::keyClick(&f.menu(), Qt::Key_M, Qt::ControlModifier);
+        WarpMapWindow* map = f.windows->warpMap();
+        QVERIFY(map && map->isVisible());
+        QVERIFY(map->windowTitle().startsWith(
+            QStringLiteral("Warp Map - Empire # 123 Sable Concord - imported ")));
+        QVERIFY(QTest::qWaitForWindowActive(map));
+        const auto header = [map] { return map->panel().headerItem()->text(0); };
+        QTest::keyClick(map, Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(&map->find(), QStringLiteral("TAR"));
+        QCOMPARE(map->view().marked(), map->map().indexOf(QStringLiteral("Tarsis")));
+        QTest::keyClick(&map->find(), Qt::Key_Return);
+        QCOMPARE(header(), QStringLiteral("Tarsis"));
+
+        // Tab from star to star in name order, Enter opens the one reached.
+        map->view().setFocus();
+        QTest::keyClick(&map->view(), Qt::Key_Tab);
+        QTest::keyClick(&map->view(), Qt::Key_Return);
+        QCOMPARE(header(), QStringLiteral("Vega"));
+
+        const int sol = map->map().indexOf(QStringLiteral("Sol"));
+        QTest::mouseClick(&map->view(), Qt::LeftButton, Qt::NoModifier,
+                          map->view().screenPointOf(sol).toPoint());
+        QCOMPARE(header(), QStringLiteral("Sol"));
+        QCOMPARE(map->panel().currentItem()->text(0), QStringLiteral("Warp Point # 5 to Vega (B)"));
+        QTimer::singleShot(0, [] {
+            QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) {
+                if (action->text() == QStringLiteral("MOVE (Move to Warp Point)")) {
+                    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                                      menu->actionGeometry(action).center());
+                    return;
+                }
+            }
+            menu->close();
+        });
+        QTest::keyClick(&map->panel(), Qt::Key_Return);
+        OrderEntryWindow* entry = f.windows->orderEntry();
+        QVERIFY(entry && entry->isVisible());
+        QCOMPARE(entry->form().code(), QStringLiteral("MOVE"));
+        QCOMPARE(entry->form().slotText(2), QStringLiteral("Sol"));
+        QVERIFY2(entry->form().slotText(3).startsWith(QStringLiteral("5 Sol ")),
+                 qPrintable(entry->form().slotText(3)));
+
+        const QString png = f.t.folder().folder() + QStringLiteral("/map.png");
+        const QString svg = f.t.folder().folder() + QStringLiteral("/map.svg");
+        for (const QString& file : {png, svg}) {
+            f.dialogs.choose(file);
+            f.dialogs.answerOk();
+            f.click(map, file.endsWith(QStringLiteral("png")) ? QStringLiteral("ExportPng")
+                                                              : QStringLiteral("ExportSvg"));
+            QCOMPARE(f.dialogs.last().request.text,
+                     QStringLiteral("The warp map is saved in %1.")
+                         .arg(QDir::toNativeSeparators(file)));
+        }
+        QVERIFY(QImage(png).width() > 100);
+        QVERIFY(TestStore::contentsOf(svg).contains("Barnard's Star (1)</text>"));
+
+        // Zoomed in and moved: so it opens again.
+        QTest::keyClick(&map->view(), Qt::Key_Plus);
+        QTest::keyClick(&map->view(), Qt::Key_Left);
+        const MapViewPlace left = map->view().place();
+        f.windows->openWarpMap(123);
+        QVERIFY(f.windows->warpMap() != map);
+        QCOMPARE(f.windows->warpMap()->view().place().centre, left.centre);
+        QCOMPARE(f.windows->warpMap()->view().place().scale, left.scale);
     }
 
     // A small screen and a font twice the size: every window stays within the screen, every

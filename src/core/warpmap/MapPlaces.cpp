@@ -84,9 +84,10 @@ MapViewPlace readViewPlace(const Store& store, int empireId)
 
 void keepViewPlace(const Store& store, int empireId, const MapViewPlace& place)
 {
-    store.setSetting(
-        viewSetting(empireId),
-        QStringLiteral("%1 %2 %3").arg(place.centre.x()).arg(place.centre.y()).arg(place.scale));
+    const auto exact = [](double value) { return QString::number(value, 'g', 17); };
+    store.setSetting(viewSetting(empireId), exact(place.centre.x()) + QLatin1Char(' ') +
+                                                exact(place.centre.y()) + QLatin1Char(' ') +
+                                                exact(place.scale));
 }
 
 QByteArray mapSvg(const WarpMap& map)

@@ -43,46 +43,59 @@ void paintLinks(QPainter& painter, const WarpMap& map, const QTransform& toScree
 void paintStubs(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
                 const QRectF& shown, bool named)
 {
-    painter.setPen(QPen(kStub, 1, Qt::DashLine));
+    QList<QLineF> lines;
     for (const MapStub& stub : map.stubs) {
         const QPointF at = map.stars[stub.star].at;
-        if (!shown.contains(at))
-            continue;
-        const QPointF from = toScreen.map(at);
-        const QPointF to = from + stub.direction * kStubPixels;
-        painter.drawLine(from, to);
-        if (named)
-            painter.drawText(to + stub.direction * 6 + QPointF(-3, 5), QStringLiteral("?"));
+        if (shown.contains(at)) {
+            const QPointF from = toScreen.map(at);
+            lines << QLineF(from, from + stub.direction * kStubPixels);
+        }
     }
+    painter.setPen(QPen(kStub, 1, named ? Qt::DashLine : Qt::SolidLine));
+    painter.drawLines(lines);
+    if (!named)
+        return;
+    for (const QLineF& line : lines)
+        painter.drawText(line.p2() + (line.p2() - line.p1()) / 4 + QPointF(-3, 5),
+                         QStringLiteral("?"));
 }
 
-void paintStar(QPainter& painter, const MapStar& star, QPointF at, bool named, bool marked)
+// The stars in sight, each drawing pass with one pen and brush: rings round populated stars,
+// fleet marks, the dots, then the names.
+void paintStars(QPainter& painter, const WarpMap& map, const std::vector<int>& inSight,
+                const std::vector<QPointF>& at, bool named, int marked)
 {
-    if (star.populationGroups > 0) {
-        painter.setPen(QPen(kPopulated, 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(at, 6, 6);
-    }
-    if (star.fleets > 0) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(kFleet);
-        painter.drawPolygon(
-            QPolygonF{at + QPointF(-4, -7), at + QPointF(4, -7), at + QPointF(0, -12)});
+    painter.setPen(QPen(kPopulated, 2));
+    painter.setBrush(Qt::NoBrush);
+    for (std::size_t i = 0; i < inSight.size(); ++i) {
+        if (map.stars[inSight[i]].populationGroups > 0)
+            painter.drawEllipse(at[i], 6, 6);
     }
     painter.setPen(Qt::NoPen);
-    painter.setBrush(kStar);
-    painter.drawEllipse(at, 3, 3);
-    if (marked) {
-        painter.setPen(QPen(Qt::black, 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(at, 10, 10);
+    painter.setBrush(kFleet);
+    for (std::size_t i = 0; i < inSight.size(); ++i) {
+        if (map.stars[inSight[i]].fleets > 0)
+            painter.drawPolygon(QPolygonF{at[i] + QPointF(-4, -7), at[i] + QPointF(4, -7),
+                                          at[i] + QPointF(0, -12)});
     }
-    if (named || marked) {
+    painter.setBrush(kStar);
+    for (const QPointF& point : at)
+        painter.drawEllipse(point, 3, 3);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    for (std::size_t i = 0; i < inSight.size(); ++i) {
+        const MapStar& star = map.stars[inSight[i]];
+        if (inSight[i] == marked) {
+            painter.setPen(QPen(Qt::black, 2));
+            painter.drawEllipse(at[i], 10, 10);
+            painter.setPen(Qt::black);
+        } else if (!named) {
+            continue;
+        }
         QString name = star.name;
         if (star.populationGroups > 0)
             name += QStringLiteral(" (%1)").arg(star.populationGroups);
-        painter.setPen(Qt::black);
-        painter.drawText(at + QPointF(9, 4), name);
+        painter.drawText(at[i] + QPointF(9, 4), name);
     }
 }
 
@@ -101,8 +114,11 @@ void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
     painter.setRenderHint(QPainter::Antialiasing, inSight.size() <= 2000);
     paintLinks(painter, map, toScreen, shown);
     paintStubs(painter, map, toScreen, shown, named);
+    std::vector<QPointF> at;
+    at.reserve(inSight.size());
     for (const int i : inSight)
-        paintStar(painter, map.stars[i], toScreen.map(map.stars[i].at), named, i == marked);
+        at.push_back(toScreen.map(map.stars[i].at));
+    paintStars(painter, map, inSight, at, named, marked);
 }
 
 MapView::MapView(QWidget* parent)
