@@ -13,6 +13,8 @@
 #include "turndata/TurnDataWindow.h"
 #include "turndata/WhatChangedWindow.h"
 #include "turnimport/TurnImporter.h"
+#include "warpmap/MapView.h"
+#include "warpmap/WarpMapWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -93,6 +95,16 @@ int main(int argc, char** argv)
     TurnDataWindow data(f.context, f.navigator, 123);
     data.tabs().setCurrentIndex(5); // the warp points
     ok = save(data, folder, QStringLiteral("turn-data.png")) && ok;
+
+    if (auto laidOut = laidOutMap(f.context, 123, nullptr)) {
+        WarpMapWindow map(f.context, f.navigator, 123, std::move(*laidOut));
+        map.resize(860, 520);
+        map.show();
+        map.view().centreOn(map.map().indexOf(QStringLiteral("Sol")));
+        map.view().fit();
+        Q_EMIT map.view().starOpened(map.view().marked());
+        ok = save(map, folder, QStringLiteral("warp-map.png")) && ok;
+    }
 
     // The next turn's file, and what changed with it.
     const QString next = f.t.fileWith(QStringLiteral("123.mdb"), TestStore::nextTurnOf123());
