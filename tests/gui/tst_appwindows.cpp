@@ -30,15 +30,16 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTreeWidget>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <qpa/qwindowsysteminterface.h>
 
 using namespace vf;
@@ -295,9 +296,9 @@ private Q_SLOTS:
             f.dialogs.answerOk();
             f.click(map, file.endsWith(QStringLiteral("png")) ? QStringLiteral("ExportPng")
                                                               : QStringLiteral("ExportSvg"));
-            QCOMPARE(f.dialogs.last().request.text,
-                     QStringLiteral("The warp map is saved in %1.")
-                         .arg(QDir::toNativeSeparators(file)));
+            QCOMPARE(
+                f.dialogs.last().request.text,
+                QStringLiteral("The warp map is saved in %1.").arg(QDir::toNativeSeparators(file)));
         }
         QVERIFY(QImage(png).width() > 100);
         QVERIFY(TestStore::contentsOf(svg).contains("Barnard's Star (1)</text>"));
@@ -310,6 +311,33 @@ private Q_SLOTS:
         QVERIFY(f.windows->warpMap() != map);
         QCOMPARE(f.windows->warpMap()->view().place().centre, left.centre);
         QCOMPARE(f.windows->warpMap()->view().place().scale, left.scale);
+    }
+
+    // A large map is laid out behind a progress bar: Cancel opens no map and keeps nothing, the
+    // next time it is laid out whole.
+    void theWarpMapLayoutCanBeCancelled()
+    {
+        Fixture f;
+        f.t.addEmpire(900, QStringLiteral("Vast Dominion"));
+        f.t.importFixture(QStringLiteral("900.mdb"), 900);
+        bool cancelled = false;
+        QTimer cancel;
+        connect(&cancel, &QTimer::timeout, [&cancelled] {
+            auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            if (progress && progress->objectName() == QStringLiteral("MapLayoutProgress") &&
+                !cancelled) {
+                cancelled = true;
+                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+            }
+        });
+        cancel.start(20);
+        f.windows->openWarpMap(900);
+        cancel.stop();
+        QVERIFY(cancelled);
+        QVERIFY(!f.windows->warpMap());
+        f.windows->openWarpMap(900);
+        QVERIFY(f.windows->warpMap());
+        QCOMPARE(f.windows->warpMap()->map().stars.size(), 5000);
     }
 
     // A small screen and a font twice the size: every window stays within the screen, every
