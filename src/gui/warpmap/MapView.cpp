@@ -3,6 +3,7 @@
 #include "warpmap/MapLayout.h"
 
 #include <QKeyEvent>
+#include <QNativeGestureEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -256,6 +257,19 @@ void MapView::mouseReleaseEvent(QMouseEvent* event)
         mark(star);
         Q_EMIT starOpened(star);
     }
+}
+
+// A pinch on a touchpad or a touch screen, where the system tells of one.
+bool MapView::event(QEvent* event)
+{
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            zoomBy(1 + gesture->value(), gesture->position());
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 void MapView::wheelEvent(QWheelEvent* event)
