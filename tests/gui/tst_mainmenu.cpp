@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyleOptionComboBox>
 #include <QTest>
 
@@ -231,6 +232,24 @@ private Q_SLOTS:
         f.click(QStringLiteral("EnterOrders"));
         f.click(QStringLiteral("EditOrders"));
         QCOMPARE(f.navigator.calls, (QStringList{"entry 456", "listing 456"}));
+    }
+
+    // Alt and a letter presses each button; no two alike, none taken by the menus.
+    void everyButtonHasItsOwnAltKey()
+    {
+        Fixture f;
+        QVERIFY(f.showActive());
+        QTest::keyClicks(f.name(), QStringLiteral("Iron Veil"));
+        QTest::keyClick(f.window.get(), Qt::Key_E, Qt::AltModifier);
+        QTest::keyClick(f.window.get(), Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(f.navigator.calls, (QStringList{"entry 456", "listing 456"}));
+        QStringList keys;
+        for (const QShortcut* key : f.window->findChildren<QShortcut*>())
+            keys << key->key().toString();
+        for (const QAction* menu : f.window->menuBar()->actions())
+            keys << QKeySequence::mnemonic(menu->text()).toString();
+        QCOMPARE(keys.size(), 8);
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
     }
 
     void choosingByClickRecordsTheEmpire()

@@ -32,6 +32,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace vf {
@@ -150,6 +151,9 @@ struct MainMenuWindow::PictureButton {
     int top;
     int labelWidth;
     void (MainMenuWindow::*action)();
+    // Alt and this letter presses the button. (The captions stay as they are; the user's guide
+    // lists the keys.)
+    Qt::Key mnemonic;
 };
 
 void MainMenuWindow::addPictureButton(QWidget* body, const PictureButton& b)
@@ -167,6 +171,9 @@ void MainMenuWindow::addPictureButton(QWidget* body, const PictureButton& b)
     connect(button, &QToolButton::clicked, this,
             [this, action] { runAction([this, action] { (this->*action)(); }); });
     button->installEventFilter(this); // Enter presses it, as it presses a push button
+    auto* key = new QShortcut(QKeySequence(Qt::ALT | b.mnemonic), this);
+    key->setObjectName(QStringLiteral("Key ") + caption);
+    connect(key, &QShortcut::activated, button, &QToolButton::click);
 
     auto* label = new QLabel(caption, body);
     label->setObjectName(QString::fromLatin1(b.labelName));
@@ -191,22 +198,23 @@ void MainMenuWindow::buildControls()
 
     static const PictureButton buttons[] = {
         {"EnterOrders", ButtonPicture::EnterOrders, "Enter Orders", "Label2",
-         "Enter Orders for this Empire", 600, 1800, 2055, &MainMenuWindow::enterOrders},
+         "Enter Orders for this Empire", 600, 1800, 2055, &MainMenuWindow::enterOrders, Qt::Key_E},
         {"EditOrders", ButtonPicture::EditOrders, "Edit Orders", "Label1",
-         "Opens up the Order Editing form", 600, 2640, 2055, &MainMenuWindow::editOrders},
+         "Opens up the Order Editing form", 600, 2640, 2055, &MainMenuWindow::editOrders,
+         Qt::Key_D},
         {"UpdateData", ButtonPicture::UpdateData, "Update Data", "Label3",
          "Update this Empire's data from a turn results file", 600, 3480, 2055,
-         &MainMenuWindow::updateData},
+         &MainMenuWindow::updateData, Qt::Key_U},
         {"SaveOrders", ButtonPicture::SaveOrders, "Save Orders", "Label4",
          "Click this button to save the orders for the currently selected Empire to disk; a file "
          "will be created that you will upload to Quillmoor",
-         4200, 1800, 2175, &MainMenuWindow::saveOrders},
+         4200, 1800, 2175, &MainMenuWindow::saveOrders, Qt::Key_S},
         {"ClearOrders", ButtonPicture::ClearOrders, "Clear Orders", "Label6",
          "Click this button to clear the orders you have entered for this Empire - *use with "
          "care!*",
-         4200, 2640, 2175, &MainMenuWindow::clearOrders},
+         4200, 2640, 2175, &MainMenuWindow::clearOrders, Qt::Key_C},
         {"NewEmpire", ButtonPicture::NewEmpire, "New Empire", "Label7", "", 4200, 3480, 2175,
-         &MainMenuWindow::newEmpire},
+         &MainMenuWindow::newEmpire, Qt::Key_N},
     };
     for (const PictureButton& button : buttons)
         addPictureButton(body, button);
