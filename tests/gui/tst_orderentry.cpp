@@ -5,8 +5,11 @@
 #include "orderentry/OrderEntryWindow.h"
 #include "orderentry/OrdersGridModel.h"
 #include "orderentry/WidgetOrderForm.h"
+#include "orders/OrderCatalogue.h"
+#include "orders/OrderCatalogue.h"
 #include "store/OrderRepository.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -68,6 +71,30 @@ private Q_SLOTS:
     // A screen reader names each slot box by its prompt (Qt's accessibility interface is what
     // it reads; on Linux a box that holds text is named by its text, as Qt does for every
     // combo box there); the chooser keeps its own name.
+    // The chooser's list shows each code with its meaning, wide enough for the longest; a
+    // code clicked there is the code alone in the box.
+    void theCodeListShowsWhatEachCodeMeans()
+    {
+        QCOMPARE(catalogue::meaningOf(QStringLiteral("BI")), QStringLiteral("Build Item"));
+        QCOMPARE(catalogue::meaningOf(QStringLiteral("XMOVE")),
+                 QStringLiteral("Move to Warp Point"));
+        QCOMPARE(catalogue::meaningOf(QStringLiteral("NOPE")), QString());
+        Fixture f;
+        f.open();
+        f.chooser()->showPopup();
+        QAbstractItemView* list = f.chooser()->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        const QFontMetrics metrics = list->fontMetrics();
+        QVERIFY(list->width() >
+                metrics.horizontalAdvance(QStringLiteral("XCTRN Colonial Attrition Survey")));
+        const QModelIndex bomb =
+            list->model()->index(f.chooser()->findText(QStringLiteral("BOMB")), 0);
+        list->scrollTo(bomb);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualRect(bomb).center());
+        QCOMPARE(f.chooser()->currentText(), QStringLiteral("BOMB"));
+    }
+
     void slotBoxesAreNamedByTheirPrompts_data()
     {
         QTest::addColumn<QString>("code");

@@ -267,6 +267,18 @@ const QStringList& chooserCodes()
     return instance().codes;
 }
 
+QString meaningOf(const QString& code)
+{
+    const CatalogueEntry* entry = find(code);
+    if (!entry)
+        return {};
+    const qsizetype open = entry->description.indexOf(QLatin1String(" ("));
+    const qsizetype close = entry->description.indexOf(QLatin1Char(')'));
+    if (open < 0 || close < open)
+        return {};
+    return entry->description.mid(open + 2, close - open - 2);
+}
+
 const CatalogueEntry* find(const QString& code)
 {
     const auto& entries = instance().entries;

@@ -20,6 +20,9 @@ namespace catalogue {
 
 // The 82 codes offered by the code chooser, in the chooser's order.
 const QStringList& chooserCodes();
+// What the code means, from its description line: "Move to Warp Point" for MOVE and XMOVE;
+// empty for a code the catalogue does not hold.
+QString meaningOf(const QString& code);
 
 // The entry of a code, compared exactly (case and blanks matter); nullptr for no code.
 const CatalogueEntry* find(const QString& code);

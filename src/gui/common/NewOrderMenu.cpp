@@ -9,16 +9,11 @@ namespace vf {
 
 namespace {
 
-// "MOVE (Move to Warp Point)" from the code's description line; an X-variant, whose line is
-// its base code's, under its own code ("XMOVE (Move to Warp Point)").
+// "MOVE (Move to Warp Point)"; "XMOVE (Move to Warp Point)" for an X-variant.
 QString codeCaption(const QString& code)
 {
-    const CatalogueEntry* entry = catalogue::find(code);
-    const qsizetype end = entry ? entry->description.indexOf(QLatin1Char(')')) : -1;
-    const qsizetype name = entry ? entry->description.indexOf(QLatin1String(" (")) : -1;
-    if (end < 0 || name < 0 || name > end)
-        return code;
-    return code + entry->description.mid(name, end + 1 - name);
+    const QString meaning = catalogue::meaningOf(code);
+    return meaning.isEmpty() ? code : code + QStringLiteral(" (") + meaning + QLatin1Char(')');
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "OrderEntryWindow.h"
 
+#include "CodeListDelegate.h"
 #include "OrdersGridModel.h"
 #include "PromptLabel.h"
 #include "WidgetOrderForm.h"
@@ -128,6 +129,7 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
     m_chooser = makeEntryBox(codeFrame, QStringLiteral("Combo1"), QStringLiteral("Order code"));
     m_chooser->setToolTip(QStringLiteral("The code for the Order you wish to enter"));
     m_chooser->setMaxVisibleItems(30);
+    CodeListDelegate::install(*m_chooser);
     placeTwips(m_chooser, 120, 240, 2895, 315);
     m_chooser->installEventFilter(this);
     connect(m_chooser->lineEdit(), &QLineEdit::textEdited, this,

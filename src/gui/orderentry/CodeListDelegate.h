@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class QComboBox;
+
+namespace vf {
+
+// Shows each code of the chooser's drop-down list with its meaning beside it ("BI  Build
+// Item"); the entry's own text, what the box shows and stores, stays the code alone.
+class CodeListDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // Puts the delegate on the chooser, its list wide enough for the longest line.
+    static void install(QComboBox& chooser);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    // Where the meanings begin: after the widest code.
+    static int codeColumn(const QFontMetrics& metrics);
+};
+
+} // namespace vf
