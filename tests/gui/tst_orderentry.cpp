@@ -6,7 +6,6 @@
 #include "orderentry/OrdersGridModel.h"
 #include "orderentry/WidgetOrderForm.h"
 #include "orders/OrderCatalogue.h"
-#include "orders/OrderCatalogue.h"
 #include "store/OrderRepository.h"
 
 #include <QAbstractItemView>
@@ -93,6 +92,46 @@ private Q_SLOTS:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                           list->visualRect(bomb).center());
         QCOMPARE(f.chooser()->currentText(), QStringLiteral("BOMB"));
+    }
+
+    // A word of a code's meaning typed in the box offers the codes below it, the box's text
+    // as typed; Enter on text that is no code says so under the box.
+    void aWordFindsItsCodes_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("notice");     // as typed
+        QTest::addColumn<QString>("code");       // after Enter
+        QTest::addColumn<QString>("afterEnter"); // the notice then
+        QTest::newRow("a code's beginning") << "bo"
+                                            << ""
+                                            << "BOMB"
+                                            << "";
+        const QString buildCodes = "Codes for \u201cBuild\u201d: BI (Build Item), EB (Edit Build), "
+                                   "SHIP (Build Ship), XSHIP (Build Ship)";
+        QTest::newRow("a word of meanings")
+            << "build" << buildCodes << ""
+            << "\u201cBuild\u201d is not an order code; choose one from the list. " + buildCodes;
+        QTest::newRow("nothing") << "zzz"
+                                 << ""
+                                 << ""
+                                 << "\u201czzz\u201d is not an order code; choose one from the "
+                                    "list.";
+    }
+    void aWordFindsItsCodes()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, notice);
+        QFETCH(QString, code);
+        QFETCH(QString, afterEnter);
+        Fixture f;
+        f.open();
+        auto* line = f.window->findChild<QLabel*>(QStringLiteral("CodeNotice"));
+        QTest::keyClicks(f.chooser(), typed);
+        QCOMPARE(line->isVisible() ? line->text() : QString(), notice);
+        QCOMPARE(f.chooser()->currentText().toLower(), typed == "bo" ? "bomb" : typed);
+        QTest::keyClick(f.chooser(), Qt::Key_Return);
+        QCOMPARE(f.chooser()->currentText(), code);
+        QCOMPARE(line->isVisible() ? line->text() : QString(), afterEnter);
     }
 
     void slotBoxesAreNamedByTheirPrompts_data()

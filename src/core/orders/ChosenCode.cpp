@@ -74,7 +74,36 @@ void applyChosenCode(OrderForm& form)
         form.setDescription(QString());
         form.setCode(QString());
     }
+    form.setNotice(entry || code.trimmed().isEmpty() ? QString() : noCodeNotice(code));
     form.setCodeChanged(false);
+}
+
+QString codeNotice(const QString& typed)
+{
+    const QString word = typed.trimmed();
+    constexpr int kShortestWord = 3;
+    if (word.size() < kShortestWord)
+        return {};
+    for (const QString& code : catalogue::chooserCodes()) {
+        if (code.startsWith(word, Qt::CaseInsensitive))
+            return {}; // the type-ahead finds it
+    }
+    QStringList found;
+    for (const QString& code : catalogue::codesMeaning(word))
+        found << code + QStringLiteral(" (") + catalogue::meaningOf(code) + QLatin1Char(')');
+    if (found.isEmpty())
+        return {};
+    return QStringLiteral("Codes for \u201c%1\u201d: %2")
+        .arg(word, found.join(QStringLiteral(", ")));
+}
+
+QString noCodeNotice(const QString& typed)
+{
+    const QString codes = codeNotice(typed);
+    const QString said =
+        QStringLiteral("\u201c%1\u201d is not an order code; choose one from the list.")
+            .arg(typed.trimmed());
+    return codes.isEmpty() ? said : said + QLatin1Char(' ') + codes;
 }
 
 void resetForNextOrder(OrderForm& form)
@@ -82,6 +111,7 @@ void resetForNextOrder(OrderForm& form)
     emptyBoxes(form, false);
     emptyPromptsAndLists(form);
     form.setCode(QString());
+    form.setNotice(QString());
     form.focusChooser();
 }
 

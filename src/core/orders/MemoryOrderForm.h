@@ -41,6 +41,8 @@ public:
     void setCodeChanged(bool changed) override { m_codeChanged = changed; }
     void setDescription(const QString& text) override { m_description = text; }
     QString description() const override { return m_description; }
+    void setNotice(const QString& text) override { m_notice = text; }
+    QString notice() const override { return m_notice; }
     QString slotText(int slot) const override { return box(slot).text; }
     void setSlotText(int slot, const QString& text) override;
     void setChoices(int slot, const ChoiceList& choices) override;
@@ -64,6 +66,7 @@ private:
     QString m_code;
     bool m_codeChanged = false;
     QString m_description;
+    QString m_notice;
     int m_focus = 0;
     int m_layout = -1;
     bool m_templatesShown = false;

@@ -279,6 +279,16 @@ QString meaningOf(const QString& code)
     return entry->description.mid(open + 2, close - open - 2);
 }
 
+QStringList codesMeaning(const QString& word)
+{
+    QStringList codes;
+    for (const QString& code : chooserCodes()) {
+        if (meaningOf(code).contains(word, Qt::CaseInsensitive))
+            codes << code;
+    }
+    return codes;
+}
+
 const CatalogueEntry* find(const QString& code)
 {
     const auto& entries = instance().entries;

@@ -23,6 +23,8 @@ const QStringList& chooserCodes();
 // What the code means, from its description line: "Move to Warp Point" for MOVE and XMOVE;
 // empty for a code the catalogue does not hold.
 QString meaningOf(const QString& code);
+// The codes whose meaning holds the word (any letter case), in the chooser's order.
+QStringList codesMeaning(const QString& word);
 
 // The entry of a code, compared exactly (case and blanks matter); nullptr for no code.
 const CatalogueEntry* find(const QString& code);

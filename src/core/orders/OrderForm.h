@@ -22,6 +22,10 @@ public:
 
     virtual void setDescription(const QString& text) = 0;
     virtual QString description() const = 0;
+    // One line under the code box, for the player: a typed word's codes, or text that is no
+    // code. Empty: no line.
+    virtual void setNotice(const QString& text) = 0;
+    virtual QString notice() const = 0;
 
     // Entry boxes. Setting choices first empties the box (list and text).
     virtual QString slotText(int slot) const = 0;

@@ -132,8 +132,10 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
     CodeListDelegate::install(*m_chooser);
     placeTwips(m_chooser, 120, 240, 2895, 315);
     m_chooser->installEventFilter(this);
-    connect(m_chooser->lineEdit(), &QLineEdit::textEdited, this,
-            [this] { m_form->setCodeChanged(true); });
+    connect(m_chooser->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_form->setCodeChanged(true);
+        m_form->setNotice(codeNotice(text));
+    });
     connect(m_chooser, &QComboBox::activated, this, [this] {
         m_form->setCodeChanged(true);
         applyChosenCode(*m_form);
@@ -148,6 +150,17 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
     description->setFont(font);
     placeTwips(description, 120, 240, 10575, 375);
     description->installEventFilter(this);
+
+    // One line under the code box: a typed word's codes, or text that is no code.
+    widgets.notice = new QLabel(body);
+    widgets.notice->setObjectName(QStringLiteral("CodeNotice"));
+    widgets.notice->setAccessibleName(QStringLiteral("Order code notice"));
+    widgets.notice->setStyleSheet(QStringLiteral("QLabel { background: palette(tool-tip-base); "
+                                                 "color: palette(tool-tip-text); padding: 1px; }"));
+    widgets.notice->setWordWrap(true);
+    widgets.notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeTwips(widgets.notice, 120, 1590, 10575, 495);
+    widgets.notice->hide();
 
     widgets.chooser = m_chooser;
     widgets.description = description;

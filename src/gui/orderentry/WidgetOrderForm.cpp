@@ -38,6 +38,18 @@ void WidgetOrderForm::setDescription(const QString& text)
     m_widgets.description->setCursorPosition(0);
 }
 
+void WidgetOrderForm::setNotice(const QString& text)
+{
+    m_widgets.notice->setText(text);
+    m_widgets.notice->setVisible(!text.isEmpty());
+    m_widgets.notice->raise();
+}
+
+QString WidgetOrderForm::notice() const
+{
+    return m_widgets.notice->text();
+}
+
 QString WidgetOrderForm::description() const
 {
     return m_widgets.description->text();

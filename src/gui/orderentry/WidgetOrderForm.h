@@ -22,6 +22,7 @@ struct OrderFormWidgets {
     QList<QComboBox*> boxes; // slot k at k-1
     QList<QLabel*> prompts;  // slot k at k-1
     QTextEdit* templates = nullptr;
+    QLabel* notice = nullptr;
     QPushButton* mainMenu = nullptr;
     QPushButton* editOrders = nullptr;
     QPushButton* saveOrder = nullptr;
@@ -38,6 +39,8 @@ public:
     void setCodeChanged(bool changed) override { m_codeChanged = changed; }
 
     void setDescription(const QString& text) override;
+    void setNotice(const QString& text) override;
+    QString notice() const override;
     QString description() const override;
 
     QString slotText(int slot) const override;
