@@ -267,6 +267,7 @@ private Q_SLOTS:
         QTest::mouseClick(&map->view(), Qt::LeftButton, Qt::NoModifier,
                           map->view().screenPointOf(sol).toPoint());
         QCOMPARE(header(), QStringLiteral("Sol"));
+        QTest::keyClick(&map->view(), Qt::Key_Tab); // another star marked; the panel stays Sol's
         QCOMPARE(map->panel().currentItem()->text(0), QStringLiteral("Warp Point # 5 to Vega (B)"));
         QTimer::singleShot(0, [] {
             QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));

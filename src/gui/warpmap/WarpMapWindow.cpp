@@ -197,6 +197,7 @@ void WarpMapWindow::closeEvent(QCloseEvent* event)
 void WarpMapWindow::showStar(int star)
 {
     const MapStar& shown = m_map.stars[star];
+    m_shownStar = shown.name;
     m_panel->clear();
     m_panel->setHeaderLabel(shown.name);
     guarded(m_context.dialogs, [&] {
@@ -233,9 +234,8 @@ void WarpMapWindow::offerNewOrder(QTreeWidgetItem* item, std::optional<QPoint> a
     QMenu codes(this);
     codes.setObjectName(QStringLiteral("NewOrderCodes"));
     codes.setTitle(QStringLiteral("&New Order\u2026"));
-    const QString star = m_map.stars[m_view->marked()].name;
     addNewOrderCodes(
-        codes, RecordKind::WarpPoint, item->data(0, kWarpPointRole).toInt(), star,
+        codes, RecordKind::WarpPoint, item->data(0, kWarpPointRole).toInt(), m_shownStar,
         [this](const OrderStart& start) { m_navigator.startOrder(m_empireId, start); });
     if (at) {
         QMenu menu(this);
@@ -290,9 +290,10 @@ void WarpMapWindow::exportTo(const QString& path) const
     if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
         file.write(mapSvg(m_map));
     } else {
-        // The whole map, one unit of the map a pixel (no larger than 8,000 pixels a side).
+        // The whole map, one unit of the map a pixel (no larger than 4,000 pixels a side: a
+        // picture of 64 MB at most while it is drawn).
         const QRectF bounds = mapBounds(m_map);
-        const double scale = std::min(1.0, 8000 / std::max(bounds.width(), bounds.height()));
+        const double scale = std::min(1.0, 4000 / std::max(bounds.width(), bounds.height()));
         QImage image((bounds.size() * scale).toSize().expandedTo(QSize(1, 1)),
                      QImage::Format_RGB32);
         image.fill(Qt::white);

@@ -56,6 +56,7 @@ private:
     QLineEdit* m_find = nullptr;
     QTreeWidget* m_panel = nullptr;
     bool m_placed = false;
+    QString m_shownStar; // the star the panel lists (the map may have marked another since)
 };
 
 } // namespace vf
