@@ -84,7 +84,7 @@ set_platform() {
 # Qt Test's time limit counts a data-driven test function whole, all its rows together (5
 # minutes unless told). The fuzz test's one function imports about 1,600 files, some 5 minutes
 # under Wine: it ran into that limit now and then, which looked like Wine standing still. Here
-# a function has 15 minutes: three times what the fuzz test needs, and less than the 20 minutes
+# a function has 15 minutes: about twice what the fuzz test needs, and less than the 20 minutes
 # a whole test program has (below), so a real stall is still ended by Qt Test and run again.
 export QTEST_FUNCTION_TIMEOUT=900000
 run_test_program() {
