@@ -439,22 +439,24 @@ void MainMenuWindow::checkOrders()
 
 void MainMenuWindow::showTurnData()
 {
-    if (const auto number = empireNumber())
-        m_navigator.openTurnData(*number);
-    else
-        m_context.dialogs.warn(QStringLiteral("Turn Data"),
-                               QStringLiteral("You need to select an Empire before looking at "
-                                              "its turn data"));
+    openForEmpire(QStringLiteral("Turn Data"), QStringLiteral("turn data"),
+                  &Navigator::openTurnData);
 }
 
 void MainMenuWindow::showWarpMap()
 {
+    openForEmpire(QStringLiteral("Warp Map"), QStringLiteral("warp map"), &Navigator::openWarpMap);
+}
+
+void MainMenuWindow::openForEmpire(const QString& title, const QString& what,
+                                   void (Navigator::*open)(int))
+{
     if (const auto number = empireNumber())
-        m_navigator.openWarpMap(*number);
+        (m_navigator.*open)(*number);
     else
-        m_context.dialogs.warn(QStringLiteral("Warp Map"),
-                               QStringLiteral("You need to select an Empire before looking at "
-                                              "its warp map"));
+        m_context.dialogs.warn(title, QStringLiteral("You need to select an Empire before "
+                                                     "looking at its %1")
+                                          .arg(what));
 }
 
 void MainMenuWindow::updateData()

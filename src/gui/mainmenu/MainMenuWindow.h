@@ -64,6 +64,8 @@ private:
     void updateData();
     void showTurnData();
     void showWarpMap();
+    // The window of the chosen empire, or a warning that none is chosen.
+    void openForEmpire(const QString& title, const QString& what, void (Navigator::*open)(int));
     void importTurnResults(const std::optional<QString>& droppedFile);
     void importOldDatabase();
     void changePassword();

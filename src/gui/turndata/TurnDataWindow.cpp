@@ -2,6 +2,7 @@
 
 #include "TurnTableModel.h"
 #include "common/AppContext.h"
+#include "common/FindKey.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
 #include "common/NewOrderMenu.h"
@@ -112,11 +113,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     layout->addLayout(top);
     layout->addWidget(m_tabs, 1);
     layout->addWidget(hint);
-    auto* find = new QShortcut(QKeySequence::Find, this);
-    connect(find, &QShortcut::activated, this, [this] {
-        m_filter->setFocus(Qt::ShortcutFocusReason);
-        m_filter->selectAll();
-    });
+    focusOnFindKey(this, m_filter);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TurnDataWindow::escape);
     resize(fittedToScreen(QSize(760, 520), context.screen));

@@ -2,7 +2,9 @@
 
 #include "MapView.h"
 #include "common/AppContext.h"
+#include "common/CloseOnEscape.h"
 #include "common/Dialogs.h"
+#include "common/FindKey.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
 #include "common/NewOrderMenu.h"
@@ -29,7 +31,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QShortcut>
 #include <QSplitter>
 #include <QThread>
 #include <QTimer>
@@ -166,13 +167,8 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     layout->addLayout(top);
     layout->addWidget(split, 1);
     layout->addWidget(hint);
-    auto* findKey = new QShortcut(QKeySequence::Find, this);
-    connect(findKey, &QShortcut::activated, this, [this] {
-        m_find->setFocus(Qt::ShortcutFocusReason);
-        m_find->selectAll();
-    });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    focusOnFindKey(this, m_find);
+    closeOnEscape(this);
     resize(fittedToScreen(QSize(980, 680), context.screen));
 }
 
