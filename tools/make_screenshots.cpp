@@ -88,7 +88,7 @@ int main(int argc, char** argv)
     OrderListingWindow listing(f.context, f.navigator, 123);
     ok = save(listing, folder, QStringLiteral("order-listing.png")) && ok;
 
-    CheckOrdersWindow check(checkEmpireOrders(f.t.store(), 123), 123, f.navigator);
+    CheckOrdersWindow check(checkEmpireOrders(f.t.store(), 123), 123, f.navigator, f.screen);
     check.setAttribute(Qt::WA_DeleteOnClose, false);
     ok = save(check, folder, QStringLiteral("check-orders.png")) && ok;
 

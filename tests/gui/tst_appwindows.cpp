@@ -4,7 +4,9 @@
 #include "GridChecks.h"
 #include "RealInput.h"
 #include "Startup.h"
+#include "check/CheckOrdersWindow.h"
 #include "common/WindowMemory.h"
+#include "help/HelpWindows.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
@@ -30,9 +32,11 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -40,6 +44,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <private/qwindow_p.h>
 #include <qpa/qwindowsysteminterface.h>
 
 using namespace vf;
@@ -419,6 +424,48 @@ private Q_SLOTS:
         openWhatChanged(f.context, 123, &f.menu());
         auto* changed = f.menu().findChild<QWidget*>(QStringLiteral("WhatChanged"));
         QVERIFY(changed && fits(changed));
+
+        OrderRepository(f.t.store()).append(123, QStringLiteral("MOVE"), TestStore::slots({"99"}));
+        openCheckOrders(f.context, *f.windows, 123, &f.menu());
+        auto* check = f.menu().findChild<QWidget*>(QStringLiteral("CheckOrders"));
+        QVERIFY(check && fits(check));
+        f.context.userGuide = TestStore::dataFile(QStringLiteral("../../README.md"));
+        openUserGuide(f.context, &f.menu());
+        auto* guide = f.menu().findChild<QWidget*>(QStringLiteral("UserGuide"));
+        QVERIFY(guide && fits(guide));
+    }
+
+    // With room on the screen, the main menu opens at the size of what it holds: no scroll
+    // bars, whatever the size of the menu bar's font, also when the font is settled only
+    // as the window is shown (as on Windows).
+    void theMainMenuOpensWithoutScrollBarsWhereThereIsRoom_data()
+    {
+        QTest::addColumn<qreal>("fontScale");
+        QTest::addColumn<bool>("settledLate");
+        QTest::newRow("the system's font") << 1.0 << false;
+        QTest::newRow("a larger font") << 1.6 << false;
+        QTest::newRow("a larger font, settled late") << 1.6 << true;
+    }
+    void theMainMenuOpensWithoutScrollBarsWhereThereIsRoom()
+    {
+        QFETCH(qreal, fontScale);
+        QFETCH(bool, settledLate);
+        AppFixture f(1600, 1200);
+        std::optional<ScaledFont> font;
+        if (!settledLate)
+            font.emplace(fontScale);
+        MainMenuWindow menu(f.context, f.navigator);
+        if (settledLate) {
+            QFont larger = menu.menuBar()->font();
+            larger.setPointSizeF(larger.pointSizeF() * fontScale);
+            menu.menuBar()->setFont(larger);
+        }
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        auto* area = menu.findChild<QScrollArea*>(QStringLiteral("WindowScroller"));
+        QVERIFY(!area->horizontalScrollBar()->isVisible());
+        QVERIFY(!area->verticalScrollBar()->isVisible());
+        QCOMPARE(area->viewport()->size(), area->widget()->size());
     }
 
     // Two runs of the program over one data folder: the second chooses the empire the first
@@ -588,6 +635,34 @@ private Q_SLOTS:
         f.windows->orderEntry()->close();
         QVERIFY(f.menu().isVisible());
         QVERIFY(f.windows->orderEntry()->isHidden());
+    }
+
+    // The main menu where the window manager or the player put it, then order entry or Edit
+    // Orders and back: the main menu comes back where it was, its place given to the window
+    // system (a window manager would otherwise place it anew, beside the window just left).
+    void theMainMenuComesBackWhereItWas_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("order entry") << "EnterOrders";
+        QTest::newRow("Edit Orders") << "EditOrders";
+    }
+    void theMainMenuComesBackWhereItWas()
+    {
+        QFETCH(QString, button);
+        Fixture f;
+        f.pick(QStringLiteral("Sable Concord"));
+        QVERIFY(QTest::qWaitForWindowExposed(&f.menu()));
+        QTRY_VERIFY(f.menu().findChild<WindowMemory*>()->placed());
+        const QRect place(300, 200, f.menu().width(), f.menu().height());
+        QWindowSystemInterface::handleGeometryChange<QWindowSystemInterface::SynchronousDelivery>(
+            f.menu().windowHandle(), place);
+        f.dialogs.answerOk();
+        f.click(&f.menu(), button);
+        QVERIFY(f.menu().isHidden());
+        f.windows->backToMainMenu();
+        QVERIFY(f.menu().isVisible());
+        QCOMPARE(f.menu().geometry(), place);
+        QVERIFY(!qt_window_private(f.menu().windowHandle())->positionAutomatic);
     }
 };
 

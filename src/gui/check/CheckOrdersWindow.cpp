@@ -5,6 +5,7 @@
 #include "common/CloseOnEscape.h"
 #include "common/Dialogs.h"
 #include "common/Navigator.h"
+#include "common/ScreenMetrics.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
 
@@ -65,7 +66,8 @@ private:
 } // namespace
 
 CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireId,
-                                     Navigator& navigator, QWidget* parent)
+                                     Navigator& navigator, const ScreenMetrics& screen,
+                                     QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_empireId(empireId)
     , m_navigator(navigator)
@@ -99,7 +101,7 @@ CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireI
     layout->addWidget(summary);
     layout->addWidget(m_findings, 1);
     layout->addWidget(buttons);
-    resize(900, 420);
+    resize(fittedToScreen(QSize(900, 420), screen));
 }
 
 QString CheckOrdersWindow::summaryOf(const OrderCheckReport& report)
@@ -185,7 +187,7 @@ void showCheckReport(AppContext& context, Navigator& navigator, int empireId,
             DialogIcon::Information);
         return;
     }
-    auto* window = new CheckOrdersWindow(report, empireId, navigator, over);
+    auto* window = new CheckOrdersWindow(report, empireId, navigator, context.screen, over);
     window->show();
     window->activateWindow();
 }

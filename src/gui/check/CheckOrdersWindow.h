@@ -12,6 +12,7 @@ namespace vf {
 
 struct AppContext;
 class Navigator;
+class ScreenMetrics;
 
 // The findings of Check Orders, one row each: priority, order, slot, what is wrong, how to fix
 // it. A finding opened by Enter or a double click shows its order in Edit Orders.
@@ -19,7 +20,7 @@ class CheckOrdersWindow : public QWidget {
     Q_OBJECT
 public:
     CheckOrdersWindow(const OrderCheckReport& report, int empireId, Navigator& navigator,
-                      QWidget* parent = nullptr);
+                      const ScreenMetrics& screen, QWidget* parent = nullptr);
 
     QTableWidget& findings() { return *m_findings; }
 

@@ -1,6 +1,8 @@
 #include "ScreenMetrics.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QScrollArea>
 
@@ -40,6 +42,56 @@ QScrollArea* scrollingBody(QWidget* body, QWidget* parent)
     area->setFocusPolicy(Qt::NoFocus);
     area->setWidget(body);
     return area;
+}
+
+namespace {
+
+// The window's size that leaves the area room for its whole body, whatever else the window
+// holds (a menu bar, margins), limited to the screen.
+QSize sizeShowingBody(QWidget* window, const QScrollArea* area, const ScreenMetrics& screen)
+{
+    if (QLayout* layout = window->layout())
+        layout->activate();
+    const QSize around = window->size() - area->size();
+    return fittedToScreen(area->widget()->size() + around, screen);
+}
+
+class BodyFit final : public QObject {
+public:
+    BodyFit(QWidget* window, QScrollArea* area, const ScreenMetrics& screen)
+        : QObject(window)
+        , m_window(window)
+        , m_area(area)
+        , m_screen(screen)
+    {
+        m_window->resize(sizeShowingBody(m_window, m_area, m_screen));
+        m_asked = m_window->size();
+        m_window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            m_window->removeEventFilter(this);
+            if (m_window->size() == m_asked)
+                m_window->resize(sizeShowingBody(m_window, m_area, m_screen));
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+    QScrollArea* m_area;
+    const ScreenMetrics& m_screen;
+    QSize m_asked;
+};
+
+} // namespace
+
+void sizeToBody(QWidget* window, QScrollArea* area, const ScreenMetrics& screen)
+{
+    new BodyFit(window, area, screen);
 }
 
 void scrollIntoView(QScrollArea* area, QWidget* child)

@@ -32,6 +32,11 @@ QSize fittedToScreen(QSize wanted, const ScreenMetrics& screen);
 // window is smaller than the body.
 QScrollArea* scrollingBody(QWidget* body, QWidget* parent);
 
+// Sizes the window so that the area shows its whole body, within the room the screen has; and
+// once more when the window is first shown, measured then (menu bars and fonts differ between
+// systems), unless the window was given another size meanwhile (one the player left it at).
+void sizeToBody(QWidget* window, QScrollArea* area, const ScreenMetrics& screen);
+
 // Scrolls the area so that the whole of the child shows (Qt's own ensureWidgetVisible settles
 // for a box's text cursor).
 void scrollIntoView(QScrollArea* area, QWidget* child);

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace vf {
 
@@ -30,20 +31,35 @@ void WindowMemory::restore(const ScreenMetrics& screen)
                    qBound(0, m_window->y(), qMax(0, screenRoom.height() - room.height())));
 }
 
+void WindowMemory::keepPlace()
+{
+    m_window->restoreGeometry(m_hiddenAt);
+    // Even where the place is unchanged: the window system is told that the program chose it,
+    // so that a window manager does not place the window anew (beside the window just left).
+    if (QWindow* handle = m_window->windowHandle())
+        handle->setGeometry(handle->geometry());
+}
+
 bool WindowMemory::eventFilter(QObject* watched, QEvent* event)
 {
     // The window manager places a window when it is shown; later moves and resizes the
     // window system reports are the player's doing.
     constexpr int kPlacingMs = 500;
     if (event->type() == QEvent::Show) {
+        if (!m_hiddenAt.isEmpty())
+            keepPlace();
         m_placed = false;
         QTimer::singleShot(kPlacingMs, this, [this] { m_placed = true; });
     }
     if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
         event->spontaneous() && m_placed && m_window->isVisible())
         m_moved = true;
-    if (event->type() == QEvent::Hide && m_moved) {
-        m_state.setWindowGeometry(m_window->objectName(), m_window->saveGeometry());
+    if (event->type() == QEvent::Hide) {
+        // Hidden by the program, not minimized by the player.
+        if (!event->spontaneous())
+            m_hiddenAt = m_window->saveGeometry();
+        if (m_moved)
+            m_state.setWindowGeometry(m_window->objectName(), m_window->saveGeometry());
         m_moved = false;
     }
     return QObject::eventFilter(watched, event);

@@ -12,7 +12,8 @@ namespace vf {
 class ScreenMetrics;
 
 // Puts a window where the player left it in an earlier run (within the screen as it is now),
-// and remembers where the player moves or resizes it, when it is hidden.
+// and remembers where the player moves or resizes it, when it is hidden. A window hidden and
+// shown again comes back where it was (a window manager would otherwise place it anew).
 class WindowMemory : public QObject {
     Q_OBJECT
 public:
@@ -26,9 +27,11 @@ protected:
 
 private:
     void restore(const ScreenMetrics& screen);
+    void keepPlace();
 
     QWidget* m_window;
     RememberedState m_state;
+    QByteArray m_hiddenAt;
     bool m_placed = false;
     bool m_moved = false;
 };

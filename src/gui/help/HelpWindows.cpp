@@ -3,6 +3,7 @@
 #include "common/AppContext.h"
 #include "common/CloseOnEscape.h"
 #include "common/Dialogs.h"
+#include "common/ScreenMetrics.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,7 @@
 
 namespace vf {
 
-UserGuideWindow::UserGuideWindow(const QString& guide, QWidget* parent)
+UserGuideWindow::UserGuideWindow(const QString& guide, const ScreenMetrics& screen, QWidget* parent)
     : QTextBrowser(parent)
 {
     setWindowFlag(Qt::Window);
@@ -27,7 +28,7 @@ UserGuideWindow::UserGuideWindow(const QString& guide, QWidget* parent)
         text.truncate(building + 1);
     document()->setBaseUrl(QUrl::fromLocalFile(guide)); // where its pictures are
     setMarkdown(text);
-    resize(760, 600);
+    resize(fittedToScreen(QSize(760, 600), screen));
     closeOnEscape(this);
 }
 
@@ -40,7 +41,7 @@ void openUserGuide(AppContext& context, QWidget* over)
                                  .arg(QDir::toNativeSeparators(context.userGuide)));
         return;
     }
-    auto* window = new UserGuideWindow(context.userGuide, over);
+    auto* window = new UserGuideWindow(context.userGuide, context.screen, over);
     window->show();
     window->activateWindow();
 }

@@ -189,10 +189,10 @@ void MainMenuWindow::buildControls()
 {
     auto* body = new QWidget;
     body->setFixedSize(twips(7920), twips(4695));
-    setCentralWidget(scrollingBody(body, this));
+    auto* area = scrollingBody(body, this);
+    setCentralWidget(area);
     // At the designed size, unless the screen has less room: then the body scrolls.
-    resize(
-        fittedToScreen(body->size() + QSize(0, menuBar()->sizeHint().height()), m_context.screen));
+    sizeToBody(this, area, m_context.screen);
     buildEmpireFrame(body);
     buildPasswordFrame(body);
 
