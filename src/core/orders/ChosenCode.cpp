@@ -110,6 +110,7 @@ void resetForNextOrder(OrderForm& form)
 {
     emptyBoxes(form, false);
     emptyPromptsAndLists(form);
+    form.hideMessageTemplates(); // nothing left for them to help with
     form.setCode(QString());
     form.setNotice(QString());
     form.focusChooser();

@@ -56,6 +56,7 @@ public:
     void setPromptVisible(int slot, bool visible) override { at(slot).promptVisible = visible; }
     void applyLayout(int layout) override;
     void showMessageTemplates(const QString& text) override;
+    void hideMessageTemplates() override { m_templatesShown = false; }
     void focusSlot(int slot) override { m_focus = slot; }
     void focusChooser() override { m_focus = 0; }
 

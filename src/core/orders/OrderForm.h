@@ -47,6 +47,7 @@ public:
     // Places the boxes for layout 0 to 4 and hides the message templates.
     virtual void applyLayout(int layout) = 0;
     virtual void showMessageTemplates(const QString& text) = 0;
+    virtual void hideMessageTemplates() = 0;
 
     virtual void focusSlot(int slot) = 0;
     virtual void focusChooser() = 0;

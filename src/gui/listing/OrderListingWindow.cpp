@@ -51,19 +51,20 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     new GridFocusExit(m_grid);
     formatGrid();
     buildButtons(body);
-    // The designed width, or more where a button would lie past it (the narrow layout keeps
-    // the buttons of the wide one).
+    // The designed width, or more where a button or the grid would lie past it (the narrow
+    // layout keeps the buttons of the wide one).
     const int width = wide ? 15100 : 9000;
-    int buttonsRight = 0;
+    int right = m_grid->geometry().right();
     for (const QPushButton* button : body->findChildren<QPushButton*>())
-        buttonsRight = qMax(buttonsRight, button->geometry().right());
-    body->setFixedSize(qMax(twips(width), buttonsRight + 8), m_grid->geometry().bottom() + 8);
+        right = qMax(right, button->geometry().right());
+    body->setFixedSize(qMax(twips(width), right + 8), m_grid->geometry().bottom() + 8);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollingBody(body, this));
-    // At the designed size, unless the screen has less room: then the body scrolls.
-    resize(fittedToScreen(QSize(twips(width), body->height()), context.screen)
-               .boundedTo(QSize(twips(width), context.screen.screenHeight() - 60)));
+    // At the body's size (on a small screen about the screen's width), unless the screen has
+    // less room: then the body scrolls.
+    resize(fittedToScreen(body->size(), context.screen)
+               .boundedTo(QSize(body->width(), context.screen.screenHeight() - 60)));
     new WindowMemory(this, RememberedState(context.store), context.screen);
 }
 

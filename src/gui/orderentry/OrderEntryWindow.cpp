@@ -44,7 +44,12 @@ namespace vf {
 namespace {
 
 constexpr int kDesignWidth = 14000;  // the widest placement reaches 13860 twips
+constexpr int kCompactWidth = 11760; // the compact placement's last column ends there
 constexpr int kDesignHeight = 10100; // the grid ends at 9975 twips
+constexpr int kGridLeft = 120;
+constexpr int kGridTop = 8160;
+constexpr int kGridWidth = 13695;
+constexpr int kGridHeight = 1815;
 
 QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& accessible)
 {
@@ -80,7 +85,9 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     OrderFormWidgets widgets;
     m_scroll = new QScrollArea(this);
     m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidget(buildBody(widgets));
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_scroll);
@@ -88,13 +95,20 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     m_form = std::make_unique<WidgetOrderForm>(widgets, context.screen);
     m_storer = std::make_unique<OrderStorer>(
         *m_form, *m_orders, empireId, [this](const QString& text) { showMessage(text); },
-        [this] { m_gridModel->refresh(); });
+        [this] { showStoredOrders(); });
     m_enter = std::make_unique<EnterKeyRoutes>(*m_form, *m_storer,
                                                [this](const QString& text) { showMessage(text); });
 
     const int screenWidth = context.screen.screenWidth();
     m_form->placeBoxes(0);
     m_form->placeButtons(screenWidth <= 800);
+    // As wide as the placement of the boxes, and of the buttons where they lie further.
+    int right = twips(layouts::compactPlacement(screenWidth) ? kCompactWidth : kDesignWidth);
+    for (const QWidget* button : {widgets.mainMenu, widgets.editOrders, widgets.saveOrder})
+        right = qMax(right, button->geometry().right() + 1);
+    m_designedBody = QSize(right, twips(kDesignHeight));
+    m_scroll->viewport()->installEventFilter(this);
+    fitBodyToWindow();
     for (int slot = 1; slot <= m_boxes.size(); ++slot)
         m_form->setSlotVisible(slot, false);
     m_chooser->addItems(catalogue::chooserCodes());
@@ -106,12 +120,15 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     connect(turnData, &QShortcut::activated, this,
             [this] { m_navigator.openTurnData(m_empireId); });
 
-    // The designed size, limited to the room the screen has: the form scrolls inside, and
-    // follows the box that takes the focus.
+    // The designed size (on a small screen the screen's width), limited to the room the screen
+    // has: the form scrolls inside, and follows the box that takes the focus. A larger window
+    // gives the grid the room.
     const int frame = 24;
-    const QSize designed(
-        qMin(twips(layouts::windowWidth(screenWidth)), twips(kDesignWidth) + frame),
-        qMin(twips(kDesignHeight) + frame, context.screen.screenHeight() - 60));
+    const int width = screenWidth > 800 ? qMin(twips(layouts::windowWidth(screenWidth)),
+                                               m_designedBody.width() + frame)
+                                        : context.screen.availableSize().width();
+    const QSize designed(width,
+                         qMin(m_designedBody.height() + frame, context.screen.screenHeight() - 60));
     resize(fittedToScreen(designed, context.screen));
     new WindowMemory(this, RememberedState(context.store), context.screen);
 }
@@ -219,7 +236,7 @@ void OrderEntryWindow::buildGrid(QWidget* body)
     m_grid = new QTableView(body);
     m_grid->setObjectName(QStringLiteral("TDBGrid1"));
     m_grid->setAccessibleName(QStringLiteral("Stored orders"));
-    placeTwips(m_grid, 120, 8160, 13695, 1815);
+    placeTwips(m_grid, kGridLeft, kGridTop, kGridWidth, kGridHeight);
     m_gridModel = new OrdersGridModel(m_context.store, m_empireId, this);
     m_grid->setModel(m_gridModel);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -227,6 +244,30 @@ void OrderEntryWindow::buildGrid(QWidget* body)
     m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->horizontalHeader()->setDefaultSectionSize(twips(700));
     fitOrderGridColumns(m_grid, 0, twips(600), 1, twips(700));
+}
+
+// The body at its designed size or, in a larger window, as large as the window, the grid
+// taking the room gained (and on a small screen no wider than the body).
+void OrderEntryWindow::fitBodyToWindow()
+{
+    QWidget* body = m_scroll->widget();
+    const QSize size = m_designedBody.expandedTo(m_scroll->viewport()->size());
+    if (body->size() == size)
+        return;
+    body->setFixedSize(size);
+    const int rightMargin = twips(kDesignWidth - kGridLeft - kGridWidth);
+    m_grid->setGeometry(twips(kGridLeft), twips(kGridTop),
+                        size.width() - twips(kGridLeft) - rightMargin,
+                        twips(kGridHeight) + size.height() - m_designedBody.height());
+}
+
+// The grid read again, scrolled to the order just stored (the last: the highest priority).
+void OrderEntryWindow::showStoredOrders()
+{
+    m_gridModel->refresh();
+    while (m_gridModel->canFetchMore())
+        m_gridModel->fetchMore();
+    m_grid->scrollToBottom();
 }
 
 void OrderEntryWindow::showMessage(const QString& text)
@@ -316,6 +357,8 @@ bool OrderEntryWindow::handleKey(QComboBox* combo, int slot, QKeyEvent* key)
 
 bool OrderEntryWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        fitBodyToWindow();
     if (watched == m_description && event->type() == QEvent::FocusIn) {
         // The description never keeps the focus: Tab passes it on to the next control, so
         // that the keyboard leaves the Order Code box also while it is empty; anything else

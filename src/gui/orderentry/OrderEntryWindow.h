@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -54,6 +55,8 @@ private:
     bool handleKey(QComboBox* combo, int slot, QKeyEvent* key);
     bool typeAhead(QComboBox* combo, int slot, QKeyEvent* key);
     void showMessage(const QString& text);
+    void fitBodyToWindow();
+    void showStoredOrders();
     // Picks the first entry of the slot's list that matches.
     void pick(int slot, const std::function<bool(const ChoiceEntry&)>& matches);
 
@@ -61,6 +64,7 @@ private:
     Navigator& m_navigator;
     int m_empireId;
     QScrollArea* m_scroll = nullptr;
+    QSize m_designedBody; // the body's size at the window's designed size
     QComboBox* m_chooser = nullptr;
     QLineEdit* m_description = nullptr;
     QList<QComboBox*> m_boxes;

@@ -130,7 +130,7 @@ void WidgetOrderForm::setPromptVisible(int slot, bool visible)
 void WidgetOrderForm::applyLayout(int layout)
 {
     placeBoxes(layout);
-    m_widgets.templates->hide();
+    hideMessageTemplates();
     if (layouts::compactPlacement(m_screen.screenWidth()))
         placeButtons(true);
 }
@@ -161,6 +161,11 @@ void WidgetOrderForm::showMessageTemplates(const QString& text)
     m_widgets.templates->setPlainText(
         QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_widgets.templates->show();
+}
+
+void WidgetOrderForm::hideMessageTemplates()
+{
+    m_widgets.templates->hide();
 }
 
 void WidgetOrderForm::focusSlot(int slot)

@@ -58,6 +58,7 @@ public:
 
     void applyLayout(int layout) override;
     void showMessageTemplates(const QString& text) override;
+    void hideMessageTemplates() override;
 
     void focusSlot(int slot) override;
     void focusChooser() override;
