@@ -1,9 +1,12 @@
 // Renders the windows of the program, filled from the test data, into PNG files for
-// the user's guide: make-screenshots <folder>. Run by scripts/screenshots.sh under Xvfb.
+// the user's guide: make-screenshots <folder>. Each window is sized for the screen it runs on
+// (the room Qt reports, in its own pixels). Run by scripts/screenshots.sh under Xvfb.
 
 #include "AppFixture.h"
 #include "Startup.h"
 #include "check/CheckOrdersWindow.h"
+#include "common/ScreenMetrics.h"
+#include "help/HelpWindows.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
@@ -19,6 +22,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdio>
@@ -62,7 +66,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setWindowIcon(programIcon());
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
-    AppFixture f(1280, 1024);
+    const QSize screen = QGuiApplication::primaryScreen()->availableSize();
+    AppFixture f(screen.width(), screen.height());
     f.t.addEmpire(123, QStringLiteral("Sable Concord"));
     f.t.addEmpire(456, QStringLiteral("Iron Veil"), QStringLiteral("s3cret!"));
     f.t.importFixture(QStringLiteral("123.mdb"), 123);
@@ -98,7 +103,7 @@ int main(int argc, char** argv)
 
     if (auto laidOut = laidOutMap(f.context, 123, nullptr)) {
         WarpMapWindow map(f.context, f.navigator, 123, std::move(*laidOut));
-        map.resize(860, 520);
+        map.resize(QSize(860, 520).boundedTo(map.size()));
         map.show();
         map.view().centreOn(map.map().indexOf(QStringLiteral("Sol")));
         map.view().fit();
@@ -114,6 +119,11 @@ int main(int argc, char** argv)
                                            QDateTime(QDate(2026, 12, 2), QTime(9, 30))),
                               QStringLiteral("Empire # 123 Sable Concord"));
     changed.setAttribute(Qt::WA_DeleteOnClose, false);
+    changed.resize(fittedToScreen(changed.size(), f.screen)); // as the menu opens it
     ok = save(changed, folder, QStringLiteral("what-changed.png")) && ok;
+
+    UserGuideWindow guide(QStringLiteral(VFTURN_SOURCE_DIR "/README.md"), f.screen);
+    guide.setAttribute(Qt::WA_DeleteOnClose, false);
+    ok = save(guide, folder, QStringLiteral("user-guide.png")) && ok;
     return ok ? 0 : 1;
 }

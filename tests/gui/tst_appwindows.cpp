@@ -429,6 +429,9 @@ private Q_SLOTS:
         openCheckOrders(f.context, *f.windows, 123, &f.menu());
         auto* check = f.menu().findChild<QWidget*>(QStringLiteral("CheckOrders"));
         QVERIFY(check && fits(check));
+        QVERIFY(QTest::qWaitForWindowExposed(check));
+        // The findings' text wraps rather than running off to the side.
+        QVERIFY(!check->findChild<QAbstractScrollArea*>()->horizontalScrollBar()->isVisible());
         f.context.userGuide = TestStore::dataFile(QStringLiteral("../../README.md"));
         openUserGuide(f.context, &f.menu());
         auto* guide = f.menu().findChild<QWidget*>(QStringLiteral("UserGuide"));

@@ -141,12 +141,33 @@ void CheckOrdersWindow::fill(const OrderCheckReport& report)
     }
     m_findings->resizeColumnsToContents();
     m_findings->horizontalHeader()->setStretchLastSection(true);
-    constexpr int kWidestText = 320;
-    for (const int column : {4, 5})
-        m_findings->setColumnWidth(column, std::min(m_findings->columnWidth(column), kWidestText));
-    m_findings->resizeRowsToContents();
+    m_findings->viewport()->installEventFilter(this);
+    fitTextColumns();
     if (!report.findings.isEmpty())
         m_findings->selectRow(0);
+}
+
+// The two columns of text share the room the others leave, each up to a comfortable width of
+// its own, and wrap: no scrolling sideways on a small screen.
+void CheckOrdersWindow::fitTextColumns()
+{
+    constexpr int kWidestText = 320;
+    constexpr int kNarrowestText = 80;
+    int fixed = 0;
+    for (int column = 0; column < 4; ++column)
+        fixed += m_findings->columnWidth(column);
+    const int room = m_findings->viewport()->width() - fixed;
+    const int problem = std::clamp(room / 2, kNarrowestText, kWidestText);
+    m_findings->setColumnWidth(4, problem);
+    m_findings->setColumnWidth(5, std::max(room - problem, kNarrowestText));
+    m_findings->resizeRowsToContents();
+}
+
+bool CheckOrdersWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_findings->viewport() && event->type() == QEvent::Resize)
+        fitTextColumns();
+    return QWidget::eventFilter(watched, event);
 }
 
 void CheckOrdersWindow::showFinding(int row)

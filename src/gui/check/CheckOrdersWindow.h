@@ -27,8 +27,12 @@ public:
     // The one-line account of a report: "2 of your 5 orders will fail to execute; ...".
     static QString summaryOf(const OrderCheckReport& report);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fill(const OrderCheckReport& report);
+    void fitTextColumns();
     void showFinding(int row);
 
     int m_empireId;
