@@ -174,7 +174,9 @@ DialogAnswer QtDialogs::ask(const DialogRequest& request)
     for (const auto& [button, answer] : buttons) {
         if (request.defaultAnswer == answer)
             box.setDefaultButton(qobject_cast<QPushButton*>(button));
-        if (answer == DialogAnswer::Cancel || answer == DialogAnswer::No)
+        // Escape gives the answer that changes nothing.
+        if (answer == DialogAnswer::Cancel || answer == DialogAnswer::No ||
+            answer == DialogAnswer::ReviewOrders)
             box.setEscapeButton(button);
     }
     box.exec();
