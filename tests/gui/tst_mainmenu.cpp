@@ -11,6 +11,7 @@
 #include "turnimport/TurnResultsArchive.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -154,6 +155,10 @@ private Q_SLOTS:
             QCOMPARE(label->text(), captions[i]);
             QCOMPARE(label->toolTip(), button->toolTip());
             QCOMPARE(button->accessibleName(), captions[i]);
+            // A screen reader reads the button's name once: its caption label is hidden from it.
+            QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name),
+                     captions[i]);
+            QVERIFY(QAccessible::queryAccessibleInterface(label)->state().invisible);
             QVERIFY(!button->icon().isNull());
             QCOMPARE(label->geometry().left(), button->geometry().left() + twips(1200));
         }

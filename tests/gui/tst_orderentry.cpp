@@ -155,6 +155,11 @@ private Q_SLOTS:
             QAccessibleInterface* box = QAccessible::queryAccessibleInterface(f.box(int(i) + 1));
             QVERIFY(box);
             QCOMPARE(box->text(QAccessible::Name), names[i]);
+            // The prompt above it is not read a second time.
+            QAccessibleInterface* prompt =
+                QAccessible::queryAccessibleInterface(f.prompt(int(i) + 1));
+            QVERIFY(prompt->state().invisible);
+            QCOMPARE(prompt->text(QAccessible::Name), QString());
         }
         QCOMPARE(f.chooser()->accessibleName(), QStringLiteral("Order code"));
     }

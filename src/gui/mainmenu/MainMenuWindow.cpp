@@ -9,6 +9,7 @@
 #include "UpdateDataDialogue.h"
 #include "check/CheckOrdersWindow.h"
 #include "common/AppContext.h"
+#include "common/Decorative.h"
 #include "common/EntryBoxes.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
@@ -183,6 +184,7 @@ void MainMenuWindow::addPictureButton(QWidget* body, const PictureButton& b)
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.15);
     label->setFont(font);
+    markDecorative(label); // the button carries the caption as its name
 }
 
 void MainMenuWindow::buildControls()
@@ -241,6 +243,7 @@ void MainMenuWindow::buildEmpireFrame(QWidget* body)
 
     auto* hash = new QLabel(QStringLiteral("#"), frame);
     hash->setObjectName(QStringLiteral("Label5"));
+    markDecorative(hash); // the number box is named "Empire number"
     placeTwips(hash, 3420, 390, 165, 255);
     m_empireNumber = new QLineEdit(frame);
     m_empireNumber->setObjectName(QStringLiteral("Text2"));

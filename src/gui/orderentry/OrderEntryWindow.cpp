@@ -5,6 +5,7 @@
 #include "PromptLabel.h"
 #include "WidgetOrderForm.h"
 #include "common/AppContext.h"
+#include "common/Decorative.h"
 #include "common/Dialogs.h"
 #include "common/EntryBoxes.h"
 #include "common/FocusMoves.h"
@@ -187,6 +188,7 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
         QFont small = prompt->font();
         small.setPointSizeF(small.pointSizeF() * 0.85);
         prompt->setFont(small);
+        markDecorative(prompt); // the box below is named by it
         widgets.prompts << prompt;
         QComboBox* box = makeEntryBox(body, QStringLiteral("OrderCode%1").arg(index),
                                       QStringLiteral("Slot %1").arg(index + 1));
