@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 #include "ModalAnswerer.h"
 #include "RealInput.h"
+#include "common/Decorative.h"
 #include "common/QtDialogs.h"
 #include "common/Twips.h"
 #include "mainmenu/MainMenuWindow.h"
@@ -138,6 +139,21 @@ class TestMainMenu : public QObject {
     };
 
 private Q_SLOTS:
+    // A label that only decorates is hidden from a screen reader, also when the reader asked
+    // for it before it was marked (as one that is running does when a label's text is set).
+    void aDecorativeLabelIsHiddenFromScreenReaders()
+    {
+        QLabel label(QStringLiteral("Enter Orders"));
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        QVERIFY(!QAccessible::queryAccessibleInterface(&label)->state().invisible);
+        markDecorative(&label);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&label);
+        QVERIFY(read->state().invisible);
+        QCOMPARE(read->text(QAccessible::Name), QString());
+        QCOMPARE(label.text(), QStringLiteral("Enter Orders"));
+    }
+
     void controlsStandWhereDesigned()
     {
         Fixture f;

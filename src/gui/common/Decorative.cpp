@@ -45,6 +45,11 @@ void markDecorative(QWidget* widget)
     }();
     Q_UNUSED(installed);
     widget->setProperty(kDecorative, true);
+    // A screen reader that is running may have asked for the widget already (as its text was
+    // set): the interface made then is dropped, the next one is made as above.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+        made && !dynamic_cast<DecorativeInterface*>(made))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 } // namespace vf
