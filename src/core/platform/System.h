@@ -22,8 +22,9 @@ QString installedDocumentFolder();
 // line, so that any letter of a folder's name comes through).
 QStringList commandLineArguments(int argc, char* argv[]);
 
-// Makes the system write what it holds of an open file to the disk. False when it cannot.
-bool syncToDisk(QFile& file);
+// Makes the system write what it holds of an open file to the disk. Returns why it could
+// not, or nothing. (In a file of its own per system, Sync_*.cpp.)
+QString syncToDisk(QFile& file);
 // Puts a file in the place of another in one step, replacing it when there is one.
 // Returns why it could not, or nothing.
 QString replaceFile(const QString& from, const QString& to);

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace vf::platform {
 
@@ -36,11 +35,6 @@ QStringList commandLineArguments(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
-}
-
-bool syncToDisk(QFile& file)
-{
-    return ::fsync(file.handle()) == 0;
 }
 
 QString replaceFile(const QString& from, const QString& to)

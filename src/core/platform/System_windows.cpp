@@ -40,12 +40,6 @@ QStringList commandLineArguments(int /*argc*/, char* /*argv*/[])
     return arguments;
 }
 
-bool syncToDisk(QFile& file)
-{
-    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
-    return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
-}
-
 // A file another program holds open (an editor, a virus scanner, the upload page's file
 // chooser) cannot be replaced until it lets go: tried again for about two seconds.
 QString replaceFile(const QString& from, const QString& to)

@@ -77,8 +77,11 @@ void WholeFileWriter::write(const QByteArray& bytes)
 
 void WholeFileWriter::commit()
 {
-    if (!m_file.flush() || !platform::syncToDisk(m_file))
+    if (!m_file.flush())
         fail(causeOfFailure());
+    if (const QString refused = platform::syncToDisk(m_file); !refused.isEmpty())
+        fail(diskIsFull(QFileInfo(m_target).absolutePath()) ? QStringLiteral("the disk is full")
+                                                            : refused);
     m_file.close();
     if (m_file.error() != QFileDevice::NoError)
         fail(causeOfFailure());
