@@ -2,6 +2,7 @@
 
 #include "warpmap/MapLayout.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QNativeGestureEvent>
 #include <QPainter>
@@ -82,21 +83,33 @@ void paintStars(QPainter& painter, const WarpMap& map, const std::vector<int>& i
     painter.setBrush(kStar);
     for (const QPointF& point : at)
         painter.drawEllipse(point, 3, 3);
-    painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
+    std::vector<std::size_t> toName;
     for (std::size_t i = 0; i < inSight.size(); ++i) {
-        const MapStar& star = map.stars[inSight[i]];
         if (inSight[i] == marked) {
             painter.setPen(QPen(Qt::black, 2));
             painter.drawEllipse(at[i], 10, 10);
-            painter.setPen(Qt::black);
-        } else if (!named) {
-            continue;
+            toName.insert(toName.begin(), i); // its name before all others
+        } else if (named) {
+            toName.push_back(i);
         }
+    }
+    // A name that would cover one already written is left out: it shows when zoomed in.
+    painter.setPen(Qt::black);
+    const QFontMetricsF metrics(painter.font());
+    std::vector<QRectF> written;
+    for (const std::size_t i : toName) {
+        const MapStar& star = map.stars[inSight[i]];
         QString name = star.name;
         if (star.populationGroups > 0)
             name += QStringLiteral(" (%1)").arg(star.populationGroups);
-        painter.drawText(at[i] + QPointF(9, 4), name);
+        const QPointF from = at[i] + QPointF(9, 4);
+        const QRectF room = metrics.boundingRect(name).translated(from);
+        if (std::any_of(written.begin(), written.end(),
+                        [&room](const QRectF& other) { return other.intersects(room); }))
+            continue;
+        written.push_back(room);
+        painter.drawText(from, name);
     }
 }
 
