@@ -33,6 +33,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollArea>
@@ -333,6 +334,32 @@ private Q_SLOTS:
 
     // A large map is laid out behind a progress bar: Cancel opens no map and keeps nothing, the
     // next time it is laid out whole.
+    // A star's name that would cover one already written is left out: the map then looks as
+    // if that star had no name; a name with room is written.
+    void theWarpMapLeavesOutANameThatWouldCoverAnother_data()
+    {
+        QTest::addColumn<QPointF>("secondAt");
+        QTest::addColumn<bool>("secondNamed");
+        QTest::newRow("on the first name") << QPointF(40, 20) << false;
+        QTest::newRow("well below it") << QPointF(10, 80) << true;
+    }
+    void theWarpMapLeavesOutANameThatWouldCoverAnother()
+    {
+        QFETCH(QPointF, secondAt);
+        QFETCH(bool, secondNamed);
+        const auto picture = [&secondAt](const QString& secondName) {
+            WarpMap map;
+            map.stars = {{QStringLiteral("Barnard's Star"), QPointF(10, 20)},
+                         {secondName, secondAt}};
+            QImage image(240, 120, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            paintMap(painter, map, QTransform(), QRectF(0, 0, 240, 120), 0);
+            return image;
+        };
+        QCOMPARE(picture(QStringLiteral("Aerendel")) != picture(QString()), secondNamed);
+    }
+
     void theWarpMapLayoutCanBeCancelled()
     {
         Fixture f;
