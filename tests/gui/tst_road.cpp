@@ -49,12 +49,13 @@ void typeAndEnter(const QString& text)
 
 // When a message closes, the window manager gives the window under it the focus again; the
 // offscreen platform of the tests has none to do so.
-void windowSystemActivates(QWidget* window)
+[[nodiscard]] bool windowSystemActivates(QWidget* window)
 {
-    QTest::qWait(50);
+    VF_CHECK(QTest::qWaitFor([] { return !QApplication::activeModalWidget(); }));
     if (!QApplication::activeWindow())
         QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(
             window->windowHandle());
+    return true;
 }
 
 // Tab until the control of that name has the focus (at most a window's worth of controls);
@@ -182,7 +183,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(seen.contains(QStringLiteral("All done importing Empire data!")),
                                  60000);
         QCOMPARE(f.t.count(QStringLiteral("Fleets"), 123), 6);
-        windowSystemActivates(&menu);
+        QVERIFY(windowSystemActivates(&menu));
 
         press(Qt::Key_E, Qt::AltModifier);
         OrderEntryWindow* entry = windows.orderEntry();
@@ -198,7 +199,7 @@ private Q_SLOTS:
         OrderListingWindow* listing = windows.orderListing();
         QVERIFY(listing);
         QTRY_VERIFY(seen.last().startsWith(QStringLiteral("<< WARNING >>")));
-        windowSystemActivates(listing);
+        QVERIFY(windowSystemActivates(listing));
         QTRY_VERIFY(focused() && focused()->objectName() == QStringLiteral("TDBGrid2"));
         // TREE (the third order) first: its priority typed in its Priority cell.
         auto* grid = qobject_cast<QTableView*>(focused());
@@ -227,7 +228,7 @@ private Q_SLOTS:
         QVERIFY(tabTo("CheckOrders"));
         press(Qt::Key_Space);
         QTRY_VERIFY(seen.last().contains(QStringLiteral("every one passed")));
-        windowSystemActivates(listing);
+        QVERIFY(windowSystemActivates(listing));
 
         QVERIFY(tabTo("BackToMainMenu"));
         press(Qt::Key_Space);

@@ -80,8 +80,7 @@ void WholeFileWriter::commit()
     if (!m_file.flush())
         fail(causeOfFailure());
     if (const QString refused = platform::syncToDisk(m_file); !refused.isEmpty())
-        fail(diskIsFull(QFileInfo(m_target).absolutePath()) ? QStringLiteral("the disk is full")
-                                                            : refused);
+        fail(causeOfFailure(refused));
     m_file.close();
     if (m_file.error() != QFileDevice::NoError)
         fail(causeOfFailure());
@@ -103,11 +102,11 @@ bool diskIsFull(const QString& folder)
     return disk.isValid() && disk.bytesAvailable() >= 0 && disk.bytesAvailable() < kNearlyFull;
 }
 
-QString WholeFileWriter::causeOfFailure() const
+QString WholeFileWriter::causeOfFailure(const QString& systemSaid) const
 {
     if (diskIsFull(QFileInfo(m_target).absolutePath()))
         return QStringLiteral("the disk is full");
-    const QString why = m_file.errorString();
+    const QString why = systemSaid.isEmpty() ? m_file.errorString() : systemSaid;
     return why.isEmpty() ? QStringLiteral("the system refused it") : why;
 }
 

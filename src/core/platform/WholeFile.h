@@ -24,7 +24,8 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& cause);
-    QString causeOfFailure() const;
+    // A full disk, else what the system said (a call QFile did not make), else QFile's error.
+    QString causeOfFailure(const QString& systemSaid = QString()) const;
 
     QString m_target;
     QFile m_file;

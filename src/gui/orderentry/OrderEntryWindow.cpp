@@ -84,11 +84,11 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     setWindowTitle(QStringLiteral("Voidfire: Dominara (Order Entry)"));
 
     OrderFormWidgets widgets;
+    // The area first: the boxes built into it watch their events through this window.
     m_scroll = new QScrollArea(this);
     m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidget(buildBody(widgets));
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_scroll);
