@@ -139,6 +139,7 @@ private Q_SLOTS:
         QFETCH(QStringList, empire);
         QFETCH(QString, cause);
         TestStore t;
+        const QStringList empty = t.snapshot();
         const QByteArray output =
             readerOutput({{kOldEmpires, {{"I123", "SSable Concord", "Stinderly"}, empire}},
                           {kOldOrders, {oldOrder("I123", "STREE")}}},
@@ -149,7 +150,7 @@ private Q_SLOTS:
         } catch (const Error& error) {
             QVERIFY2(error.message().contains(cause), qPrintable(error.message()));
         }
-        QVERIFY(t.snapshot().isEmpty());
+        QCOMPARE(t.snapshot(), empty);
     }
 
     void aDamagedOldDatabaseChangesNothing_data()

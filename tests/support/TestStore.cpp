@@ -59,7 +59,17 @@ QStringList TestStore::snapshot(Fields fields)
         all += dump(QString::fromUtf8(table.name.data(), qsizetype(table.name.size())),
                     fields == Fields::All ? QStringLiteral("*") : own.join(QLatin1Char(',')));
     }
-    return all;
+    return all << QStringLiteral("indexes: ") + indexes().join(QStringLiteral(", "));
+}
+
+QStringList TestStore::indexes()
+{
+    QSqlQuery query = m_store->run(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name"));
+    QStringList names;
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
 }
 
 QStringList TestStore::dump(const QString& table, const QString& fields)

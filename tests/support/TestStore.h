@@ -26,11 +26,13 @@ public:
     int count(const QString& table, int empireId = -1);
     // Every row of a table as text, in stored order ("a|b|c", NULL as "<null>").
     QStringList dump(const QString& table, const QString& fields);
-    // Every row of the empires, the orders and the imported tables: what a refused import
-    // must leave as it was.
-    // Every row of every table; without further fields: the imported tables' own fields only.
+    // Every row of the empires, the orders and the imported tables, and the database's
+    // indexes: what a refused import must leave as it was. Without further fields: the
+    // imported tables' own fields only.
     enum class Fields { All, Own };
     QStringList snapshot(Fields fields = Fields::All);
+    // The names of the database's indexes, in order of name.
+    QStringList indexes();
 
     // An empty regular file in the data folder, e.g. where a folder is wanted.
     QString emptyFile(const QString& name) { return fileWith(name, QByteArray()); }

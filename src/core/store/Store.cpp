@@ -30,6 +30,17 @@ QString columnType(turnfile::FieldKind kind)
                                                     : QStringLiteral("TEXT");
 }
 
+QString empireIndexName(const QString& table)
+{
+    return Store::quoted(table + QStringLiteral(" by empire"));
+}
+
+QString empireIndexStatement(const QString& table)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (EmpireID)")
+        .arg(empireIndexName(table), Store::quoted(table));
+}
+
 QStringList schemaStatements()
 {
     QStringList sql;
@@ -61,8 +72,7 @@ QStringList schemaStatements()
         columns << QString::fromLatin1(turnfile::kMoreField) + QStringLiteral(" TEXT");
         sql << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                    .arg(Store::quoted(name), columns.join(QStringLiteral(", ")));
-        sql << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (EmpireID)")
-                   .arg(Store::quoted(name + QStringLiteral(" by empire")), Store::quoted(name));
+        sql << empireIndexStatement(name);
     }
     return sql;
 }
@@ -142,6 +152,16 @@ void Store::addMoreFields()
         if (!hasField(name, more))
             run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(quoted(name), more));
     }
+}
+
+void Store::dropEmpireIndex(const QString& table) const
+{
+    run(QStringLiteral("DROP INDEX IF EXISTS main.%1").arg(empireIndexName(table)));
+}
+
+void Store::buildEmpireIndex(const QString& table) const
+{
+    run(empireIndexStatement(table));
 }
 
 bool Store::hasField(const QString& table, const QString& field) const

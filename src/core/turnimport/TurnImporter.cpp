@@ -27,30 +27,41 @@ Error importError(const QString& turnFile, const QString& cause)
                      .arg(QDir::toNativeSeparators(turnFile), asClause(cause)));
 }
 
-// Whether every row of the table is the empire's (read from the index on EmpireID).
+// Whether every row of the table, if it has any, is the empire's (read from the index on
+// EmpireID).
 bool onlyRowsOf(const Store& store, const QString& table, int empireId)
 {
     QSqlQuery range = store.run(
-        QStringLiteral("SELECT min(EmpireID), max(EmpireID), "
-                       "EXISTS (SELECT 1 FROM main.%1 WHERE EmpireID IS NULL) FROM main.%1")
+        // Each of min and max in a query of its own: SQLite reads them from the index only then.
+        QStringLiteral("SELECT (SELECT min(EmpireID) FROM main.%1), "
+                       "(SELECT max(EmpireID) FROM main.%1), "
+                       "EXISTS (SELECT 1 FROM main.%1 WHERE EmpireID IS NULL)")
             .arg(table));
-    return range.next() && !range.value(2).toBool() && range.value(0).toLongLong() == empireId &&
-           range.value(1).toLongLong() == empireId;
+    if (!range.next() || range.value(2).toBool())
+        return false;
+    const bool empty = range.value(0).isNull();
+    return empty ||
+           (range.value(0).toLongLong() == empireId && range.value(1).toLongLong() == empireId);
 }
 
-void deleteRowsOf(const Store& store, int empireId)
+// Returns the tables emptied whole.
+QStringList deleteRowsOf(const Store& store, int empireId)
 {
+    QStringList emptied;
     for (const auto& table : turnfile::kImportedTables) {
-        const QString name =
-            Store::quoted(QString::fromUtf8(table.name.data(), qsizetype(table.name.size())));
+        const QString name = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
+        const QString quoted = Store::quoted(name);
         // A table of this empire's rows alone is emptied whole, which SQLite does page by page
         // instead of row by row (most players keep one empire).
-        if (onlyRowsOf(store, name, empireId))
-            store.run(QStringLiteral("DELETE FROM main.%1").arg(name));
-        else
-            store.run(QStringLiteral("DELETE FROM main.%1 WHERE EmpireID = ?").arg(name),
+        if (onlyRowsOf(store, quoted, empireId)) {
+            store.run(QStringLiteral("DELETE FROM main.%1").arg(quoted));
+            emptied << name;
+        } else {
+            store.run(QStringLiteral("DELETE FROM main.%1 WHERE EmpireID = ?").arg(quoted),
                       {empireId});
+        }
     }
+    return emptied;
 }
 
 } // namespace
@@ -91,7 +102,10 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         // Until the commit, the old rows are there for everyone else, and a failure or a
         // program that ends half-way leaves them as they were.
         Transaction transaction(m_store);
-        deleteRowsOf(m_store, empireId);
+        // A table emptied whole is filled without its index, built again from all its rows.
+        const QStringList emptied = deleteRowsOf(m_store, empireId);
+        for (const QString& table : emptied)
+            m_store.dropEmpireIndex(table);
         ImportWriter writer(m_store, turnfile::kImportedTables,
                             [empireId](int, qint64 rowEmpire) { return rowEmpire == empireId; });
         streamRows(m_workerPath, turnFile, m_limits, writer, cancelRequested,
@@ -102,6 +116,8 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         result.statistics.readMs = writer.readMs();
         if (foreign == ForeignFile::KeepOldData && !writer.holdsEmpire(empireId))
             return result;
+        for (const QString& table : emptied)
+            m_store.buildEmpireIndex(table);
         for (int t = 0; t < int(turnfile::kImportedTables.size()); ++t) {
             const auto& name = turnfile::kImportedTables[std::size_t(t)].name;
             keepFurtherFields(m_store, empireId,
