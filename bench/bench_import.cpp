@@ -72,7 +72,7 @@ void compareWithFloor(const TurnImporter& importer, const QString& file, int emp
                 median(finishing));
     std::printf("%-62s median %8.2f ms\n", "  read floor: libmdb reading every value, one process",
                 median(floor));
-    std::printf("%-62s %8.2f x   (goal: at most 3 x)\n", "  import / read floor",
+    std::printf("%-62s %8.2f x   (goal: at most 2 x)\n", "  import / read floor",
                 total.median / median(floor));
 }
 

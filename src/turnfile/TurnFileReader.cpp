@@ -17,9 +17,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vf::turnfile {
@@ -53,24 +55,83 @@ constexpr unsigned char kDefinitionPage = 0x02;
 constexpr unsigned char kUsageMapPage = 0x05;
 constexpr int kOwnerOffset = 4;
 
+std::uint32_t uint32At(const unsigned char* bytes)
+{
+    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t(bytes[3]) << 24);
+}
+
 // The catalogue itself: a table whose definition always sits on page 2.
 constexpr unsigned long kCatalogueDefinitionPage = 2;
 
-// One field of the import bound to a column of the source table. libmdb keeps pointers to
-// the buffer and the length: a BoundField lives in a vector that is moved, never copied or
-// resized, after binding.
+// One field of the import and the column of the source table it is read from. Whole numbers
+// and texts of an Access 2000 file (nearly every value of a turn results file) the reader reads
+// from the row itself: libmdb would format each through printf and iconv, which took most of
+// the reading's time. Other values libmdb writes as text into the field's buffer; it keeps
+// pointers to the buffer and the length: a BoundField lives in a vector that is moved, never
+// copied or resized, after binding.
 struct BoundField {
     MdbColumn* column = nullptr;
     int columnIndex = 0;
-    // Not cleared first: libmdb writes each value before it is read, and memory that is
-    // never touched costs nothing.
-    std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kBindSize);
+    std::unique_ptr<char[]> buffer; // nothing when the reader reads the value itself
     int length = 0;
+
+    bool readHere() const { return !buffer; }
 };
 
 bool isRealType(int type)
 {
     return type == MDB_FLOAT || type == MDB_DOUBLE || type == MDB_MONEY || type == MDB_NUMERIC;
+}
+
+bool isWholeNumberType(int type)
+{
+    return type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
+}
+
+// Binds the field's column to its buffer, unless the reader reads its values itself. False
+// when libmdb refuses the column.
+bool bindField(MdbTableDef* table, BoundField& field)
+{
+    const int type = field.column->col_type;
+    if (!IS_JET3(table->entry->mdb) && (type == MDB_TEXT || isWholeNumberType(type)))
+        return true;
+    // Not cleared first: libmdb writes each value before it is read, and memory that is
+    // never touched costs nothing.
+    field.buffer = std::make_unique_for_overwrite<char[]>(kBindSize);
+    return mdb_bind_column(table, field.columnIndex + 1, field.buffer.get(), &field.length) >= 0;
+}
+
+// A whole number column's value in the row (little-endian; a byte has no sign).
+std::int64_t wholeNumberIn(const BoundField& bound, const MdbField& value)
+{
+    const auto* bytes = static_cast<const unsigned char*>(value.value);
+    switch (bound.column->col_type) {
+    case MDB_BYTE:
+        return bytes[0];
+    case MDB_INT:
+        return static_cast<std::int16_t>(bytes[0] | (bytes[1] << 8));
+    default:
+        return static_cast<std::int32_t>(uint32At(bytes));
+    }
+}
+
+// The value as text: as libmdb wrote it, or as the reader reads it from the row into scratch.
+std::string_view textOf(const BoundField& bound, const MdbField& value, std::string& scratch)
+{
+    if (!bound.readHere())
+        return {bound.buffer.get(), static_cast<std::size_t>(bound.length)};
+    scratch.clear();
+    if (bound.column->col_type == MDB_TEXT)
+        appendStoredText({static_cast<const char*>(value.value), std::size_t(value.siz)}, scratch);
+    else
+        scratch = std::to_string(wholeNumberIn(bound, value));
+    return scratch;
+}
+
+// A value libmdb wrote longer than its buffer holds is cut short.
+bool fitsItsBuffer(const BoundField& bound)
+{
+    return bound.readHere() || static_cast<std::size_t>(bound.length) < kBindSize - 1;
 }
 
 // The size a number column of the type has in the file; 0 for other types.
@@ -114,11 +175,13 @@ bool definitionHoldsTogether(const MdbTableDef* table, const MdbColumn* column)
     return false;
 }
 
-std::optional<std::int64_t> identifierOf(const BoundField& bound)
+std::optional<std::int64_t> identifierOf(const BoundField& bound, const MdbField& value,
+                                         std::string& scratch)
 {
-    const char* text = bound.buffer.get();
-    const std::string_view value(text, static_cast<std::size_t>(bound.length));
+    if (bound.readHere() && bound.column->col_type != MDB_TEXT)
+        return wholeNumberIn(bound, value);
     if (isRealType(bound.column->col_type)) {
+        const char* text = bound.buffer.get();
         char* end = nullptr;
         errno = 0;
         const double number = std::strtod(text, &end);
@@ -126,20 +189,23 @@ std::optional<std::int64_t> identifierOf(const BoundField& bound)
             return std::nullopt;
         return identifierFromNumber(number);
     }
-    return identifierFromText(value);
+    return identifierFromText(textOf(bound, value, scratch));
 }
 
-std::string nameOf(const BoundField& bound)
+// The value as a name shows it (a number in plain decimal), in scratch or libmdb's buffer.
+std::string_view nameOf(const BoundField& bound, const MdbField& value, std::string& scratch)
 {
-    const char* text = bound.buffer.get();
     if (isRealType(bound.column->col_type)) {
+        const char* text = bound.buffer.get();
         char* end = nullptr;
         errno = 0;
         const double number = std::strtod(text, &end);
-        if (errno == 0 && end != text && *end == '\0')
-            return textFromNumber(number);
+        if (errno == 0 && end != text && *end == '\0') {
+            scratch = textFromNumber(number);
+            return scratch;
+        }
     }
-    return std::string(text, static_cast<std::size_t>(bound.length));
+    return textOf(bound, value, scratch);
 }
 
 // A further field of a turn results table, beyond those the import copies: shown to the
@@ -173,25 +239,29 @@ bool isShowable(const MdbTableDef* table, const MdbColumn* column)
     }
 }
 
-// A further field's value as the player reads it; nothing when it cannot be read as text.
-std::optional<std::string> extraText(const ExtraField& extra, const MdbField& field)
+// A further field's value as the player reads it, in scratch; nothing when it cannot be read
+// as text.
+std::optional<std::string_view> extraText(const ExtraField& extra, const MdbField& field,
+                                          std::string& scratch)
 {
-    if (!extra.bound)
-        return std::to_string(std::max(field.siz, 0)) + " bytes";
+    if (!extra.bound) {
+        scratch = std::to_string(std::max(field.siz, 0)) + " bytes";
+        return scratch;
+    }
     const BoundField& bound = *extra.bound;
-    if (static_cast<std::size_t>(bound.length) >= kBindSize - 1)
+    if (!fitsItsBuffer(bound))
         return std::nullopt;
     if (extra.column->col_type == MDB_BOOL)
-        return std::string(bound.buffer.get(), static_cast<std::size_t>(bound.length)) == "1"
-                   ? "Yes"
-                   : "No";
-    std::string text = nameOf(bound);
+        return textOf(bound, field, scratch) == "1" ? "Yes" : "No";
+    if (const std::string_view text = nameOf(bound, field, scratch); text.data() != scratch.data())
+        scratch.assign(text);
     // A note may run over several lines: one line here.
     std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; }, ' ');
-    if (!isPlausibleName(text))
+        scratch.begin(), scratch.end(), [](char c) { return c == '\n' || c == '\r' || c == '\t'; },
+        ' ');
+    if (!isPlausibleName(scratch))
         return std::nullopt;
-    return text;
+    return scratch;
 }
 
 // The shape of a table's rows as its definition lays them out: how many columns a row may
@@ -335,8 +405,10 @@ struct TurnFileReader::Impl {
 
     // Each page's kind and, for a data page, the definition page of the table it belongs to,
     // read in one pass over the file before anything relies on them (a read of every page
-    // through libmdb costs three calls to the system a page).
+    // through libmdb costs three calls to the system a page), and the pages of the usage maps
+    // that take more than a row, whole.
     std::vector<std::pair<unsigned char, std::uint32_t>> pageHeads;
+    std::unordered_map<std::uint32_t, std::vector<unsigned char>> usageMapPages;
 
     void readPageHeads(const std::string& path)
     {
@@ -350,11 +422,10 @@ struct TurnFileReader::Impl {
             const auto pages = static_cast<std::size_t>(file.gcount()) / pageSize;
             for (std::size_t p = 0; p < pages; ++p) {
                 const auto* head = reinterpret_cast<const unsigned char*>(&chunk[p * pageSize]);
-                pageHeads.emplace_back(
-                    head[0],
-                    static_cast<std::uint32_t>(head[kOwnerOffset] | (head[kOwnerOffset + 1] << 8) |
-                                               (head[kOwnerOffset + 2] << 16) |
-                                               (std::uint32_t(head[kOwnerOffset + 3]) << 24)));
+                if (head[0] == kUsageMapPage)
+                    usageMapPages.emplace(static_cast<std::uint32_t>(pageHeads.size()),
+                                          std::vector<unsigned char>(head, head + pageSize));
+                pageHeads.emplace_back(head[0], uint32At(head + kOwnerOffset));
             }
         }
         if (pageHeads.size() != pageCount)
@@ -367,38 +438,63 @@ struct TurnFileReader::Impl {
         return pageHeads[page];
     }
 
+    // Calls visit with each page a usage map marks, in rising order, as libmdb walks it: a map
+    // in the row itself (kind 0: the first page, then one bit a page), or a list of pages of
+    // bitmaps (kind 1: each bitmap after a page's four first bytes, for pages in turn). Page 0
+    // (the file's header) is never one.
+    void walkUsageMap(const unsigned char* map, std::size_t size,
+                      const std::function<void(std::uint64_t)>& visit) const
+    {
+        const auto visitBits = [&](const unsigned char* bits, std::size_t bytes,
+                                   std::uint64_t firstPage) {
+            for (std::size_t i = 0; i < bytes; ++i) {
+                for (int bit = 0; bits[i] != 0 && bit < 8; ++bit) {
+                    const std::uint64_t page = firstPage + i * 8 + unsigned(bit);
+                    if ((bits[i] & (1 << bit)) != 0 && page != 0)
+                        visit(page);
+                }
+            }
+        };
+        constexpr std::size_t kPageListStart = 1;
+        if (map[0] == 0) {
+            constexpr std::size_t kBitsStart = 5;
+            if (size >= kBitsStart)
+                visitBits(map + kBitsStart, size - kBitsStart, uint32At(map + kPageListStart));
+            return;
+        }
+        if (map[0] != 1)
+            throw UnusableFile(kPagesDamaged);
+        const auto pageSize = static_cast<std::size_t>(mdb->fmt->pg_size);
+        constexpr std::size_t kBitmapStart = 4;
+        const std::uint64_t pagesPerBitmap = (pageSize - kBitmapStart) * 8;
+        for (std::size_t at = kPageListStart, index = 0; at + 4 <= size; at += 4, ++index) {
+            const std::uint32_t mapPage = uint32At(map + at);
+            if (mapPage == 0)
+                continue;
+            if (mapPage >= pageCount)
+                throw UnusableFile(kPointsPastItsEnd);
+            const auto bitmap = usageMapPages.find(mapPage);
+            if (bitmap == usageMapPages.end())
+                throw UnusableFile(kPagesDamaged);
+            visitBits(bitmap->second.data() + kBitmapStart, pageSize - kBitmapStart,
+                      index * pagesPerBitmap);
+        }
+    }
+
     // Every page a table's usage map names must be in the file and be one of its data pages.
     void checkDataPages(MdbTableDef* table, unsigned long definitionPage) const
     {
         if (table->map_sz < 1 || !table->usage_map)
             return;
         bool pastTheEnd = false;
-        if (table->usage_map[0] == 1) {
-            // The map lists the pages that hold the bitmaps.
-            for (std::size_t at = 1; at + 4 <= table->map_sz; at += 4) {
-                const auto page =
-                    static_cast<guint32>(mdb_get_int32(table->usage_map, static_cast<int>(at)));
+        walkUsageMap(
+            table->usage_map, static_cast<std::size_t>(table->map_sz), [&](std::uint64_t page) {
                 if (page >= pageCount)
                     pastTheEnd = true;
-                else if (page != 0 && glance(page).first != kUsageMapPage)
+                else if (pageHeads[page] !=
+                         std::pair<unsigned char, std::uint32_t>(kDataPage, definitionPage))
                     throw UnusableFile(kPagesDamaged);
-            }
-            if (pastTheEnd)
-                throw UnusableFile(kPointsPastItsEnd);
-        }
-        guint32 page = 0;
-        for (;;) {
-            const gint32 next = mdb_map_find_next(mdb.get(), table->usage_map,
-                                                  static_cast<unsigned>(table->map_sz), page);
-            if (next <= 0 || static_cast<guint32>(next) <= page)
-                break;
-            page = static_cast<guint32>(next);
-            if (page >= pageCount)
-                pastTheEnd = true;
-            else if (glance(page) !=
-                     std::pair<unsigned char, unsigned long>(kDataPage, definitionPage))
-                throw UnusableFile(kPagesDamaged);
-        }
+            });
         if (pastTheEnd)
             throw UnusableFile(kPointsPastItsEnd);
     }
@@ -470,8 +566,7 @@ struct TurnFileReader::Impl {
                                    " cannot be read (its definition in the file is damaged)");
         }
         for (auto& field : bound) {
-            if (mdb_bind_column(table, field.columnIndex + 1, field.buffer.get(), &field.length) <
-                0)
+            if (!bindField(table, field))
                 throw std::runtime_error("a field of " + quotedName(wanted.name) +
                                          " cannot be read");
         }
@@ -566,8 +661,7 @@ struct TurnFileReader::Impl {
                 BoundField& bound = open.extraBuffers.emplace_back();
                 bound.column = column;
                 bound.columnIndex = extra.columnIndex;
-                if (mdb_bind_column(table, extra.columnIndex + 1, bound.buffer.get(),
-                                    &bound.length) < 0)
+                if (!bindField(table, bound))
                     continue;
                 extra.bound = &bound;
             }
@@ -578,14 +672,15 @@ struct TurnFileReader::Impl {
     // A field the row itself does not count (added to the table after the row was written)
     // has no value in it.
     static void writeExtras(FrameWriter& out, const OpenTable& open,
-                            const std::vector<MdbField>& fields, int rowColumns)
+                            const std::vector<MdbField>& fields, int rowColumns,
+                            std::string& scratch)
     {
         for (const ExtraField& extra : open.extras) {
             const MdbField& field = fields[static_cast<std::size_t>(extra.columnIndex)];
             const bool inRow = extra.column->col_num < rowColumns;
             const auto text = !inRow || (field.is_null && extra.column->col_type != MDB_BOOL)
                                   ? std::nullopt
-                                  : extraText(extra, field);
+                                  : extraText(extra, field, scratch);
             if (text)
                 out.text(*text);
             else
@@ -595,14 +690,14 @@ struct TurnFileReader::Impl {
 
     // Writes one value as the kind its field is stored as.
     static void writeValue(FrameWriter& out, const Table& wanted, std::size_t f,
-                           const BoundField& bound)
+                           const BoundField& bound, const MdbField& value, std::string& scratch)
     {
         const Field& field = wanted.fields[f];
-        if (static_cast<std::size_t>(bound.length) >= kBindSize - 1)
+        if (!fitsItsBuffer(bound))
             throw UnusableFile("a value of the field " + quotedName(field.name) + " in the table " +
                                quotedName(wanted.name) + " is too long");
         if (field.kind != FieldKind::WholeNumber) {
-            const std::string text = nameOf(bound);
+            const std::string_view text = nameOf(bound, value, scratch);
             if (field.kind == FieldKind::Text && !isPlausibleName(text))
                 throw UnusableFile("a value of the field " + quotedName(field.name) +
                                    " in the table " + quotedName(wanted.name) +
@@ -610,7 +705,7 @@ struct TurnFileReader::Impl {
             out.text(text);
             return;
         }
-        const auto identifier = identifierOf(bound);
+        const auto identifier = identifierOf(bound, value, scratch);
         if (!identifier)
             throw UnusableFile("the field " + quotedName(field.name) + " of the table " +
                                quotedName(wanted.name) +
@@ -623,6 +718,7 @@ struct TurnFileReader::Impl {
         const Table& wanted = *open.wanted;
         MdbTableDef* table = open.table.get();
         std::vector<MdbField> fields(MDB_MAX_COLS);
+        std::string scratch; // each value read by the reader itself, in turn
         const RowShape shape = rowShapeOf(table);
         out.table(index);
         if (!open.extras.empty()) {
@@ -639,12 +735,13 @@ struct TurnFileReader::Impl {
             out.row();
             for (std::size_t f = 0; f < open.bound.size(); ++f) {
                 const BoundField& field = open.bound[f];
-                if (fields[field.columnIndex].is_null && field.column->col_type != MDB_BOOL)
+                const MdbField& value = fields[static_cast<std::size_t>(field.columnIndex)];
+                if (value.is_null && field.column->col_type != MDB_BOOL)
                     out.noValue();
                 else
-                    writeValue(out, wanted, f, field);
+                    writeValue(out, wanted, f, field, value, scratch);
             }
-            writeExtras(out, open, fields, rowColumns);
+            writeExtras(out, open, fields, rowColumns, scratch);
             ++rows;
         }
         // A damaged page is skipped by libmdb without a word; its rows are then missing.

@@ -130,6 +130,50 @@ private Q_SLOTS:
         QCOMPARE(turnfile::isPlausibleName(std::string_view(utf8.constData(), utf8.size())),
                  plausible);
     }
+
+    // A text as an Access 2000 file keeps it, in UTF-16 or compressed, and what no letter can
+    // be, which comes out as U+FFFD (no name holds it).
+    void storedText_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("text");
+        const QString replacement(QChar::ReplacementCharacter);
+        QTest::newRow("UTF-16") << QByteArray("S\0o\0l\0", 6) << QStringLiteral("Sol");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("compressed") << QByteArray("\xFF\xFESol 3") << QStringLiteral("Sol 3");
+        QTest::newRow("compressed, beyond ASCII")
+            << QByteArray("\xFF\xFE\xC6rendel") << QStringLiteral("\u00C6rendel");
+        QTest::newRow("compressed, then two bytes a letter, then one")
+            << QByteArray("\xFF\xFE\x61\0\xA9\x03\0\x62", 8) << QStringLiteral("a\u03A9b");
+        QTest::newRow("the mark alone") << QByteArray("\xFF\xFE") << QString();
+        QTest::newRow("a letter of two units")
+            << QByteArray("\x40\xD8\x00\xDC", 4) << QString::fromUcs4(U"\U00020000", 1);
+        QTest::newRow("a first half at the end")
+            << QByteArray("a\0\x3D\xD8", 4) << QStringLiteral("a") + replacement;
+        QTest::newRow("a first half before a letter") << QByteArray("\x3D\xD8"
+                                                                    "a\0",
+                                                                    4)
+                                                      << replacement + QStringLiteral("a");
+        QTest::newRow("a second half alone") << QByteArray("\x00\xDC"
+                                                           "a\0",
+                                                           4)
+                                             << replacement + QStringLiteral("a");
+        QTest::newRow("half a unit") << QByteArray("a\0b", 3) << QStringLiteral("a") + replacement;
+        QTest::newRow("compressed, half a unit at the end") << QByteArray("\xFF\xFE"
+                                                                          "a\0b",
+                                                                          5)
+                                                            << QStringLiteral("a") + replacement;
+        QTest::newRow("a zero unit")
+            << QByteArray("a\0\0\0b\0", 6) << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
+    }
+    void storedText()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, text);
+        std::string utf8 = "kept ";
+        turnfile::appendStoredText(std::string_view(stored.constData(), stored.size()), utf8);
+        QCOMPARE(QString::fromStdString(utf8), QStringLiteral("kept ") + text);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNumbers)

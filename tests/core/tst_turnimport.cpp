@@ -181,10 +181,13 @@ private Q_SLOTS:
         QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 6);
     }
 
+    // The tables are filled without their indexes, built again at the end.
     void importingTwiceLeavesTheSameRows()
     {
         TestStore t;
+        const QStringList indexes = t.indexes();
         t.importFixture(QStringLiteral("123.mdb"), 123);
+        QCOMPARE(t.indexes(), indexes);
         const QStringList once = t.snapshot();
         t.importFixture(QStringLiteral("123.mdb"), 123);
         QCOMPARE(t.snapshot(), once);
@@ -445,6 +448,12 @@ private Q_SLOTS:
             << replaced(28, whole.mid(26 * kPage, kPage)) << "a table's definition is wrong";
         QTest::newRow("rows replaced by another table's")
             << replaced(30, whole.mid(26 * kPage, kPage)) << "a table's list of its pages is wrong";
+        // A letter of "Home Defense" (kept as UTF-16) zeroed: not the name cut short to "H".
+        QByteArray zeroLetter = whole;
+        const qsizetype homeDefense = whole.indexOf(QByteArray("H\0o\0m\0e\0 \0D\0", 12));
+        QVERIFY(homeDefense > 0);
+        zeroLetter.replace(homeDefense + 2, 2, QByteArray(2, '\0'));
+        QTest::newRow("a letter zeroed") << zeroLetter << "it holds characters no name has";
     }
     void theCauseIsNamedRightly()
     {

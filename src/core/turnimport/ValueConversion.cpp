@@ -1,5 +1,6 @@
 #include "ValueConversion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -65,6 +66,98 @@ std::string textFromNumber(double value)
 
 namespace {
 
+void appendUtf8(char32_t cp, std::string& utf8)
+{
+    if (cp < 0x80) {
+        utf8 += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        utf8 += static_cast<char>(0xC0 | (cp >> 6));
+        utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        utf8 += static_cast<char>(0xE0 | (cp >> 12));
+        utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        utf8 += static_cast<char>(0xF0 | (cp >> 18));
+        utf8 += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        utf8 += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        utf8 += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isFirstHalf(char32_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool isSecondHalf(char32_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Joins UTF-16 units into letters as they come.
+class Utf16Letters {
+public:
+    explicit Utf16Letters(std::string& utf8)
+        : m_utf8(utf8)
+    {
+    }
+    void unit(char32_t unit)
+    {
+        if (m_firstHalf != 0 && isSecondHalf(unit)) {
+            appendUtf8(0x10000 + ((m_firstHalf - 0xD800) << 10) + (unit - 0xDC00), m_utf8);
+            m_firstHalf = 0;
+            return;
+        }
+        end();
+        if (isFirstHalf(unit))
+            m_firstHalf = unit;
+        else
+            appendUtf8(isSecondHalf(unit) ? kReplacement : unit, m_utf8);
+    }
+    // A first half with nothing after it is no letter.
+    void end()
+    {
+        if (m_firstHalf != 0)
+            appendUtf8(kReplacement, m_utf8);
+        m_firstHalf = 0;
+    }
+
+private:
+    std::string& m_utf8;
+    char32_t m_firstHalf = 0;
+};
+
+} // namespace
+
+void appendStoredText(std::string_view stored, std::string& utf8)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(stored.data());
+    const std::size_t size = stored.size();
+    const bool compressed = size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+    bool oneByte = compressed;
+    Utf16Letters letters(utf8);
+    for (std::size_t at = compressed ? 2 : 0; at < size;) {
+        if (compressed && bytes[at] == 0) {
+            oneByte = !oneByte;
+            ++at;
+        } else if (oneByte) {
+            letters.unit(bytes[at++]);
+        } else if (at + 1 < size) {
+            letters.unit(char32_t(bytes[at]) | char32_t(bytes[at + 1]) << 8);
+            at += 2;
+        } else {
+            letters.unit(kReplacement); // half a unit
+            ++at;
+        }
+    }
+    letters.end();
+}
+
+namespace {
+
 // The code point starting at the text's position, and its length in bytes; nothing when the
 // bytes there are not well-formed UTF-8.
 std::optional<std::pair<char32_t, std::size_t>> decodeAt(std::string_view utf8, std::size_t at)
@@ -120,6 +213,9 @@ bool looksSwapped(char32_t cp)
 
 bool isPlausibleName(std::string_view utf8)
 {
+    // Most names are printable ASCII alone, which needs no closer look.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
+        return true;
     bool everyLetterSwapped = true;
     for (std::size_t at = 0; at < utf8.size();) {
         const auto decoded = decodeAt(utf8, at);
