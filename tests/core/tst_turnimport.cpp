@@ -193,6 +193,22 @@ private Q_SLOTS:
         QCOMPARE(t.snapshot(), once);
     }
 
+    // A window's list of orders reads them a few hundred at a time and keeps its reading
+    // open meanwhile; the import's work on the tables' indexes must not be stopped by it.
+    void importsBesideAReadingLeftOpen()
+    {
+        TestStore t;
+        fillEmpire(t, 123);
+        OrderRepository(t.store()).append(123, QStringLiteral("NM"), TestStore::slots());
+        QSqlQuery open(t.store().database());
+        QVERIFY(open.exec(QStringLiteral("SELECT OrderID FROM Orders")) && open.next());
+        const QStringList indexes = t.indexes();
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 6);
+        QCOMPARE(t.indexes(), indexes);
+        QVERIFY(open.next());
+    }
+
     void leavesOtherEmpiresEmpiresAndOrdersAlone()
     {
         TestStore t;

@@ -154,9 +154,11 @@ void Store::addMoreFields()
     }
 }
 
-void Store::dropEmpireIndex(const QString& table) const
+bool Store::dropEmpireIndex(const QString& table) const
 {
-    run(QStringLiteral("DROP INDEX IF EXISTS main.%1").arg(empireIndexName(table)));
+    const QByteArray sql =
+        QStringLiteral("DROP INDEX IF EXISTS main.%1").arg(empireIndexName(table)).toUtf8();
+    return sqlite3_exec(handle(), sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 void Store::buildEmpireIndex(const QString& table) const

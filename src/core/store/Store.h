@@ -65,8 +65,10 @@ public:
 
     // An imported table's index on EmpireID, taken away while the table is filled anew (rows
     // are stored faster without it, and the index is built faster from them all at once) and
-    // built again. Inside a transaction, a rollback brings it back as it was.
-    void dropEmpireIndex(const QString& table) const;
+    // built again. Inside a transaction, a rollback brings it back as it was. False when the
+    // index stays: SQLite drops nothing while a reading is left open on the connection (a
+    // list fetched a few hundred rows at a time keeps one).
+    bool dropEmpireIndex(const QString& table) const;
     void buildEmpireIndex(const QString& table) const;
 
     // Whether the table has the field.

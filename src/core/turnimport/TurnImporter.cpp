@@ -103,9 +103,11 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         // program that ends half-way leaves them as they were.
         Transaction transaction(m_store);
         // A table emptied whole is filled without its index, built again from all its rows.
-        const QStringList emptied = deleteRowsOf(m_store, empireId);
-        for (const QString& table : emptied)
-            m_store.dropEmpireIndex(table);
+        QStringList withoutIndex;
+        for (const QString& table : deleteRowsOf(m_store, empireId)) {
+            if (m_store.dropEmpireIndex(table))
+                withoutIndex << table;
+        }
         ImportWriter writer(m_store, turnfile::kImportedTables,
                             [empireId](int, qint64 rowEmpire) { return rowEmpire == empireId; });
         streamRows(m_workerPath, turnFile, m_limits, writer, cancelRequested,
@@ -116,7 +118,7 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         result.statistics.readMs = writer.readMs();
         if (foreign == ForeignFile::KeepOldData && !writer.holdsEmpire(empireId))
             return result;
-        for (const QString& table : emptied)
+        for (const QString& table : withoutIndex)
             m_store.buildEmpireIndex(table);
         for (int t = 0; t < int(turnfile::kImportedTables.size()); ++t) {
             const auto& name = turnfile::kImportedTables[std::size_t(t)].name;
