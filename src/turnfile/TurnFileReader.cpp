@@ -175,19 +175,26 @@ bool definitionHoldsTogether(const MdbTableDef* table, const MdbColumn* column)
     return false;
 }
 
+// A real number as libmdb wrote it, read back; nothing when the text is no number.
+std::optional<double> realNumberOf(const BoundField& bound)
+{
+    const char* text = bound.buffer.get();
+    char* end = nullptr;
+    errno = 0;
+    const double number = std::strtod(text, &end);
+    if (errno != 0 || end == text || *end != '\0')
+        return std::nullopt;
+    return number;
+}
+
 std::optional<std::int64_t> identifierOf(const BoundField& bound, const MdbField& value,
                                          std::string& scratch)
 {
     if (bound.readHere() && bound.column->col_type != MDB_TEXT)
         return wholeNumberIn(bound, value);
     if (isRealType(bound.column->col_type)) {
-        const char* text = bound.buffer.get();
-        char* end = nullptr;
-        errno = 0;
-        const double number = std::strtod(text, &end);
-        if (errno != 0 || end == text || *end != '\0')
-            return std::nullopt;
-        return identifierFromNumber(number);
+        const auto number = realNumberOf(bound);
+        return number ? identifierFromNumber(*number) : std::nullopt;
     }
     return identifierFromText(textOf(bound, value, scratch));
 }
@@ -196,12 +203,8 @@ std::optional<std::int64_t> identifierOf(const BoundField& bound, const MdbField
 std::string_view nameOf(const BoundField& bound, const MdbField& value, std::string& scratch)
 {
     if (isRealType(bound.column->col_type)) {
-        const char* text = bound.buffer.get();
-        char* end = nullptr;
-        errno = 0;
-        const double number = std::strtod(text, &end);
-        if (errno == 0 && end != text && *end == '\0') {
-            scratch = textFromNumber(number);
+        if (const auto number = realNumberOf(bound)) {
+            scratch = textFromNumber(*number);
             return scratch;
         }
     }
