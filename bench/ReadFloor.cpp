@@ -1,6 +1,6 @@
 #include "ReadFloor.h"
 
-#include "turnimport/ImportedTables.h"
+#include "protocol/ImportedTables.h"
 
 // Debian's mdbtools.h includes glib.h inside extern "C"; glib must then come first for C++.
 #if __has_include(<glib.h>)
@@ -47,7 +47,7 @@ std::int64_t readEveryValue(const std::string& turnFile)
     mdb_set_bind_size(mdb, kBindSize);
     mdb_read_catalog(mdb, MDB_TABLE);
     std::int64_t rows = 0;
-    for (const turnfile::Table& table : turnfile::kImportedTables)
+    for (const reader::Table& table : reader::kImportedTables)
         rows += readTable(mdb, table.name);
     mdb_close(mdb);
     return rows;

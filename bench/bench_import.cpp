@@ -34,7 +34,7 @@ double median(QList<double> values)
     return values.at(values.size() / 2);
 }
 
-// Times the whole import (worker start to commit) and the floor, alternating so that both
+// Times the whole import (reader start to commit) and the floor, alternating so that both
 // see the same machine, and prints both and their ratio.
 void compareWithFloor(const TurnImporter& importer, const QString& file, int empireId, int runs,
                       const char* name, double targetMs)
@@ -56,11 +56,11 @@ void compareWithFloor(const TurnImporter& importer, const QString& file, int emp
             bench::readEveryValue(file.toStdString());
             floor << timer.nsecsElapsed() / 1e6;
         });
-    const QByteArray title = QByteArray("import ") + name + ", worker start to commit";
+    const QByteArray title = QByteArray("import ") + name + ", reader start to commit";
     bench::report(title.constData(), total, targetMs);
-    std::printf("%-62s median %8.0f ms\n", "  the worker's own reading (rows stored meanwhile)",
+    std::printf("%-62s median %8.0f ms\n", "  the reader's own reading (rows stored meanwhile)",
                 median(reading));
-    std::printf("%-62s median %8.0f ms\n", "  after the worker ended: last rows and the commit",
+    std::printf("%-62s median %8.0f ms\n", "  after the reader ended: last rows and the commit",
                 median(finishing));
     std::printf("%-62s median %8.2f ms\n", "  read floor: libmdb reading every value, one process",
                 median(floor));
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     test::TestStore store;
-    const TurnImporter importer(store.store(), test::TestStore::workerPath());
+    const TurnImporter importer(store.store(), test::TestStore::readerPath());
     compareWithFloor(importer, test::TestStore::dataFile(QStringLiteral("900.mdb")), 900, 11,
                      "900.mdb (52,800 rows)", 200);
 

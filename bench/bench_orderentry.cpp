@@ -86,7 +86,11 @@ int main(int argc, char** argv)
                   bench::measure(15, [&] { rules.onSlotFocus(1); }), 10);
 
     OrderStorer storer(
-        form, orders, 900, [](const QString&) {}, [&] { window->grid().refresh(); });
+        form,
+        [&orders](const QString& code, const std::array<QString, kSlotCount>& slots) {
+            orders.append(900, code, slots);
+        },
+        [](const QString&) {}, [&] { window->grid().refresh(); });
     const auto storing = bench::measure(
         15, [&] { storer.storeOrder(); },
         [&] {

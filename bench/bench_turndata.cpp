@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     }
     test::AppFixture f;
     f.t.addEmpire(900, QStringLiteral("Vast Dominion"));
-    const TurnImporter importer(f.t.store(), test::TestStore::workerPath());
+    const TurnImporter importer(f.t.store(), test::TestStore::readerPath());
     importer.importFile(900, big);
     std::unique_ptr<TurnDataWindow> window;
     bench::report(
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
                   bench::measure(3,
                                  [&] {
                                      changes = changesSince(f.t.store(), 900,
-                                                            test::TestStore::workerPath(), small,
+                                                            test::TestStore::readerPath(), small,
                                                             QDateTime::currentDateTime());
                                  }),
                   1000);

@@ -3,7 +3,7 @@
 
 #include "AppFixture.h"
 #include "BenchSupport.h"
-#include "store/EmpireOrderCheck.h"
+#include "store/TurnImports.h"
 #include "turnimport/TurnImporter.h"
 #include "warpmap/MapLayout.h"
 #include "warpmap/MapView.h"
@@ -22,10 +22,10 @@ void layOut(const char* what, test::TestStore& t, int empireId, double targetMs)
     WarpMap map;
     bench::print("  reading the stars and warp points",
                  bench::measure(3, [&] { map = readWarpMap(t.store(), empireId); }));
-    std::printf("  %lld stars, %zu links, %zu unexplored\n", static_cast<long long>(map.stars.size()),
-                map.links.size(), map.stubs.size());
+    std::printf("  %lld stars, %zu links, %zu unexplored\n",
+                static_cast<long long>(map.stars.size()), map.links.size(), map.stubs.size());
     bench::report(what, bench::measure(1, [&] { layOutMap(map); }), targetMs);
-    keepPlaces(t.store(), empireId, lastImportOf(t.store(), empireId), map);
+    keepPlaces(t.store(), empireId, lastImportOf(t.store(), empireId).when, map);
 }
 
 // The window opened on the places kept, then frames of panning and zooming with the whole map
@@ -72,7 +72,7 @@ int main(int argc, char** argv)
         std::printf("%s is not there: big.mdb not measured\n", qPrintable(big));
         return 0;
     }
-    TurnImporter(t.store(), test::TestStore::workerPath()).importFile(900, big);
+    TurnImporter(t.store(), test::TestStore::readerPath()).importFile(900, big);
     layOut("Warp map of big.mdb laid out (off the window's thread)", t, 900, 60000);
     return 0;
 }

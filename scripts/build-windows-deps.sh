@@ -3,7 +3,8 @@
 # packages, into $VFTURN_WINDOWS_DEPS (see scripts/windows-env.sh):
 #   SQLite as a DLL (sqlite3), libmdb as a DLL (mdbtools, without glib and iconv), and
 #   Qt 6.4.2 (qt6-base): Core, Gui, Widgets, Sql with SQLite, Test, the windows, offscreen
-#   and minimal platform plugins and the Windows style; host tools from Debian's native Qt.
+#   and minimal platform plugins and the Windows style; host tools from Debian's native Qt;
+#   and Qt SVG 6.4.2 (qt6-svg), which the warp map is saved and read back through.
 # Takes about 45 minutes on two cores. Run again once complete, it does nothing; after a
 # failure it goes on from the part that failed.
 set -euo pipefail
@@ -160,7 +161,21 @@ configure_qt() {
         -DSQLite3_LIBRARY="$prefix/lib/libsqlite3.dll.a")
 }
 
-for part in sqlite mdbtools qt; do
+# Qt SVG from Debian's qt6-svg source, built against the Qt above.
+build_qtsvg() {
+    fetch_source qt6-svg/bookworm
+    local tree="$work/src/qt6-svg/tree"
+    rm -rf "$tree/build"
+    cmake -S "$tree" -B "$tree/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_PREFIX_PATH="$prefix" \
+        -DCMAKE_INSTALL_PREFIX="$prefix" -DQT_HOST_PATH=/usr \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+    nice cmake --build "$tree/build" --parallel "$jobs"
+    cmake --install "$tree/build"
+}
+
+for part in sqlite mdbtools qt qtsvg; do
     if part_done "$part"; then
         echo "$part: already built"
         continue

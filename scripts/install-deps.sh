@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and the tests need, when missing.
 set -euo pipefail
-packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-private-dev libqt6sql6-sqlite libsqlite3-dev
+packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-private-dev qt6-svg-dev libqt6sql6-sqlite libsqlite3-dev
           mdbtools-dev libglib2.0-dev libboost-graph-dev xvfb xauth
           desktop-file-utils appstream dpkg-dev file)
 missing=()

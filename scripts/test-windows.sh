@@ -53,7 +53,7 @@ settle_wine() {
         local left
         left=$(ps -eo pid,etime,time,args | grep -a '\.exe' | grep -v grep || true)
         echo "$left"
-        grep -q 'vfturn-turnfile\.exe' <<<"$left" && left_reader=1
+        grep -q 'vfturn-reader\.exe' <<<"$left" && left_reader=1
         wineserver -k || true
         timeout 60 wineserver -w || true
     fi
@@ -144,7 +144,7 @@ shortcut="$profile/Roaming/Microsoft/Windows/Start Menu/Programs/VF Turn Entry.l
 timeout 300 "$wine" "dist/vfturn-$version-setup.exe" /S || true
 settle_wine "the installer"
 check "the installer put the program in place" test -x "$installed/vfturn.exe"
-check "the installer put the reader beside it" test -x "$installed/vfturn-turnfile.exe"
+check "the installer put the reader beside it" test -x "$installed/vfturn-reader.exe"
 check "the installer made a Start menu entry" test -e "$shortcut"
 
 # A turn through the installed folder: its DLLs, its plugins, its reader, the real window

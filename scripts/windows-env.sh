@@ -1,7 +1,7 @@
 # Settings shared by the Windows build scripts; sourced, not run.
 # The libraries the Windows build links (Qt, SQLite, libmdb) live in VFTURN_WINDOWS_DEPS,
 # a folder outside the repository; its name changes whenever their recipe does.
-windows_deps_recipe=qt6.4.2-r1
+windows_deps_recipe=qt6.4.2-r2
 export VFTURN_WINDOWS_DEPS="${VFTURN_WINDOWS_DEPS:-$HOME/.cache/vfturn/windows-deps-$windows_deps_recipe}"
 windows_triplet=x86_64-w64-mingw32
 windows_toolchain="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/cmake/mingw-w64-x86_64.cmake"

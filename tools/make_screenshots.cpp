@@ -113,8 +113,8 @@ int main(int argc, char** argv)
 
     // The next turn's file, and what changed with it.
     const QString next = f.t.fileWith(QStringLiteral("123.mdb"), TestStore::nextTurnOf123());
-    TurnImporter(f.t.store(), TestStore::workerPath()).importFile(123, next);
-    WhatChangedWindow changed(changesSince(f.t.store(), 123, TestStore::workerPath(),
+    TurnImporter(f.t.store(), TestStore::readerPath()).importFile(123, next);
+    WhatChangedWindow changed(changesSince(f.t.store(), 123, TestStore::readerPath(),
                                            TestStore::dataFile(QStringLiteral("123.mdb")),
                                            QDateTime(QDate(2026, 12, 2), QTime(9, 30))),
                               QStringLiteral("Empire # 123 Sable Concord"));

@@ -111,7 +111,7 @@ int runProgram(QApplication& app, const StartupOptions& options)
     SystemClock clock;
     QtScreenMetrics screen;
     const QString programFolder = QApplication::applicationDirPath();
-    AppContext context{*store, folder, dialogs, clock, screen, turnFileWorkerPath(programFolder)};
+    AppContext context{*store, folder, dialogs, clock, screen, readerPathIn(programFolder)};
     context.userGuide = userGuidePath(programFolder);
     AppWindows windows(context);
     windows.start();

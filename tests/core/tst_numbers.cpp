@@ -1,6 +1,6 @@
 #include "orders/NumberReading.h"
 #include "platform/Windows1252.h"
-#include "turnimport/ValueConversion.h"
+#include "protocol/ValueConversion.h"
 
 #include <QTest>
 
@@ -127,7 +127,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, utf8);
         QFETCH(bool, plausible);
-        QCOMPARE(turnfile::isPlausibleName(std::string_view(utf8.constData(), utf8.size())),
+        QCOMPARE(reader::isPlausibleName(std::string_view(utf8.constData(), utf8.size())),
                  plausible);
     }
 
@@ -171,7 +171,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, stored);
         QFETCH(QString, text);
         std::string utf8 = "kept ";
-        turnfile::appendStoredText(std::string_view(stored.constData(), stored.size()), utf8);
+        reader::appendStoredText(std::string_view(stored.constData(), stored.size()), utf8);
         QCOMPARE(QString::fromStdString(utf8), QStringLiteral("kept ") + text);
     }
 };

@@ -2,9 +2,9 @@
 #include "Error.h"
 #include "ReaderStream.h"
 #include "mainmenu/SaveOrdersDialogue.h"
+#include "protocol/ImportedTables.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
-#include "turnimport/ImportedTables.h"
 #include "turnimport/OldDatabaseImporter.h"
 #include "turnimport/TurnImporter.h"
 
@@ -47,7 +47,7 @@ private Q_SLOTS:
         AppFixture f;
         const QByteArray before = TestStore::contentsOf(oldDatabase());
         const OldDatabaseReport report =
-            OldDatabaseImporter(f.t.store(), TestStore::workerPath()).importFile(oldDatabase());
+            OldDatabaseImporter(f.t.store(), TestStore::readerPath()).importFile(oldDatabase());
         QCOMPARE(report.empires, 3);
         QCOMPARE(report.orders, 5);
         QCOMPARE(report.turnDataRows,
@@ -90,7 +90,7 @@ private Q_SLOTS:
             t.dump(QStringLiteral("Fleets"), QStringLiteral("EmpireID, FleetID, FleetName"))
                 .filter(QStringLiteral("123|"));
         const OldDatabaseReport report =
-            OldDatabaseImporter(t.store(), TestStore::workerPath()).importFile(oldDatabase());
+            OldDatabaseImporter(t.store(), TestStore::readerPath()).importFile(oldDatabase());
         QCOMPARE(report.alreadyHere, QList<qint64>{123});
         QCOMPARE(report.empires, 2);
         QCOMPARE(report.orders, 1);
@@ -111,9 +111,9 @@ private Q_SLOTS:
              {kOldOrders, {oldOrder("I123", "STREE"), oldOrder("I999", "SRTD")}},
              {kOldFleets,
               {{"I123", "I1", "SMine"}, {"I999", "I2", "SOther"}, {"N", "I3", "SNobody's"}}}},
-            -1, turnfile::kOldDatabaseTables);
+            -1, reader::kOldDatabaseTables);
         const OldDatabaseReport report =
-            OldDatabaseImporter(t.store(), workerWriting(t, output)).importFile(oldDatabase());
+            OldDatabaseImporter(t.store(), readerWriting(t, output)).importFile(oldDatabase());
         QCOMPARE(report.empires, 1);
         QCOMPARE(report.orders, 1);
         QCOMPARE(report.turnDataRows, 1);
@@ -143,9 +143,9 @@ private Q_SLOTS:
         const QByteArray output =
             readerOutput({{kOldEmpires, {{"I123", "SSable Concord", "Stinderly"}, empire}},
                           {kOldOrders, {oldOrder("I123", "STREE")}}},
-                         -1, turnfile::kOldDatabaseTables);
+                         -1, reader::kOldDatabaseTables);
         try {
-            OldDatabaseImporter(t.store(), workerWriting(t, output)).importFile(oldDatabase());
+            OldDatabaseImporter(t.store(), readerWriting(t, output)).importFile(oldDatabase());
             QFAIL("an empire without all it needs was brought over");
         } catch (const Error& error) {
             QVERIFY2(error.message().contains(cause), qPrintable(error.message()));
@@ -173,7 +173,7 @@ private Q_SLOTS:
         const QString path = t.fileWith(QStringLiteral("old.mdb"), contents);
         const QStringList before = t.snapshot();
         try {
-            OldDatabaseImporter(t.store(), TestStore::workerPath()).importFile(path);
+            OldDatabaseImporter(t.store(), TestStore::readerPath()).importFile(path);
             QFAIL("a damaged old database was brought over");
         } catch (const Error& error) {
             QVERIFY2(error.message().contains(QStringLiteral("could not be brought over")),

@@ -2,6 +2,7 @@
 #include "TestStore.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
+#include "store/TurnImports.h"
 #include "turnimport/TurnImporter.h"
 
 #include <QTest>
@@ -152,9 +153,9 @@ private Q_SLOTS:
         QVERIFY(!checkEmpireOrders(t.store(), 900).hasErrors());
         // The next turn's file: fleet 5 is gone.
         const QByteArray nextTurn = readerOutput({{2, {{"I900", "I6", "SOther Fleet"}}}});
-        TurnImporter(t.store(), workerWriting(t, nextTurn))
+        TurnImporter(t.store(), readerWriting(t, nextTurn))
             .importFile(900, TestStore::dataFile(QStringLiteral("123.mdb")));
-        const QDateTime imported = lastImportOf(t.store(), 900);
+        const QDateTime imported = lastImportOf(t.store(), 900).when;
         QVERIFY(imported.secsTo(QDateTime::currentDateTime()) < 60);
         QCOMPARE(briefs(checkEmpireOrders(t.store(), 900)),
                  QStringList{QStringLiteral("error 1: Fleet # \"5\" is not in the turn data "

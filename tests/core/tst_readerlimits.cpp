@@ -1,7 +1,7 @@
 #include "DiskLimits.h"
 #include "TestStore.h"
 #include "platform/ChildProcessGuard.h"
-#include "turnimport/TurnFileWorker.h"
+#include "turnimport/ReaderRun.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,9 +21,9 @@ const char* const kParentOption = "--reader-parent";
 // import does and waits on it, so that a test can kill this program.
 int runAsReaderParent()
 {
-    runTurnFileWorker(TestStore::programPath(QStringLiteral("vfturn-fakereader")),
-                      QStringLiteral("turn.mdb"), WorkerLimits{600000},
-                      [](const QByteArray&) { return true; });
+    runReader(TestStore::programPath(QStringLiteral("vfturn-fakereader")),
+              QStringLiteral("turn.mdb"), ReaderLimits{600000},
+              [](const QByteArray&) { return true; });
     return 0;
 }
 

@@ -324,7 +324,7 @@ private Q_SLOTS:
                     orders.append(123, QStringLiteral("MESS"),
                                   TestStore::slots({QString(4000, u'm')}));
                 else if (action == QLatin1String("import"))
-                    TurnImporter(store, TestStore::workerPath())
+                    TurnImporter(store, TestStore::readerPath())
                         .importFile(123, TestStore::dataFile(QStringLiteral("900.mdb")));
                 else
                     Store(QDir(folder).filePath(QStringLiteral("new.sqlite")));

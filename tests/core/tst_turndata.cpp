@@ -1,6 +1,6 @@
 #include "TestStore.h"
-#include "store/EmpireOrderCheck.h"
-#include "turndata/ReadAhead.h"
+#include "orders/OrderCheck.h"
+#include "store/TurnImports.h"
 #include "turndata/TurnChanges.h"
 #include "turnimport/TurnImporter.h"
 #include "warpmap/MapLayout.h"
@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTest>
 #include <QtEndian>
+
+#include <atomic>
 
 using namespace vf;
 using namespace vf::test;
@@ -66,34 +68,6 @@ private Q_SLOTS:
                  QStringLiteral("Fleet # 12 Home Guard"));
     }
 
-    // Tables read on a thread of their own arrive whole and in order; a database that cannot
-    // be opened is told, not waited for.
-    void readsTablesAhead()
-    {
-        TestStore t;
-        t.importFixture(QStringLiteral("123.mdb"), 123);
-        const QList<const ShownTable*> tables{&shownTables()[5], &shownTables()[0]};
-        const auto readAhead = [&](const QString& path, QStringList& told) {
-            return std::make_unique<ReadAhead>(
-                path, 123, tables,
-                [&told](TableRows rows) {
-                    told << rows.table->title + QLatin1Char(' ') + rows.rows.back().join(',');
-                },
-                [&told](const QString& why) { told << why; });
-        };
-        QStringList told;
-        const auto sound = readAhead(t.store().path(), told);
-        QTRY_VERIFY(!sound->reading());
-        QCOMPARE(told, (QStringList{"Warp Points 22,Barnard's Star,unexplored",
-                                    "Fleets 8,Vanguard,Sol,5"}));
-        QStringList failure;
-        const auto failed =
-            readAhead(t.store().path() + QStringLiteral("/not a database"), failure);
-        QTRY_VERIFY(!failed->reading());
-        QCOMPARE(failure.size(), 1);
-        QVERIFY2(failure[0].contains(QStringLiteral("not a database")), qPrintable(failure[0]));
-    }
-
     // The warp map of 123.mdb: its six stars, each link once, the unexplored warp points as
     // stubs; the same places every time, islands apart, kept with their import only.
     void laysOutTheWarpMap()
@@ -138,9 +112,10 @@ private Q_SLOTS:
                 QVERIFY(
                     !boundsOf(islands[a]).adjusted(-1, -1, 1, 1).intersects(boundsOf(islands[b])));
         }
-        QVERIFY(!layOutMap(again, [](int, int) { return false; }));
+        const std::atomic_bool stop = true;
+        QVERIFY(!layOutMap(again, Progress{{}, &stop}));
 
-        const QDateTime imported = lastImportOf(t.store(), 123);
+        const QDateTime imported = lastImportOf(t.store(), 123).when;
         keepPlaces(t.store(), 123, imported, map);
         WarpMap kept = readWarpMap(t.store(), 123);
         QVERIFY(!readKeptPlaces(t.store(), 123, imported.addSecs(1), kept));
@@ -208,14 +183,14 @@ private Q_SLOTS:
     {
         TestStore t;
         const QString next = t.fileWith(QStringLiteral("123.mdb"), TestStore::nextTurnOf123());
-        TurnImporter(t.store(), TestStore::workerPath()).importFile(123, next);
+        TurnImporter(t.store(), TestStore::readerPath()).importFile(123, next);
         const QDateTime first(QDate(2026, 12, 2), QTime(9, 30));
         const TurnChanges changes =
-            changesSince(t.store(), 123, TestStore::workerPath(),
+            changesSince(t.store(), 123, TestStore::readerPath(),
                          TestStore::dataFile(QStringLiteral("123.mdb")), first);
         QCOMPARE(changes.before, first);
-        QCOMPARE(changes.after, lastImportOf(t.store(), 123));
-        QCOMPARE(lastImportFileOf(t.store(), 123), QStringLiteral("123.mdb"));
+        QCOMPARE(changes.after, lastImportOf(t.store(), 123).when);
+        QCOMPARE(lastImportOf(t.store(), 123).file, QStringLiteral("123.mdb"));
         QCOMPARE(reportOf(changes),
                  (QStringList{"Fleets: 1 new, 1 gone, 1 changed",
                               "  Fleet # 8 Vanguard: gone",

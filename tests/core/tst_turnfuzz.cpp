@@ -1,6 +1,6 @@
 #include "Error.h"
 #include "TestStore.h"
-#include "turnimport/ImportedTables.h"
+#include "protocol/ImportedTables.h"
 #include "turnimport/OldDatabaseImporter.h"
 #include "turnimport/TurnImporter.h"
 
@@ -255,7 +255,7 @@ QByteArray mutateOldDatabase(const QByteArray& original, QRandomGenerator& rando
 bool everyNameIsPlausible(TestStore& t)
 {
     QStringList names = t.dump(QStringLiteral("Empires"), QStringLiteral("*"));
-    for (const auto& table : turnfile::kImportedTables)
+    for (const auto& table : reader::kImportedTables)
         names +=
             t.dump(QString::fromUtf8(table.name.data(), table.name.size()), QStringLiteral("*"));
     for (const QString& row : names) {
@@ -427,17 +427,17 @@ private:
     // old database into an empty store.
     static Outcome importInto(const QString& fixture, TestStore& t, const QString& path)
     {
-        WorkerLimits limits;
+        ReaderLimits limits;
         limits.timeLimitMs = kReaderTimeLimitMs;
         Outcome outcome;
         try {
             if (fixture == kOldDatabase)
                 outcome.rowsLeftOut =
-                    OldDatabaseImporter(t.store(), TestStore::workerPath(), limits)
+                    OldDatabaseImporter(t.store(), TestStore::readerPath(), limits)
                         .importFile(path)
                         .leftOut.total();
             else
-                outcome.rowsLeftOut = TurnImporter(t.store(), TestStore::workerPath(), limits)
+                outcome.rowsLeftOut = TurnImporter(t.store(), TestStore::readerPath(), limits)
                                           .importFile(QFileInfo(fixture).baseName().toInt(), path)
                                           .leftOut.total();
             outcome.imported = true;

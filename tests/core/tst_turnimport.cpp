@@ -1,11 +1,11 @@
 #include "Error.h"
 #include "ReaderStream.h"
 #include "TestStore.h"
+#include "protocol/ImportedTables.h"
+#include "protocol/ReaderProtocol.h"
+#include "protocol/ValueConversion.h"
 #include "store/OrderRepository.h"
-#include "turnimport/ImportedTables.h"
-#include "turnimport/ReaderProtocol.h"
 #include "turnimport/TurnImporter.h"
-#include "turnimport/ValueConversion.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,7 +18,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QScopeGuard>
+
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 using namespace vf;
 using namespace vf::test;
@@ -65,7 +70,7 @@ QList<QStringList> readCsv(const QString& path)
 }
 
 // The rows of a dump, keeping the import's fields, as "a|b|c".
-QStringList expectedRows(const QString& dumpFolder, const turnfile::Table& table)
+QStringList expectedRows(const QString& dumpFolder, const reader::Table& table)
 {
     const QList<QStringList> csv =
         readCsv(QDir(dumpFolder)
@@ -84,7 +89,7 @@ QStringList expectedRows(const QString& dumpFolder, const turnfile::Table& table
     return rows;
 }
 
-QString fieldList(const turnfile::Table& table)
+QString fieldList(const reader::Table& table)
 {
     QStringList fields;
     for (const auto& field : table.fields)
@@ -92,7 +97,7 @@ QString fieldList(const turnfile::Table& table)
     return fields.join(QStringLiteral(", "));
 }
 
-QString tableName(const turnfile::Table& table)
+QString tableName(const reader::Table& table)
 {
     return QString::fromUtf8(table.name.data(), table.name.size());
 }
@@ -104,12 +109,12 @@ void fillEmpire(TestStore& t, int empireId)
     std::array<QString, kSlotCount> slots;
     slots.fill(QStringLiteral(" "));
     OrderRepository(t.store()).append(empireId, QStringLiteral("TREE"), slots);
-    for (const auto& table : turnfile::kImportedTables) {
+    for (const auto& table : reader::kImportedTables) {
         QStringList values;
         for (const auto& field : table.fields)
-            values << (field.name == "EmpireID"                         ? QString::number(empireId)
-                       : field.kind == turnfile::FieldKind::WholeNumber ? QStringLiteral("1")
-                                                                        : QStringLiteral("'old'"));
+            values << (field.name == "EmpireID"                       ? QString::number(empireId)
+                       : field.kind == reader::FieldKind::WholeNumber ? QStringLiteral("1")
+                                                                      : QStringLiteral("'old'"));
         t.store().run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                           .arg(Store::quoted(tableName(table)), fieldList(table),
                                values.join(QLatin1Char(','))));
@@ -118,11 +123,11 @@ void fillEmpire(TestStore& t, int empireId)
 
 constexpr int kFleets = 2;
 
-QString expectFailure(TestStore& t, const QString& file, int empireId, WorkerLimits limits = {},
-                      const QString& worker = TestStore::workerPath())
+QString expectFailure(TestStore& t, const QString& file, int empireId, ReaderLimits limits = {},
+                      const QString& reader = TestStore::readerPath())
 {
     try {
-        TurnImporter(t.store(), worker, limits).importFile(empireId, file);
+        TurnImporter(t.store(), reader, limits).importFile(empireId, file);
     } catch (const Error& error) {
         return error.message();
     }
@@ -137,13 +142,13 @@ private Q_SLOTS:
     void importsEveryRowAndFieldExactly_data()
     {
         QTest::addColumn<int>("table");
-        for (int i = 0; i < int(turnfile::kImportedTables.size()); ++i)
-            QTest::newRow(qPrintable(tableName(turnfile::kImportedTables[i]))) << i;
+        for (int i = 0; i < int(reader::kImportedTables.size()); ++i)
+            QTest::newRow(qPrintable(tableName(reader::kImportedTables[i]))) << i;
     }
     void importsEveryRowAndFieldExactly()
     {
         QFETCH(int, table);
-        const auto& t13 = turnfile::kImportedTables[table];
+        const auto& t13 = reader::kImportedTables[table];
         TestStore t;
         t.importFixture(QStringLiteral("123.mdb"), 123);
         QCOMPARE(t.dump(tableName(t13), fieldList(t13)),
@@ -229,7 +234,7 @@ private Q_SLOTS:
         TestStore t;
         fillEmpire(t, 124);
         t.importFixture(QStringLiteral("124.mdb"), 124);
-        for (const auto& table : turnfile::kImportedTables)
+        for (const auto& table : reader::kImportedTables)
             QCOMPARE(t.count(tableName(table), 124), 0);
         QCOMPARE(t.count(QStringLiteral("Orders"), 124), 1);
     }
@@ -255,7 +260,7 @@ private Q_SLOTS:
                         QStringLiteral("quote(WarpPointID) || ':' || quote(DestinationStarName)")),
                  (QStringList{"1:''", "2:NULL", "3:'?'", "4:'X'", "5:'?12'", "NULL:'Vega'"}));
         // The other texts as the dump has them (it writes NULL and empty text alike).
-        for (const auto& table : turnfile::kImportedTables) {
+        for (const auto& table : reader::kImportedTables) {
             QStringList rows = t.dump(tableName(table), fieldList(table));
             rows.replaceInStrings(QStringLiteral("<null>"), QString());
             const QStringList ofEmpire126 =
@@ -268,7 +273,7 @@ private Q_SLOTS:
     void onlyTheChosenEmpiresRowsAreStoredAndTheRestTold()
     {
         TestStore t;
-        const TurnImporter importer(t.store(), TestStore::workerPath());
+        const TurnImporter importer(t.store(), TestStore::readerPath());
         for (int import = 0; import < 3; ++import) {
             const ImportResult result =
                 importer.importFile(126, TestStore::dataFile(QStringLiteral("126.mdb")));
@@ -287,7 +292,7 @@ private Q_SLOTS:
               {{"N", "I1", "SNobody's"}, {"I999", "I2", "SOther"}, {"I123", "I3", "SMine"}}},
              {kFleets + 1, {{"I999", "SPlan"}, {"I998", "SPlan"}, {"N", "SPlan"}}}});
         const ImportResult result =
-            TurnImporter(t.store(), workerWriting(t, output))
+            TurnImporter(t.store(), readerWriting(t, output))
                 .importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")));
         QCOMPARE(leftOutSummary(result.leftOut),
                  QStringLiteral("5 rows were not stored: 2 name no empire, 1 names Empire # 998, "
@@ -349,14 +354,14 @@ private Q_SLOTS:
         QVERIFY2(message.contains(QStringLiteral("turn results file")), qPrintable(message));
     }
 
-    void aWorkerKilledHalfWayChangesNothing()
+    void aReaderKilledHalfWayChangesNothing()
     {
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = t.snapshot();
-        // The time limit stops the worker long before it can finish.
+        // The time limit stops the reader long before it can finish.
         const QString message =
-            expectFailure(t, TestStore::dataFile(QStringLiteral("900.mdb")), 123, WorkerLimits{1});
+            expectFailure(t, TestStore::dataFile(QStringLiteral("900.mdb")), 123, ReaderLimits{1});
         QVERIFY2(message.contains(QStringLiteral("too long")), qPrintable(message));
         QCOMPARE(t.snapshot(), before);
     }
@@ -393,7 +398,7 @@ private Q_SLOTS:
         fillEmpire(t, 123);
         const QStringList before = t.snapshot();
         const QString message =
-            expectFailure(t, TestStore::dataFile(file), 123, {}, t.fakeWorker(steps));
+            expectFailure(t, TestStore::dataFile(file), 123, {}, t.fakeReader(steps));
         QVERIFY2(message.contains(QRegularExpression(cause)), qPrintable(message));
         QCOMPARE(t.snapshot(), before);
     }
@@ -486,19 +491,24 @@ private Q_SLOTS:
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = t.snapshot();
-        const TurnImporter importer(t.store(), t.fakeWorker(QStringLiteral("sleep 60")));
+        const TurnImporter importer(t.store(), t.fakeReader(QStringLiteral("sleep 60")));
         QElapsedTimer clock;
         clock.start();
-        int asked = 0;
+        std::atomic_bool stop = false;
+        std::thread player([&stop] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            stop = true;
+        });
+        const auto joined = qScopeGuard([&player] { player.join(); });
         try {
             importer.importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")),
-                                ForeignFile::Replace, [&] { return ++asked > 3; });
+                                ForeignFile::Replace, Progress{{}, &stop});
             QFAIL("a cancelled reading was taken as complete");
         } catch (const Error& error) {
             QVERIFY2(error.message().contains(QStringLiteral("cancelled")),
                      qPrintable(error.message()));
         }
-        QVERIFY2(clock.elapsed() < 30000, "the worker was waited for instead of ended");
+        QVERIFY2(clock.elapsed() < 30000, "the reader was waited for instead of ended");
         QCOMPARE(t.snapshot(), before);
     }
 
@@ -519,7 +529,7 @@ private Q_SLOTS:
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = t.snapshot();
-        const TurnImporter importer(t.store(), TestStore::workerPath());
+        const TurnImporter importer(t.store(), TestStore::readerPath());
         const ImportResult kept =
             importer.importFile(123, TestStore::dataFile(file), ForeignFile::KeepOldData);
         QCOMPARE(kept.replaced, replaced);
@@ -577,9 +587,9 @@ private Q_SLOTS:
         TestStore t;
         fillEmpire(t, 123);
         const QStringList before = t.snapshot();
-        const QString worker = workerWriting(t, output);
+        const QString reader = readerWriting(t, output);
         try {
-            TurnImporter(t.store(), worker)
+            TurnImporter(t.store(), reader)
                 .importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")));
             QCOMPARE(
                 t.dump(QStringLiteral("Fleets"), QStringLiteral("EmpireID, FleetID, FleetName")),
@@ -607,7 +617,7 @@ private Q_SLOTS:
         QCOMPARE(t.snapshot(), before);
     }
 
-    void aMissingWorkerIsReported()
+    void aMissingReaderIsReported()
     {
         TestStore t;
         const QString message =
@@ -620,9 +630,16 @@ private Q_SLOTS:
     void aRefusedStartIsTriedAgain()
     {
         TestStore t;
-        const QString reader =
-            t.path() + QStringLiteral("/late-") + QFileInfo(TestStore::workerPath()).fileName();
-        QTimer::singleShot(0, [&] { QVERIFY(QFile::copy(TestStore::workerPath(), reader)); });
+        const QString name = QFileInfo(TestStore::readerPath()).fileName();
+        const QString reader = t.path() + QStringLiteral("/late-") + name;
+        const QString waiting = t.path() + QStringLiteral("/waiting-") + name;
+        QVERIFY(QFile::copy(TestStore::readerPath(), waiting));
+        // It comes in place a moment after the first start, before the second.
+        std::thread arrival([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            QFile::rename(waiting, reader);
+        });
+        const auto joined = qScopeGuard([&arrival] { arrival.join(); });
         TurnImporter(t.store(), reader)
             .importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")));
         QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 6);
@@ -663,7 +680,7 @@ private Q_SLOTS:
         // number; anything else refuses the file.
         QFETCH(QString, text);
         QFETCH(QString, identifier);
-        const auto converted = turnfile::identifierFromText(text.toStdString());
+        const auto converted = reader::identifierFromText(text.toStdString());
         QCOMPARE(converted ? QString::number(*converted) : QString(), identifier);
     }
 
@@ -688,9 +705,9 @@ private Q_SLOTS:
         QFETCH(double, number);
         QFETCH(QString, identifier);
         QFETCH(QString, name);
-        const auto converted = turnfile::identifierFromNumber(number);
+        const auto converted = reader::identifierFromNumber(number);
         QCOMPARE(converted ? QString::number(*converted) : QString(), identifier);
-        QCOMPARE(QString::fromStdString(turnfile::textFromNumber(number)), name);
+        QCOMPARE(QString::fromStdString(reader::textFromNumber(number)), name);
     }
 };
 

@@ -535,7 +535,7 @@ private Q_SLOTS:
             QCOMPARE(menu.geometry(), moved);
         } // the program ends
         AppContext secondRun{f.t.store(), f.t.folder(), f.dialogs,
-                             f.clock,     f.screen,     TestStore::workerPath()};
+                             f.clock,     f.screen,     TestStore::readerPath()};
         AppWindows second(secondRun);
         second.start();
         MainMenuWindow& menu = second.mainMenu();
@@ -550,7 +550,7 @@ private Q_SLOTS:
         // A third run on a smaller screen: the window stays within it.
         FixedScreenMetrics small(500, 360);
         AppContext thirdRun{f.t.store(), f.t.folder(), f.dialogs,
-                            f.clock,     small,        TestStore::workerPath()};
+                            f.clock,     small,        TestStore::readerPath()};
         AppWindows third(thirdRun);
         const QRect within = third.mainMenu().geometry();
         QVERIFY2(within.right() < 500 && within.bottom() < 360 && within.left() >= 0 &&
@@ -622,7 +622,7 @@ private Q_SLOTS:
         EmpireRepository(*store).add({123, QStringLiteral("Sable Concord"), QStringLiteral("pw")});
         const QString turnFile = folder.turnResultsFile(QStringLiteral("123"));
         QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")), turnFile));
-        TurnImporter(*store, TestStore::workerPath()).importFile(123, turnFile);
+        TurnImporter(*store, TestStore::readerPath()).importFile(123, turnFile);
         QCOMPARE(TurnDataRepository(*store, 123).fleets().size(), 6);
         const QString written = ordersfile::write(folder.ordersFolder(), QStringLiteral("x.123"),
                                                   QByteArrayLiteral("\"KELVAR Orders\"\r\n"));

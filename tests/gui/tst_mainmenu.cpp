@@ -780,10 +780,10 @@ private Q_SLOTS:
         f.t.importFixture(QStringLiteral("123.mdb"), 123);
         QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")),
                             f.t.folder().turnResultsFile(QStringLiteral("123"))));
-        f.context.turnFileWorker = f.t.fakeWorker(QStringLiteral("sleep 60"));
+        f.context.readerPath = f.t.fakeReader(QStringLiteral("sleep 60"));
         QVERIFY(f.pick(QStringLiteral("Sable Concord")));
         f.dialogs.answerOk(2);
-        // A timer that goes on ticking while the worker runs is the window going on painting;
+        // A timer that goes on ticking while the reader runs is the window going on painting;
         // after a few ticks with the progress showing it presses Cancel. (The checks are made
         // after the import: a failed check in here would leave the dialog open.)
         int ticks = 0;

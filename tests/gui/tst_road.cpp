@@ -87,7 +87,7 @@ class TestRoad : public QObject {
         Fixture()
         {
             if (!installedFolder.isEmpty())
-                context.turnFileWorker = turnFileWorkerPath(installedFolder);
+                context.readerPath = readerPathIn(installedFolder);
             t.addEmpire(123, QStringLiteral("Sable Concord"), QStringLiteral("tinderly"));
             windows = std::make_unique<AppWindows>(context);
             windows->start();

@@ -19,9 +19,9 @@ private Q_SLOTS:
         const QString programFolder = qEnvironmentVariable("VFTURN_INSTALLED_PROGRAM_FOLDER");
         if (programFolder.isEmpty())
             QSKIP("run by check-install.sh with an installed program");
-        const QString reader = turnFileWorkerPath(programFolder);
+        const QString reader = readerPathIn(programFolder);
         QCOMPARE(reader, QDir::cleanPath(programFolder +
-                                         QStringLiteral("/../libexec/vfturn/vfturn-turnfile")));
+                                         QStringLiteral("/../libexec/vfturn/vfturn-reader")));
         TestStore t;
         TurnImporter(t.store(), reader)
             .importFile(123, TestStore::dataFile(QStringLiteral("123.mdb")));
@@ -30,14 +30,15 @@ private Q_SLOTS:
         const QString guide = userGuidePath(programFolder);
         QCOMPARE(guide,
                  QDir::cleanPath(programFolder + QStringLiteral("/../share/doc/vfturn/README.md")));
-        QVERIFY(QFileInfo::exists(QFileInfo(guide).dir().filePath(QStringLiteral("docs/main-menu.png"))));
+        QVERIFY(QFileInfo::exists(
+            QFileInfo(guide).dir().filePath(QStringLiteral("docs/main-menu.png"))));
     }
 
     void aProgramBesideItsReaderFindsItThere()
     {
         // The build folder, or a folder copied as it is.
-        const QString beside = QFileInfo(TestStore::workerPath()).absolutePath();
-        QCOMPARE(turnFileWorkerPath(beside), TestStore::workerPath());
+        const QString beside = QFileInfo(TestStore::readerPath()).absolutePath();
+        QCOMPARE(readerPathIn(beside), TestStore::readerPath());
     }
 };
 

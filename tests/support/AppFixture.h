@@ -18,7 +18,7 @@ struct AppFixture {
     FakeNavigator navigator;
     FixedClock clock{QDate(2026, 12, 7)};
     FixedScreenMetrics screen;
-    AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::workerPath()};
+    AppContext context{t.store(), t.folder(), dialogs, clock, screen, TestStore::readerPath()};
 
     explicit AppFixture(int screenWidth = 1024, int screenHeight = 900)
         : screen(screenWidth, screenHeight)
@@ -28,7 +28,7 @@ struct AppFixture {
     // The same context with other dialogs, e.g. the real message boxes.
     AppContext contextWith(Dialogs& others)
     {
-        return AppContext{t.store(), t.folder(), others, clock, screen, TestStore::workerPath()};
+        return AppContext{t.store(), t.folder(), others, clock, screen, TestStore::readerPath()};
     }
 };
 

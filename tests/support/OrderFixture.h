@@ -20,8 +20,11 @@ struct OrderFixture {
     OrderRepository orders{t.store()};
     QStringList messages;
     int refreshes = 0;
-    OrderStorer storer{form, orders, 123, [this](const QString& m) { messages << m; },
-                       [this] { ++refreshes; }};
+    OrderStorer storer{form,
+                       [this](const QString& code, const std::array<QString, kSlotCount>& slots) {
+                           orders.append(123, code, slots);
+                       },
+                       [this](const QString& m) { messages << m; }, [this] { ++refreshes; }};
     EnterKeyRoutes keys{form, storer, [this](const QString& m) { messages << m; }};
 
     // The player chooses the code (text that is no code stays typed) and types the values.

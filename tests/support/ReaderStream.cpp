@@ -1,6 +1,6 @@
 #include "ReaderStream.h"
 
-#include "turnimport/ReaderProtocol.h"
+#include "protocol/ReaderProtocol.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,7 +12,7 @@ namespace vf::test {
 
 namespace {
 
-void writeRow(turnfile::FrameWriter& frames, const QStringList& row)
+void writeRow(reader::FrameWriter& frames, const QStringList& row)
 {
     frames.row();
     for (const QString& value : row) {
@@ -28,7 +28,7 @@ void writeRow(turnfile::FrameWriter& frames, const QStringList& row)
 } // namespace
 
 QByteArray readerOutput(const QMap<int, QList<QStringList>>& rows, qint64 countedRows,
-                        std::span<const turnfile::Table> tables)
+                        std::span<const reader::Table> tables)
 {
     const QString path = QDir::temp().filePath(
         QStringLiteral("vfturn-reader-output-%1").arg(QCoreApplication::applicationPid()));
@@ -36,7 +36,7 @@ QByteArray readerOutput(const QMap<int, QList<QStringList>>& rows, qint64 counte
     if (!out)
         qFatal("cannot write %s", qPrintable(path));
     {
-        turnfile::FrameWriter frames(out);
+        reader::FrameWriter frames(out);
         qint64 written = 0;
         for (int table = 0; table < int(tables.size()); ++table) {
             frames.table(table);
@@ -53,7 +53,7 @@ QByteArray readerOutput(const QMap<int, QList<QStringList>>& rows, qint64 counte
     return bytes;
 }
 
-QString workerWriting(TestStore& t, const QByteArray& output)
+QString readerWriting(TestStore& t, const QByteArray& output)
 {
     const QString stream = t.path() + QStringLiteral("/reader-output");
     QFile file(stream);
@@ -61,7 +61,7 @@ QString workerWriting(TestStore& t, const QByteArray& output)
         qFatal("cannot write %s", qPrintable(stream));
     file.write(output);
     file.close();
-    return t.fakeWorker(QStringLiteral("cat ") + stream);
+    return t.fakeReader(QStringLiteral("cat ") + stream);
 }
 
 } // namespace vf::test

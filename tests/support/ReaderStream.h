@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TestStore.h"
-#include "turnimport/ImportedTables.h"
+#include "protocol/ImportedTables.h"
 
 #include <QByteArray>
 #include <QList>
@@ -16,9 +16,9 @@ namespace vf::test {
 // the frames of its rows ("I123" a whole number, "Sname" a text, "N" no value). The end frame
 // counts the rows written, or countedRows when given.
 QByteArray readerOutput(const QMap<int, QList<QStringList>>& rows, qint64 countedRows = -1,
-                        std::span<const turnfile::Table> tables = turnfile::kImportedTables);
+                        std::span<const reader::Table> tables = reader::kImportedTables);
 
 // A stand-in reader that writes the given bytes and ends cleanly.
-QString workerWriting(TestStore& t, const QByteArray& output);
+QString readerWriting(TestStore& t, const QByteArray& output);
 
 } // namespace vf::test

@@ -1,8 +1,8 @@
 #include "TestStore.h"
 
 #include "platform/System.h"
+#include "protocol/ImportedTables.h"
 #include "store/EmpireRepository.h"
-#include "turnimport/ImportedTables.h"
 #include "turnimport/TurnImporter.h"
 
 #include <QCoreApplication>
@@ -30,7 +30,7 @@ void TestStore::addEmpire(int id, const QString& name, const QString& password)
 void TestStore::importFixture(const QString& fileName, int empireId)
 {
     try {
-        TurnImporter(*m_store, workerPath()).importFile(empireId, dataFile(fileName));
+        TurnImporter(*m_store, readerPath()).importFile(empireId, dataFile(fileName));
     } catch (const std::exception& error) {
         // Qt Test says only that an exception was caught: the log names it.
         qCritical("Importing %s failed: %s", qPrintable(fileName), error.what());
@@ -51,7 +51,7 @@ QStringList TestStore::snapshot(Fields fields)
 {
     QStringList all = dump(QStringLiteral("Empires"), QStringLiteral("*")) +
                       dump(QStringLiteral("Orders"), QStringLiteral("*"));
-    for (const auto& table : turnfile::kImportedTables) {
+    for (const auto& table : reader::kImportedTables) {
         QStringList own;
         for (const auto& field : table.fields)
             own << Store::quoted(
@@ -104,7 +104,7 @@ QString TestStore::fileWith(const QString& name, const QByteArray& bytes)
     return path;
 }
 
-QString TestStore::fakeWorker(const QString& steps)
+QString TestStore::fakeReader(const QString& steps)
 {
     qputenv("VFTURN_FAKE_READER", steps.toUtf8());
     return programPath(QStringLiteral("vfturn-fakereader"));
@@ -121,9 +121,9 @@ QString TestStore::dataFile(const QString& name)
     return QDir(QStringLiteral(VFTURN_TEST_DATA)).filePath(name);
 }
 
-QString TestStore::workerPath()
+QString TestStore::readerPath()
 {
-    return programPath(QStringLiteral("vfturn-turnfile"));
+    return programPath(QStringLiteral("vfturn-reader"));
 }
 
 QString TestStore::programPath(const QString& name)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/Order.h"
 #include "platform/DataFolder.h"
-#include "store/Order.h"
 #include "store/Store.h"
 
 #include <QTemporaryDir>
@@ -20,7 +20,7 @@ public:
 
     void addEmpire(int id, const QString& name,
                    const QString& password = QStringLiteral("tinderly"));
-    // Imports a fixture of tests/data (e.g. "123.mdb") for its empire through the worker.
+    // Imports a fixture of tests/data (e.g. "123.mdb") for its empire through the reader.
     void importFixture(const QString& fileName, int empireId);
     // A row count of a table, optionally of one empire.
     int count(const QString& table, int empireId = -1);
@@ -40,7 +40,7 @@ public:
     QString fileWith(const QString& name, const QByteArray& bytes);
     // A stand-in for the turn results reader that takes the given steps, one a line (see
     // fakereader.cpp: "relay", "stderr TEXT", "sleep 60", ...).
-    QString fakeWorker(const QString& steps);
+    QString fakeReader(const QString& steps);
 
     static QString dataFile(const QString& name);
     // The next turn's file of empire 123, made from 123.mdb by changing values in place (each
@@ -51,7 +51,7 @@ public:
     static QByteArray contentsOf(const QString& path);
     // The 51 slots of an order: the values given, then single blanks.
     static std::array<QString, kSlotCount> slots(const QStringList& values = {});
-    static QString workerPath();
+    static QString readerPath();
     // A program built beside the tests, by its name without a system's ending.
     static QString programPath(const QString& name);
 

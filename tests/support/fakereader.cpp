@@ -39,7 +39,7 @@ void writeOut(const QByteArray& bytes)
 int relay(const QStringList& arguments, qint64 keep)
 {
     const QString reader =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vfturn-turnfile"));
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vfturn-reader"));
     QProcess process;
     process.start(reader, arguments);
     if (!process.waitForFinished(-1))
@@ -89,10 +89,10 @@ int allocate(qint64 megabytes)
 
 int main(int argc, char** argv)
 {
-    vf::turnfile::prepareReaderProcess();
+    vf::reader::prepareReaderProcess();
     QCoreApplication app(argc, argv);
     QStringList arguments;
-    for (const std::string& argument : vf::turnfile::readerArguments(argc, argv))
+    for (const std::string& argument : vf::reader::readerArguments(argc, argv))
         arguments << QString::fromLocal8Bit(argument.c_str());
     const QStringList steps = qEnvironmentVariable("VFTURN_FAKE_READER").split(QLatin1Char('\n'));
     int status = 0;

@@ -2,7 +2,7 @@
 
 #include "OrderCatalogue.h"
 #include "OrderForm.h"
-#include "store/Order.h"
+#include "model/Order.h"
 
 namespace vf {
 

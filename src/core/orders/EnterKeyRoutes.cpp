@@ -6,7 +6,7 @@
 #include "OrderChecks.h"
 #include "OrderForm.h"
 #include "OrderStorer.h"
-#include "store/Order.h"
+#include "model/Order.h"
 
 namespace vf {
 

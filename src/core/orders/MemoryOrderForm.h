@@ -1,7 +1,7 @@
 #pragma once
 
 #include "OrderForm.h"
-#include "store/Order.h"
+#include "model/Order.h"
 
 #include <array>
 

@@ -5,6 +5,7 @@
 #include "OrderChecks.h"
 #include "SlotFocusRules.h"
 #include "TurnData.h"
+#include "model/ImportStamp.h"
 
 #include <QMap>
 #include <QSet>
@@ -355,8 +356,7 @@ QString OrderChecker::whenImported() const
 {
     if (!m_lastImport.isValid())
         return QStringLiteral("(no turn results file has been imported for this empire)");
-    return QStringLiteral("imported on %1")
-        .arg(m_lastImport.toString(QStringLiteral("MM-dd-yyyy 'at' hh:mm")));
+    return QStringLiteral("imported on %1").arg(shownTime(m_lastImport));
 }
 
 } // namespace vf

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "store/Order.h"
+#include "model/Order.h"
+#include "model/RecordKind.h"
 
 #include <QDateTime>
 #include <QList>
@@ -64,9 +65,8 @@ struct SlotUse {
     int starSlot = 0;
 };
 
-// The source a pick-list is read from: fleets, armies, population groups, commanders or warp
-// points. For each code of the chooser, in its order, the first slot that offers it.
-enum class RecordKind { Fleet, Army, PopulationGroup, Commander, WarpPoint };
+// For each code of the chooser, in its order, the first slot whose pick-list offers that kind
+// of record.
 QList<SlotUse> slotsTaking(RecordKind kind);
 
 } // namespace vf

@@ -3,15 +3,13 @@
 #include "ChosenCode.h"
 #include "OrderChecks.h"
 #include "OrderForm.h"
-#include "store/OrderRepository.h"
 
 namespace vf {
 
-OrderStorer::OrderStorer(OrderForm& form, const OrderRepository& orders, int empireId,
-                         ShowMessage showMessage, Refresh refreshGrid)
+OrderStorer::OrderStorer(OrderForm& form, Append append, ShowMessage showMessage,
+                         Refresh refreshGrid)
     : m_form(form)
-    , m_orders(orders)
-    , m_empireId(empireId)
+    , m_append(std::move(append))
     , m_showMessage(std::move(showMessage))
     , m_refreshGrid(std::move(refreshGrid))
 {
@@ -73,7 +71,7 @@ bool OrderStorer::storeOrder()
         if (found.corrected)
             m_form.setSlotText(found.slot, *found.corrected);
     }
-    m_orders.append(m_empireId, m_form.code(), convertedSlots());
+    m_append(m_form.code(), convertedSlots());
     m_refreshGrid();
     resetForNextOrder(m_form);
     return true;

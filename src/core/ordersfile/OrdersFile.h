@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/Order.h"
+#include "model/Order.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -7,12 +7,12 @@
 
 namespace vf {
 
-QString turnFileWorkerPath(const QString& programFolder)
+QString readerPathIn(const QString& programFolder)
 {
-    const QString name = platform::executableName(QStringLiteral("vfturn-turnfile"));
+    const QString name = platform::executableName(QStringLiteral("vfturn-reader"));
     const QDir folder(programFolder);
     const QString installed =
-        QDir::cleanPath(folder.filePath(platform::installedWorkerFolder() + name));
+        QDir::cleanPath(folder.filePath(platform::installedReaderFolder() + name));
     const QString beside = folder.filePath(name);
     for (const QString& candidate : {installed, beside}) {
         if (QFileInfo(candidate).isExecutable())
@@ -25,8 +25,8 @@ QString userGuidePath(const QString& programFolder)
 {
     const QDir folder(programFolder);
     const QStringList candidates{
-        QDir::cleanPath(folder.filePath(platform::installedDocumentFolder() +
-                                        QStringLiteral("README.md"))),
+        QDir::cleanPath(
+            folder.filePath(platform::installedDocumentFolder() + QStringLiteral("README.md"))),
         folder.filePath(QStringLiteral("README.md")),
         QDir::cleanPath(folder.filePath(QStringLiteral("../../README.md"))), // a build folder
     };

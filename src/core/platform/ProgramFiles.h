@@ -8,7 +8,7 @@ namespace vf {
 // <prefix>/libexec/vfturn/ when installed (the program in <prefix>/bin/), else beside the
 // program (the build folder, a Windows folder). The first place is returned when neither
 // holds it, so that the message names where it was expected.
-QString turnFileWorkerPath(const QString& programFolder);
+QString readerPathIn(const QString& programFolder);
 
 // The user's guide installed with the program (the README with its pictures), looked up the
 // same way: <prefix>/share/doc/vfturn/ when installed, else beside the program, else the

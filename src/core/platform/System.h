@@ -14,7 +14,7 @@ QString defaultDataFolder();
 QString executableName(const QString& name);
 // The reader's folder relative to the program's when installed: libexec/vfturn/ beside bin/
 // on Linux; the program's own folder on Windows.
-QString installedWorkerFolder();
+QString installedReaderFolder();
 // The folder of the installed user's guide, relative to the program's: share/doc/vfturn/
 // on Linux; the program's own folder on Windows.
 QString installedDocumentFolder();

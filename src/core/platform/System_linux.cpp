@@ -19,7 +19,7 @@ QString executableName(const QString& name)
     return name;
 }
 
-QString installedWorkerFolder()
+QString installedReaderFolder()
 {
     return QStringLiteral("../libexec/vfturn/");
 }

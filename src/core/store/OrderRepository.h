@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Order.h"
+#include "model/Order.h"
 
 #include <QList>
 

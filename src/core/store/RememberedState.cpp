@@ -5,50 +5,39 @@
 
 namespace vf {
 
-namespace {
-
-const QString kLastEmpire = QStringLiteral("last empire");
-
-QString geometrySetting(const QString& window)
-{
-    return QStringLiteral("window %1").arg(window);
-}
-
-} // namespace
-
 int RememberedState::lastEmpire() const
 {
-    return read(kLastEmpire).toInt();
+    return read(Setting::lastEmpire()).toInt();
 }
 
 void RememberedState::setLastEmpire(int empireId) const
 {
-    write(kLastEmpire, QString::number(empireId));
+    write(Setting::lastEmpire(), QString::number(empireId));
 }
 
 QByteArray RememberedState::windowGeometry(const QString& window) const
 {
-    return QByteArray::fromBase64(read(geometrySetting(window)).toLatin1());
+    return QByteArray::fromBase64(read(Setting::windowGeometry(window)).toLatin1());
 }
 
 void RememberedState::setWindowGeometry(const QString& window, const QByteArray& geometry) const
 {
-    write(geometrySetting(window), QString::fromLatin1(geometry.toBase64()));
+    write(Setting::windowGeometry(window), QString::fromLatin1(geometry.toBase64()));
 }
 
-QString RememberedState::read(const QString& name) const
+QString RememberedState::read(const Setting& setting) const
 {
     try {
-        return m_store.setting(name);
+        return m_store.setting(setting);
     } catch (const Error&) {
         return QString();
     }
 }
 
-void RememberedState::write(const QString& name, const QString& value) const
+void RememberedState::write(const Setting& setting, const QString& value) const
 {
     try {
-        m_store.setSetting(name, value);
+        m_store.setSetting(setting, value);
     } catch (const Error&) {
         // Not remembered this time; nothing the player needs to hear about.
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Setting.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -24,8 +26,8 @@ public:
     void setWindowGeometry(const QString& window, const QByteArray& geometry) const;
 
 private:
-    QString read(const QString& name) const;
-    void write(const QString& name, const QString& value) const;
+    QString read(const Setting& setting) const;
+    void write(const Setting& setting, const QString& value) const;
 
     const Store& m_store;
 };

@@ -1,8 +1,9 @@
 #include "Store.h"
 
 #include "Error.h"
+#include "model/Order.h"
 #include "platform/WholeFile.h"
-#include "turnimport/ImportedTables.h"
+#include "protocol/ImportedTables.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -24,10 +25,10 @@ namespace {
 
 QAtomicInt connectionCounter;
 
-QString columnType(turnfile::FieldKind kind)
+QString columnType(reader::FieldKind kind)
 {
-    return kind == turnfile::FieldKind::WholeNumber ? QStringLiteral("INTEGER")
-                                                    : QStringLiteral("TEXT");
+    return kind == reader::FieldKind::WholeNumber ? QStringLiteral("INTEGER")
+                                                  : QStringLiteral("TEXT");
 }
 
 QString empireIndexName(const QString& table)
@@ -47,7 +48,7 @@ QStringList schemaStatements()
     sql << QStringLiteral("CREATE TABLE IF NOT EXISTS Empires ("
                           "EmpireID INTEGER NOT NULL UNIQUE, EmpireName TEXT, Password TEXT)");
     QStringList slots;
-    for (int k = 1; k <= 51; ++k)
+    for (int k = 1; k <= kSlotCount; ++k)
         slots << QStringLiteral("i%1 TEXT").arg(k);
     sql << QStringLiteral("CREATE TABLE IF NOT EXISTS Orders (OrderID INTEGER PRIMARY KEY, "
                           "EmpireID INTEGER NOT NULL, "
@@ -63,13 +64,13 @@ QStringList schemaStatements()
                .arg(slots.join(QStringLiteral(", ")));
     sql << QStringLiteral(
         "CREATE TABLE IF NOT EXISTS Settings (Name TEXT PRIMARY KEY, Value TEXT)");
-    for (const auto& table : turnfile::kImportedTables) {
+    for (const auto& table : reader::kImportedTables) {
         const QString name = QString::fromUtf8(table.name.data(), table.name.size());
         QStringList columns;
         for (const auto& field : table.fields)
             columns << Store::quoted(QString::fromUtf8(field.name.data(), field.name.size())) +
                            QLatin1Char(' ') + columnType(field.kind);
-        columns << QString::fromLatin1(turnfile::kMoreField) + QStringLiteral(" TEXT");
+        columns << QString::fromLatin1(reader::kMoreField) + QStringLiteral(" TEXT");
         sql << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
                    .arg(Store::quoted(name), columns.join(QStringLiteral(", ")));
         sql << empireIndexStatement(name);
@@ -146,8 +147,8 @@ void Store::open(QSqlDatabase& db)
 // table gets the field that keeps them, empty for the rows it holds.
 void Store::addMoreFields()
 {
-    const QString more = QString::fromLatin1(turnfile::kMoreField);
-    for (const auto& table : turnfile::kImportedTables) {
+    const QString more = QString::fromLatin1(reader::kMoreField);
+    for (const auto& table : reader::kImportedTables) {
         const QString name = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
         if (!hasField(name, more))
             run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(quoted(name), more));
@@ -220,7 +221,7 @@ bool Store::hasSchema() const
     // A database of an earlier version, read only, does without the orders cleared last.
     if (!m_readOnly)
         needed << QStringLiteral("Cleared Orders");
-    for (const auto& table : turnfile::kImportedTables)
+    for (const auto& table : reader::kImportedTables)
         needed << QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
     return std::all_of(needed.begin(), needed.end(),
                        [&present](const QString& name) { return present.contains(name); });
@@ -382,16 +383,17 @@ void Transaction::commit()
     m_open = false;
 }
 
-QString Store::setting(const QString& name) const
+QString Store::setting(const Setting& setting) const
 {
-    QSqlQuery query = run(QStringLiteral("SELECT Value FROM Settings WHERE Name = ?"), {name});
+    QSqlQuery query =
+        run(QStringLiteral("SELECT Value FROM Settings WHERE Name = ?"), {setting.storedName()});
     return query.next() ? query.value(0).toString() : QString();
 }
 
-void Store::setSetting(const QString& name, const QString& value) const
+void Store::setSetting(const Setting& setting, const QString& value) const
 {
     run(QStringLiteral("INSERT OR REPLACE INTO Settings (Name, Value) VALUES (?, ?)"),
-        {name, value});
+        {setting.storedName(), value});
 }
 
 } // namespace vf

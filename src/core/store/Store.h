@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Setting.h"
+
 #include <QByteArrayView>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -60,8 +62,8 @@ public:
                  const std::function<void(const StoredRow&)>& take) const;
 
     // The program's own settings kept with the data (empty when never set).
-    QString setting(const QString& name) const;
-    void setSetting(const QString& name, const QString& value) const;
+    QString setting(const Setting& setting) const;
+    void setSetting(const Setting& setting, const QString& value) const;
 
     // An imported table's index on EmpireID, taken away while the table is filled anew (rows
     // are stored faster without it, and the index is built faster from them all at once) and

@@ -1,7 +1,8 @@
 #include "ShownTables.h"
 
+#include "protocol/ImportedTables.h"
 #include "store/Store.h"
-#include "turnimport/ImportedTables.h"
+#include "store/TurnImports.h"
 
 namespace vf {
 
@@ -74,30 +75,6 @@ QString shownDestination(const QString& destination)
     return destination.chopped(1) + QStringLiteral(" (") + destination.right(1) + QLatin1Char(')');
 }
 
-namespace {
-
-QString furtherFieldsSetting(int empireId, const QString& table)
-{
-    return QStringLiteral("turn data fields %1 %2").arg(empireId).arg(table);
-}
-
-QStringList furtherFieldsOf(const Store& store, int empireId, const QString& table)
-{
-    const QString names = store.setting(furtherFieldsSetting(empireId, table));
-    if (names.isEmpty())
-        return {};
-    return names.split(QLatin1Char(turnfile::kMoreSeparator));
-}
-
-} // namespace
-
-void keepFurtherFields(const Store& store, int empireId, const QString& table,
-                       const QStringList& names)
-{
-    store.setSetting(furtherFieldsSetting(empireId, table),
-                     names.join(QLatin1Char(turnfile::kMoreSeparator)));
-}
-
 QList<ShownColumn> shownColumns(const Store& store, int empireId, const ShownTable& table)
 {
     QList<ShownColumn> columns = table.columns;
@@ -111,7 +88,7 @@ QString shownRowsQuery(const Store& store, const ShownTable& table, bool withFur
     QStringList fields;
     for (const ShownColumn& column : table.columns)
         fields << Store::quoted(column.field);
-    const QString more = QString::fromLatin1(turnfile::kMoreField);
+    const QString more = QString::fromLatin1(reader::kMoreField);
     fields << (withFurther && store.hasField(table.table, more) ? more : QStringLiteral("NULL"));
     return QStringLiteral("SELECT %1 FROM %2 WHERE EmpireID = ? ORDER BY rowid")
         .arg(fields.join(QStringLiteral(", ")), Store::quoted(table.table));
@@ -123,7 +100,7 @@ TableRows readShownTable(const Store& store, int empireId, const ShownTable& tab
     TableRows read{&table, shownColumns(store, empireId, table), {}};
     const qsizetype further = read.columns.size() - own;
     const bool warpPoints = table.kind == RecordKind::WarpPoint;
-    const QChar separator = QLatin1Char(turnfile::kMoreSeparator);
+    const QChar separator = QLatin1Char(reader::kMoreSeparator);
     store.eachRow(shownRowsQuery(store, table, further > 0), {empireId},
                   [&](const StoredRow& stored) {
                       QStringList row;

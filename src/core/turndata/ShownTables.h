@@ -1,6 +1,6 @@
 #pragma once
 
-#include "orders/OrderCheck.h"
+#include "model/RecordKind.h"
 
 #include <QList>
 #include <QString>
@@ -50,9 +50,6 @@ TableRows readShownTable(const Store& store, int empireId, const ShownTable& tab
 // The query of a table's rows of one empire in stored order: its own fields, then the further
 // ones in one (no value when none was kept, or the database is of a version that kept none).
 QString shownRowsQuery(const Store& store, const ShownTable& table, bool withFurther);
-// Records the further fields an import kept for a table of the empire.
-void keepFurtherFields(const Store& store, int empireId, const QString& table,
-                       const QStringList& names);
 // How many rows the table holds for the empire.
 int countShownRows(const Store& store, int empireId, const ShownTable& table);
 

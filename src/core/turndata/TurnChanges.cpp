@@ -1,9 +1,9 @@
 #include "TurnChanges.h"
 
 #include "Error.h"
-#include "store/EmpireOrderCheck.h"
+#include "protocol/ImportedTables.h"
 #include "store/Store.h"
-#include "turnimport/ImportedTables.h"
+#include "store/TurnImports.h"
 #include "turnimport/TurnImporter.h"
 
 #include <QDir>
@@ -64,7 +64,7 @@ void joinRow(const StoredRow& stored, qsizetype fields, QByteArray& into)
     into.clear();
     for (int field = 0; field < fields; ++field) {
         if (field > 0)
-            into += turnfile::kMoreSeparator;
+            into += reader::kMoreSeparator;
         into += stored.utf8(field);
     }
 }
@@ -86,7 +86,7 @@ struct RowReader {
             shownRowsQuery(store, table, further > 0), {empireId}, [&](const StoredRow& stored) {
                 joinRow(stored, own, row);
                 const qsizetype ownLength = row.size();
-                row += turnfile::kMoreSeparator;
+                row += reader::kMoreSeparator;
                 row += stored.utf8(int(own));
                 quint64 key = qHash(QByteArrayView(row).first(ownLength));
                 if (table.keyColumn >= 0) {
@@ -101,7 +101,7 @@ struct RowReader {
 // A joined row as the player reads its cells.
 QStringList cellsOf(const ShownTable& table, qsizetype columns, QByteArrayView joined)
 {
-    QStringList cells = QString::fromUtf8(joined).split(QLatin1Char(turnfile::kMoreSeparator));
+    QStringList cells = QString::fromUtf8(joined).split(QLatin1Char(reader::kMoreSeparator));
     cells.resize(columns);
     if (table.kind == RecordKind::WarpPoint)
         cells[2] = shownDestination(cells[2]);
@@ -287,11 +287,10 @@ TurnSnapshot readTurnSnapshot(const Store& store, int empireId)
 namespace {
 
 // Reads a turn results file of the empire into a database of its own.
-void readInto(const Store& store, int empireId, const QString& workerPath, const QString& file,
-              const CancelCheck& cancelRequested)
+void readInto(const Store& store, int empireId, const QString& readerPath, const QString& file,
+              const Progress& progress)
 {
-    TurnImporter(store, workerPath)
-        .importFile(empireId, file, ForeignFile::Replace, cancelRequested);
+    TurnImporter(store, readerPath).importFile(empireId, file, ForeignFile::Replace, progress);
 }
 
 QString temporaryStore(const QTemporaryDir& folder, const QString& name, const QString& file)
@@ -304,34 +303,32 @@ QString temporaryStore(const QTemporaryDir& folder, const QString& name, const Q
 
 } // namespace
 
-TurnChanges changesSince(const Store& store, int empireId, const QString& workerPath,
+TurnChanges changesSince(const Store& store, int empireId, const QString& readerPath,
                          const QString& earlierFile, const QDateTime& earlierWhen,
-                         const CancelCheck& cancelRequested)
+                         const Progress& progress)
 {
     const QTemporaryDir folder;
     TurnChanges changes;
     {
         const Store earlier(temporaryStore(folder, QStringLiteral("earlier.sqlite"), earlierFile));
-        readInto(earlier, empireId, workerPath, earlierFile, cancelRequested);
+        readInto(earlier, empireId, readerPath, earlierFile, progress);
         changes.tables = StoredTurn(earlier, empireId).changesTo(store, empireId);
     }
     changes.before = earlierWhen;
-    changes.after = lastImportOf(store, empireId);
+    changes.after = lastImportOf(store, empireId).when;
     return changes;
 }
 
-TurnChanges changesBetween(int empireId, const QString& workerPath,
+TurnChanges changesBetween(int empireId, const QString& readerPath,
                            const TurnResultsArchive::Kept& earlier,
-                           const TurnResultsArchive::Kept& later,
-                           const CancelCheck& cancelRequested)
+                           const TurnResultsArchive::Kept& later, const Progress& progress)
 {
     const QTemporaryDir folder;
     TurnChanges changes;
     {
         const Store store(temporaryStore(folder, QStringLiteral("later.sqlite"), later.path));
-        readInto(store, empireId, workerPath, later.path, cancelRequested);
-        changes =
-            changesSince(store, empireId, workerPath, earlier.path, earlier.when, cancelRequested);
+        readInto(store, empireId, readerPath, later.path, progress);
+        changes = changesSince(store, empireId, readerPath, earlier.path, earlier.when, progress);
     }
     changes.after = later.when;
     return changes;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ShownTables.h"
-#include "turnimport/TurnFileWorker.h"
+#include "turnimport/ReaderRun.h"
 #include "turnimport/TurnResultsArchive.h"
 
 #include <QDateTime>
@@ -54,14 +54,13 @@ private:
 // What changed from an earlier turn results file of the empire (one the archive keeps) to the
 // turn data stored now. The file is read by the reader into a database of its own in a
 // temporary folder, as an import would read it; throws vf::Error when it cannot be.
-TurnChanges changesSince(const Store& store, int empireId, const QString& workerPath,
+TurnChanges changesSince(const Store& store, int empireId, const QString& readerPath,
                          const QString& earlierFile, const QDateTime& earlierWhen,
-                         const CancelCheck& cancelRequested = {});
+                         const Progress& progress = {});
 
 // What changed from one kept turn results file of the empire to another, both read as above.
-TurnChanges changesBetween(int empireId, const QString& workerPath,
+TurnChanges changesBetween(int empireId, const QString& readerPath,
                            const TurnResultsArchive::Kept& earlier,
-                           const TurnResultsArchive::Kept& later,
-                           const CancelCheck& cancelRequested = {});
+                           const TurnResultsArchive::Kept& later, const Progress& progress = {});
 
 } // namespace vf

@@ -1,10 +1,10 @@
 #include "ImportWriter.h"
 
 #include "Error.h"
-#include "ImportedTables.h"
-#include "ReaderProtocol.h"
-#include "ValueConversion.h"
 #include "platform/WholeFile.h"
+#include "protocol/ImportedTables.h"
+#include "protocol/ReaderProtocol.h"
+#include "protocol/ValueConversion.h"
 #include "store/Store.h"
 
 #include <QDir>
@@ -25,15 +25,15 @@ QString nameOf(std::string_view name)
 
 // Every table read begins with the empire number; rows are kept or left by it.
 template <std::size_t N>
-constexpr bool empireIdComesFirst(const std::array<turnfile::Table, N>& tables)
+constexpr bool empireIdComesFirst(const std::array<reader::Table, N>& tables)
 {
-    return std::all_of(tables.begin(), tables.end(), [](const turnfile::Table& table) {
+    return std::all_of(tables.begin(), tables.end(), [](const reader::Table& table) {
         return table.fields[0].name == "EmpireID" &&
-               table.fields[0].kind == turnfile::FieldKind::WholeNumber;
+               table.fields[0].kind == reader::FieldKind::WholeNumber;
     });
 }
-static_assert(empireIdComesFirst(turnfile::kImportedTables));
-static_assert(empireIdComesFirst(turnfile::kOldDatabaseTables));
+static_assert(empireIdComesFirst(reader::kImportedTables));
+static_assert(empireIdComesFirst(reader::kOldDatabaseTables));
 
 constexpr qint64 kLongestText = 64 * 1024 * 1024;
 
@@ -72,7 +72,7 @@ private:
     qsizetype m_at = 0;
 };
 
-ImportWriter::ImportWriter(const Store& store, std::span<const turnfile::Table> tables,
+ImportWriter::ImportWriter(const Store& store, std::span<const reader::Table> tables,
                            KeepEmpire keep)
     : m_db(store.handle())
     , m_tables(tables)
@@ -86,10 +86,10 @@ ImportWriter::ImportWriter(const Store& store, std::span<const turnfile::Table> 
             fields << Store::quoted(nameOf(field.name));
             marks << QStringLiteral("?");
         }
-        const bool keepsMore = turnfile::isImportedTable(table.name);
+        const bool keepsMore = reader::isImportedTable(table.name);
         m_moreColumn.push_back(keepsMore ? int(fields.size()) + 1 : 0);
         if (keepsMore) {
-            fields << QString::fromLatin1(turnfile::kMoreField);
+            fields << QString::fromLatin1(reader::kMoreField);
             marks << QStringLiteral("?");
         }
         m_extraNames << QStringList();
@@ -140,7 +140,7 @@ bool ImportWriter::takeFrame(Cursor& at)
     if (m_finished)
         return fail(QStringLiteral("the reader wrote past its end"));
     switch (at.byte()) {
-    case turnfile::kTableFrame: {
+    case reader::kTableFrame: {
         if (!at.has(1))
             return false;
         const int table = static_cast<unsigned char>(at.byte());
@@ -150,16 +150,16 @@ bool ImportWriter::takeFrame(Cursor& at)
         m_rowsBeforeTable = m_rows;
         return true;
     }
-    case turnfile::kExtraFrame:
+    case reader::kExtraFrame:
         if (m_table < 0 || m_rows != m_rowsBeforeTable || !m_extraNames[m_table].isEmpty() ||
             m_moreColumn[std::size_t(m_table)] == 0)
             return fail(QStringLiteral("the reader's output is malformed"));
         return takeExtraNames(at);
-    case turnfile::kRowFrame:
+    case reader::kRowFrame:
         if (m_table < 0)
             return fail(QStringLiteral("the reader wrote a row before its table"));
         return takeRow(at);
-    case turnfile::kEndFrame:
+    case reader::kEndFrame:
         return takeEnd(at);
     default:
         return fail(QStringLiteral("the reader's output is malformed"));
@@ -168,7 +168,7 @@ bool ImportWriter::takeFrame(Cursor& at)
 
 bool ImportWriter::takeRow(Cursor& at)
 {
-    const turnfile::Table& table = m_tables[std::size_t(m_table)];
+    const reader::Table& table = m_tables[std::size_t(m_table)];
     sqlite3_stmt* insert = m_inserts[std::size_t(m_table)];
     m_rowWithoutEmpire = false;
     m_rowKeptOut = false;
@@ -176,19 +176,19 @@ bool ImportWriter::takeRow(Cursor& at)
         if (!at.has(1))
             return false;
         const int column = int(f) + 1;
-        const bool identifier = table.fields[f].kind == turnfile::FieldKind::WholeNumber;
+        const bool identifier = table.fields[f].kind == reader::FieldKind::WholeNumber;
         const char kind = at.byte();
-        if (kind == turnfile::kNoValue) {
+        if (kind == reader::kNoValue) {
             if (table.everyValueRequired)
                 return fail(QStringLiteral("a row of the table \"%1\" has no %2")
                                 .arg(nameOf(table.name), nameOf(table.fields[f].name)));
             sqlite3_bind_null(insert, column);
             m_rowWithoutEmpire = m_rowWithoutEmpire || f == 0;
-        } else if (kind == turnfile::kWholeNumber && identifier) {
+        } else if (kind == reader::kWholeNumber && identifier) {
             if (!at.has(8))
                 return false;
             const auto value = static_cast<qint64>(at.number(8));
-            if (value < turnfile::kSmallestIdentifier || value > turnfile::kLargestIdentifier)
+            if (value < reader::kSmallestIdentifier || value > reader::kLargestIdentifier)
                 return fail(QStringLiteral("the reader passed an identifier out of range"));
             // Every table's first field is its empire's number; none is below 1, so a
             // negative one is damage (0 and others are another empire's rows).
@@ -200,7 +200,7 @@ bool ImportWriter::takeRow(Cursor& at)
             sqlite3_bind_int64(insert, column, value);
             if (f == 0)
                 noteEmpire(value);
-        } else if (kind == turnfile::kText && !identifier) {
+        } else if (kind == reader::kText && !identifier) {
             if (!at.has(4))
                 return false;
             const auto length = static_cast<qint64>(at.number(4));
@@ -231,7 +231,7 @@ bool ImportWriter::takeExtraNames(Cursor& at)
     for (int n = 0; n < count; ++n) {
         if (!at.has(5))
             return false;
-        if (at.byte() != turnfile::kText)
+        if (at.byte() != reader::kText)
             return fail(QStringLiteral("the reader's output is malformed"));
         const auto length = static_cast<qint64>(at.number(4));
         if (length > kLongestText)
@@ -256,13 +256,12 @@ bool ImportWriter::takeExtraValues(Cursor& at, int column)
             return false;
         const char kind = at.byte();
         if (n > 0)
-            m_more += turnfile::kMoreSeparator;
-        if (kind == turnfile::kNoValue)
+            m_more += reader::kMoreSeparator;
+        if (kind == reader::kNoValue)
             continue;
-        if (kind != turnfile::kText || !at.has(4))
-            return kind == turnfile::kText
-                       ? false
-                       : fail(QStringLiteral("the reader's output is malformed"));
+        if (kind != reader::kText || !at.has(4))
+            return kind == reader::kText ? false
+                                         : fail(QStringLiteral("the reader's output is malformed"));
         const auto length = static_cast<qint64>(at.number(4));
         if (length > kLongestText)
             return fail(QStringLiteral("the reader's output is malformed"));
@@ -359,12 +358,12 @@ qint64 LeftOutRows::total() const
     return rows;
 }
 
-void streamRows(const QString& workerPath, const QString& file, const WorkerLimits& limits,
-                ImportWriter& writer, const CancelCheck& cancelRequested, ReaderInput input)
+void streamRows(const QString& readerPath, const QString& file, const ReaderLimits& limits,
+                ImportWriter& writer, const Progress& progress, ReaderInput input)
 {
-    const WorkerOutcome outcome = runTurnFileWorker(
-        workerPath, file, limits, [&writer](const QByteArray& rows) { return writer.take(rows); },
-        cancelRequested, input);
+    const ReaderOutcome outcome = runReader(
+        readerPath, file, limits, [&writer](const QByteArray& rows) { return writer.take(rows); },
+        progress, input);
     if (!writer.error().isEmpty())
         throw Error(writer.error());
     if (!outcome.complete)

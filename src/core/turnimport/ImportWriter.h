@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TurnFileWorker.h"
+#include "ReaderRun.h"
 
 #include <QByteArray>
 #include <QList>
@@ -19,7 +19,7 @@ struct sqlite3_stmt;
 namespace vf {
 
 class Store;
-namespace turnfile {
+namespace reader {
 struct Table;
 }
 
@@ -42,7 +42,7 @@ public:
     using KeepEmpire = std::function<bool(int table, qint64 empireId)>;
 
     // The tables in the order the reader writes them; every one begins with EmpireID.
-    ImportWriter(const Store& store, std::span<const turnfile::Table> tables, KeepEmpire keep = {});
+    ImportWriter(const Store& store, std::span<const reader::Table> tables, KeepEmpire keep = {});
     ~ImportWriter();
     ImportWriter(const ImportWriter&) = delete;
     ImportWriter& operator=(const ImportWriter&) = delete;
@@ -76,7 +76,7 @@ private:
     bool fail(const QString& why);
 
     sqlite3* m_db;
-    std::span<const turnfile::Table> m_tables;
+    std::span<const reader::Table> m_tables;
     KeepEmpire m_keep;
     std::vector<sqlite3_stmt*> m_inserts;
     std::vector<int> m_moreColumn; // per table: the insert's parameter for More, 0: none
@@ -101,7 +101,7 @@ private:
 // Runs the reader on a file and hands its output to the writer. Throws vf::Error with the
 // cause alone (the caller names the file) unless the reader delivered every row and ended
 // cleanly.
-void streamRows(const QString& workerPath, const QString& file, const WorkerLimits& limits,
-                ImportWriter& writer, const CancelCheck& cancelRequested, ReaderInput input);
+void streamRows(const QString& readerPath, const QString& file, const ReaderLimits& limits,
+                ImportWriter& writer, const Progress& progress, ReaderInput input);
 
 } // namespace vf

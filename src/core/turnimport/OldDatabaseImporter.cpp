@@ -2,9 +2,9 @@
 
 #include "Error.h"
 #include "ImportWriter.h"
-#include "ImportedTables.h"
 #include "TurnFileCheck.h"
 #include "Wording.h"
+#include "protocol/ImportedTables.h"
 #include "store/EmpireRepository.h"
 #include "store/Store.h"
 
@@ -29,10 +29,10 @@ Error oldDatabaseError(const QString& file, const QString& cause)
 
 } // namespace
 
-OldDatabaseImporter::OldDatabaseImporter(const Store& store, QString workerPath,
-                                         WorkerLimits limits)
+OldDatabaseImporter::OldDatabaseImporter(const Store& store, QString readerPath,
+                                         ReaderLimits limits)
     : m_store(store)
-    , m_workerPath(std::move(workerPath))
+    , m_readerPath(std::move(readerPath))
     , m_limits(limits)
 {
 }
@@ -43,7 +43,7 @@ QString OldDatabaseImporter::fileIn(const QString& dataFolder)
 }
 
 OldDatabaseReport OldDatabaseImporter::importFile(const QString& file,
-                                                  const CancelCheck& cancelRequested) const
+                                                  const Progress& progress) const
 {
     if (const auto problem = checkTurnFile(file, QStringLiteral("a turn entry database")))
         throw oldDatabaseError(file, *problem);
@@ -64,13 +64,12 @@ OldDatabaseReport OldDatabaseImporter::importFile(const QString& file,
             return registered.contains(empireId) && !here.contains(empireId);
         };
         Transaction transaction(m_store);
-        ImportWriter writer(m_store, turnfile::kOldDatabaseTables, keep);
-        streamRows(m_workerPath, file, m_limits, writer, cancelRequested, ReaderInput::OldDatabase);
+        ImportWriter writer(m_store, reader::kOldDatabaseTables, keep);
+        streamRows(m_readerPath, file, m_limits, writer, progress, ReaderInput::OldDatabase);
         transaction.commit();
         report.empires = writer.storedRows(kEmpiresTable);
         report.orders = writer.storedRows(kOrdersTable);
-        for (int table = kOrdersTable + 1; table < int(turnfile::kOldDatabaseTables.size());
-             ++table)
+        for (int table = kOrdersTable + 1; table < int(reader::kOldDatabaseTables.size()); ++table)
             report.turnDataRows += writer.storedRows(table);
         report.alreadyHere = QList<qint64>(alreadyHere.cbegin(), alreadyHere.cend());
         std::sort(report.alreadyHere.begin(), report.alreadyHere.end());

@@ -2,12 +2,11 @@
 
 #include "Error.h"
 #include "ImportWriter.h"
-#include "ImportedTables.h"
 #include "TurnFileCheck.h"
 #include "Wording.h"
-#include "store/EmpireOrderCheck.h"
+#include "protocol/ImportedTables.h"
 #include "store/Store.h"
-#include "turndata/ShownTables.h"
+#include "store/TurnImports.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -48,7 +47,7 @@ bool onlyRowsOf(const Store& store, const QString& table, int empireId)
 QStringList deleteRowsOf(const Store& store, int empireId)
 {
     QStringList emptied;
-    for (const auto& table : turnfile::kImportedTables) {
+    for (const auto& table : reader::kImportedTables) {
         const QString name = QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
         const QString quoted = Store::quoted(name);
         // A table of this empire's rows alone is emptied whole, which SQLite does page by page
@@ -83,15 +82,15 @@ QString leftOutSummary(const LeftOutRows& leftOut)
            QStringLiteral(": ") + parts.join(QStringLiteral(", ")) + QLatin1Char('.');
 }
 
-TurnImporter::TurnImporter(const Store& store, QString workerPath, WorkerLimits limits)
+TurnImporter::TurnImporter(const Store& store, QString readerPath, ReaderLimits limits)
     : m_store(store)
-    , m_workerPath(std::move(workerPath))
+    , m_readerPath(std::move(readerPath))
     , m_limits(limits)
 {
 }
 
 ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, ForeignFile foreign,
-                                      const CancelCheck& cancelRequested) const
+                                      const Progress& progress) const
 {
     if (const auto problem = checkTurnFile(turnFile))
         throw importError(turnFile, *problem);
@@ -108,11 +107,10 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
             if (m_store.dropEmpireIndex(table))
                 withoutIndex << table;
         }
-        ImportWriter writer(m_store, turnfile::kImportedTables,
+        ImportWriter writer(m_store, reader::kImportedTables,
                             [empireId](int, qint64 rowEmpire) { return rowEmpire == empireId; });
-        streamRows(m_workerPath, turnFile, m_limits, writer, cancelRequested,
-                   ReaderInput::TurnResults);
-        const qint64 workerEnded = clock.elapsed();
+        streamRows(m_readerPath, turnFile, m_limits, writer, progress, ReaderInput::TurnResults);
+        const qint64 readerEnded = clock.elapsed();
         result.empireIds = writer.empireIds();
         result.leftOut = writer.leftOut();
         result.statistics.readMs = writer.readMs();
@@ -120,17 +118,17 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
             return result;
         for (const QString& table : withoutIndex)
             m_store.buildEmpireIndex(table);
-        for (int t = 0; t < int(turnfile::kImportedTables.size()); ++t) {
-            const auto& name = turnfile::kImportedTables[std::size_t(t)].name;
+        for (int t = 0; t < int(reader::kImportedTables.size()); ++t) {
+            const auto& name = reader::kImportedTables[std::size_t(t)].name;
             keepFurtherFields(m_store, empireId,
                               QString::fromUtf8(name.data(), qsizetype(name.size())),
                               writer.extraFields(t));
         }
-        recordImport(m_store, empireId, QDateTime::currentDateTime(),
-                     QFileInfo(turnFile).fileName());
+        recordImport(m_store, empireId,
+                     {QDateTime::currentDateTime(), QFileInfo(turnFile).fileName()});
         transaction.commit();
         result.replaced = true;
-        result.statistics.finishMs = clock.elapsed() - workerEnded;
+        result.statistics.finishMs = clock.elapsed() - readerEnded;
     } catch (const Error& error) {
         // The reader's causes and the database's failures alike.
         throw importError(turnFile, error.message());

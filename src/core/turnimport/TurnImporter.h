@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ImportWriter.h"
-#include "TurnFileWorker.h"
+#include "ReaderRun.h"
 
 #include <QList>
 #include <QString>
@@ -11,8 +11,8 @@ namespace vf {
 class Store;
 
 struct ImportStatistics {
-    qint64 readMs = -1;  // the worker's own reading, as it reports it
-    qint64 finishMs = 0; // after the worker ended: the last rows and the commit
+    qint64 readMs = -1;  // the reader's own reading, as it reports it
+    qint64 finishMs = 0; // after the reader ended: the last rows and the commit
 };
 
 // What to do with a file none of whose rows belongs to the empire imported for (another
@@ -31,24 +31,24 @@ struct ImportResult {
 QString leftOutSummary(const LeftOutRows& leftOut);
 
 // Replaces an empire's imported tables from its turn results file; only the rows of that
-// empire are stored. The reader worker streams
+// empire are stored. The reader streams
 // the file's rows while the program stores them, all inside one transaction that is
-// committed only when the worker has delivered every row and ended cleanly. Any failure
+// committed only when the reader has delivered every row and ended cleanly. Any failure
 // throws vf::Error naming the file and the cause, and leaves the database as it was.
 class TurnImporter {
 public:
-    TurnImporter(const Store& store, QString workerPath, WorkerLimits limits = {});
+    TurnImporter(const Store& store, QString readerPath, ReaderLimits limits = {});
 
-    // Events go on while the worker reads; cancelRequested ends it. With KeepOldData, a file
+    // Runs on the calling thread; the stop flag ends the reading. With KeepOldData, a file
     // that holds no row of the empire changes nothing (replaced stays false).
     ImportResult importFile(int empireId, const QString& turnFile,
                             ForeignFile foreign = ForeignFile::Replace,
-                            const CancelCheck& cancelRequested = {}) const;
+                            const Progress& progress = {}) const;
 
 private:
     const Store& m_store;
-    QString m_workerPath;
-    WorkerLimits m_limits;
+    QString m_readerPath;
+    ReaderLimits m_limits;
 };
 
 } // namespace vf

@@ -2,6 +2,8 @@
 
 #include <QRectF>
 
+#include <functional>
+
 #include <boost/graph/adjacency_list.hpp>
 #include <boost/graph/connected_components.hpp>
 #include <boost/graph/fruchterman_reingold.hpp>
@@ -233,13 +235,14 @@ void placeSideBySide(WarpMap& map, const std::vector<Island>& islands)
 
 } // namespace
 
-bool layOutMap(WarpMap& map, const LayoutProgress& progress)
+bool layOutMap(WarpMap& map, const Progress& progress)
 {
     std::vector<Island> islands = islandsOf(map);
     const int total = int(map.stars.size());
     int placed = 0;
     const std::function<bool(int)> goOn = [&](int within) {
-        return !progress || progress(placed + within, total);
+        progress.tell(placed + within, total);
+        return !progress.stopRequested();
     };
     for (Island& island : islands) {
         if (!layOutIsland(map, island, goOn))

@@ -11,16 +11,6 @@ namespace vf {
 
 namespace {
 
-QString placesSetting(int empireId)
-{
-    return QStringLiteral("warp map places %1").arg(empireId);
-}
-
-QString viewSetting(int empireId)
-{
-    return QStringLiteral("warp map view %1").arg(empireId);
-}
-
 // The import the places were laid out for, and the way they were laid out (a layout changed
 // in a later version lays the map out anew).
 QString stamp(const QDateTime& import)
@@ -38,7 +28,7 @@ QString escaped(const QString& text)
 
 bool readKeptPlaces(const Store& store, int empireId, const QDateTime& import, WarpMap& map)
 {
-    const QString kept = store.setting(placesSetting(empireId));
+    const QString kept = store.setting(Setting::mapPlaces(empireId));
     const QStringList lines = kept.split(QLatin1Char('\n'));
     if (!import.isValid() || lines.size() != map.stars.size() + 1 || lines[0] != stamp(import))
         return false;
@@ -66,12 +56,12 @@ void keepPlaces(const Store& store, int empireId, const QDateTime& import, const
     for (const MapStar& star : map.stars)
         lines << QString::number(star.at.x(), 'f', 2) + QLatin1Char(' ') +
                      QString::number(star.at.y(), 'f', 2);
-    store.setSetting(placesSetting(empireId), lines.join(QLatin1Char('\n')));
+    store.setSetting(Setting::mapPlaces(empireId), lines.join(QLatin1Char('\n')));
 }
 
 MapViewPlace readViewPlace(const Store& store, int empireId)
 {
-    const QStringList parts = store.setting(viewSetting(empireId)).split(QLatin1Char(' '));
+    const QStringList parts = store.setting(Setting::mapView(empireId)).split(QLatin1Char(' '));
     if (parts.size() != 3)
         return {};
     bool read[3] = {};
@@ -85,9 +75,9 @@ MapViewPlace readViewPlace(const Store& store, int empireId)
 void keepViewPlace(const Store& store, int empireId, const MapViewPlace& place)
 {
     const auto exact = [](double value) { return QString::number(value, 'g', 17); };
-    store.setSetting(viewSetting(empireId), exact(place.centre.x()) + QLatin1Char(' ') +
-                                                exact(place.centre.y()) + QLatin1Char(' ') +
-                                                exact(place.scale));
+    store.setSetting(Setting::mapView(empireId), exact(place.centre.x()) + QLatin1Char(' ') +
+                                                     exact(place.centre.y()) + QLatin1Char(' ') +
+                                                     exact(place.scale));
 }
 
 QByteArray mapSvg(const WarpMap& map)

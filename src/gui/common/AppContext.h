@@ -17,7 +17,7 @@ struct AppContext {
     Dialogs& dialogs;
     const Clock& clock;
     const ScreenMetrics& screen;
-    QString turnFileWorker; // path of the turn results reader executable
+    QString readerPath; // path of the turn results reader executable
     int currentEmpireId = 0;
     QString userGuide = QString(); // path of the user's guide (the README)
 };

@@ -1,8 +1,8 @@
 #include "OldDatabaseDialogue.h"
 
 #include "common/AppContext.h"
+#include "common/BackgroundWork.h"
 #include "common/Dialogs.h"
-#include "common/ReadingProgress.h"
 #include "store/EmpireRepository.h"
 #include "store/Store.h"
 #include "turnimport/OldDatabaseImporter.h"
@@ -17,7 +17,6 @@ namespace vf {
 namespace {
 
 const QString kTitle = QStringLiteral("Bring Over the Old Turn Entry Data");
-const QString kDeclinedSetting = QStringLiteral("old database offer declined");
 
 QString reportOf(const OldDatabaseReport& report, const QString& file)
 {
@@ -46,10 +45,12 @@ QString reportOf(const OldDatabaseReport& report, const QString& file)
 
 bool runOldDatabaseDialogue(AppContext& context, const QString& file, QWidget* window)
 {
-    const OldDatabaseImporter importer(context.store, context.turnFileWorker);
+    const QString database = context.store.path();
+    const QString reader = context.readerPath;
     const OldDatabaseReport report =
-        withReadingProgress(window, file, [&](const CancelCheck& cancelled) {
-            return importer.importFile(file, cancelled);
+        waitFor(window, readingFile(file), [&](const Progress& progress) {
+            const Store store(database); // the reading thread's own connection
+            return OldDatabaseImporter(store, reader).importFile(file, progress);
         });
     context.dialogs.inform(kTitle, reportOf(report, file), DialogIcon::Information);
     return true;
@@ -59,7 +60,7 @@ bool offerOldDatabase(AppContext& context, QWidget* window)
 {
     const QString file = OldDatabaseImporter::fileIn(context.dataFolder.folder());
     if (!QFileInfo::exists(file) || !EmpireRepository(context.store).all().isEmpty() ||
-        !context.store.setting(kDeclinedSetting).isEmpty())
+        !context.store.setting(Setting::oldDatabaseDeclined()).isEmpty())
         return false;
     const DialogRequest offer{
         DialogIcon::Question, kTitle,
@@ -71,7 +72,7 @@ bool offerOldDatabase(AppContext& context, QWidget* window)
             .arg(QDir::toNativeSeparators(file)),
         DialogButtons::YesNo};
     if (context.dialogs.ask(offer) != DialogAnswer::Yes) {
-        context.store.setSetting(kDeclinedSetting, QStringLiteral("yes"));
+        context.store.setSetting(Setting::oldDatabaseDeclined(), QStringLiteral("yes"));
         return false;
     }
     return runOldDatabaseDialogue(context, file, window);

@@ -2,11 +2,12 @@
 
 #include "Error.h"
 #include "common/AppContext.h"
+#include "common/BackgroundWork.h"
 #include "common/Dialogs.h"
-#include "common/ReadingProgress.h"
 #include "platform/Clock.h"
 #include "platform/WholeFile.h"
 #include "store/EmpireOrderCheck.h"
+#include "store/Store.h"
 #include "turnimport/TurnImporter.h"
 #include "turnimport/TurnResultsArchive.h"
 
@@ -70,9 +71,11 @@ bool confirmForeignFile(Dialogs& dialogs, int empireId, const QString& turnFile,
 ImportResult importWithProgress(const AppContext& context, int empireId, const QString& turnFile,
                                 ForeignFile foreign, QWidget* window)
 {
-    const TurnImporter importer(context.store, context.turnFileWorker);
-    return withReadingProgress(window, turnFile, [&](const CancelCheck& cancelled) {
-        return importer.importFile(empireId, turnFile, foreign, cancelled);
+    const QString database = context.store.path();
+    const QString reader = context.readerPath;
+    return waitFor(window, readingFile(turnFile), [&](const Progress& progress) {
+        const Store store(database); // the reading thread's own connection
+        return TurnImporter(store, reader).importFile(empireId, turnFile, foreign, progress);
     });
 }
 

@@ -95,8 +95,11 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
 
     m_form = std::make_unique<WidgetOrderForm>(widgets, context.screen);
     m_storer = std::make_unique<OrderStorer>(
-        *m_form, *m_orders, empireId, [this](const QString& text) { showMessage(text); },
-        [this] { showStoredOrders(); });
+        *m_form,
+        [this](const QString& code, const std::array<QString, kSlotCount>& slots) {
+            m_orders->append(m_empireId, code, slots);
+        },
+        [this](const QString& text) { showMessage(text); }, [this] { showStoredOrders(); });
     m_enter = std::make_unique<EnterKeyRoutes>(*m_form, *m_storer,
                                                [this](const QString& text) { showMessage(text); });
 

@@ -2,15 +2,14 @@
 
 #include "TurnTableModel.h"
 #include "common/AppContext.h"
+#include "common/BackgroundWork.h"
 #include "common/FindKey.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
 #include "common/NewOrderMenu.h"
 #include "common/ScreenMetrics.h"
-#include "store/EmpireOrderCheck.h"
-#include "store/EmpireRepository.h"
 #include "store/Store.h"
-#include "turndata/ReadAhead.h"
+#include "store/TurnImports.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,25 +27,6 @@
 #include <algorithm>
 
 namespace vf {
-
-namespace {
-
-} // namespace
-
-QString importTitle(const Store& store, int empireId, const QString& window)
-{
-    const auto empire = EmpireRepository(store).findById(empireId);
-    QString title = QStringLiteral("%1 - Empire # %2").arg(window).arg(empireId);
-    if (empire && !empire->name.isEmpty())
-        title += QLatin1Char(' ') + empire->name;
-    const QDateTime imported = lastImportOf(store, empireId);
-    if (!imported.isValid())
-        return title + QStringLiteral(" - never imported");
-    title += QStringLiteral(" - imported %1")
-                 .arg(imported.toString(QStringLiteral("MM-dd-yyyy 'at' hh:mm")));
-    const QString file = lastImportFileOf(store, empireId);
-    return file.isEmpty() ? title : title + QStringLiteral(" from ") + file;
-}
 
 namespace {
 
@@ -96,7 +76,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
             guarded(m_context.dialogs, [&] { model(tab).load(); });
     });
     model(0).load();
-    readTheOtherTables();
+    readAheadFrom(1);
     auto* hint = new QLabel(QStringLiteral("Enter, or the right mouse button, on a fleet, army, "
                                            "population group, commander or warp point starts a "
                                            "new order with it. Ctrl+C copies the rows chosen."),
@@ -155,30 +135,36 @@ void TurnDataWindow::addTable(QTableView* view, TurnTableModel* model)
     titleTab(int(m_views.size()) - 1);
 }
 
-// The tables not shown yet are read on a thread of their own while the player looks at the
-// first, so that the first filter keystroke does not wait for half a million rows. A tab shown
-// before its rows arrive reads them itself; a reading that fails leaves each tab to read its
-// own when wanted, and a database failure is told then.
-void TurnDataWindow::readTheOtherTables()
+// The tables not shown yet are read off the window's thread, over a connection of their own
+// to the database, while the player looks at the first, so that the first filter keystroke
+// does not wait for half a million rows. A tab shown before its rows arrive reads them itself;
+// a reading that fails leaves each tab to read its own when wanted, and a database failure is
+// told then.
+void TurnDataWindow::readAheadFrom(int tab)
 {
-    QList<const ShownTable*> tables;
-    for (int tab = 1; tab < m_views.size(); ++tab)
-        tables << &model(tab).table();
-    const auto take = [this](TableRows rows) {
-        const auto tab = std::find_if(m_views.begin(), m_views.end(), [&](QTableView* view) {
-            return &static_cast<TurnTableModel*>(view->model())->table() == rows.table;
-        });
-        if (tab == m_views.end())
-            return;
-        const int index = int(tab - m_views.begin());
-        model(index).take(std::move(rows));
-        titleTab(index);
-    };
-    const auto failed = [this](const QString&) {
-        if (!m_filter->text().isEmpty())
-            guarded(m_context.dialogs, [&] { applyFilter(m_filter->text()); });
-    };
-    m_readAhead = new ReadAhead(m_context.store.path(), m_empireId, tables, take, failed, this);
+    m_readingAhead = tab < m_views.size();
+    if (!m_readingAhead)
+        return;
+    const QString database = m_context.store.path();
+    const int empireId = m_empireId;
+    const ShownTable& table = model(tab).table();
+    runInBackground<TableRows>(
+        this,
+        [database, empireId, &table](const Progress&) {
+            const Store store(database);
+            return readShownTable(store, empireId, table);
+        },
+        [this, tab](TableRows rows) {
+            model(tab).take(std::move(rows));
+            titleTab(tab);
+            readAheadFrom(tab + 1);
+        },
+        [this](const QString&) {
+            m_readingAhead = false;
+            if (!m_filter->text().isEmpty())
+                guarded(m_context.dialogs, [&] { applyFilter(m_filter->text()); });
+        },
+        QThread::LowPriority);
 }
 
 void TurnDataWindow::titleTab(int tab)
@@ -196,7 +182,7 @@ void TurnDataWindow::titleTab(int tab)
 void TurnDataWindow::applyFilter(const QString& text)
 {
     for (int tab = 0; tab < m_views.size(); ++tab) {
-        if (!m_readAhead->reading())
+        if (!m_readingAhead)
             model(tab).load(); // every tab's count of rows that match
         model(tab).setFilter(text);
         titleTab(tab);

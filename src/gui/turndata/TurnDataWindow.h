@@ -11,13 +11,7 @@ class QTableView;
 namespace vf {
 
 struct AppContext;
-class Store;
-
-// "Turn Data - Empire # 123 Sable Concord - imported 05-17-2024 at 10:02 from 123.mdb"
-QString importTitle(const Store& store, int empireId, const QString& window);
-
 class Navigator;
-class ReadAhead;
 class TurnTableModel;
 
 // The empire's imported turn data, read only: one tab per table with its row count, a filter
@@ -43,7 +37,8 @@ protected:
 
 private:
     void addTable(QTableView* view, TurnTableModel* model);
-    void readTheOtherTables();
+    // Reads the tables from the tab on, one by one, off the window's thread.
+    void readAheadFrom(int tab);
     void applyFilter(const QString& text);
     void titleTab(int tab);
     // at: where the mouse asked for the menu; nothing: Enter asked, the codes come at once.
@@ -56,7 +51,7 @@ private:
     QLineEdit* m_filter = nullptr;
     QTabWidget* m_tabs = nullptr;
     QList<QTableView*> m_views;
-    ReadAhead* m_readAhead = nullptr;
+    bool m_readingAhead = false;
 };
 
 } // namespace vf

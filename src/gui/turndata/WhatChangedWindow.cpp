@@ -2,10 +2,11 @@
 
 #include "Wording.h"
 #include "common/AppContext.h"
+#include "common/BackgroundWork.h"
 #include "common/Dialogs.h"
-#include "common/ReadingProgress.h"
 #include "common/ScreenMetrics.h"
 #include "store/EmpireRepository.h"
+#include "store/Store.h"
 #include "turnimport/TurnResultsArchive.h"
 
 #include <QComboBox>
@@ -158,10 +159,12 @@ void openWhatChanged(AppContext& context, std::optional<int> empireId, QWidget* 
     if (!kept)
         return;
     const TurnResultsArchive::Kept& earlier = kept->at(kept->size() - 2);
+    const QString database = context.store.path();
     const TurnChanges changes =
-        withReadingProgress(over, earlier.path, [&](const CancelCheck& cancelled) {
-            return changesSince(context.store, *empireId, context.turnFileWorker, earlier.path,
-                                earlier.when, cancelled);
+        waitFor(over, readingFile(earlier.path), [&](const Progress& progress) {
+            const Store store(database); // the reading thread's own connection
+            return changesSince(store, *empireId, context.readerPath, earlier.path, earlier.when,
+                                progress);
         });
     showChanges(context, *empireId, changes, over);
 }
@@ -188,9 +191,10 @@ void openCompareTurns(AppContext& context, std::optional<int> empireId, QWidget*
         return;
     const TurnResultsArchive::Kept& from = kept->at(earlier->currentIndex());
     const TurnResultsArchive::Kept& to = kept->at(later->currentIndex());
-    const TurnChanges changes = withReadingProgress(over, from.path, [&](const CancelCheck& c) {
-        return changesBetween(*empireId, context.turnFileWorker, from, to, c);
-    });
+    const TurnChanges changes =
+        waitFor(over, readingFile(from.path), [&](const Progress& progress) {
+            return changesBetween(*empireId, context.readerPath, from, to, progress);
+        });
     showChanges(context, *empireId, changes, over);
 }
 

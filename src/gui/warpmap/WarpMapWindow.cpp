@@ -2,6 +2,7 @@
 
 #include "MapView.h"
 #include "common/AppContext.h"
+#include "common/BackgroundWork.h"
 #include "common/CloseOnEscape.h"
 #include "common/Dialogs.h"
 #include "common/FindKey.h"
@@ -9,17 +10,16 @@
 #include "common/Navigator.h"
 #include "common/NewOrderMenu.h"
 #include "common/ScreenMetrics.h"
-#include "store/EmpireOrderCheck.h"
 #include "store/Store.h"
-#include "turndata/TurnDataWindow.h"
+#include "store/TurnImports.h"
 #include "warpmap/MapLayout.h"
 #include "warpmap/MapPlaces.h"
 
 #include "Error.h"
+#include "Wording.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
@@ -28,16 +28,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
-#include <QThread>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include <atomic>
 
 namespace vf {
 
@@ -45,42 +40,19 @@ namespace {
 
 constexpr int kWarpPointRole = Qt::UserRole;
 
-// Lays the map out on a thread of its own while a progress dialog shows how far it is.
+// Lays the map out off the window's thread while a progress dialog shows how far it is.
 bool layOutWithProgress(WarpMap& map, QWidget* parent)
 {
-    std::atomic_int placed = 0;
-    std::atomic_bool stop = false;
-    std::atomic_bool finished = false;
-    bool done = false;
-    const std::unique_ptr<QThread> thread(QThread::create([&] {
-        done = layOutMap(map, [&](int now, int) {
-            placed = now;
-            return !stop;
-        });
-        finished = true;
-    }));
-    QProgressDialog progress(QStringLiteral("Laying out the warp map ..."),
-                             QStringLiteral("Cancel"), 0, int(map.stars.size()), parent);
-    progress.setObjectName(QStringLiteral("MapLayoutProgress"));
-    progress.setWindowTitle(kApplicationTitle);
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(300);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    thread->start();
-    QEventLoop wait;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
-        progress.setValue(placed);
-        if (progress.wasCanceled())
-            stop = true;
-        if (finished)
-            wait.quit();
-    });
-    poll.start(30);
-    wait.exec();
-    thread->wait();
-    return done && !progress.wasCanceled();
+    constexpr int kShowAfterMs = 300;
+    try {
+        return waitFor(parent,
+                       {QStringLiteral("Laying out the warp map ..."),
+                        QStringLiteral("MapLayoutProgress"), kShowAfterMs},
+                       [&map](const Progress& progress) { return layOutMap(map, progress); });
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("The warp map could not be laid out: %1.")
+                        .arg(asClause(error.message())));
+    }
 }
 
 } // namespace
@@ -88,7 +60,7 @@ bool layOutWithProgress(WarpMap& map, QWidget* parent)
 std::optional<WarpMap> laidOutMap(AppContext& context, int empireId, QWidget* parent)
 {
     WarpMap map = readWarpMap(context.store, empireId);
-    const QDateTime imported = lastImportOf(context.store, empireId);
+    const QDateTime imported = lastImportOf(context.store, empireId).when;
     if (readKeptPlaces(context.store, empireId, imported, map))
         return map;
     if (!layOutWithProgress(map, parent))

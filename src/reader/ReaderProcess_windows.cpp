@@ -7,7 +7,7 @@
 #include <stdio.h>
 #include <windows.h>
 
-namespace vf::turnfile {
+namespace vf::reader {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::vector<std::string> readerArguments(int /*argc*/, char** /*argv*/)
     return arguments;
 }
 
-} // namespace vf::turnfile
+} // namespace vf::reader

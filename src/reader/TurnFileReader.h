@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace vf::turnfile {
+namespace vf::reader {
 
 class FrameWriter;
 struct Table;
@@ -39,4 +39,4 @@ private:
     Kind m_kind;
 };
 
-} // namespace vf::turnfile
+} // namespace vf::reader

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace vf::turnfile {
+namespace vf::reader {
 
 namespace {
 
@@ -227,4 +227,4 @@ bool isPlausibleName(std::string_view utf8)
     return utf8.empty() || !everyLetterSwapped;
 }
 
-} // namespace vf::turnfile
+} // namespace vf::reader

@@ -5,7 +5,7 @@
 #include <vector>
 
 // What the reader needs of the system it runs on; one implementation per system.
-namespace vf::turnfile {
+namespace vf::reader {
 
 // Readies the process before libmdb is used: numbers formatted with '.', text converted to
 // UTF-8, nothing from the player's environment changing how a file is read, and standard
@@ -21,4 +21,4 @@ std::FILE* takeRowsChannel();
 // taken from the wide command line, so that any letter in a folder's name works).
 std::vector<std::string> readerArguments(int argc, char** argv);
 
-} // namespace vf::turnfile
+} // namespace vf::reader

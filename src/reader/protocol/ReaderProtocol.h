@@ -1,13 +1,13 @@
 #pragma once
 
-// How the turn results reader worker hands the rows of a turn results file to the program.
+// How the turn results reader hands the rows of a turn results file to the program.
 //
-//   vfturn-turnfile <turn results file>
-//   vfturn-turnfile --old-database <the old program's database>
+//   vfturn-reader <turn results file>
+//   vfturn-reader --old-database <the old program's database>
 //
-// The worker writes the rows to standard output as frames, table by table in the order of
+// The reader writes the rows to standard output as frames, table by table in the order of
 // kImportedTables, or of kOldDatabaseTables (ImportedTables.h), and the program stores them as they
-// come, inside one transaction that it commits only when the worker has ended cleanly:
+// come, inside one transaction that it commits only when the reader has ended cleanly:
 //
 //   table frame  'T' <table index: 1 byte>
 //   extra frame  'X' <count: 1 byte> then each name as a text value ('S' ...): the further
@@ -23,7 +23,7 @@
 // a date as yyyy-mm-dd hh:mm:ss, yes/no as Yes or No, binary data as "<n> bytes"; a value that
 // cannot be read as text (damaged, too long) is 'N', never a reason to refuse the file.
 //
-// The worker converts each value to the kind its field is stored as: identifiers to whole
+// The reader converts each value to the kind its field is stored as: identifiers to whole
 // numbers of 32 bits (Text fields holding digits included), names to text (numbers in plain
 // decimal). A value it cannot convert makes the file unusable.
 //
@@ -41,7 +41,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vf::turnfile {
+namespace vf::reader {
 
 inline constexpr char kTableFrame = 'T';
 inline constexpr char kRowFrame = 'R';
@@ -135,4 +135,4 @@ private:
     std::string m_buffer;
 };
 
-} // namespace vf::turnfile
+} // namespace vf::reader

@@ -1,8 +1,8 @@
 #include "TurnFileReader.h"
 
-#include "turnimport/ImportedTables.h"
-#include "turnimport/ReaderProtocol.h"
-#include "turnimport/ValueConversion.h"
+#include "protocol/ImportedTables.h"
+#include "protocol/ReaderProtocol.h"
+#include "protocol/ValueConversion.h"
 
 // Debian's mdbtools.h includes glib.h inside extern "C"; glib must then come first for C++.
 // A libmdb built with its own small glib stand-in (Windows) has no glib.h.
@@ -24,7 +24,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace vf::turnfile {
+namespace vf::reader {
 
 namespace {
 
@@ -800,4 +800,4 @@ std::int64_t TurnFileReader::copyTo(FrameWriter& out)
     return rows;
 }
 
-} // namespace vf::turnfile
+} // namespace vf::reader

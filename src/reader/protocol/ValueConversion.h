@@ -1,14 +1,14 @@
 #pragma once
 
 // How the reader converts a value of a turn results file to the kind its field is stored as,
-// as the database engine would. Plain C++: the reader worker compiles it too.
+// as the database engine would. Plain C++: the reader compiles it too.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace vf::turnfile {
+namespace vf::reader {
 
 // An identifier is a whole number of 32 bits.
 inline constexpr std::int64_t kSmallestIdentifier = -2147483648LL;
@@ -34,4 +34,4 @@ void appendStoredText(std::string_view stored, std::string& utf8);
 // file mostly shows as one of these.
 bool isPlausibleName(std::string_view utf8);
 
-} // namespace vf::turnfile
+} // namespace vf::reader

@@ -1,11 +1,11 @@
-// vfturn-turnfile: reads a turn results file, or with --old-database the old program's
+// vfturn-reader: reads a turn results file, or with --old-database the old program's
 // database, and writes its rows to standard output for the program (see
 // turnimport/ReaderProtocol.h). It runs in its own process so that a damaged or
 // hostile file can at worst end this process, never the program.
 
 #include "ReaderProcess.h"
 #include "TurnFileReader.h"
-#include "turnimport/ReaderProtocol.h"
+#include "protocol/ReaderProtocol.h"
 
 #include <chrono>
 #include <cstdio>
@@ -13,7 +13,7 @@
 
 int main(int argc, char** argv)
 {
-    using namespace vf::turnfile;
+    using namespace vf::reader;
     prepareReaderProcess();
     std::FILE* rows = takeRowsChannel();
     if (!rows) {
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     const std::vector<std::string> arguments = readerArguments(argc, argv);
     const bool oldDatabase = arguments.size() == 2 && arguments[0] == kOldDatabaseOption;
     if (arguments.size() != 1 && !oldDatabase) {
-        std::fprintf(stderr, "usage: vfturn-turnfile [%s] FILE\n", kOldDatabaseOption);
+        std::fprintf(stderr, "usage: vfturn-reader [%s] FILE\n", kOldDatabaseOption);
         return kExitUsage;
     }
     const auto started = std::chrono::steady_clock::now();

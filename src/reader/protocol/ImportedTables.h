@@ -2,14 +2,14 @@
 
 // The thirteen tables an import copies from a turn results file, in the order the import
 // handles them, with the fields copied; and the tables read from the old program's database. Shared
-// by the store's schema, the import and the turn results reader worker; plain C++ so the worker
+// by the store's schema, the import and the turn results reader; plain C++ so the reader
 // needs nothing else.
 
 #include <array>
 #include <span>
 #include <string_view>
 
-namespace vf::turnfile {
+namespace vf::reader {
 
 enum class FieldKind {
     WholeNumber, // EmpireID and the record identifiers: stored as integers
@@ -132,4 +132,4 @@ inline constexpr char kMoreSeparator = '\x1f';
 inline constexpr std::string_view kEmpiresTable = "Empires";
 inline constexpr std::string_view kEmpiresIndex = "PrimaryKey";
 
-} // namespace vf::turnfile
+} // namespace vf::reader

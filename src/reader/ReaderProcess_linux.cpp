@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
-namespace vf::turnfile {
+namespace vf::reader {
 
 void prepareReaderProcess()
 {
@@ -28,4 +28,4 @@ std::vector<std::string> readerArguments(int argc, char** argv)
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-} // namespace vf::turnfile
+} // namespace vf::reader
