@@ -95,13 +95,15 @@ private Q_SLOTS:
         QCOMPARE(map.firstStartingWith(QStringLiteral("ta")), 3);
         QCOMPARE(map.firstStartingWith(QStringLiteral("x")), -1);
 
+        // Laid out the same way every time: where this layout put the stars when it was made.
         QVERIFY(layOutMap(map));
-        WarpMap again = readWarpMap(t.store(), 123);
-        QVERIFY(layOutMap(again));
+        const QList<QPointF> recorded{{0, 215.8846}, {79.5808, 258.3898}, {77.4944, 78.1194},
+                                      {0, 155.8846}, {154.7392, 0},       {139.5808, 215.8846}};
         QList<QPointF> first;
         QList<QPointF> islands[3];
         for (int i = 0; i < map.stars.size(); ++i) {
-            QCOMPARE(again.stars[i].at, map.stars[i].at);
+            QVERIFY2(QLineF(map.stars[i].at, recorded[i]).length() < 0.01,
+                     qPrintable(map.stars[i].name));
             first << map.stars[i].at;
         }
         islands[0] = {first[0], first[1]};
@@ -112,8 +114,9 @@ private Q_SLOTS:
                 QVERIFY(
                     !boundsOf(islands[a]).adjusted(-1, -1, 1, 1).intersects(boundsOf(islands[b])));
         }
+        WarpMap stopped = readWarpMap(t.store(), 123);
         const std::atomic_bool stop = true;
-        QVERIFY(!layOutMap(again, Progress{{}, &stop}));
+        QVERIFY(!layOutMap(stopped, Progress{{}, &stop}));
 
         const QDateTime imported = lastImportOf(t.store(), 123).when;
         keepPlaces(t.store(), 123, imported, map);
@@ -122,10 +125,6 @@ private Q_SLOTS:
         QVERIFY(readKeptPlaces(t.store(), 123, imported, kept));
         for (int i = 0; i < map.stars.size(); ++i)
             QVERIFY(QLineF(kept.stars[i].at, map.stars[i].at).length() < 0.01);
-
-        const QString svg = QString::fromUtf8(mapSvg(map));
-        QCOMPARE(svg.count(QStringLiteral("<line ")), 3 + 2);
-        QVERIFY(svg.contains(QStringLiteral(">Barnard's Star (1)</text>")));
     }
 
     void aRowHoldsTextInAnyCell_data()
@@ -144,6 +143,53 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(bool, holds);
         QCOMPARE(rowHolds({"44", "O'Brien's Raiders", "Barnard's Star Ærendel"}, text), holds);
+    }
+
+    // A heading clicked sorts numbers as numbers, whole or not (an item's mass of 2.5 between 2
+    // and 10, an empty cell first), names as a player sorts them; equal cells keep their order.
+    void sortsByAColumn_data()
+    {
+        QTest::addColumn<bool>("number");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QStringList>("sorted");
+        const QStringList masses{"10", "2.5", "", "2", "-1", "2"};
+        QTest::newRow("numbers, rising") << true << int(Qt::AscendingOrder) << masses
+                                         << QStringList{"", "-1", "2", "2", "2.5", "10"};
+        QTest::newRow("numbers, falling") << true << int(Qt::DescendingOrder) << masses
+                                          << QStringList{"10", "2.5", "2", "2", "-1", ""};
+        QTest::newRow("names, letter case aside")
+            << false << int(Qt::AscendingOrder) << QStringList{"vega", "Barnard's Star", "Sol"}
+            << QStringList{"Barnard's Star", "Sol", "vega"};
+        QTest::newRow("numbers read as names")
+            << false << int(Qt::AscendingOrder) << QStringList{"10", "9", "2.5"}
+            << QStringList{"10", "2.5", "9"};
+    }
+    void sortsByAColumn()
+    {
+        QFETCH(bool, number);
+        QFETCH(int, order);
+        QFETCH(QStringList, cells);
+        QFETCH(QStringList, sorted);
+        TableRows rows{
+            &shownTables()[6], {{QStringLiteral("Mass"), QStringLiteral("Mass"), number}}, {}};
+        std::vector<int> shown;
+        for (const QString& cell : cells) {
+            shown.push_back(int(rows.rows.size()));
+            rows.rows.push_back({cell, QString::number(rows.rows.size())});
+        }
+        sortRows(shown, rows, 0, Qt::SortOrder(order));
+        QStringList result;
+        QStringList positions;
+        for (const int row : shown) {
+            result << rows.rows[std::size_t(row)][0];
+            positions << rows.rows[std::size_t(row)][1];
+        }
+        QCOMPARE(result, sorted);
+        // Equal cells in the order they came (the two 2s: rows 3 and 5).
+        if (number)
+            QVERIFY(positions.indexOf(QStringLiteral("3")) <
+                    positions.indexOf(QStringLiteral("5")));
     }
 
     // "New Order…" on a record offers the codes whose pick-lists offer that kind of record.

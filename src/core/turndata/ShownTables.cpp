@@ -4,6 +4,8 @@
 #include "store/Store.h"
 #include "store/TurnImports.h"
 
+#include <algorithm>
+
 namespace vf {
 
 namespace {
@@ -150,6 +152,38 @@ bool rowHolds(const QStringList& row, const QString& text)
             return true;
     }
     return false;
+}
+
+void sortRows(std::vector<int>& shown, const TableRows& rows, int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= rows.columns.size())
+        return;
+    const auto stable = [&shown, order](const auto& before) {
+        if (order == Qt::AscendingOrder)
+            std::stable_sort(shown.begin(), shown.end(), before);
+        else
+            std::stable_sort(shown.begin(), shown.end(),
+                             [&before](int left, int right) { return before(right, left); });
+    };
+    const auto cell = [&rows, column](int row) -> const QString& {
+        return rows.rows[std::size_t(row)][column];
+    };
+    if (!rows.columns[column].number) {
+        stable([&cell](int left, int right) {
+            return cell(left).compare(cell(right), Qt::CaseInsensitive) < 0;
+        });
+        return;
+    }
+    // Each cell read as a number once: (whether it holds one, its value).
+    std::vector<std::pair<bool, double>> numbers(rows.rows.size());
+    for (const int row : shown) {
+        bool read = false;
+        const double value = cell(row).toDouble(&read);
+        numbers[std::size_t(row)] = {read, read ? value : 0.0};
+    }
+    stable([&numbers](int left, int right) {
+        return numbers[std::size_t(left)] < numbers[std::size_t(right)];
+    });
 }
 
 QString rowLabel(const ShownTable& table, const QStringList& row)

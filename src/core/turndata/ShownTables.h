@@ -60,6 +60,11 @@ QString shownDestination(const QString& destination);
 // Whether any cell of the row holds the text, letter case ignored (an empty text: every row).
 bool rowHolds(const QStringList& row, const QString& text);
 
+// Sorts rows (indices into rows.rows) by a column: a column of numbers as numbers, whole or
+// not, an empty cell before every number; any other as a player sorts names, letter case
+// aside. Rows with equal cells keep their order.
+void sortRows(std::vector<int>& shown, const TableRows& rows, int column, Qt::SortOrder order);
+
 // "Fleet # 27 Home Guard", "Warp Point # 31 at Dun Morrow", or the row's own cells for a
 // table without identifiers ("Sol 3").
 QString rowLabel(const ShownTable& table, const QStringList& row);

@@ -2,7 +2,6 @@
 
 #include "warpmap/WarpMap.h"
 
-#include <QByteArray>
 #include <QDateTime>
 
 namespace vf {
@@ -21,9 +20,5 @@ struct MapViewPlace {
 };
 MapViewPlace readViewPlace(const Store& store, int empireId);
 void keepViewPlace(const Store& store, int empireId, const MapViewPlace& place);
-
-// The map as an SVG drawing: links as lines, unexplored warp points as stubs marked "?", stars
-// as dots with their names, populated stars ringed with their count of population groups.
-QByteArray mapSvg(const WarpMap& map);
 
 } // namespace vf

@@ -1,8 +1,5 @@
 #include "TurnTableModel.h"
 
-#include <algorithm>
-#include <numeric>
-
 namespace vf {
 
 TurnTableModel::TurnTableModel(const ShownTable& table, QList<ShownColumn> columns, int totalRows,
@@ -100,25 +97,7 @@ void TurnTableModel::sort(int column, Qt::SortOrder order)
 
 void TurnTableModel::applySort()
 {
-    if (m_sortColumn < 0 || m_sortColumn >= columnCount())
-        return;
-    const int column = m_sortColumn;
-    const bool number = m_columns[column].number;
-    const auto& rows = m_rows.rows;
-    // Numbers as numbers, names as a player sorts them (letter case aside); equal cells keep
-    // the stored order.
-    const auto before = [&](int left, int right) {
-        const QString a = rows[std::size_t(left)].value(column);
-        const QString b = rows[std::size_t(right)].value(column);
-        if (number)
-            return a.toLongLong() < b.toLongLong();
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    };
-    if (m_sortOrder == Qt::AscendingOrder)
-        std::stable_sort(m_shown.begin(), m_shown.end(), before);
-    else
-        std::stable_sort(m_shown.begin(), m_shown.end(),
-                         [&](int left, int right) { return before(right, left); });
+    sortRows(m_shown, m_rows, m_sortColumn, m_sortOrder);
 }
 
 } // namespace vf

@@ -1,12 +1,11 @@
 #include "MapView.h"
 
+#include "warpmap/MapDrawing.h"
 #include "warpmap/MapLayout.h"
 
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QNativeGestureEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -15,125 +14,11 @@ namespace vf {
 
 namespace {
 
-constexpr double kStubPixels = 22;
-constexpr double kRoomForNames = 36; // pixels between neighbouring stars
-constexpr int kFewStars = 150;
 constexpr double kPickPixels = 10;
 constexpr double kPanPixels = 60;
 constexpr double kZoomStep = 1.25;
 
-const QColor kLink(0x7a, 0x8a, 0xa6);
-const QColor kStub(0xb0, 0x70, 0x30);
-const QColor kStar(0x20, 0x30, 0x50);
-const QColor kPopulated(0x2e, 0x8b, 0x57);
-const QColor kFleet(0xc0, 0x30, 0x30);
-
-void paintLinks(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-                const QRectF& shown)
-{
-    QList<QLineF> lines;
-    for (const MapLink& link : map.links) {
-        const QPointF a = map.stars[link.from].at;
-        const QPointF b = map.stars[link.to].at;
-        if (shown.intersects(QRectF(a, b).normalized().adjusted(-1, -1, 1, 1)))
-            lines << QLineF(toScreen.map(a), toScreen.map(b));
-    }
-    painter.setPen(QPen(kLink, 1));
-    painter.drawLines(lines);
-}
-
-void paintStubs(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-                const QRectF& shown, bool named)
-{
-    QList<QLineF> lines;
-    for (const MapStub& stub : map.stubs) {
-        const QPointF at = map.stars[stub.star].at;
-        if (shown.contains(at)) {
-            const QPointF from = toScreen.map(at);
-            lines << QLineF(from, from + stub.direction * kStubPixels);
-        }
-    }
-    painter.setPen(QPen(kStub, 1, named ? Qt::DashLine : Qt::SolidLine));
-    painter.drawLines(lines);
-    if (!named)
-        return;
-    for (const QLineF& line : lines)
-        painter.drawText(line.p2() + (line.p2() - line.p1()) / 4 + QPointF(-3, 5),
-                         QStringLiteral("?"));
-}
-
-// The stars in sight, each drawing pass with one pen and brush: rings round populated stars,
-// fleet marks, the dots, then the names.
-void paintStars(QPainter& painter, const WarpMap& map, const std::vector<int>& inSight,
-                const std::vector<QPointF>& at, bool named, int marked)
-{
-    painter.setPen(QPen(kPopulated, 2));
-    painter.setBrush(Qt::NoBrush);
-    for (std::size_t i = 0; i < inSight.size(); ++i) {
-        if (map.stars[inSight[i]].populationGroups > 0)
-            painter.drawEllipse(at[i], 6, 6);
-    }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kFleet);
-    for (std::size_t i = 0; i < inSight.size(); ++i) {
-        if (map.stars[inSight[i]].fleets > 0)
-            painter.drawPolygon(QPolygonF{at[i] + QPointF(-4, -7), at[i] + QPointF(4, -7),
-                                          at[i] + QPointF(0, -12)});
-    }
-    painter.setBrush(kStar);
-    for (const QPointF& point : at)
-        painter.drawEllipse(point, 3, 3);
-    painter.setBrush(Qt::NoBrush);
-    std::vector<std::size_t> toName;
-    for (std::size_t i = 0; i < inSight.size(); ++i) {
-        if (inSight[i] == marked) {
-            painter.setPen(QPen(Qt::black, 2));
-            painter.drawEllipse(at[i], 10, 10);
-            toName.insert(toName.begin(), i); // its name before all others
-        } else if (named) {
-            toName.push_back(i);
-        }
-    }
-    // A name that would cover one already written is left out: it shows when zoomed in.
-    painter.setPen(Qt::black);
-    const QFontMetricsF metrics(painter.font());
-    std::vector<QRectF> written;
-    for (const std::size_t i : toName) {
-        const MapStar& star = map.stars[inSight[i]];
-        QString name = star.name;
-        if (star.populationGroups > 0)
-            name += QStringLiteral(" (%1)").arg(star.populationGroups);
-        const QPointF from = at[i] + QPointF(9, 4);
-        const QRectF room = metrics.boundingRect(name).translated(from);
-        if (std::any_of(written.begin(), written.end(),
-                        [&room](const QRectF& other) { return other.intersects(room); }))
-            continue;
-        written.push_back(room);
-        painter.drawText(from, name);
-    }
-}
-
 } // namespace
-
-void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-              const QRectF& shown, int marked)
-{
-    std::vector<int> inSight;
-    for (int i = 0; i < map.stars.size(); ++i) {
-        if (shown.contains(map.stars[i].at))
-            inSight.push_back(i);
-    }
-    const bool named =
-        inSight.size() <= std::size_t(kFewStars) || toScreen.m11() * kStarSpacing >= kRoomForNames;
-    painter.setRenderHint(QPainter::Antialiasing, inSight.size() <= 2000);
-    paintLinks(painter, map, toScreen, shown);
-    paintStubs(painter, map, toScreen, shown, named);
-    std::vector<QPointF> at;
-    at.reserve(inSight.size());
-    for (const int i : inSight)
-        at.push_back(toScreen.map(map.stars[i].at));
-    paintStars(painter, map, inSight, at, named, marked);
-}
 
 MapView::MapView(QWidget* parent)
     : QWidget(parent)
@@ -202,7 +87,7 @@ void MapView::centreOn(int star)
         return;
     m_centre = m_map->stars[star].at;
     // Close enough to read the names around it.
-    m_scale = std::max(m_scale, kRoomForNames / kStarSpacing);
+    m_scale = std::max(m_scale, mapstyle::kRoomForNames / kStarSpacing);
     m_fitting = false;
     mark(star);
 }

@@ -4,15 +4,7 @@
 
 #include <QWidget>
 
-class QPainter;
-
 namespace vf {
-
-// Draws the warp map as seen through the view: the whole map, or a part of it, at a scale.
-// Names are drawn once there is room for them (stars far enough apart on screen, or few
-// stars in sight); the marked star is ringed and always named.
-void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-              const QRectF& shown, int marked);
 
 // The map a player pans (drag, arrow keys), zooms (wheel, + and -) and picks stars on (a
 // click, or Tab and Shift+Tab through the stars in name order, Enter to open one).

@@ -13,6 +13,7 @@
 #include "store/Store.h"
 #include "store/TurnImports.h"
 #include "warpmap/MapLayout.h"
+#include "warpmap/MapPictures.h"
 #include "warpmap/MapPlaces.h"
 
 #include "Error.h"
@@ -22,14 +23,11 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -248,36 +246,7 @@ void WarpMapWindow::askExport(const QString& kind)
 
 void WarpMapWindow::exportTo(const QString& path) const
 {
-    QSaveFile file(path);
-    const auto fail = [&path](const QString& why) {
-        throw Error(QStringLiteral("The warp map could not be saved in %1: %2")
-                        .arg(QDir::toNativeSeparators(path), why));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-        file.write(mapSvg(m_map));
-    } else {
-        // The whole map, one unit of the map a pixel (no larger than 4,000 pixels a side: a
-        // picture of 64 MB at most while it is drawn).
-        const QRectF bounds = mapBounds(m_map);
-        const double scale = std::min(1.0, 4000 / std::max(bounds.width(), bounds.height()));
-        QImage image((bounds.size() * scale).toSize().expandedTo(QSize(1, 1)),
-                     QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        QTransform toImage;
-        toImage.scale(scale, scale);
-        toImage.translate(-bounds.left(), -bounds.top());
-        paintMap(painter, m_map, toImage, bounds, -1);
-        painter.end();
-        if (!image.save(&file, "PNG"))
-            fail(QStringLiteral("the picture could not be written"));
-    }
-    if (file.error() != QFileDevice::NoError)
-        fail(file.errorString());
-    if (!file.commit())
-        fail(file.errorString());
+    saveMapPicture(m_map, path);
 }
 
 } // namespace vf

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "warpmap/WarpMap.h"
+
+#include <QColor>
+#include <QPointF>
+#include <QSize>
+#include <QTransform>
+
+class QPainter;
+
+namespace vf {
+
+// How the warp map looks, named once: the window, its PNG and its SVG are one drawing.
+namespace mapstyle {
+inline const QColor kBackground(Qt::white);
+inline const QColor kLink(0x7a, 0x8a, 0xa6);
+inline const QColor kStub(0xb0, 0x70, 0x30); // an unexplored warp point, and its "?"
+inline const QColor kStar(0x20, 0x30, 0x50);
+inline const QColor kPopulated(0x2e, 0x8b, 0x57); // the ring round a star with population groups
+inline const QColor kFleet(0xc0, 0x30, 0x30);     // the mark over a star where fleets are
+inline const QColor kName(Qt::black);
+inline const QColor kMarked(Qt::black); // the ring round the star the player marked
+
+// Sizes in pixels of the drawing, whatever its scale.
+constexpr double kStarRadius = 3;
+constexpr double kRingRadius = 6;
+constexpr double kRingWidth = 2;
+constexpr double kMarkedRadius = 10;
+constexpr double kMarkedWidth = 2;
+constexpr double kStubLength = 22;
+constexpr double kFleetMarkHalfWidth = 4;
+constexpr double kFleetMarkBottom = 7; // above the star's middle
+constexpr double kFleetMarkTop = 12;
+inline const QPointF kNameOffset(9, 4); // from the star's middle to the start of its name
+constexpr int kPictureNamePixels = 12;  // the names' size in a saved picture
+// Names are written once neighbouring stars lie this far apart on screen, or few are in sight.
+constexpr double kRoomForNames = 36;
+constexpr int kFewStars = 150;
+} // namespace mapstyle
+
+// Draws the warp map as seen through toScreen: the stars in shown (a rectangle of the map),
+// their links and unexplored warp points, rings round populated stars and marks over those
+// where fleets are; names once there is room for them (stars far enough apart on screen, or
+// few stars in sight), never one over another; the marked star (-1: none) ringed and always
+// named. Names are written in the painter's font.
+void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
+              const QRectF& shown, int marked);
+
+// The whole map as a picture: one unit of the map a pixel, no larger than 4,000 pixels a side
+// (a picture of 64 MB at most while it is drawn).
+struct MapPicture {
+    QSize size;
+    QTransform toPicture;
+};
+MapPicture wholeMapPicture(const WarpMap& map);
+
+} // namespace vf

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "warpmap/WarpMap.h"
+
+#include <QByteArray>
+#include <QImage>
+
+namespace vf {
+
+// The whole warp map drawn as the window draws it (see paintMap), into a PNG or an SVG.
+QImage mapImage(const WarpMap& map);
+QByteArray mapSvg(const WarpMap& map);
+
+// Saves the map as a picture, PNG or SVG by the name's ending (PNG when it has neither), as a
+// file written whole. Throws vf::Error naming the file and the cause.
+void saveMapPicture(const WarpMap& map, const QString& path);
+
+} // namespace vf
