@@ -27,6 +27,7 @@ constexpr int kLongTextPages = 60;
 constexpr int kTextsGarbled = 200;
 constexpr int kOldDatabaseMutations = 200;
 constexpr int kRowLayouts = 200;
+constexpr int kRowTilings = 100;
 constexpr int kHeaderSize = 0x80;
 // Far beyond what reading any of these files takes, also on a busy machine: a time-out is a
 // reader that hangs.
@@ -236,6 +237,39 @@ std::pair<QByteArray, QString> breakRowLayout(const QByteArray& original, QRando
     }
 }
 
+// A row's variable-length values no longer tiling its data, while their offsets still rise
+// and stay inside the row: the first moved past the end of the fixed values, or the end of
+// the last moved back from the table of offsets (a name read cut short, or from the wrong
+// place, as libmdb would read it).
+std::pair<QByteArray, QString> breakRowTiling(const QByteArray& original, QRandomGenerator& random)
+{
+    for (;;) {
+        QByteArray damaged = original;
+        const auto [start, end] = someRow(original, random);
+        const qsizetype last = end - 1;
+        const int columns = read16(original, start);
+        const int maskSize = (columns + 7) / 8;
+        const int variable = read16(original, last - maskSize - 1);
+        const auto offsetAt = [&](int i) { return last - maskSize - 3 - 2 * qsizetype(i); };
+        if (variable < 1)
+            continue;
+        if (random.bounded(2) == 0) {
+            const int first = read16(original, offsetAt(0));
+            const int next = read16(original, offsetAt(1));
+            if (next <= first)
+                continue;
+            write16(damaged, offsetAt(0), quint16(first + 1 + random.bounded(next - first)));
+            return {damaged, QStringLiteral("the first value moved")};
+        }
+        const int from = read16(original, offsetAt(variable - 1));
+        const int to = read16(original, offsetAt(variable));
+        if (to <= from)
+            continue;
+        write16(damaged, offsetAt(variable), quint16(from + random.bounded(to - from)));
+        return {damaged, QStringLiteral("the values end short")};
+    }
+}
+
 // The old program's database: bytes of its rows overwritten, a control character among them
 // now and then.
 QByteArray mutateOldDatabase(const QByteArray& original, QRandomGenerator& random)
@@ -321,6 +355,12 @@ private Q_SLOTS:
         for (int i = 0; i < kRowLayouts; ++i) {
             const auto [damaged, broken] = breakRowLayout(original, layouts);
             QTest::addRow("row layout %d: %s", i, qPrintable(broken))
+                << kTurnFile << damaged << Damage::RowLayout;
+        }
+        QRandomGenerator tilings(20261210);
+        for (int i = 0; i < kRowTilings; ++i) {
+            const auto [damaged, broken] = breakRowTiling(original, tilings);
+            QTest::addRow("row tiling %d: %s", i, qPrintable(broken))
                 << kTurnFile << damaged << Damage::RowLayout;
         }
         addLongTextCases(random);

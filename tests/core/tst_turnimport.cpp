@@ -17,6 +17,7 @@
 #include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
+#include <QtEndian>
 
 #include <QScopeGuard>
 
@@ -122,6 +123,52 @@ void fillEmpire(TestStore& t, int empireId)
 }
 
 constexpr int kFleets = 2;
+
+// The file with one byte changed, after checking that it held the byte expected there.
+QByteArray changedByte(const QByteArray& file, qsizetype at, char was, char now)
+{
+    if (file.at(at) != was)
+        qFatal("byte %lld is not %d", static_cast<long long>(at), int(was));
+    QByteArray changed = file;
+    changed[at] = now;
+    return changed;
+}
+
+// 123.mdb with the system "Sol" kept compressed: the mark FF FE and a byte a letter, five bytes
+// instead of six. The rows at and below its place on the page move up a byte, as the engine
+// packs them, and the page counts one more byte free.
+QByteArray withSolCompressed(const QByteArray& file)
+{
+    constexpr qsizetype kPage = 4096;
+    constexpr int kFreeBytes = 2;
+    constexpr int kRowCount = 12;
+    constexpr int kRowOffsets = 14; // the page's table of rows
+    constexpr int kOffsetMask = 0x1fff;
+    const QByteArray row = QByteArray::fromHex("02007b000000") + QByteArray("S\0o\0l\0", 6) +
+                           QByteArray::fromHex("0c000600010003");
+    const qsizetype at = file.indexOf(row);
+    if (at < 0)
+        qFatal("123.mdb does not keep Sol where expected");
+    const qsizetype page = at / kPage * kPage;
+    const auto read16 = [&file](qsizetype where) {
+        return qFromLittleEndian<quint16>(file.constData() + where);
+    };
+    QByteArray changed = file;
+    qsizetype lowest = at - page;
+    for (int r = 0; r < read16(page + kRowCount); ++r) {
+        const qsizetype entry = page + kRowOffsets + 2 * r;
+        const int start = read16(entry) & kOffsetMask;
+        if (start <= at - page)
+            qToLittleEndian(quint16(read16(entry) + 1), changed.data() + entry);
+        lowest = qMin<qsizetype>(lowest, start);
+    }
+    const QByteArray compressed = QByteArray::fromHex("02007b000000fffe") + QByteArray("Sol") +
+                                  QByteArray::fromHex("0b000600010003");
+    changed.replace(page + lowest, at + row.size() - page - lowest,
+                    QByteArray(1, '\0') + file.mid(page + lowest, at - page - lowest) + compressed);
+    qToLittleEndian(quint16(read16(page + kFreeBytes) + 1), changed.data() + page + kFreeBytes);
+    return changed;
+}
 
 QString expectFailure(TestStore& t, const QString& file, int empireId, ReaderLimits limits = {},
                       const QString& reader = TestStore::readerPath())
@@ -475,6 +522,16 @@ private Q_SLOTS:
         QVERIFY(homeDefense > 0);
         zeroLetter.replace(homeDefense + 2, 2, QByteArray(2, '\0'));
         QTest::newRow("a letter zeroed") << zeroLetter << "it holds characters no name has";
+        // A row's values must tile its data: a name's start or end moved inside the row is
+        // damage, not a shorter name ("Rhomor 6" read as "R", "Jorul 1" as "1").
+        const QByteArray large =
+            TestStore::contentsOf(TestStore::dataFile(QStringLiteral("900.mdb")));
+        const QString layoutWrong =
+            QStringLiteral("a row of the table \"Orbital Locations\" is damaged (its layout is "
+                           "wrong)");
+        QTest::newRow("a name's end moved short")
+            << changedByte(large, 1152295, 24, 10) << layoutWrong;
+        QTest::newRow("a name's start moved") << changedByte(large, 733690, 8, 20) << layoutWrong;
     }
     void theCauseIsNamedRightly()
     {
@@ -484,6 +541,42 @@ private Q_SLOTS:
         const QString path = t.fileWith(QStringLiteral("123.mdb"), contents);
         const QString message = expectFailure(t, path, 123);
         QVERIFY2(message.contains(cause), qPrintable(message));
+    }
+
+    // Values the reader reads from the row itself, in each way the file may keep them.
+    void readsEachValueAsTheFileKeepsIt_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QStringList>("stored");
+        const QByteArray whole =
+            TestStore::contentsOf(TestStore::dataFile(QStringLiteral("123.mdb")));
+        // A text's second way: the mark FF FE, then a byte a letter (an odd count of bytes).
+        QTest::newRow("a name kept compressed")
+            << withSolCompressed(whole) << "System Names"
+            << "StarName"
+            << QStringList{"Sol", "Tarsis", "Vega", "Barnard's Star", "Ærendel", "Kappa Ceti"};
+        // An Integer has a sign: Vega's orbit 4 made FF FF.
+        QByteArray negative = whole;
+        const qsizetype vega =
+            whole.indexOf(QByteArray::fromHex("7b0000000400") + QByteArray("V\0e\0g\0a\0", 8));
+        QVERIFY(vega > 0);
+        negative.replace(vega + 4, 2, QByteArray::fromHex("ffff"));
+        QTest::newRow("an integer below zero")
+            << negative << "Orbital Locations"
+            << "OrbitalLocation" << QStringList{"1", "2", "3", "1", "3", "-1", "2", "5", "1"};
+    }
+    void readsEachValueAsTheFileKeepsIt()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, table);
+        QFETCH(QString, fields);
+        QFETCH(QStringList, stored);
+        TestStore t;
+        const QString path = t.fileWith(QStringLiteral("123.mdb"), contents);
+        TurnImporter(t.store(), TestStore::readerPath()).importFile(123, path);
+        QCOMPARE(t.dump(table, fields), stored);
     }
 
     void cancelEndsTheReadingAtOnce()
