@@ -1,5 +1,6 @@
 #include "ShownTables.h"
 
+#include "Error.h"
 #include "protocol/ImportedTables.h"
 #include "store/Store.h"
 #include "store/TurnImports.h"
@@ -10,53 +11,50 @@ namespace vf {
 
 namespace {
 
-ShownColumn number(const char* field, const char* heading)
+ShownColumn number(const char* field, const char* heading, ColumnRole role = ColumnRole::Plain)
 {
-    return {QLatin1String(field), QLatin1String(heading), true};
+    return {QLatin1String(field), QLatin1String(heading), true, role};
 }
 
-ShownColumn text(const char* field, const char* heading)
+ShownColumn text(const char* field, const char* heading, ColumnRole role = ColumnRole::Plain)
 {
-    return {QLatin1String(field), QLatin1String(heading), false};
+    return {QLatin1String(field), QLatin1String(heading), false, role};
 }
 
 QList<ShownTable> makeShownTables()
 {
-    const auto named = [](const char* table, const char* title, QList<ShownColumn> columns) {
-        return ShownTable{QLatin1String(table), QLatin1String(title), std::move(columns), -1, -1,
-                          std::nullopt};
-    };
-    const auto identified = [](const char* table, const char* title, QList<ShownColumn> columns,
-                               int nameColumn, RecordKind kind) {
-        return ShownTable{
-            QLatin1String(table), QLatin1String(title), std::move(columns), 0, nameColumn, kind};
+    using enum ColumnRole;
+    const auto table = [](const char* stored, const char* title, QList<ShownColumn> columns,
+                          std::optional<RecordKind> kind = std::nullopt) {
+        return ShownTable{QLatin1String(stored), QLatin1String(title), std::move(columns), kind};
     };
     return {
-        identified("Fleets", "Fleets", {number("FleetID", "Fleet #"), text("FleetName", "Name")}, 1,
-                   RecordKind::Fleet),
-        identified("Armies", "Armies", {number("ArmyID", "Army #"), text("ArmyName", "Name")}, 1,
-                   RecordKind::Army),
-        identified("Population Groups", "Population Groups",
-                   {number("PopulationGroupID", "Population Group #"), text("SystemName", "System"),
-                    text("OrbitalLocation", "Orbit")},
-                   -1, RecordKind::PopulationGroup),
-        named("System Names", "Systems", {text("StarName", "System")}),
-        named("Orbital Locations", "Orbital Locations",
-              {text("StarName", "System"), text("OrbitalLocation", "Orbit")}),
-        identified("Warp Points", "Warp Points",
-                   {number("WarpPointID", "Warp Point #"), text("StarName", "From"),
-                    text("DestinationStarName", "To")},
-                   1, RecordKind::WarpPoint),
-        named("Items", "Items", {text("ItemName", "Item")}),
-        named("Researchable Items", "Researchable Items", {text("ItemName", "Item")}),
-        named("Ship Classes", "Ship Classes", {text("ShipClass", "Ship Class")}),
-        named("Installations", "Installations", {text("InstallationName", "Installation")}),
-        identified("Legendary Commanders", "Commanders",
-                   {number("CommanderID", "Commander #"), text("CommanderRank", "Rank"),
-                    text("CommanderName", "Name")},
-                   2, RecordKind::Commander),
-        named("Force Battle Plans", "Battle Plans", {text("ForceBattlePlan", "Battle Plan")}),
-        named("Convoy Routes", "Convoy Routes", {text("ConvoyRouteName", "Convoy Route")}),
+        table("Fleets", "Fleets",
+              {number("FleetID", "Fleet #", Key), text("FleetName", "Name", Name)},
+              RecordKind::Fleet),
+        table("Armies", "Armies", {number("ArmyID", "Army #", Key), text("ArmyName", "Name", Name)},
+              RecordKind::Army),
+        table("Population Groups", "Population Groups",
+              {number("PopulationGroupID", "Population Group #", Key),
+               text("SystemName", "System", Star), text("OrbitalLocation", "Orbit", Orbit)},
+              RecordKind::PopulationGroup),
+        table("System Names", "Systems", {text("StarName", "System", Star)}),
+        table("Orbital Locations", "Orbital Locations",
+              {text("StarName", "System", Star), text("OrbitalLocation", "Orbit", Orbit)}),
+        table("Warp Points", "Warp Points",
+              {number("WarpPointID", "Warp Point #", Key), text("StarName", "From", Star),
+               text("DestinationStarName", "To", Destination)},
+              RecordKind::WarpPoint),
+        table("Items", "Items", {text("ItemName", "Item")}),
+        table("Researchable Items", "Researchable Items", {text("ItemName", "Item")}),
+        table("Ship Classes", "Ship Classes", {text("ShipClass", "Ship Class")}),
+        table("Installations", "Installations", {text("InstallationName", "Installation")}),
+        table("Legendary Commanders", "Commanders",
+              {number("CommanderID", "Commander #", Key), text("CommanderRank", "Rank", Rank),
+               text("CommanderName", "Name", Name)},
+              RecordKind::Commander),
+        table("Force Battle Plans", "Battle Plans", {text("ForceBattlePlan", "Battle Plan")}),
+        table("Convoy Routes", "Convoy Routes", {text("ConvoyRouteName", "Convoy Route")}),
     };
 }
 
@@ -66,6 +64,25 @@ const QList<ShownTable>& shownTables()
 {
     static const QList<ShownTable> tables = makeShownTables();
     return tables;
+}
+
+const ShownTable& shownTable(RecordKind kind)
+{
+    const auto& tables = shownTables();
+    const auto found = std::find_if(tables.begin(), tables.end(),
+                                    [kind](const ShownTable& table) { return table.kind == kind; });
+    if (found == tables.end())
+        throw Error(QStringLiteral("the program shows no table of that kind of record"));
+    return *found;
+}
+
+int ShownTable::column(ColumnRole role) const
+{
+    for (int at = 0; at < columns.size(); ++at) {
+        if (columns[at].role == role)
+            return at;
+    }
+    return -1;
 }
 
 QString shownDestination(const QString& destination)
@@ -101,7 +118,7 @@ TableRows readShownTable(const Store& store, int empireId, const ShownTable& tab
     const qsizetype own = table.columns.size();
     TableRows read{&table, shownColumns(store, empireId, table), {}};
     const qsizetype further = read.columns.size() - own;
-    const bool warpPoints = table.kind == RecordKind::WarpPoint;
+    const int destination = table.column(ColumnRole::Destination);
     const QChar separator = QLatin1Char(reader::kMoreSeparator);
     store.eachRow(shownRowsQuery(store, table, further > 0), {empireId},
                   [&](const StoredRow& stored) {
@@ -109,8 +126,8 @@ TableRows readShownTable(const Store& store, int empireId, const ShownTable& tab
                       row.reserve(own + further);
                       for (int column = 0; column < own; ++column)
                           row << stored.text(column);
-                      if (warpPoints)
-                          row[2] = shownDestination(row[2]);
+                      if (destination >= 0)
+                          row[destination] = shownDestination(row[destination]);
                       if (further > 0) {
                           const QStringList values = stored.text(int(own)).split(separator);
                           for (qsizetype n = 0; n < further; ++n)
@@ -188,18 +205,18 @@ void sortRows(std::vector<int>& shown, const TableRows& rows, int column, Qt::So
 
 QString rowLabel(const ShownTable& table, const QStringList& row)
 {
-    if (table.keyColumn < 0)
+    const int key = table.keyColumn();
+    if (key < 0)
         return row.mid(0, table.columns.size()).join(QLatin1Char(' '));
-    QString label =
-        table.columns[table.keyColumn].heading + QLatin1Char(' ') + row.value(table.keyColumn);
-    if (table.kind == RecordKind::WarpPoint)
-        return label + QStringLiteral(" at ") + row.value(1);
-    if (table.kind == RecordKind::PopulationGroup)
-        return label + QStringLiteral(" at ") + row.value(1) + QLatin1Char(' ') + row.value(2);
-    if (table.kind == RecordKind::Commander)
-        return label + QLatin1Char(' ') + row.value(1) + QLatin1Char(' ') + row.value(2);
-    const QString name = row.value(table.nameColumn);
-    return name.isEmpty() ? label : label + QLatin1Char(' ') + name;
+    const auto cell = [&](ColumnRole role) { return row.value(table.column(role)); };
+    QString label = table.columns[key].heading + QLatin1Char(' ') + row.value(key);
+    if (table.column(ColumnRole::Star) >= 0)
+        label += QStringLiteral(" at ") + cell(ColumnRole::Star);
+    for (const ColumnRole role : {ColumnRole::Orbit, ColumnRole::Rank, ColumnRole::Name}) {
+        if (table.column(role) >= 0 && !cell(role).isEmpty())
+            label += QLatin1Char(' ') + cell(role);
+    }
+    return label;
 }
 
 } // namespace vf

@@ -13,27 +13,44 @@ namespace vf {
 
 class Store;
 
+// What a column tells of its row's record, where that matters.
+enum class ColumnRole {
+    Plain,
+    Key,         // the record's number, which identifies the row
+    Name,        // the record's name, next to its number
+    Rank,        // a commander's rank, before the name
+    Star,        // the star the record is at (a warp point's, a population group's)
+    Orbit,       // the orbit, after the star
+    Destination, // where a warp point leads
+};
+
 struct ShownColumn {
     QString field;   // the stored field
     QString heading; // in a player's words
     bool number = false;
+    ColumnRole role = ColumnRole::Plain;
 
     bool operator==(const ShownColumn&) const = default;
 };
 
-// One imported table as the player sees it: a title, its columns in a player's words, and
-// the column that identifies a row (the record's number) where it has one.
+// One imported table as the player sees it: a title, its columns in a player's words (among
+// them, where it has one, the record's number that identifies a row).
 struct ShownTable {
     QString table; // the stored table
     QString title;
     QList<ShownColumn> columns;
-    int keyColumn = -1;  // the identifier's column; -1: rows are told apart by all they hold
-    int nameColumn = -1; // the column naming the row next to its identifier
     std::optional<RecordKind> kind; // what an order given from a row names
+
+    // The column of the role; -1 when the table has none.
+    int column(ColumnRole role) const;
+    // -1: rows are told apart by all they hold.
+    int keyColumn() const { return column(ColumnRole::Key); }
 };
 
 // The thirteen imported tables, in the order the player reads them (fleets first).
 const QList<ShownTable>& shownTables();
+// The table of a kind of record.
+const ShownTable& shownTable(RecordKind kind);
 
 // A table's rows of one empire, each cell as the player reads it (numbers in decimal, a warp
 // point's unknown destination as "unexplored"), in stored order.

@@ -34,13 +34,14 @@ int columnIn(const QList<ShownColumn>& columns, const ShownColumn& wanted)
 QString changeLine(const ShownTable& table, const QList<ShownColumn>& columns,
                    const QStringList& row, int column, const QString& was)
 {
-    if (table.kind == RecordKind::WarpPoint && column == 2)
+    if (column == table.column(ColumnRole::Destination))
         return rowLabel(table, row) +
                QStringLiteral(" now leads to %1, was %2").arg(row[column], was);
-    const QString key = table.keyColumn >= 0 ? table.columns[table.keyColumn].heading +
-                                                   QLatin1Char(' ') + row[table.keyColumn]
-                                             : rowLabel(table, row.mid(0, table.columns.size()));
-    if (column == table.nameColumn)
+    const int keyColumn = table.keyColumn();
+    const QString key = keyColumn >= 0
+                            ? table.columns[keyColumn].heading + QLatin1Char(' ') + row[keyColumn]
+                            : rowLabel(table, row.mid(0, table.columns.size()));
+    if (column == table.column(ColumnRole::Name))
         return key + QStringLiteral(": renamed from %1 to %2").arg(was, row[column]);
     return key + QStringLiteral(": %1 %2 \u2192 %3")
                      .arg(columns[column].heading.toLower(), was, row[column]);
@@ -82,19 +83,19 @@ struct RowReader {
     {
         const qsizetype own = table.columns.size();
         QByteArray row;
-        store.eachRow(
-            shownRowsQuery(store, table, further > 0), {empireId}, [&](const StoredRow& stored) {
-                joinRow(stored, own, row);
-                const qsizetype ownLength = row.size();
-                row += reader::kMoreSeparator;
-                row += stored.utf8(int(own));
-                quint64 key = qHash(QByteArrayView(row).first(ownLength));
-                if (table.keyColumn >= 0) {
-                    const QByteArrayView id = stored.utf8(table.keyColumn);
-                    key = id.isNull() ? kNoIdentifier : quint64(stored.number(table.keyColumn));
-                }
-                take(key, row, ownLength);
-            });
+        store.eachRow(shownRowsQuery(store, table, further > 0), {empireId},
+                      [&](const StoredRow& stored) {
+                          joinRow(stored, own, row);
+                          const qsizetype ownLength = row.size();
+                          row += reader::kMoreSeparator;
+                          row += stored.utf8(int(own));
+                          quint64 key = qHash(QByteArrayView(row).first(ownLength));
+                          if (const int keyColumn = table.keyColumn(); keyColumn >= 0) {
+                              const QByteArrayView id = stored.utf8(keyColumn);
+                              key = id.isNull() ? kNoIdentifier : quint64(stored.number(keyColumn));
+                          }
+                          take(key, row, ownLength);
+                      });
     }
 };
 
@@ -103,8 +104,8 @@ QStringList cellsOf(const ShownTable& table, qsizetype columns, QByteArrayView j
 {
     QStringList cells = QString::fromUtf8(joined).split(QLatin1Char(reader::kMoreSeparator));
     cells.resize(columns);
-    if (table.kind == RecordKind::WarpPoint)
-        cells[2] = shownDestination(cells[2]);
+    if (const int destination = table.column(ColumnRole::Destination); destination >= 0)
+        cells[destination] = shownDestination(cells[destination]);
     return cells;
 }
 
@@ -152,7 +153,7 @@ struct StoredTurn::Table {
              at = nextByKey[std::size_t(at)]) {
             if (matched[std::size_t(at)])
                 continue;
-            if (table->keyColumn >= 0 || row(at).first(ownLengths[std::size_t(at)]) == own)
+            if (table->keyColumn() >= 0 || row(at).first(ownLengths[std::size_t(at)]) == own)
                 return at;
         }
         return -1;
@@ -189,7 +190,7 @@ QStringList differences(const ShownTable& table, const QList<ShownColumn>& earli
     QStringList lines;
     for (int column = 0; column < columns.size(); ++column) {
         const int was = columnIn(earlierColumns, columns[column]);
-        if (column != table.keyColumn && was >= 0 && old.value(was) != row.value(column))
+        if (column != table.keyColumn() && was >= 0 && old.value(was) != row.value(column))
             lines << changeLine(table, columns, row, column, old.value(was));
     }
     return lines;
@@ -234,7 +235,7 @@ QList<TableChanges> StoredTurn::changesTo(const Store& store, int empireId) cons
         }
         changes.added = int(added.size());
         changes.gone = int(gone.size());
-        if (table.keyColumn >= 0) {
+        if (table.keyColumn() >= 0) {
             for (const QString& label : gone)
                 changes.lines << label + QStringLiteral(": gone");
             for (const QString& label : added)

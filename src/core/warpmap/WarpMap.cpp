@@ -13,14 +13,6 @@ namespace vf {
 
 namespace {
 
-const ShownTable& tableTitled(const char* title)
-{
-    const auto& tables = shownTables();
-    return *std::find_if(tables.begin(), tables.end(), [title](const ShownTable& table) {
-        return table.title == QLatin1String(title);
-    });
-}
-
 // The column of a further field, by its name in any letter case; -1 when the file had none.
 qsizetype furtherColumn(const TableRows& rows, const QString& name)
 {
@@ -34,7 +26,7 @@ qsizetype furtherColumn(const TableRows& rows, const QString& name)
 // Where each fleet is, when the file says: its further field "Location".
 QStringList fleetLocations(const Store& store, int empireId)
 {
-    const TableRows fleets = readShownTable(store, empireId, tableTitled("Fleets"));
+    const TableRows fleets = readShownTable(store, empireId, shownTable(RecordKind::Fleet));
     const qsizetype location = furtherColumn(fleets, QStringLiteral("Location"));
     QStringList where;
     if (location < 0)
@@ -213,7 +205,7 @@ StarDetails starDetails(const Store& store, int empireId, const QString& star)
                                                       .arg(row.number(0))
                                                       .arg(row.text(1));
                   });
-    const TableRows fleets = readShownTable(store, empireId, tableTitled("Fleets"));
+    const TableRows fleets = readShownTable(store, empireId, shownTable(RecordKind::Fleet));
     const qsizetype location = furtherColumn(fleets, QStringLiteral("Location"));
     for (const QStringList& row : fleets.rows) {
         if (location >= 0 && row.value(location).compare(star, Qt::CaseInsensitive) == 0)

@@ -185,7 +185,7 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
 
     widgets.chooser = m_chooser;
     widgets.description = description;
-    for (int index = 0; index <= 50; ++index) {
+    for (int index = 0; index < kSlotCount; ++index) {
         auto* prompt = new PromptLabel(body);
         prompt->setObjectName(QStringLiteral("OrderCodeHelp%1").arg(index));
         QFont small = prompt->font();

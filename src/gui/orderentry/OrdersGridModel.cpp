@@ -22,7 +22,7 @@ OrdersGridModel::OrdersGridModel(const Store& store, int empireId, QObject* pare
 void OrdersGridModel::refresh()
 {
     QStringList slots;
-    for (int k = 1; k <= 51; ++k)
+    for (int k = 1; k <= kSlotCount; ++k)
         slots << OrderRepository::slotField(k);
     QSqlQuery query(m_store.database());
     query.prepare(QStringLiteral("SELECT Priority, OrderCode, %1 FROM Orders WHERE EmpireID = ? "

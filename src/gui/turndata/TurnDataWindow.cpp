@@ -229,7 +229,8 @@ void TurnDataWindow::offerNewOrder(QTableView* view, std::optional<QPoint> at)
     if (codes->isEnabled()) {
         const QStringList& cells = shown.cells(row);
         addNewOrderCodes(
-            *codes, *table.kind, cells.value(table.keyColumn).toInt(), cells.value(1),
+            *codes, *table.kind, cells.value(table.keyColumn()).toInt(),
+            cells.value(table.column(ColumnRole::Star)),
             [this](const OrderStart& start) { m_navigator.startOrder(m_empireId, start); });
     }
     QAction* copy = menu.addAction(QStringLiteral("&Copy"));
