@@ -1,5 +1,4 @@
-#include "AppFixture.h"
-#include "AppWindows.h"
+#include "AppWindowsFixture.h"
 #include "DiskLimits.h"
 #include "GridChecks.h"
 #include "RealInput.h"
@@ -47,36 +46,10 @@
 using namespace vf;
 using namespace vf::test;
 
-// The hand-over between the three windows.
+// The hand-over between the windows, and windows that fit and come back where they were.
 class TestAppWindows : public QObject {
     Q_OBJECT
-
-    struct Fixture : AppFixture {
-        std::unique_ptr<AppWindows> windows;
-
-        explicit Fixture(int screenWidth = 1024, int screenHeight = 900)
-            : AppFixture(screenWidth, screenHeight)
-        {
-            t.addEmpire(123, QStringLiteral("Sable Concord"));
-            t.addEmpire(456, QStringLiteral("Iron Veil"));
-            windows = std::make_unique<AppWindows>(context);
-            windows->start();
-        }
-        MainMenuWindow& menu() { return windows->mainMenu(); }
-        void pick(const QString& name)
-        {
-            auto* box = menu().findChild<QComboBox*>(QStringLiteral("EmpireName"));
-            const int index = box->findText(name);
-            box->setCurrentIndex(index);
-            Q_EMIT box->activated(index);
-        }
-        void click(QWidget* window, const QString& name)
-        {
-            QAbstractButton* button = window->findChild<QAbstractButton*>(name);
-            QVERIFY2(button, qPrintable(name));
-            QTest::mouseClick(button, Qt::LeftButton);
-        }
-    };
+    using Fixture = AppWindowsFixture;
 
 private Q_SLOTS:
     void everyWindowCarriesTheProgramsIcon()
@@ -142,99 +115,6 @@ private Q_SLOTS:
         QVERIFY(f.windows->orderListing()->isVisible());
         f.click(f.windows->orderListing(), QStringLiteral("BackToMainMenu"));
         QVERIFY(f.menu().isVisible());
-    }
-
-    // The turn data beside the orders: opened by key, filtered by typing, copied, and a warp
-    // point's row leads to a MOVE order with the star and the warp point picked.
-    void theTurnDataLeadsToANewOrder()
-    {
-        Fixture f;
-        f.t.importFixture(QStringLiteral("123.mdb"), 123);
-        f.pick(QStringLiteral("Sable Concord"));
-        QVERIFY(QTest::qWaitForWindowActive(&f.menu()));
-        QTest::keyClick(&f.menu(), Qt::Key_T, Qt::ControlModifier);
-        TurnDataWindow* data = f.windows->turnData();
-        QVERIFY(data && data->isVisible());
-        QVERIFY(data->windowTitle().startsWith(
-            QStringLiteral("Turn Data - Empire # 123 Sable Concord - imported ")));
-        QVERIFY(data->windowTitle().endsWith(QStringLiteral(" from 123.mdb")));
-        const auto titles = [data] {
-            QStringList all;
-            for (int tab = 0; tab < data->tabs().count(); ++tab)
-                all << data->tabs().tabText(tab);
-            return all.mid(0, 6).join(QStringLiteral(", "));
-        };
-        QCOMPARE(titles(), QStringLiteral("Fleets (6), Armies (3), Population Groups (4), "
-                                          "Systems (6), Orbital Locations (9), Warp Points (6)"));
-        QVERIFY(QTest::qWaitForWindowActive(data));
-        QTest::keyClick(data, Qt::Key_F, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), &data->filter());
-        QTest::keyClicks(&data->filter(), QStringLiteral("BARNARD"));
-        // (O'Brien's Raiders are at Barnard's Star: a fleet's location is shown too.)
-        QTRY_COMPARE(titles(), QStringLiteral("Fleets (1 of 6), Armies (0 of 3), Population Groups "
-                                              "(1 of 4), Systems (1 of 6), Orbital Locations (2 of "
-                                              "9), Warp Points (2 of 6)"));
-        QTest::keyClick(&data->filter(), Qt::Key_Escape);
-        QCOMPARE(data->filter().text(), QString());
-        QVERIFY(titles().startsWith(QStringLiteral("Fleets (6), ")));
-
-        // Two fleets copied, under their headings.
-        QTableView& fleets = data->view(0);
-        QTest::mouseClick(fleets.viewport(), Qt::LeftButton, Qt::NoModifier,
-                          fleets.visualRect(fleets.model()->index(0, 1)).center());
-        QTest::mouseClick(fleets.viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          fleets.visualRect(fleets.model()->index(1, 1)).center());
-        QTest::keyClick(&fleets, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(),
-                 QStringLiteral("Fleet #\tName\tLocation\tSpeed\n12\tHome Guard\tSol\t4\n3\tScout "
-                                "Wing\tVega\t8\n"));
-
-        // Warp point 21 leads from Barnard's Star: Enter offers the codes, MOVE is clicked.
-        QTabBar* bar = data->tabs().tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(5).center());
-        QTableView& warpPoints = data->view(5);
-        QTest::mouseClick(warpPoints.viewport(), Qt::LeftButton, Qt::NoModifier,
-                          warpPoints.visualRect(warpPoints.model()->index(4, 0)).center());
-        QCOMPARE(data->model(5).cells(4).value(0), QStringLiteral("21"));
-        bool clicked = false;
-        QTimer::singleShot(0, [&clicked] {
-            QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            // Each code once, an X-variant under its own code.
-            QStringList captions;
-            for (const QAction* action : menu->actions())
-                captions << action->text();
-            QCOMPARE(QSet<QString>(captions.begin(), captions.end()).size(), captions.size());
-            QVERIFY(captions.contains(QStringLiteral("XMOVE (Move to Warp Point)")));
-            for (QAction* action : menu->actions()) {
-                if (action->text().startsWith(QStringLiteral("MOVE ("))) {
-                    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                                      menu->actionGeometry(action).center());
-                    clicked = true;
-                    return;
-                }
-            }
-            menu->close();
-        });
-        QTest::keyClick(&warpPoints, Qt::Key_Return);
-        QVERIFY(clicked);
-        OrderEntryWindow* entry = f.windows->orderEntry();
-        QVERIFY(entry && entry->isVisible());
-        QCOMPARE(entry->form().code(), QStringLiteral("MOVE"));
-        QCOMPARE(entry->form().slotText(2), QStringLiteral("Barnard's Star"));
-        QCOMPARE(entry->form().slotText(3), QStringLiteral("21 Barnard's Star -A- Kappa Ceti"));
-        // The fleet is chosen next, and the order stored as any other.
-        QVERIFY(QTest::qWaitForWindowActive(entry));
-        auto* fleetBox = entry->findChild<QComboBox*>(QStringLiteral("OrderCode0"));
-        QVERIFY(pickFromList(fleetBox, QStringLiteral("27 Tarsis Patrol")));
-        f.click(entry, QStringLiteral("SaveOrder"));
-        const QList<Order> stored = OrderRepository(f.t.store()).ordersOf(123);
-        QCOMPARE(stored.size(), 1);
-        QCOMPARE(stored[0].code, QStringLiteral("MOVE"));
-        QCOMPARE((QStringList{stored[0].slots[0], stored[0].slots[1], stored[0].slots[2]}),
-                 (QStringList{"27", "Barnard's Star", "21"}));
-        QVERIFY(data->isVisible()); // it stays open beside the orders
     }
 
     // A small screen and a font twice the size: every window stays within the screen, every
@@ -412,112 +292,6 @@ private Q_SLOTS:
                                 .arg(within.y())
                                 .arg(within.width())
                                 .arg(within.height())));
-    }
-
-    void startupOptions_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode"); // -1: the program starts
-        QTest::addColumn<QString>("folder");
-        // The old program's folder on Windows; the home folder's kelvar elsewhere.
-        const bool windows = QSysInfo::kernelType() == QLatin1String("winnt");
-        QTest::newRow("default") << QStringList{"vfturn"} << -1
-                                 << (windows ? QStringLiteral("C:/kelvar")
-                                             : QDir::homePath() + QStringLiteral("/kelvar"));
-        QTest::newRow("data dir") << QStringList{"vfturn", "--data-dir", "/srv/turns"} << -1
-                                  << "/srv/turns";
-        QTest::newRow("Windows folder, blanks and letters")
-            << QStringList{"vfturn.exe", "--data-dir", "D:\\Spiele\\Jörg's Kelvar Ærendel"} << -1
-            << "D:\\Spiele\\Jörg's Kelvar Ærendel";
-        QTest::newRow("help") << QStringList{"vfturn", "--help"} << 0 << "";
-        QTest::newRow("version") << QStringList{"vfturn", "--version"} << 0 << "";
-        QTest::newRow("unknown option") << QStringList{"vfturn", "--colour"} << 2 << "";
-    }
-    void startupOptions()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, folder);
-        const StartupOptions options = parseStartupOptions(arguments);
-        QCOMPARE(options.exitCode.value_or(-1), exitCode);
-        if (exitCode < 0)
-            QCOMPARE(options.dataFolder, folder);
-    }
-
-    void firstStartCreatesTheDatabase()
-    {
-        QTemporaryDir dir;
-        const DataFolder folder(dir.filePath(QStringLiteral("new/kelvar")));
-        FakeDialogs dialogs;
-        const auto store = openTurnEntryDatabase(folder, dialogs);
-        QVERIFY(store);
-        QVERIFY(QFile::exists(folder.databaseFile()));
-        QVERIFY(folder.databaseFile().endsWith(
-            QStringLiteral("/new/kelvar/VF Turn Entry Data.sqlite")));
-    }
-
-    // A data folder given on the command line in the system's own form, with blanks, an
-    // apostrophe and letters beyond ASCII: the database opens, the reader reads a turn
-    // results file there, and an orders file is written there.
-    void aDataFolderWithBlanksAndLettersWorks()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Jörg's Kelvar Ærendel Ωmega"));
-        const StartupOptions options =
-            parseStartupOptions({QStringLiteral("vfturn"), QStringLiteral("--data-dir"),
-                                 QDir::toNativeSeparators(path)});
-        const DataFolder folder(options.dataFolder);
-        FakeDialogs dialogs;
-        const auto store = openTurnEntryDatabase(folder, dialogs);
-        QVERIFY(store);
-        QVERIFY(QFile::exists(path + QStringLiteral("/VF Turn Entry Data.sqlite")));
-        EmpireRepository(*store).add({123, QStringLiteral("Sable Concord"), QStringLiteral("pw")});
-        const QString turnFile = folder.turnResultsFile(QStringLiteral("123"));
-        QVERIFY(QFile::copy(TestStore::dataFile(QStringLiteral("123.mdb")), turnFile));
-        TurnImporter(*store, TestStore::readerPath()).importFile(123, turnFile);
-        QCOMPARE(TurnDataRepository(*store, 123).fleets().size(), 6);
-        const QString written = ordersfile::write(folder.ordersFolder(), QStringLiteral("x.123"),
-                                                  QByteArrayLiteral("\"KELVAR Orders\"\r\n"));
-        QCOMPARE(TestStore::contentsOf(path + QStringLiteral("/Orders to HQV/x.123")),
-                 QByteArrayLiteral("\"KELVAR Orders\"\r\n"));
-        QCOMPARE(QFileInfo(written).canonicalFilePath(),
-                 QFileInfo(path + QStringLiteral("/Orders to HQV/x.123")).canonicalFilePath());
-    }
-
-    void aReadOnlyDataFolderStartsAndSaysSoOnce()
-    {
-        QTemporaryDir dir;
-        const DataFolder folder(dir.path());
-        FakeDialogs dialogs;
-        openTurnEntryDatabase(folder, dialogs).reset(); // a database made on a first start
-        ReadOnlyFolder readOnly(dir.path());
-        if (!readOnly.active())
-            QSKIP("no right to make a folder read-only here");
-        dialogs.answerOk();
-        const auto store = openTurnEntryDatabase(folder, dialogs);
-        QVERIFY(store);
-        QCOMPARE(dialogs.records().size(), 1);
-        QVERIFY2(dialogs.last().request.text.startsWith(
-                     QStringLiteral("The data folder %1 cannot be written to, so nothing can be "
-                                    "stored")
-                         .arg(QDir::toNativeSeparators(dir.path()))),
-                 qPrintable(dialogs.last().request.text));
-    }
-
-    void aDatabaseThatCannotBeOpenedIsReported()
-    {
-        QTemporaryDir dir;
-        const DataFolder folder(dir.path());
-        QFile junk(folder.databaseFile());
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write(QByteArray(8192, 'x'));
-        junk.close();
-        FakeDialogs dialogs;
-        dialogs.answerOk();
-        QVERIFY(!openTurnEntryDatabase(folder, dialogs));
-        QVERIFY2(dialogs.last().request.text.contains(folder.databaseFile()),
-                 qPrintable(dialogs.last().request.text));
-        QCOMPARE(QFileInfo(folder.databaseFile()).size(), 8192);
     }
 
     void closingAnotherWindowReturnsToTheMainMenu()

@@ -1,5 +1,4 @@
-#include "AppFixture.h"
-#include "AppWindows.h"
+#include "AppWindowsFixture.h"
 #include "RealInput.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
@@ -92,30 +91,7 @@ QImage drawnBack(const QByteArray& svg, QSize size)
 class TestWarpMapWindow : public QObject {
     Q_OBJECT
 
-    struct Fixture : AppFixture {
-        std::unique_ptr<AppWindows> windows;
-
-        Fixture()
-        {
-            t.addEmpire(123, QStringLiteral("Sable Concord"));
-            windows = std::make_unique<AppWindows>(context);
-            windows->start();
-        }
-        MainMenuWindow& menu() { return windows->mainMenu(); }
-        void pick(const QString& name)
-        {
-            auto* box = menu().findChild<QComboBox*>(QStringLiteral("EmpireName"));
-            const int index = box->findText(name);
-            box->setCurrentIndex(index);
-            Q_EMIT box->activated(index);
-        }
-        void click(QWidget* window, const QString& name)
-        {
-            QAbstractButton* button = window->findChild<QAbstractButton*>(name);
-            QVERIFY2(button, qPrintable(name));
-            QTest::mouseClick(button, Qt::LeftButton);
-        }
-    };
+    using Fixture = AppWindowsFixture;
 
 private Q_SLOTS:
     // The warp map by key and mouse: a star found by typing, one clicked, a warp point of its

@@ -1,0 +1,150 @@
+#include "AppWindowsFixture.h"
+#include "DiskLimits.h"
+#include "GridChecks.h"
+#include "RealInput.h"
+#include "Startup.h"
+#include "check/CheckOrdersWindow.h"
+#include "common/WindowMemory.h"
+#include "help/HelpWindows.h"
+#include "listing/OrderListingWindow.h"
+#include "mainmenu/MainMenuWindow.h"
+#include "orderentry/OrderEntryWindow.h"
+#include "orderentry/WidgetOrderForm.h"
+#include "ordersfile/OrdersFile.h"
+#include "store/EmpireRepository.h"
+#include "store/OrderRepository.h"
+#include "store/TurnDataRepository.h"
+#include "turndata/TurnDataWindow.h"
+#include "turndata/TurnTableModel.h"
+#include "turndata/WhatChangedWindow.h"
+#include "turnimport/TurnImporter.h"
+#include "turnimport/TurnResultsArchive.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <private/qwindow_p.h>
+#include <qpa/qwindowsysteminterface.h>
+
+using namespace vf;
+using namespace vf::test;
+
+// The Turn Data window.
+class TestTurnDataWindow : public QObject {
+    Q_OBJECT
+    using Fixture = AppWindowsFixture;
+
+private Q_SLOTS:
+    // The turn data beside the orders: opened by key, filtered by typing, copied, and a warp
+    // point's row leads to a MOVE order with the star and the warp point picked.
+    void theTurnDataLeadsToANewOrder()
+    {
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        f.pick(QStringLiteral("Sable Concord"));
+        QVERIFY(QTest::qWaitForWindowActive(&f.menu()));
+        QTest::keyClick(&f.menu(), Qt::Key_T, Qt::ControlModifier);
+        TurnDataWindow* data = f.windows->turnData();
+        QVERIFY(data && data->isVisible());
+        QVERIFY(data->windowTitle().startsWith(
+            QStringLiteral("Turn Data - Empire # 123 Sable Concord - imported ")));
+        QVERIFY(data->windowTitle().endsWith(QStringLiteral(" from 123.mdb")));
+        const auto titles = [data] {
+            QStringList all;
+            for (int tab = 0; tab < data->tabs().count(); ++tab)
+                all << data->tabs().tabText(tab);
+            return all.mid(0, 6).join(QStringLiteral(", "));
+        };
+        QCOMPARE(titles(), QStringLiteral("Fleets (6), Armies (3), Population Groups (4), "
+                                          "Systems (6), Orbital Locations (9), Warp Points (6)"));
+        QVERIFY(QTest::qWaitForWindowActive(data));
+        QTest::keyClick(data, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), &data->filter());
+        QTest::keyClicks(&data->filter(), QStringLiteral("BARNARD"));
+        // (O'Brien's Raiders are at Barnard's Star: a fleet's location is shown too.)
+        QTRY_COMPARE(titles(), QStringLiteral("Fleets (1 of 6), Armies (0 of 3), Population Groups "
+                                              "(1 of 4), Systems (1 of 6), Orbital Locations (2 of "
+                                              "9), Warp Points (2 of 6)"));
+        QTest::keyClick(&data->filter(), Qt::Key_Escape);
+        QCOMPARE(data->filter().text(), QString());
+        QVERIFY(titles().startsWith(QStringLiteral("Fleets (6), ")));
+
+        // Two fleets copied, under their headings.
+        QTableView& fleets = data->view(0);
+        QTest::mouseClick(fleets.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          fleets.visualRect(fleets.model()->index(0, 1)).center());
+        QTest::mouseClick(fleets.viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          fleets.visualRect(fleets.model()->index(1, 1)).center());
+        QTest::keyClick(&fleets, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("Fleet #\tName\tLocation\tSpeed\n12\tHome Guard\tSol\t4\n3\tScout "
+                                "Wing\tVega\t8\n"));
+
+        // Warp point 21 leads from Barnard's Star: Enter offers the codes, MOVE is clicked.
+        QTabBar* bar = data->tabs().tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(5).center());
+        QTableView& warpPoints = data->view(5);
+        QTest::mouseClick(warpPoints.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          warpPoints.visualRect(warpPoints.model()->index(4, 0)).center());
+        QCOMPARE(data->model(5).cells(4).value(0), QStringLiteral("21"));
+        bool clicked = false;
+        QTimer::singleShot(0, [&clicked] {
+            QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            // Each code once, an X-variant under its own code.
+            QStringList captions;
+            for (const QAction* action : menu->actions())
+                captions << action->text();
+            QCOMPARE(QSet<QString>(captions.begin(), captions.end()).size(), captions.size());
+            QVERIFY(captions.contains(QStringLiteral("XMOVE (Move to Warp Point)")));
+            for (QAction* action : menu->actions()) {
+                if (action->text().startsWith(QStringLiteral("MOVE ("))) {
+                    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                                      menu->actionGeometry(action).center());
+                    clicked = true;
+                    return;
+                }
+            }
+            menu->close();
+        });
+        QTest::keyClick(&warpPoints, Qt::Key_Return);
+        QVERIFY(clicked);
+        OrderEntryWindow* entry = f.windows->orderEntry();
+        QVERIFY(entry && entry->isVisible());
+        QCOMPARE(entry->form().code(), QStringLiteral("MOVE"));
+        QCOMPARE(entry->form().slotText(2), QStringLiteral("Barnard's Star"));
+        QCOMPARE(entry->form().slotText(3), QStringLiteral("21 Barnard's Star -A- Kappa Ceti"));
+        // The fleet is chosen next, and the order stored as any other.
+        QVERIFY(QTest::qWaitForWindowActive(entry));
+        auto* fleetBox = entry->findChild<QComboBox*>(QStringLiteral("OrderCode0"));
+        QVERIFY(pickFromList(fleetBox, QStringLiteral("27 Tarsis Patrol")));
+        f.click(entry, QStringLiteral("SaveOrder"));
+        const QList<Order> stored = OrderRepository(f.t.store()).ordersOf(123);
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored[0].code, QStringLiteral("MOVE"));
+        QCOMPARE((QStringList{stored[0].slots[0], stored[0].slots[1], stored[0].slots[2]}),
+                 (QStringList{"27", "Barnard's Star", "21"}));
+        QVERIFY(data->isVisible()); // it stays open beside the orders
+    }
+};
+
+QTEST_MAIN(TestTurnDataWindow)
+#include "tst_turndatawindow.moc"
