@@ -174,6 +174,71 @@ private Q_SLOTS:
         reader::appendStoredText(std::string_view(stored.constData(), stored.size()), utf8);
         QCOMPARE(QString::fromStdString(utf8), QStringLiteral("kept ") + text);
     }
+
+    void convertsTextAsTheEngineWould_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("identifier"); // empty: not an identifier
+        QTest::newRow("digits") << "42"
+                                << "42";
+        QTest::newRow("blanks and a sign") << " +42 "
+                                           << "42";
+        QTest::newRow("negative") << "-7"
+                                  << "-7";
+        QTest::newRow("the largest") << "2147483647"
+                                     << "2147483647";
+        QTest::newRow("the smallest") << "-2147483648"
+                                      << "-2147483648";
+        QTest::newRow("past 32 bits") << "2147483648"
+                                      << "";
+        QTest::newRow("letters") << "4x2"
+                                 << "";
+        QTest::newRow("a decimal") << "4.5"
+                                   << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("a sign alone") << "-"
+                                      << "";
+        QTest::newRow("a blank inside") << "4 2"
+                                        << "";
+        QTest::newRow("eleven digits") << "00000000042"
+                                       << "";
+    }
+    void convertsTextAsTheEngineWould()
+    {
+        // A file whose FleetID is a Text field: what the engine would convert is stored as the
+        // number; anything else refuses the file.
+        QFETCH(QString, text);
+        QFETCH(QString, identifier);
+        const auto converted = reader::identifierFromText(text.toStdString());
+        QCOMPARE(converted ? QString::number(*converted) : QString(), identifier);
+    }
+
+    void numbersBecomeIdentifiersAndNames_data()
+    {
+        QTest::addColumn<double>("number");
+        QTest::addColumn<QString>("identifier");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("whole") << 12.0 << "12"
+                               << "12";
+        QTest::newRow("a fraction") << 2.5 << ""
+                                    << "2.5";
+        QTest::newRow("negative") << -3.0 << "-3"
+                                  << "-3";
+        QTest::newRow("past 32 bits") << 4294967296.0 << ""
+                                      << "4294967296";
+        QTest::newRow("single precision") << double(2.3f) << ""
+                                          << "2.29999995231628";
+    }
+    void numbersBecomeIdentifiersAndNames()
+    {
+        QFETCH(double, number);
+        QFETCH(QString, identifier);
+        QFETCH(QString, name);
+        const auto converted = reader::identifierFromNumber(number);
+        QCOMPARE(converted ? QString::number(*converted) : QString(), identifier);
+        QCOMPARE(QString::fromStdString(reader::textFromNumber(number)), name);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNumbers)
