@@ -1,32 +1,35 @@
 #pragma once
 
 #include <QMainWindow>
+
 #include <functional>
+#include <memory>
 #include <optional>
 
-class QComboBox;
-class QLineEdit;
-class QToolButton;
+class QMenu;
 
 namespace vf {
 
 struct AppContext;
+class EmpireChooser;
+class MainMenuActions;
 class Navigator;
 enum class ButtonPicture;
 
 // The start-up window: the empire register, the choice of the current empire and the
-// buttons that start every other action.
+// buttons and menus that start every other action.
 class MainMenuWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainMenuWindow(AppContext& context, Navigator& navigator, QWidget* parent = nullptr);
+    ~MainMenuWindow() override;
 
     // The empire number box read as a whole number; nothing when it holds anything else.
     std::optional<int> empireNumber() const;
 
-    // Clears the name list (and its text) and runs the load steps again.
+    // Clears the name list (and its text) and reads the register again.
     void reloadEmpireList();
-    // As when the window is built anew: all three boxes emptied, then the load steps.
+    // As when the window is built anew: all three boxes emptied, then the register read.
     void loadAfresh();
     // At start: offers to bring the old program's database over when it lies in the data
     // folder and no empire is registered yet.
@@ -43,39 +46,18 @@ private:
     struct PictureButton; // one picture button with its caption label and action
     void buildControls();
     void buildMenu();
-    void buildEmpireFrame(QWidget* body);
-    void buildPasswordFrame(QWidget* body);
+    QAction* addAction(QMenu* menu, const QString& text, const QString& name,
+                       void (MainMenuActions::*action)(), const QKeySequence& key = {});
     void addPictureButton(QWidget* body, const PictureButton& button);
-    void runLoadSteps();
 
     // Runs an action after settling the name box; a failure is shown and the program goes on.
-    void runAction(const std::function<void()>& action);
-    void settleEmpireName();
-    bool lookUpEmpireByName();
-    void onEmpirePicked();
-    void onEmpireKey();
-
-    void enterOrders();
-    void editOrders();
-    void newEmpire();
-    void clearOrders();
-    void saveOrders();
-    void checkOrders();
-    void updateData();
-    void showTurnData();
-    void showWarpMap();
-    // The window of the chosen empire, or a warning that none is chosen.
-    void openForEmpire(const QString& title, const QString& what, void (Navigator::*open)(int));
-    void importTurnResults(const std::optional<QString>& droppedFile);
-    void importOldDatabase();
-    void changePassword();
+    void runAction(void (MainMenuActions::*action)());
+    void guardedAction(const std::function<void()>& action);
 
     AppContext& m_context;
     Navigator& m_navigator;
-    QComboBox* m_empireName = nullptr;
-    QLineEdit* m_empireNumber = nullptr;
-    QLineEdit* m_password = nullptr;
-    bool m_nameChanged = false;
+    EmpireChooser* m_chooser = nullptr;
+    std::unique_ptr<MainMenuActions> m_actions;
 };
 
 } // namespace vf
