@@ -1,13 +1,10 @@
 #include "OrderEntryWindow.h"
 
-#include "CodeListDelegate.h"
+#include "OrderEntryLayout.h"
 #include "OrdersGridModel.h"
-#include "PromptLabel.h"
 #include "WidgetOrderForm.h"
 #include "common/AppContext.h"
-#include "common/Decorative.h"
 #include "common/Dialogs.h"
-#include "common/EntryBoxes.h"
 #include "common/FocusMoves.h"
 #include "common/GridColumns.h"
 #include "common/GuardedAction.h"
@@ -28,8 +25,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,31 +32,13 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QTableView>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace vf {
 
+using namespace orderentry;
+
 namespace {
-
-constexpr int kDesignWidth = 14000;  // the widest placement reaches 13860 twips
-constexpr int kCompactWidth = 11760; // the compact placement's last column ends there
-constexpr int kDesignHeight = 10100; // the grid ends at 9975 twips
-constexpr int kGridLeft = 120;
-constexpr int kGridTop = 8160;
-constexpr int kGridWidth = 13695;
-constexpr int kGridHeight = 1815;
-
-QComboBox* makeEntryBox(QWidget* parent, const QString& name, const QString& accessible)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    makePickOnlyComboBox(box);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMaxVisibleItems(20);
-    box->setAccessibleName(accessible);
-    return box;
-}
 
 const ChoiceList& chooserEntries()
 {
@@ -83,12 +60,20 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Voidfire: Dominara (Order Entry)"));
 
-    OrderFormWidgets widgets;
     // The area first: the boxes built into it watch their events through this window.
     m_scroll = new QScrollArea(this);
     m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidget(buildBody(widgets));
+    const OrderEntryBody built = buildOrderEntryBody(this);
+    const OrderFormWidgets& widgets = built.widgets;
+    m_scroll->setWidget(built.body);
+    m_chooser = widgets.chooser;
+    m_description = widgets.description;
+    m_boxes = widgets.boxes;
+    m_grid = built.grid;
+    m_gridModel = new OrdersGridModel(m_context.store, m_empireId, this);
+    m_grid->setModel(m_gridModel);
+    fitOrderGridColumns(m_grid, 0, twips(600), 1, twips(700));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_scroll);
@@ -102,6 +87,7 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
         [this](const QString& text) { showMessage(text); }, [this] { showStoredOrders(); });
     m_enter = std::make_unique<EnterKeyRoutes>(*m_form, *m_storer,
                                                [this](const QString& text) { showMessage(text); });
+    wireControls(widgets);
 
     const int screenWidth = context.screen.screenWidth();
     m_form->placeBoxes(0);
@@ -139,20 +125,9 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
 
 OrderEntryWindow::~OrderEntryWindow() = default;
 
-QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
+// The code chooser tells the form of a code typed or picked; the buttons lead away or store.
+void OrderEntryWindow::wireControls(const OrderFormWidgets& widgets)
 {
-    auto* body = new QWidget;
-    body->setFixedSize(twips(kDesignWidth), twips(kDesignHeight));
-
-    auto* codeFrame = new QGroupBox(QStringLiteral("Order Code"), body);
-    codeFrame->setObjectName(QStringLiteral("Frame1"));
-    placeTwips(codeFrame, 120, 840, 3135, 735);
-    m_chooser = makeEntryBox(codeFrame, QStringLiteral("Combo1"), QStringLiteral("Order code"));
-    m_chooser->setToolTip(QStringLiteral("The code for the Order you wish to enter"));
-    m_chooser->setMaxVisibleItems(30);
-    CodeListDelegate::install(*m_chooser);
-    placeTwips(m_chooser, 120, 240, 2895, 315);
-    m_chooser->installEventFilter(this);
     connect(m_chooser->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
         m_form->setCodeChanged(true);
         m_form->setNotice(codeNotice(text));
@@ -161,94 +136,11 @@ QWidget* OrderEntryWindow::buildBody(OrderFormWidgets& widgets)
         m_form->setCodeChanged(true);
         applyChosenCode(*m_form);
     });
-
-    auto* description = m_description = new QLineEdit(body);
-    description->setObjectName(QStringLiteral("Text1"));
-    description->setReadOnly(true);
-    description->setAccessibleName(QStringLiteral("Order description"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(12);
-    description->setFont(font);
-    placeTwips(description, 120, 240, 10575, 375);
-    description->installEventFilter(this);
-
-    // One line under the code box: a typed word's codes, or text that is no code.
-    widgets.notice = new QLabel(body);
-    widgets.notice->setObjectName(QStringLiteral("CodeNotice"));
-    widgets.notice->setAccessibleName(QStringLiteral("Order code notice"));
-    widgets.notice->setStyleSheet(QStringLiteral("QLabel { background: palette(tool-tip-base); "
-                                                 "color: palette(tool-tip-text); padding: 1px; }"));
-    widgets.notice->setWordWrap(true);
-    widgets.notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeTwips(widgets.notice, 120, 1590, 10575, 495);
-    widgets.notice->hide();
-
-    widgets.chooser = m_chooser;
-    widgets.description = description;
-    for (int index = 0; index < kSlotCount; ++index) {
-        auto* prompt = new PromptLabel(body);
-        prompt->setObjectName(QStringLiteral("OrderCodeHelp%1").arg(index));
-        QFont small = prompt->font();
-        small.setPointSizeF(small.pointSizeF() * 0.85);
-        prompt->setFont(small);
-        markDecorative(prompt); // the box below is named by it
-        widgets.prompts << prompt;
-        QComboBox* box = makeEntryBox(body, QStringLiteral("OrderCode%1").arg(index),
-                                      QStringLiteral("Slot %1").arg(index + 1));
-        box->installEventFilter(this);
-        widgets.boxes << box;
-    }
-    m_boxes = widgets.boxes;
-
-    widgets.templates = new QTextEdit(body);
-    widgets.templates->setObjectName(QStringLiteral("RichTextBox1"));
-    widgets.templates->setAccessibleName(QStringLiteral("Message templates"));
-    placeTwips(widgets.templates, 360, 3480, 11295, 3855);
-    widgets.templates->hide();
-
-    buildButtons(body, widgets);
-    buildGrid(body);
-    return body;
-}
-
-void OrderEntryWindow::buildButtons(QWidget* body, OrderFormWidgets& widgets)
-{
-    auto button = [body](const QString& name, const QString& caption, const QString& tip) {
-        auto* b = new QPushButton(caption, body);
-        b->setObjectName(name);
-        b->setToolTip(tip);
-        b->setAutoDefault(false);
-        b->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
-        return b;
-    };
-    widgets.mainMenu = button(QStringLiteral("MainMenu"), QStringLiteral("Back to Main Menu"),
-                              QStringLiteral("Brings you back to the Main Menu, where you can "
-                                             "select a different Empire for order entry"));
-    widgets.editOrders = button(QStringLiteral("EditOrders"), QStringLiteral("Edit Orders"),
-                                QStringLiteral("Opens up the Order Editing form"));
-    widgets.saveOrder = button(QStringLiteral("SaveOrder"), QStringLiteral("&Save Order"),
-                               QStringLiteral("Saves this order, then clears and resets the form "
-                                              "to allow another order to be entered"));
     connect(widgets.mainMenu, &QPushButton::clicked, this,
             [this] { m_navigator.backToMainMenu(); });
     connect(widgets.editOrders, &QPushButton::clicked, this,
             [this] { m_navigator.openOrderListing(m_empireId); });
     connect(widgets.saveOrder, &QPushButton::clicked, this, [this] { saveOrder(); });
-}
-
-void OrderEntryWindow::buildGrid(QWidget* body)
-{
-    m_grid = new QTableView(body);
-    m_grid->setObjectName(QStringLiteral("TDBGrid1"));
-    m_grid->setAccessibleName(QStringLiteral("Stored orders"));
-    placeTwips(m_grid, kGridLeft, kGridTop, kGridWidth, kGridHeight);
-    m_gridModel = new OrdersGridModel(m_context.store, m_empireId, this);
-    m_grid->setModel(m_gridModel);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    new GridFocusExit(m_grid);
-    m_grid->verticalHeader()->setDefaultSectionSize(20);
-    m_grid->horizontalHeader()->setDefaultSectionSize(twips(700));
-    fitOrderGridColumns(m_grid, 0, twips(600), 1, twips(700));
 }
 
 // The body at its designed size or, in a larger window, as large as the window, the grid

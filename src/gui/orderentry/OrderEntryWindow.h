@@ -49,9 +49,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* buildBody(OrderFormWidgets& widgets);
-    void buildGrid(QWidget* body);
-    void buildButtons(QWidget* body, OrderFormWidgets& widgets);
+    void wireControls(const OrderFormWidgets& widgets);
     bool handleKey(QComboBox* combo, int slot, QKeyEvent* key);
     bool typeAhead(QComboBox* combo, int slot, QKeyEvent* key);
     void showMessage(const QString& text);
