@@ -127,6 +127,44 @@ private Q_SLOTS:
             QVERIFY(QLineF(kept.stars[i].at, map.stars[i].at).length() < 0.01);
     }
 
+    // One star for each name, however the tables spell it: a system's name, the star a warp
+    // point is at and the one it leads to.
+    void readsOneStarForEachName_data()
+    {
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("warpPointAt");
+        QTest::addColumn<QStringList>("stars");
+        QTest::newRow("the same name") << "Sol"
+                                       << "Sol" << QStringList{"Sol", "Vega"};
+        QTest::newRow("a blank after it") << "Sol "
+                                          << "Sol" << QStringList{"Sol", "Vega"};
+        QTest::newRow("a blank before it") << "Sol"
+                                           << " Sol" << QStringList{"Sol", "Vega"};
+        QTest::newRow("another letter case") << "SOL"
+                                             << "Sol" << QStringList{"SOL", "Vega"};
+        QTest::newRow("two names") << "Tarsis"
+                                   << "Sol" << QStringList{"Sol", "Tarsis", "Vega"};
+    }
+    void readsOneStarForEachName()
+    {
+        QFETCH(QString, system);
+        QFETCH(QString, warpPointAt);
+        QFETCH(QStringList, stars);
+        TestStore t;
+        t.store().run(QStringLiteral("INSERT INTO \"System Names\" (EmpireID, StarName) VALUES "
+                                     "(123, ?)"),
+                      {system});
+        t.store().run(QStringLiteral("INSERT INTO \"Warp Points\" (EmpireID, WarpPointID, "
+                                     "StarName, DestinationStarName) VALUES (123, 5, ?, 'VegaB')"),
+                      {warpPointAt});
+        const WarpMap map = readWarpMap(t.store(), 123);
+        QStringList names;
+        for (const MapStar& star : map.stars)
+            names << star.name;
+        QCOMPARE(names, stars);
+        QCOMPARE(map.links.size(), std::size_t(1));
+    }
+
     void aRowHoldsTextInAnyCell_data()
     {
         QTest::addColumn<QString>("text");
@@ -223,6 +261,57 @@ private Q_SLOTS:
                              : QString());
         }
         QCOMPARE(found, use);
+    }
+
+    // One fleet as two imports stored it: what changed, told in words, counted once.
+    void tellsWhatChangedInARow_data()
+    {
+        QTest::addColumn<QString>("before"); // name, further fields as "Speed=4"
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("nothing") << "Home Guard|Speed=4"
+                                 << "Home Guard|Speed=4" << QStringList{"Fleets: no change"};
+        QTest::newRow("renamed") << "Home Guard|"
+                                 << "Home Fleet|"
+                                 << QStringList{
+                                        "Fleets: 1 changed",
+                                        "Fleet # 12: renamed from Home Guard to Home Fleet"};
+        QTest::newRow("a letter's case")
+            << "Home Guard|"
+            << "home guard|"
+            << QStringList{"Fleets: 1 changed", "Fleet # 12: renamed from Home Guard to "
+                                                "home guard"};
+        QTest::newRow("a further field")
+            << "Home Guard|Speed=4"
+            << "Home Guard|Speed=6" << QStringList{"Fleets: 1 changed", "Fleet # 12: speed 4 → 6"};
+        // A field the earlier import did not keep is no change: the row is not counted.
+        QTest::newRow("a field kept only now")
+            << "Home Guard|"
+            << "Home Guard|Speed=6" << QStringList{"Fleets: no change"};
+    }
+    void tellsWhatChangedInARow()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QStringList, told);
+        const auto store = [](TestStore& t, const QString& fleet) {
+            const QString name = fleet.section(QLatin1Char('|'), 0, 0);
+            const QString further = fleet.section(QLatin1Char('|'), 1);
+            keepFurtherFields(t.store(), 123, QStringLiteral("Fleets"),
+                              further.isEmpty()
+                                  ? QStringList()
+                                  : QStringList{further.section(QLatin1Char('='), 0, 0)});
+            t.store().run(
+                QStringLiteral("INSERT INTO Fleets (EmpireID, FleetID, FleetName, More) "
+                               "VALUES (123, 12, ?, ?)"),
+                {name, further.isEmpty() ? QVariant() : further.section(QLatin1Char('='), 1)});
+        };
+        TestStore earlier;
+        TestStore now;
+        store(earlier, before);
+        store(now, after);
+        const TableChanges fleets = StoredTurn(earlier.store(), 123).changesTo(now.store(), 123)[0];
+        QCOMPARE(QStringList{fleets.summary()} + fleets.lines, told);
     }
 
     void tellsWhatChangedSinceTheLastImport()

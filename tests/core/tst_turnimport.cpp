@@ -110,14 +110,30 @@ private Q_SLOTS:
         QVERIFY(open.next());
     }
 
+    // Another empire's turn data, its orders and its register entry stay as they were, whether
+    // its number is below or above the one imported.
+    void leavesOtherEmpiresEmpiresAndOrdersAlone_data()
+    {
+        QTest::addColumn<int>("other");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("imported");
+        QTest::addColumn<int>("fleets");
+        QTest::newRow("the other's number above") << 456 << "123.mdb" << 123 << 6;
+        QTest::newRow("the other's number below") << 123 << "126.mdb" << 126 << 3;
+    }
     void leavesOtherEmpiresEmpiresAndOrdersAlone()
     {
+        QFETCH(int, other);
+        QFETCH(QString, file);
+        QFETCH(int, imported);
+        QFETCH(int, fleets);
         TestStore t;
-        fillEmpire(t, 456);
-        fillEmpire(t, 123);
-        t.importFixture(QStringLiteral("123.mdb"), 123);
-        QCOMPARE(t.count(QStringLiteral("Fleets"), 456), 1);
-        QCOMPARE(t.count(QStringLiteral("Fleets"), 123), 6);
+        fillEmpire(t, other);
+        fillEmpire(t, imported);
+        t.importFixture(file, imported);
+        for (const auto& table : reader::kImportedTables)
+            QCOMPARE(t.count(tableName(table), other), 1);
+        QCOMPARE(t.count(QStringLiteral("Fleets"), imported), fleets);
         QCOMPARE(t.count(QStringLiteral("Orders")), 2);
         QCOMPARE(t.count(QStringLiteral("Empires")), 2);
         QCOMPARE(t.dump(QStringLiteral("Fleets"), QStringLiteral("FleetName"))

@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
@@ -143,6 +144,93 @@ private Q_SLOTS:
         QCOMPARE((QStringList{stored[0].slots[0], stored[0].slots[1], stored[0].slots[2]}),
                  (QStringList{"27", "Barnard's Star", "21"}));
         QVERIFY(data->isVisible()); // it stays open beside the orders
+    }
+
+    // After a filter and a sort the rows stand elsewhere: Copy copies, and New Order… names,
+    // the record on the row the player chose.
+    void copyAndNewOrderTakeTheRowChosen_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("sortBy"); // a column; -1: stored order
+        QTest::addColumn<int>("clicks"); // on its heading: 1 rising, 2 falling
+        QTest::addColumn<QString>("copied");
+        QTest::addColumn<int>("fleet");
+        QTest::newRow("as stored") << "" << -1 << 0 << "12\tHome Guard\tSol\t4" << 12;
+        QTest::newRow("filtered") << "vega" << -1 << 0 << "3\tScout Wing\tVega\t8" << 3;
+        QTest::newRow("sorted by name, falling")
+            << "" << 1 << 2 << "5\t\u00c6rendel Lancers\t" << 5;
+        QTest::newRow("filtered and sorted by number")
+            << "sol" << 0 << 1 << "8\tVanguard\tSol\t5" << 8;
+    }
+    void copyAndNewOrderTakeTheRowChosen()
+    {
+        QFETCH(QString, filter);
+        QFETCH(int, sortBy);
+        QFETCH(int, clicks);
+        QFETCH(QString, copied);
+        QFETCH(int, fleet);
+        AppFixture f;
+        f.t.addEmpire(123, QStringLiteral("Sable Concord"));
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        TurnDataWindow data(f.context, f.navigator, 123);
+        data.show();
+        QVERIFY(QTest::qWaitForWindowActive(&data));
+        QTest::keyClicks(&data.filter(), filter);
+        QTableView& fleets = data.view(0);
+        if (sortBy >= 0) {
+            QHeaderView* heading = fleets.horizontalHeader();
+            const QPoint at(heading->sectionViewportPosition(sortBy) + 5, heading->height() / 2);
+            for (int click = 0; click < clicks; ++click)
+                QTest::mouseClick(heading->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        }
+        QTest::mouseClick(fleets.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          fleets.visualRect(fleets.model()->index(0, 1)).center());
+        QTest::keyClick(&fleets, Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+        QVERIFY2(lines.value(1).startsWith(copied), qPrintable(lines.value(1)));
+        QTimer::singleShot(0, [] {
+            QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) {
+                if (action->text().startsWith(QStringLiteral("MOVE ("))) {
+                    action->trigger();
+                    menu->close();
+                    return;
+                }
+            }
+            menu->close();
+        });
+        QTest::keyClick(&fleets, Qt::Key_Return);
+        QCOMPARE(f.navigator.calls,
+                 QStringList{
+                     QStringLiteral("order 123: MOVE, slot 1 picks %1, slot 0 holds ").arg(fleet)});
+    }
+
+    // Tab and Shift+Tab leave the grid for the window's other controls, as from any box.
+    void tabLeavesTheGrid_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Tab") << int(Qt::NoModifier);
+        QTest::newRow("Shift+Tab") << int(Qt::ShiftModifier);
+    }
+    void tabLeavesTheGrid()
+    {
+        QFETCH(int, modifiers);
+        AppFixture f;
+        f.t.addEmpire(123, QStringLiteral("Sable Concord"));
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        TurnDataWindow data(f.context, f.navigator, 123);
+        data.show();
+        QVERIFY(QTest::qWaitForWindowActive(&data));
+        QTableView& fleets = data.view(0);
+        QTest::mouseClick(fleets.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          fleets.visualRect(fleets.model()->index(2, 0)).center());
+        QCOMPARE(QApplication::focusWidget(), &fleets);
+        QTest::keyClick(&fleets, Qt::Key_Tab, Qt::KeyboardModifiers(modifiers));
+        QVERIFY(QApplication::focusWidget() != &fleets);
+        QVERIFY(data.isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(fleets.currentIndex().row(), 2);
     }
 };
 
