@@ -143,6 +143,29 @@ QByteArray garbleText(const QByteArray& original, QRandomGenerator& random)
 
 namespace {
 
+// A row as the format lays out its end: the count of columns at its start; at its end the
+// mask of the columns with values, before it the count of variable-length values and their
+// offsets, last first.
+struct RowEnd {
+    qsizetype start;
+    qsizetype end;
+    qsizetype last;
+    int columns;
+    int maskSize;
+    int variable;
+
+    RowEnd(const QByteArray& file, std::pair<qsizetype, qsizetype> row)
+        : start(row.first)
+        , end(row.second)
+        , last(row.second - 1)
+        , columns(read16(file, row.first))
+        , maskSize((columns + 7) / 8)
+        , variable(read16(file, last - maskSize - 1))
+    {
+    }
+    qsizetype offsetAt(int i) const { return last - maskSize - 3 - 2 * qsizetype(i); }
+};
+
 void write16(QByteArray& file, qsizetype at, quint16 value)
 {
     qToLittleEndian(value, file.data() + at);
@@ -159,12 +182,9 @@ std::pair<QByteArray, QString> breakRowLayout(const QByteArray& original, QRando
 {
     for (;;) {
         QByteArray damaged = original;
-        const auto [start, end] = someRow(original, random);
-        const qsizetype last = end - 1;
-        const int columns = read16(original, start);
-        const int maskSize = (columns + 7) / 8;
-        const int variable = read16(original, last - maskSize - 1);
-        const auto offsetAt = [&](int i) { return last - maskSize - 3 - 2 * qsizetype(i); };
+        const RowEnd row(original, someRow(original, random));
+        const auto [start, end, last, columns, maskSize, variable] = row;
+        const auto offsetAt = [&row](int i) { return row.offsetAt(i); };
         switch (random.bounded(6)) {
         case 0:
             write16(damaged, start, quint16(0x100 + random.bounded(0xff00)));
@@ -212,12 +232,9 @@ std::pair<QByteArray, QString> breakRowTiling(const QByteArray& original, QRando
 {
     for (;;) {
         QByteArray damaged = original;
-        const auto [start, end] = someRow(original, random);
-        const qsizetype last = end - 1;
-        const int columns = read16(original, start);
-        const int maskSize = (columns + 7) / 8;
-        const int variable = read16(original, last - maskSize - 1);
-        const auto offsetAt = [&](int i) { return last - maskSize - 3 - 2 * qsizetype(i); };
+        const RowEnd row(original, someRow(original, random));
+        const auto [start, end, last, columns, maskSize, variable] = row;
+        const auto offsetAt = [&row](int i) { return row.offsetAt(i); };
         if (variable < 1)
             continue;
         if (random.bounded(2) == 0) {

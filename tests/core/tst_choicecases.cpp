@@ -14,32 +14,6 @@ class TestChoiceCases : public QObject {
 private Q_SLOTS:
     void initTestCase() { m_store = storeWith123And126(); }
 
-    void everyFocusRowOfTheRules_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QList<int>>("slots");
-        QTest::addColumn<QString>("effects");
-        const QStringList codes = catalogue::chooserCodes() + QStringList{"xx"};
-        const QList<FocusRow> rows = readFocusRows();
-        for (int r = 0; r < rows.size(); ++r) {
-            for (const QString& code : codes) {
-                QList<int> slots;
-                for (const int slot : rows[r].slots) {
-                    bool earlier = false;
-                    for (int e = 0; e < r; ++e)
-                        earlier = earlier ||
-                                  (rows[e].slots.contains(slot) && (rows[e].codes.contains(code)));
-                    const bool named = rows[r].codes.contains(code);
-                    if (named || (rows[r].codes.isEmpty() && !earlier))
-                        slots << slot;
-                }
-                if (!slots.isEmpty() && rows[r].effects != QLatin1String("by-other-slot"))
-                    QTest::addRow("%s at %d (row %d)", qPrintable(code), int(slots.first()), r)
-                        << code << slots << rows[r].effects;
-            }
-        }
-    }
-
     void offloadCargoFillsFleetsItemsAndExcludes()
     {
         Setup s(m_store->store(), QStringLiteral("OC"));

@@ -1,6 +1,6 @@
-#include "AppFixture.h"
 #include "DiskLimits.h"
 #include "Error.h"
+#include "OrdersFileFixture.h"
 #include "common/GuardedAction.h"
 #include "mainmenu/SaveOrdersDialogue.h"
 #include "ordersfile/OrdersFile.h"
@@ -41,18 +41,7 @@ QByteArray blankSlots(int count)
 class TestOrdersFile : public QObject {
     Q_OBJECT
 
-    struct Fixture : AppFixture {
-        OrderRepository orders{t.store()};
-
-        QString ordersFile(const QString& name) const
-        {
-            return QDir(t.folder().ordersFolder()).filePath(name);
-        }
-        QStringList filesWritten() const
-        {
-            return QDir(t.folder().ordersFolder()).entryList(QDir::Files | QDir::Hidden);
-        }
-    };
+    using Fixture = OrdersFileFixture;
 
 private Q_SLOTS:
     void fileNameUsesTheDateWhateverTheLocale_data()

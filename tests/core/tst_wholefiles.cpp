@@ -1,6 +1,6 @@
-#include "AppFixture.h"
 #include "DiskLimits.h"
 #include "Error.h"
+#include "OrdersFileFixture.h"
 #include "common/GuardedAction.h"
 #include "mainmenu/SaveOrdersDialogue.h"
 #include "ordersfile/OrdersFile.h"
@@ -69,18 +69,7 @@ QString writeWith(const QString& writer, const QString& folder, const QByteArray
 class TestWholeFiles : public QObject {
     Q_OBJECT
 
-    struct Fixture : AppFixture {
-        OrderRepository orders{t.store()};
-
-        QString ordersFile(const QString& name) const
-        {
-            return QDir(t.folder().ordersFolder()).filePath(name);
-        }
-        QStringList filesWritten() const
-        {
-            return QDir(t.folder().ordersFolder()).entryList(QDir::Files | QDir::Hidden);
-        }
-    };
+    using Fixture = OrdersFileFixture;
 
 private Q_SLOTS:
     // Every file the program writes: the orders file, the archive copy of a turn results

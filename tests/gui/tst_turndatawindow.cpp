@@ -47,6 +47,23 @@
 using namespace vf;
 using namespace vf::test;
 
+namespace {
+
+// The Turn Data window of empire 123, its turn data imported from 123.mdb, shown.
+struct TurnDataOf123 : AppFixture {
+    std::unique_ptr<TurnDataWindow> window;
+
+    TurnDataOf123()
+    {
+        t.addEmpire(123, QStringLiteral("Sable Concord"));
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        window = std::make_unique<TurnDataWindow>(context, navigator, 123);
+        window->show();
+    }
+};
+
+} // namespace
+
 // The Turn Data window.
 class TestTurnDataWindow : public QObject {
     Q_OBJECT
@@ -169,11 +186,8 @@ private Q_SLOTS:
         QFETCH(int, clicks);
         QFETCH(QString, copied);
         QFETCH(int, fleet);
-        AppFixture f;
-        f.t.addEmpire(123, QStringLiteral("Sable Concord"));
-        f.t.importFixture(QStringLiteral("123.mdb"), 123);
-        TurnDataWindow data(f.context, f.navigator, 123);
-        data.show();
+        TurnDataOf123 f;
+        TurnDataWindow& data = *f.window;
         QVERIFY(QTest::qWaitForWindowActive(&data));
         QTest::keyClicks(&data.filter(), filter);
         QTableView& fleets = data.view(0);
@@ -217,11 +231,8 @@ private Q_SLOTS:
     void tabLeavesTheGrid()
     {
         QFETCH(int, modifiers);
-        AppFixture f;
-        f.t.addEmpire(123, QStringLiteral("Sable Concord"));
-        f.t.importFixture(QStringLiteral("123.mdb"), 123);
-        TurnDataWindow data(f.context, f.navigator, 123);
-        data.show();
+        TurnDataOf123 f;
+        TurnDataWindow& data = *f.window;
         QVERIFY(QTest::qWaitForWindowActive(&data));
         QTableView& fleets = data.view(0);
         QTest::mouseClick(fleets.viewport(), Qt::LeftButton, Qt::NoModifier,
