@@ -132,6 +132,16 @@ void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
     paintStars(painter, map, inSight, at, named, marked);
 }
 
+void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture)
+{
+    QPainter painter(&device);
+    painter.fillRect(QRect(QPoint(), picture.size), mapstyle::kBackground);
+    QFont names = painter.font();
+    names.setPixelSize(mapstyle::kPictureNamePixels);
+    painter.setFont(names);
+    paintMap(painter, map, picture.toPicture, mapBounds(map), -1);
+}
+
 MapPicture wholeMapPicture(const WarpMap& map)
 {
     const QRectF bounds = mapBounds(map);

@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QTransform>
 
+class QPaintDevice;
 class QPainter;
 
 namespace vf {
@@ -54,5 +55,7 @@ struct MapPicture {
     QTransform toPicture;
 };
 MapPicture wholeMapPicture(const WarpMap& map);
+// The whole map drawn onto a picture of that size, on white, names in a picture's size.
+void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture);
 
 } // namespace vf

@@ -8,21 +8,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QPainter>
-#include <QSvgGenerator>
 
 namespace vf {
 
 namespace {
-
-void drawWhole(QPaintDevice& device, const WarpMap& map, const MapPicture& picture)
-{
-    QPainter painter(&device);
-    painter.fillRect(QRect(QPoint(), picture.size), mapstyle::kBackground);
-    QFont names = painter.font();
-    names.setPixelSize(mapstyle::kPictureNamePixels);
-    painter.setFont(names);
-    paintMap(painter, map, picture.toPicture, mapBounds(map), -1);
-}
 
 QByteArray pngOf(const WarpMap& map)
 {
@@ -40,22 +29,8 @@ QImage mapImage(const WarpMap& map)
 {
     const MapPicture picture = wholeMapPicture(map);
     QImage image(picture.size, QImage::Format_RGB32);
-    drawWhole(image, map, picture);
+    drawWholeMap(image, map, picture);
     return image;
-}
-
-QByteArray mapSvg(const WarpMap& map)
-{
-    const MapPicture picture = wholeMapPicture(map);
-    QByteArray svg;
-    QBuffer buffer(&svg);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(picture.size);
-    generator.setViewBox(QRect(QPoint(), picture.size));
-    generator.setTitle(QStringLiteral("Warp Map"));
-    drawWhole(generator, map, picture);
-    return svg;
 }
 
 void saveMapPicture(const WarpMap& map, const QString& path)

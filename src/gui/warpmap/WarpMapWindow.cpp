@@ -105,6 +105,7 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     connect(fit, &QPushButton::clicked, m_view, &MapView::fit);
     connect(png, &QPushButton::clicked, this, [this] { askExport(QStringLiteral("png")); });
     connect(svg, &QPushButton::clicked, this, [this] { askExport(QStringLiteral("svg")); });
+    svg->setVisible(canSaveSvg());
     connect(m_view, &MapView::starOpened, this, &WarpMapWindow::showStar);
 
     m_panel = new QTreeWidget(this);

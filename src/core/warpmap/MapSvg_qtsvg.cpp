@@ -1,0 +1,28 @@
+#include "MapDrawing.h"
+#include "MapPictures.h"
+
+#include <QBuffer>
+#include <QSvgGenerator>
+
+namespace vf {
+
+bool canSaveSvg()
+{
+    return true;
+}
+
+QByteArray mapSvg(const WarpMap& map)
+{
+    const MapPicture picture = wholeMapPicture(map);
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(picture.size);
+    generator.setViewBox(QRect(QPoint(), picture.size));
+    generator.setTitle(QStringLiteral("Warp Map"));
+    drawWholeMap(generator, map, picture);
+    return svg;
+}
+
+} // namespace vf
