@@ -34,7 +34,13 @@ inline constexpr int kOffsetMask = 0x1fff;
 
 inline std::string quotedName(std::string_view name)
 {
-    return "\"" + std::string(name) + "\"";
+    // (Appended piece by piece: GCC 12 warns wrongly of overlapping copies in "\"" + name.)
+    std::string quoted;
+    quoted.reserve(name.size() + 2);
+    quoted.push_back('"');
+    quoted.append(name);
+    quoted.push_back('"');
+    return quoted;
 }
 
 inline std::uint32_t uint32At(const unsigned char* bytes)
