@@ -106,11 +106,11 @@ void MainMenuWindow::buildMenu()
     guide->setObjectName(QStringLiteral("mnuHelp_Guide"));
     guide->setShortcut(QKeySequence::HelpContents);
     connect(guide, &QAction::triggered, this,
-            [this] { guardedAction([this] { openUserGuide(m_context, this); }); });
+            [this] { guarded(m_context.dialogs, [this] { openUserGuide(m_context, this); }); });
     QAction* about = help->addAction(QStringLiteral("&About VF Turn Entry"));
     about->setObjectName(QStringLiteral("mnuHelp_About"));
     connect(about, &QAction::triggered, this,
-            [this] { guardedAction([this] { showAbout(m_context); }); });
+            [this] { guarded(m_context.dialogs, [this] { showAbout(m_context); }); });
 }
 
 struct MainMenuWindow::PictureButton {
@@ -194,15 +194,10 @@ void MainMenuWindow::buildControls()
 
 void MainMenuWindow::runAction(void (MainMenuActions::*action)())
 {
-    guardedAction([this, action] {
+    guarded(m_context.dialogs, [this, action] {
         m_chooser->settle(focusWidget());
         ((*m_actions).*action)();
     });
-}
-
-void MainMenuWindow::guardedAction(const std::function<void()>& action)
-{
-    guarded(m_context.dialogs, action);
 }
 
 bool MainMenuWindow::eventFilter(QObject* watched, QEvent* event)
@@ -255,7 +250,7 @@ void MainMenuWindow::dropEvent(QDropEvent* event)
     QMetaObject::invokeMethod(
         this,
         [this, file] {
-            guardedAction([this, file] {
+            guarded(m_context.dialogs, [this, file] {
                 m_chooser->settle(focusWidget());
                 m_actions->importTurnResults(file);
             });

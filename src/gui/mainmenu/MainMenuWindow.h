@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -52,7 +51,6 @@ private:
 
     // Runs an action after settling the name box; a failure is shown and the program goes on.
     void runAction(void (MainMenuActions::*action)());
-    void guardedAction(const std::function<void()>& action);
 
     AppContext& m_context;
     Navigator& m_navigator;

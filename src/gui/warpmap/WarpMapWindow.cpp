@@ -237,17 +237,12 @@ void WarpMapWindow::askExport(const QString& kind)
     if (!path)
         return;
     guarded(m_context.dialogs, [&] {
-        exportTo(*path);
+        saveMapPicture(m_map, *path);
         m_context.dialogs.inform(
             QStringLiteral("Warp Map"),
             QStringLiteral("The warp map is saved in %1.").arg(QDir::toNativeSeparators(*path)),
             DialogIcon::Information);
     });
-}
-
-void WarpMapWindow::exportTo(const QString& path) const
-{
-    saveMapPicture(m_map, path);
 }
 
 } // namespace vf

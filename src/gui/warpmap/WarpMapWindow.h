@@ -35,9 +35,6 @@ public:
     QLineEdit& find() { return *m_find; }
     QTreeWidget& panel() { return *m_panel; }
 
-    // Saves the map as a picture: "png" or "svg" by the file's ending. Throws on failure.
-    void exportTo(const QString& path) const;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
