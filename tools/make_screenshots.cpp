@@ -117,7 +117,7 @@ int main(int argc, char** argv)
     WhatChangedWindow changed(changesSince(f.t.store(), 123, TestStore::readerPath(),
                                            TestStore::dataFile(QStringLiteral("123.mdb")),
                                            QDateTime(QDate(2026, 12, 2), QTime(9, 30))),
-                              QStringLiteral("Empire # 123 Sable Concord"));
+                              QStringLiteral("Empire # 123 Sable Concord"), f.navigator, 123);
     changed.setAttribute(Qt::WA_DeleteOnClose, false);
     changed.resize(fittedToScreen(changed.size(), f.screen)); // as the menu opens it
     ok = save(changed, folder, QStringLiteral("what-changed.png")) && ok;

@@ -3,11 +3,15 @@
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
 #include "common/GuardedAction.h"
+#include "common/StoreFollower.h"
+#include "help/HelpWindows.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
 #include "store/RememberedState.h"
+#include "store/TurnDataRepository.h"
 #include "turndata/TurnDataWindow.h"
+#include "turndata/WhatChangedWindow.h"
 #include "warpmap/WarpMapWindow.h"
 
 #include <QApplication>
@@ -96,23 +100,69 @@ void AppWindows::backToMainMenu()
     hideAllBut(m_mainMenu.get());
 }
 
+namespace {
+
+// A window opened from a key or a menu comes to the front; one rebuilt because the store
+// changed keeps its place and stays behind the window the player is in.
+void showWindow(QWidget& window, const std::optional<QRect>& replacing, bool wasActive)
+{
+    if (replacing) {
+        window.setGeometry(*replacing);
+        window.setAttribute(Qt::WA_ShowWithoutActivating, !wasActive);
+    }
+    window.show();
+    if (!replacing || wasActive) {
+        window.raise();
+        window.activateWindow();
+    }
+}
+
+// The window's place when it is shown (it is being replaced), else nothing.
+std::optional<QRect> placeOf(const QWidget* window)
+{
+    if (window && window->isVisible())
+        return window->geometry();
+    return std::nullopt;
+}
+
+} // namespace
+
 void AppWindows::openTurnData(int empireId)
 {
-    // Built afresh each time: an import in between changes what it shows.
-    if (m_turnData)
+    // The one open for the empire follows the store: it only comes to the front.
+    if (m_turnData && m_turnData->empireId() == empireId && m_turnData->isVisible())
+        return showWindow(*m_turnData, std::nullopt, true);
+    buildTurnData(empireId, std::nullopt, true);
+}
+
+void AppWindows::buildTurnData(int empireId, const std::optional<QRect>& replacing, bool wasActive)
+{
+    if (m_turnData) {
+        m_turnData->close(); // keeps the player's tab, filter and sort
         m_turnData.release()->deleteLater();
+    }
     guarded(m_context.dialogs,
             [&] { m_turnData = std::make_unique<TurnDataWindow>(m_context, *this, empireId); });
     if (!m_turnData)
         return;
-    m_turnData->show();
-    m_turnData->raise();
-    m_turnData->activateWindow();
+    // Another import of the empire: the window is made again from the new turn data.
+    followImports(m_turnData.get(), m_context.store, empireId, [this, empireId] {
+        if (m_turnData->isVisible())
+            buildTurnData(empireId, placeOf(m_turnData.get()), m_turnData->isActiveWindow());
+    });
+    showWindow(*m_turnData, replacing, wasActive);
 }
 
 void AppWindows::openWarpMap(int empireId)
 {
-    // Built afresh each time, as the turn data; the one open keeps the player's place first.
+    if (m_warpMap && m_warpMap->empireId() == empireId && m_warpMap->isVisible())
+        return showWindow(*m_warpMap, std::nullopt, true);
+    buildWarpMap(empireId, std::nullopt, true);
+}
+
+void AppWindows::buildWarpMap(int empireId, const std::optional<QRect>& replacing, bool wasActive)
+{
+    // The one open keeps the player's place first.
     if (m_warpMap) {
         m_warpMap->close();
         m_warpMap.release()->deleteLater();
@@ -125,13 +175,33 @@ void AppWindows::openWarpMap(int empireId)
     });
     if (!m_warpMap)
         return;
-    m_warpMap->show();
-    m_warpMap->raise();
-    m_warpMap->activateWindow();
+    followImports(m_warpMap.get(), m_context.store, empireId, [this, empireId] {
+        if (m_warpMap->isVisible())
+            buildWarpMap(empireId, placeOf(m_warpMap.get()), m_warpMap->isActiveWindow());
+    });
+    showWindow(*m_warpMap, replacing, wasActive);
 }
 
 void AppWindows::startOrder(int empireId, const OrderStart& start)
 {
+    // A window may show a record the store no longer holds (it was imported again since):
+    // no order is begun with an empty slot.
+    std::optional<bool> held; // nothing: the database could not be read (and that was told)
+    guarded(m_context.dialogs, [&] {
+        const QString star = start.starSlot > 0 ? start.star : QString();
+        held = TurnDataRepository(m_context.store, empireId).holds(start.kind, start.number, star);
+    });
+    if (!held)
+        return;
+    if (!*held) {
+        m_context.dialogs.warn(
+            QStringLiteral("New Order"),
+            QStringLiteral("%1 is not in the turn data of Empire # %2 any more: no order was "
+                           "begun.")
+                .arg(recordLabel(start.kind, start.number))
+                .arg(empireId));
+        return;
+    }
     // An order entry window already open for the empire takes the new order (as choosing a
     // code there would); its stored orders are all there.
     if (!m_orderEntry || m_orderEntry->empireId() != empireId || !m_orderEntry->isVisible())
@@ -141,6 +211,18 @@ void AppWindows::startOrder(int empireId, const OrderStart& start)
     m_orderEntry->raise();
     m_orderEntry->activateWindow();
     m_orderEntry->startOrder(start);
+}
+
+void AppWindows::openWhatChanged(int empireId)
+{
+    QWidget* over = QApplication::activeWindow();
+    guarded(m_context.dialogs, [&] { vf::openWhatChanged(m_context, *this, empireId, over); });
+}
+
+void AppWindows::openUserGuide()
+{
+    QWidget* over = QApplication::activeWindow();
+    guarded(m_context.dialogs, [&] { vf::openUserGuide(m_context, over); });
 }
 
 void AppWindows::exitProgram()

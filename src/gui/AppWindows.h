@@ -3,7 +3,10 @@
 #include "common/Navigator.h"
 
 class QWidget;
+#include <QRect>
+
 #include <memory>
+#include <optional>
 
 namespace vf {
 
@@ -36,10 +39,15 @@ public:
     TurnDataWindow* turnData() const { return m_turnData.get(); }
     void openWarpMap(int empireId) override;
     WarpMapWindow* warpMap() const { return m_warpMap.get(); }
+    void openWhatChanged(int empireId) override;
+    void openUserGuide() override;
     void exitProgram() override;
 
 private:
     void hideAllBut(const QWidget* shown);
+    // Builds the window (again, in the place given, when the store changed under it).
+    void buildTurnData(int empireId, const std::optional<QRect>& replacing, bool wasActive);
+    void buildWarpMap(int empireId, const std::optional<QRect>& replacing, bool wasActive);
 
     AppContext& m_context;
     std::unique_ptr<MainMenuWindow> m_mainMenu;

@@ -263,10 +263,11 @@ private Q_SLOTS:
         QCOMPARE(found, use);
     }
 
-    // One fleet as two imports stored it: what changed, told in words, counted once.
+    // Fleets as two imports stored them: what changed, told in words, counted once.
     void tellsWhatChangedInARow_data()
     {
-        QTest::addColumn<QString>("before"); // name, further fields as "Speed=4"
+        // Fleets split by ";", each "number:name|further fields" as "Speed=4" (no number: 12).
+        QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QStringList>("told");
         QTest::newRow("nothing") << "Home Guard|Speed=4"
@@ -288,23 +289,55 @@ private Q_SLOTS:
         QTest::newRow("a field kept only now")
             << "Home Guard|"
             << "Home Guard|Speed=6" << QStringList{"Fleets: no change"};
+        // A fleet gone and a fleet new of one name are one fleet renumbered.
+        QTest::newRow("renumbered")
+            << "12:Keth'ra Watch|"
+            << "13:Keth'ra Watch|"
+            << QStringList{"Fleets: 1 changed",
+                           "Fleet # 12 Keth'ra Watch: renumbered 13 (same name)"};
+        QTest::newRow("renumbered beside one gone")
+            << "12:Watch|;14:Guard|"
+            << "13:Watch|"
+            << QStringList{"Fleets: 1 gone, 1 changed",
+                           "Fleet # 12 Watch: renumbered 13 (same name)", "Fleet # 14 Guard: gone"};
+        QTest::newRow("another name is no renumbering")
+            << "12:Watch|"
+            << "13:Guard|"
+            << QStringList{"Fleets: 1 new, 1 gone", "Fleet # 12 Watch: gone",
+                           "Fleet # 13 Guard: new"};
+        QTest::newRow("two of one name, one renumbered")
+            << "12:Watch|;14:Watch|"
+            << "15:Watch|"
+            << QStringList{"Fleets: 1 gone, 1 changed",
+                           "Fleet # 12 Watch: renumbered 15 (same name)", "Fleet # 14 Watch: gone"};
+        QTest::newRow("no name is no clue")
+            << "12:|"
+            << "13:|"
+            << QStringList{"Fleets: 1 new, 1 gone", "Fleet # 12: gone", "Fleet # 13: new"};
     }
     void tellsWhatChangedInARow()
     {
         QFETCH(QString, before);
         QFETCH(QString, after);
         QFETCH(QStringList, told);
-        const auto store = [](TestStore& t, const QString& fleet) {
-            const QString name = fleet.section(QLatin1Char('|'), 0, 0);
-            const QString further = fleet.section(QLatin1Char('|'), 1);
-            keepFurtherFields(t.store(), 123, QStringLiteral("Fleets"),
-                              further.isEmpty()
-                                  ? QStringList()
-                                  : QStringList{further.section(QLatin1Char('='), 0, 0)});
-            t.store().run(
-                QStringLiteral("INSERT INTO Fleets (EmpireID, FleetID, FleetName, More) "
-                               "VALUES (123, 12, ?, ?)"),
-                {name, further.isEmpty() ? QVariant() : further.section(QLatin1Char('='), 1)});
+        const auto store = [](TestStore& t, const QString& fleets) {
+            for (const QString& fleet : fleets.split(QLatin1Char(';'))) {
+                const QString numbered = fleet.section(QLatin1Char('|'), 0, 0);
+                const bool hasNumber = numbered.contains(QLatin1Char(':'));
+                const int number =
+                    hasNumber ? numbered.section(QLatin1Char(':'), 0, 0).toInt() : 12;
+                const QString name = hasNumber ? numbered.section(QLatin1Char(':'), 1) : numbered;
+                const QString further = fleet.section(QLatin1Char('|'), 1);
+                keepFurtherFields(t.store(), 123, QStringLiteral("Fleets"),
+                                  further.isEmpty()
+                                      ? QStringList()
+                                      : QStringList{further.section(QLatin1Char('='), 0, 0)});
+                t.store().run(
+                    QStringLiteral("INSERT INTO Fleets (EmpireID, FleetID, FleetName, More) "
+                                   "VALUES (123, ?, ?, ?)"),
+                    {number, name,
+                     further.isEmpty() ? QVariant() : further.section(QLatin1Char('='), 1)});
+            }
         };
         TestStore earlier;
         TestStore now;
@@ -326,29 +359,20 @@ private Q_SLOTS:
         QCOMPARE(changes.before, first);
         QCOMPARE(changes.after, lastImportOf(t.store(), 123).when);
         QCOMPARE(lastImportOf(t.store(), 123).file, QStringLiteral("123.mdb"));
-        QCOMPARE(reportOf(changes),
-                 (QStringList{"Fleets: 1 new, 1 gone, 1 changed",
-                              "  Fleet # 8 Vanguard: gone",
-                              "  Fleet # 31 Vanguard: new",
-                              "  Fleet # 12: renamed from Home Guard to Home Fleet",
-                              "  Fleet # 12: speed 4 → 6",
-                              "Armies: no change",
-                              "Population Groups: no change",
-                              "Systems: no change",
-                              "Orbital Locations: no change",
-                              "Warp Points: 1 changed",
-                              "  Warp Point # 22 at Barnard's Star now leads to Z (B), was "
-                              "unexplored",
-                              "Items: 1 new, 1 gone",
-                              "  1 new: Fuel Cell",
-                              "  1 gone: Fuel Tank",
-                              "Researchable Items: no change",
-                              "Ship Classes: no change",
-                              "Installations: no change",
-                              "Commanders: no change",
-                              "Battle Plans: no change",
-                              "Convoy Routes: no change"}));
-        QCOMPARE(changes.total(), 6);
+        QCOMPARE(
+            reportOf(changes),
+            (QStringList{"Fleets: 2 changed", "  Fleet # 8 Vanguard: renumbered 31 (same name)",
+                         "  Fleet # 12: renamed from Home Guard to Home Fleet",
+                         "  Fleet # 12: speed 4 → 6", "Armies: no change",
+                         "Population Groups: no change", "Systems: no change",
+                         "Orbital Locations: no change", "Warp Points: 1 changed",
+                         "  Warp Point # 22 at Barnard's Star now leads to Z (B), was "
+                         "unexplored",
+                         "Items: 1 new, 1 gone", "  1 new: Fuel Cell", "  1 gone: Fuel Tank",
+                         "Researchable Items: no change", "Ship Classes: no change",
+                         "Installations: no change", "Commanders: no change",
+                         "Battle Plans: no change", "Convoy Routes: no change"}));
+        QCOMPARE(changes.total(), 5); // a fleet renumbered is one change
     }
 };
 

@@ -180,7 +180,7 @@ private Q_SLOTS:
             TurnResultsArchive(f.t.path())
                 .keep(TestStore::dataFile(QStringLiteral("123.mdb")), QStringLiteral("123"),
                       QDateTime(QDate(2026, 12, day), QTime(8, 0)));
-        openWhatChanged(f.context, 123, &f.menu());
+        openWhatChanged(f.context, *f.windows, 123, &f.menu());
         auto* changed = f.menu().findChild<QWidget*>(QStringLiteral("WhatChanged"));
         QVERIFY(changed && fits(changed));
 

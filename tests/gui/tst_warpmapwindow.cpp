@@ -123,6 +123,10 @@ private Q_SLOTS:
         QTest::keyClick(&map->view(), Qt::Key_Plus);
         QTest::keyClick(&map->view(), Qt::Key_Left);
         const MapViewPlace left = map->view().place();
+        // Ctrl+M again brings the same map to the front; closed and opened, it is where it was.
+        f.windows->openWarpMap(123);
+        QCOMPARE(f.windows->warpMap(), map);
+        map->close();
         f.windows->openWarpMap(123);
         QVERIFY(f.windows->warpMap() != map);
         QCOMPARE(f.windows->warpMap()->view().place().centre, left.centre);

@@ -40,6 +40,11 @@ public:
                      .arg(start.starSlot)
                      .arg(start.star);
     }
+    void openWhatChanged(int empireId) override
+    {
+        calls << QStringLiteral("what changed %1").arg(empireId);
+    }
+    void openUserGuide() override { calls << QStringLiteral("user's guide"); }
     void exitProgram() override { calls << QStringLiteral("exit"); }
 
     QStringList calls;

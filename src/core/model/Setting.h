@@ -16,6 +16,7 @@ enum class SettingKey {
     FurtherFields,       // the further fields an import kept for a table of an empire
     MapPlaces,           // the places of an empire's warp map, with the import laid out for
     MapView,             // where the player last looked at an empire's warp map
+    TurnDataView,        // the table, filter and sorts the player last had in Turn Data
 };
 
 // One setting: its key and what it belongs to (an empire, a window, a table).
@@ -38,6 +39,10 @@ public:
     }
     static Setting mapPlaces(int empireId) { return Setting(SettingKey::MapPlaces, empireId); }
     static Setting mapView(int empireId) { return Setting(SettingKey::MapView, empireId); }
+    static Setting turnDataView(int empireId)
+    {
+        return Setting(SettingKey::TurnDataView, empireId);
+    }
 
     SettingKey key() const { return m_key; }
     // The name the setting is stored under.
@@ -75,6 +80,8 @@ inline QString Setting::storedName() const
         return QStringLiteral("warp map places %1").arg(m_empireId);
     case SettingKey::MapView:
         return QStringLiteral("warp map view %1").arg(m_empireId);
+    case SettingKey::TurnDataView:
+        return QStringLiteral("turn data view %1").arg(m_empireId);
     }
     return QString();
 }

@@ -1,5 +1,9 @@
 #include "ChoiceEntries.h"
 
+#include "TurnData.h"
+
+#include <algorithm>
+
 namespace vf::entrytext {
 
 QString fleet(int id, const QString& name)
@@ -33,3 +37,31 @@ QString warpPoint(int id, const QString& star, const QString& destination)
 }
 
 } // namespace vf::entrytext
+
+namespace vf {
+
+bool TurnData::holds(RecordKind kind, int number, const QString& star) const
+{
+    ChoiceList records;
+    switch (kind) {
+    case RecordKind::Fleet:
+        records = fleets();
+        break;
+    case RecordKind::Army:
+        records = armies();
+        break;
+    case RecordKind::PopulationGroup:
+        records = populationGroups();
+        break;
+    case RecordKind::Commander:
+        records = commanders();
+        break;
+    case RecordKind::WarpPoint:
+        records = warpPointsOf(star);
+        break;
+    }
+    return std::any_of(records.cbegin(), records.cend(),
+                       [number](const ChoiceEntry& entry) { return entry.number == number; });
+}
+
+} // namespace vf

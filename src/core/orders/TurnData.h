@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/RecordKind.h"
+
 #include "ChoiceList.h"
 
 #include <QString>
@@ -26,6 +28,9 @@ public:
     virtual ChoiceList convoyRoutes() const = 0;
     virtual ChoiceList warpPointsOf(const QString& star) const = 0;
     virtual ChoiceList orbitalLocationsOf(const QString& star) const = 0;
+
+    // Whether the turn data holds the record (a warp point: at that star).
+    bool holds(RecordKind kind, int number, const QString& star = QString()) const;
 };
 
 } // namespace vf

@@ -1,6 +1,7 @@
 #include "Store.h"
 
 #include "Error.h"
+#include "StoreNotices.h"
 #include "model/Order.h"
 #include "platform/WholeFile.h"
 #include "protocol/ImportedTables.h"
@@ -141,6 +142,7 @@ void Store::open(QSqlDatabase& db)
     if (!hasSchema())
         createSchema();
     addMoreFields();
+    m_watch = std::make_unique<ChangeWatch>(handle(), m_path);
 }
 
 // A database of an earlier version keeps no further fields of the turn data: each imported
@@ -198,6 +200,7 @@ void Store::addAnyCaseCollation() const
 
 Store::~Store()
 {
+    m_watch.reset(); // before the connection it watches closes
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();

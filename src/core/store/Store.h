@@ -10,11 +10,14 @@
 #include <QVariant>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace vf {
+
+class ChangeWatch;
 
 // One row of a query run by Store::eachRow: its columns by position.
 class StoredRow {
@@ -93,6 +96,7 @@ private:
     QString m_path;
     QString m_connection;
     bool m_readOnly = false;
+    std::unique_ptr<ChangeWatch> m_watch; // tells what each commit changed
 };
 
 // A transaction that rolls back unless committed.

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <functional>
 
 namespace vf {
@@ -196,6 +197,63 @@ QStringList differences(const ShownTable& table, const QList<ShownColumn>& earli
     return lines;
 }
 
+// A row gone and a row new of one name, in a table of numbered records, are one record
+// renumbered: "Fleet # 502 Keth'ra Watch: renumbered 503 (same name)". Each gone row is paired
+// with the first new row of its name not paired yet.
+QStringList renumbered(const ShownTable& table, std::vector<QStringList>& added,
+                       std::vector<QStringList>& gone)
+{
+    const int name = table.column(ColumnRole::Name);
+    const int key = table.keyColumn();
+    QStringList lines;
+    if (name < 0 || key < 0)
+        return lines;
+    for (auto old = gone.begin(); old != gone.end();) {
+        const QString& oldName = old->value(name);
+        const auto now = std::find_if(added.begin(), added.end(), [&](const QStringList& row) {
+            return !oldName.isEmpty() && row.value(name) == oldName;
+        });
+        if (now == added.end()) {
+            ++old;
+            continue;
+        }
+        lines << rowLabel(table, *old) +
+                     QStringLiteral(": renumbered %1 (same name)").arg(now->value(key));
+        added.erase(now);
+        old = gone.erase(old);
+    }
+    return lines;
+}
+
+// The rows that came and went as lines: one a line in a table of numbered records (after the
+// renumbered ones), the names in a line otherwise.
+void tellAddedAndGone(const ShownTable& table, std::vector<QStringList> added,
+                      std::vector<QStringList> gone, TableChanges& changes)
+{
+    const QStringList moved = renumbered(table, added, gone);
+    changes.changed += int(moved.size());
+    changes.added = int(added.size());
+    changes.gone = int(gone.size());
+    const auto labels = [&table](const std::vector<QStringList>& rows) {
+        QStringList all;
+        for (const QStringList& row : rows)
+            all << rowLabel(table, row);
+        return all;
+    };
+    if (table.keyColumn() >= 0) {
+        changes.lines << moved;
+        for (const QString& label : labels(gone))
+            changes.lines << label + QStringLiteral(": gone");
+        for (const QString& label : labels(added))
+            changes.lines << label + QStringLiteral(": new");
+        return;
+    }
+    if (!added.empty())
+        changes.lines << namesLine(labels(added), QStringLiteral("new"));
+    if (!gone.empty())
+        changes.lines << namesLine(labels(gone), QStringLiteral("gone"));
+}
+
 } // namespace
 
 QList<TableChanges> StoredTurn::changesTo(const Store& store, int empireId) const
@@ -209,14 +267,14 @@ QList<TableChanges> StoredTurn::changesTo(const Store& store, int empireId) cons
         TableChanges changes;
         changes.title = table.title;
         std::vector<bool> matched(std::size_t(before.count()), false);
-        QStringList added;
+        std::vector<QStringList> added;
         QStringList altered;
         reader.each(table, columns.size() - table.columns.size(),
                     [&](quint64 key, const QByteArray& row, qsizetype ownLength) {
                         const qsizetype earlier =
                             before.match(key, QByteArrayView(row).first(ownLength), matched);
                         if (earlier < 0) {
-                            added << rowLabel(table, cellsOf(table, columns.size(), row));
+                            added.push_back(cellsOf(table, columns.size(), row));
                             return;
                         }
                         matched[std::size_t(earlier)] = true;
@@ -228,24 +286,12 @@ QList<TableChanges> StoredTurn::changesTo(const Store& store, int empireId) cons
                         changes.changed += lines.isEmpty() ? 0 : 1;
                         altered += lines;
                     });
-        QStringList gone;
+        std::vector<QStringList> gone;
         for (std::size_t i = 0; i < matched.size(); ++i) {
             if (!matched[i])
-                gone << rowLabel(table, before.cells(qsizetype(i)));
+                gone.push_back(before.cells(qsizetype(i)));
         }
-        changes.added = int(added.size());
-        changes.gone = int(gone.size());
-        if (table.keyColumn() >= 0) {
-            for (const QString& label : gone)
-                changes.lines << label + QStringLiteral(": gone");
-            for (const QString& label : added)
-                changes.lines << label + QStringLiteral(": new");
-        } else {
-            if (!added.isEmpty())
-                changes.lines << namesLine(added, QStringLiteral("new"));
-            if (!gone.isEmpty())
-                changes.lines << namesLine(gone, QStringLiteral("gone"));
-        }
+        tellAddedAndGone(table, std::move(added), std::move(gone), changes);
         changes.lines += altered;
         all << changes;
     }

@@ -4,8 +4,11 @@
 #include "common/AppContext.h"
 #include "common/CloseOnEscape.h"
 #include "common/Dialogs.h"
+#include "common/GuardedAction.h"
 #include "common/Navigator.h"
+#include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
+#include "common/StoreFollower.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
 
@@ -76,12 +79,9 @@ CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireI
     setWindowTitle(QStringLiteral("Check Orders - Empire # %1").arg(empireId));
     setAttribute(Qt::WA_DeleteOnClose);
     closeOnEscape(this);
-    auto* summary = new QLabel(summaryOf(report) +
-                                   QStringLiteral(" Double-click a finding, or press Enter on it, "
-                                                  "to change its order in Edit Orders."),
-                               this);
-    summary->setObjectName(QStringLiteral("Summary"));
-    summary->setWordWrap(true);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("Summary"));
+    m_summary->setWordWrap(true);
     m_findings = new QTableWidget(this);
     m_findings->setObjectName(QStringLiteral("Findings"));
     m_findings->setAccessibleName(QStringLiteral("Findings"));
@@ -90,7 +90,8 @@ CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireI
     m_findings->setSelectionMode(QAbstractItemView::SingleSelection);
     m_findings->setWordWrap(true);
     m_findings->verticalHeader()->hide();
-    fill(report);
+    showReport(report);
+    addProgramKeys(this, navigator, empireId);
     connect(m_findings, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { showFinding(row); });
     m_findings->installEventFilter(
@@ -98,7 +99,7 @@ CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireI
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(summary);
+    layout->addWidget(m_summary);
     layout->addWidget(m_findings, 1);
     layout->addWidget(buttons);
     resize(fittedToScreen(QSize(900, 420), screen));
@@ -119,8 +120,17 @@ QString CheckOrdersWindow::summaryOf(const OrderCheckReport& report)
              countOf(notes, QStringLiteral("note"), QStringLiteral("notes")));
 }
 
+void CheckOrdersWindow::showReport(const OrderCheckReport& report)
+{
+    m_summary->setText(summaryOf(report) +
+                       QStringLiteral(" Double-click a finding, or press Enter on it, to change "
+                                      "its order in Edit Orders."));
+    fill(report);
+}
+
 void CheckOrdersWindow::fill(const OrderCheckReport& report)
 {
+    m_orderIds.clear();
     const QStringList headers{QStringLiteral("Priority"),      QStringLiteral("Order"),
                               QStringLiteral("Slot"),          QStringLiteral("Finding"),
                               QStringLiteral("What is wrong"), QStringLiteral("How to fix it")};
@@ -209,6 +219,13 @@ void showCheckReport(AppContext& context, Navigator& navigator, int empireId,
         return;
     }
     auto* window = new CheckOrdersWindow(report, empireId, navigator, context.screen, over);
+    // Orders stored, changed or deleted, or another import: the findings are checked anew.
+    followStore(window, context.store, StoredData::Orders | StoredData::TurnData,
+                [&context, window, empireId] {
+                    guarded(context.dialogs, [&] {
+                        window->showReport(checkEmpireOrders(context.store, empireId));
+                    });
+                });
     window->show();
     window->activateWindow();
 }

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QLabel;
 class QTableWidget;
 
 namespace vf {
@@ -23,6 +24,8 @@ public:
                       const ScreenMetrics& screen, QWidget* parent = nullptr);
 
     QTableWidget& findings() { return *m_findings; }
+    // Shows this report instead (the orders or the turn data changed).
+    void showReport(const OrderCheckReport& report);
 
     // The one-line account of a report: "2 of your 5 orders will fail to execute; ...".
     static QString summaryOf(const OrderCheckReport& report);
@@ -37,6 +40,7 @@ private:
 
     int m_empireId;
     Navigator& m_navigator;
+    QLabel* m_summary = nullptr;
     QTableWidget* m_findings = nullptr;
     QList<qint64> m_orderIds;
 };

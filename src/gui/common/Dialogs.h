@@ -7,8 +7,17 @@
 namespace vf {
 
 enum class DialogIcon { None, Information, Warning, Question };
-// After an import: OK, What Changed, and Check Orders when stored orders now fail.
-enum class DialogButtons { Ok, OkCancel, YesNo, ReviewOrSaveAnyway, ImportDone, ImportDoneCheck };
+// After an import: OK, What Changed (when an import before it is kept to compare with), and
+// Check Orders when stored orders now fail.
+enum class DialogButtons {
+    Ok,
+    OkCancel,
+    YesNo,
+    ReviewOrSaveAnyway,
+    ImportDone,
+    ImportDoneCheck,
+    FirstImportDoneCheck,
+};
 enum class DialogAnswer { Ok, Cancel, Yes, No, ReviewOrders, SaveAnyway, WhatChanged, CheckOrders };
 
 struct DialogRequest {

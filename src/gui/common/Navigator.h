@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/RecordKind.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -10,9 +12,10 @@ namespace vf {
 struct OrderStart {
     QString code;
     int slot = 0;
-    int number = 0;   // the record's identifier
-    int starSlot = 0; // 0: none
-    QString star;     // for starSlot
+    int number = 0;                      // the record's identifier
+    int starSlot = 0;                    // 0: none
+    QString star;                        // for starSlot
+    RecordKind kind = RecordKind::Fleet; // of the record
 };
 
 // Hands the player from one window to another. The window being opened is built afresh
@@ -31,6 +34,9 @@ public:
     virtual void openWarpMap(int empireId) = 0;
     // Order entry (the one open, else a new one) with an order begun.
     virtual void startOrder(int empireId, const OrderStart& start) = 0;
+    // What changed at the empire's last import, over the window in front.
+    virtual void openWhatChanged(int empireId) = 0;
+    virtual void openUserGuide() = 0;
     virtual void exitProgram() = 0;
 };
 

@@ -55,6 +55,10 @@ QList<std::pair<QAbstractButton*, DialogAnswer>> addButtons(QMessageBox& box, Di
                  DialogAnswer::ReviewOrders},
                 {box.addButton(QStringLiteral("Save Anyway"), QMessageBox::DestructiveRole),
                  DialogAnswer::SaveAnyway}};
+    case DialogButtons::FirstImportDoneCheck:
+        return {standard(QMessageBox::Ok, DialogAnswer::Ok),
+                {box.addButton(QStringLiteral("&Check Orders"), QMessageBox::ActionRole),
+                 DialogAnswer::CheckOrders}};
     case DialogButtons::ImportDone:
     case DialogButtons::ImportDoneCheck: {
         QList<std::pair<QAbstractButton*, DialogAnswer>> all{

@@ -9,6 +9,7 @@
 #include "common/GridColumns.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
+#include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 #include "common/WindowMemory.h"
@@ -66,6 +67,10 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     resize(fittedToScreen(body->size(), context.screen)
                .boundedTo(QSize(body->width(), context.screen.screenHeight() - 60)));
     new WindowMemory(this, RememberedState(context.store), context.screen);
+    // Not Ctrl+Q: a cell being edited would go.
+    addProgramKeys(this, navigator, empireId,
+                   {ProgramKey::TurnData, ProgramKey::WarpMap, ProgramKey::WhatChanged,
+                    ProgramKey::UserGuide});
 }
 
 void OrderListingWindow::buildButtons(QWidget* body)

@@ -122,7 +122,7 @@ void MainMenuActions::importTurnResults(const std::optional<QString>& droppedFil
         return;
     m_chooser.reload();
     if (*answer == DialogAnswer::WhatChanged)
-        openWhatChanged(m_context, empireId, m_window);
+        openWhatChanged(m_context, m_navigator, empireId, m_window);
     else if (*answer == DialogAnswer::CheckOrders)
         openCheckOrders(m_context, m_navigator, empireId, m_window);
 }
@@ -158,12 +158,12 @@ void MainMenuActions::restoreClearedOrders()
 
 void MainMenuActions::whatChanged()
 {
-    openWhatChanged(m_context, m_chooser.empireNumber(), m_window);
+    openWhatChanged(m_context, m_navigator, m_chooser.empireNumber(), m_window);
 }
 
 void MainMenuActions::compareTurns()
 {
-    openCompareTurns(m_context, m_chooser.empireNumber(), m_window);
+    openCompareTurns(m_context, m_navigator, m_chooser.empireNumber(), m_window);
 }
 
 } // namespace vf

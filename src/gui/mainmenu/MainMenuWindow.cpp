@@ -7,6 +7,7 @@
 #include "common/Decorative.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
+#include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 #include "common/WindowMemory.h"
@@ -35,6 +36,7 @@ MainMenuWindow::MainMenuWindow(AppContext& context, Navigator& navigator, QWidge
     setWindowTitle(QStringLiteral("Voidfire: Dominara (Castellan)"));
     setAcceptDrops(true);
     buildMenu();
+    addContextMenuKey(this);
     buildControls();
     new WindowMemory(this, RememberedState(context.store), context.screen);
 }
@@ -86,25 +88,24 @@ void MainMenuWindow::buildMenu()
               QStringLiteral("mnuFile_ChangePassword"), &Actions::changePassword);
     file->addSeparator();
     addAction(file, QStringLiteral("&Turn Data"), QStringLiteral("mnuFile_TurnData"),
-              &Actions::showTurnData, QKeySequence(Qt::CTRL | Qt::Key_T));
+              &Actions::showTurnData, keyOf(ProgramKey::TurnData));
     addAction(file, QStringLiteral("Warp &Map"), QStringLiteral("mnuFile_WarpMap"),
-              &Actions::showWarpMap, QKeySequence(Qt::CTRL | Qt::Key_M));
+              &Actions::showWarpMap, keyOf(ProgramKey::WarpMap));
     addAction(file, QStringLiteral("What C&hanged"), QStringLiteral("mnuFile_WhatChanged"),
-              &Actions::whatChanged, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+              &Actions::whatChanged, keyOf(ProgramKey::WhatChanged));
     addAction(file, QStringLiteral("Compare T&urns\u2026"), QStringLiteral("mnuFile_CompareTurns"),
               &Actions::compareTurns);
     file->addSeparator();
     QAction* exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuFile_Exit"));
-    // Ctrl+Q on every system (Windows has no standard key to quit).
-    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    exit->setShortcut(keyOf(ProgramKey::Exit));
     connect(exit, &QAction::triggered, this, [this] { m_navigator.exitProgram(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     QAction* guide = help->addAction(QStringLiteral("&User's Guide"));
     guide->setObjectName(QStringLiteral("mnuHelp_Guide"));
-    guide->setShortcut(QKeySequence::HelpContents);
+    guide->setShortcut(keyOf(ProgramKey::UserGuide));
     connect(guide, &QAction::triggered, this,
             [this] { guarded(m_context.dialogs, [this] { openUserGuide(m_context, this); }); });
     QAction* about = help->addAction(QStringLiteral("&About VF Turn Entry"));

@@ -199,10 +199,14 @@ std::optional<DialogAnswer> runUpdateDataDialogue(AppContext& context, std::opti
     }
     if (!unfit.isEmpty())
         told << unfit;
-    return context.dialogs.ask(
-        {DialogIcon::Information, QStringLiteral("Imperial Data Dump"),
-         told.join(QStringLiteral("\r\n\r\n")),
-         unfit.isEmpty() ? DialogButtons::ImportDone : DialogButtons::ImportDoneCheck});
+    // What Changed only once there is an import before this one to compare with.
+    const bool comparable =
+        TurnResultsArchive(context.dataFolder.folder()).kept(number).size() >= 2;
+    DialogButtons buttons = comparable ? DialogButtons::ImportDone : DialogButtons::Ok;
+    if (!unfit.isEmpty())
+        buttons = comparable ? DialogButtons::ImportDoneCheck : DialogButtons::FirstImportDoneCheck;
+    return context.dialogs.ask({DialogIcon::Information, QStringLiteral("Imperial Data Dump"),
+                                told.join(QStringLiteral("\r\n\r\n")), buttons});
 }
 
 } // namespace vf

@@ -9,6 +9,7 @@
 #include "common/GridColumns.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
+#include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 #include "common/WindowMemory.h"
@@ -105,10 +106,10 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     m_chooser->setCurrentIndex(-1);
     m_chooser->setEditText(QString());
     m_chooser->setFocus(Qt::OtherFocusReason);
-    // The turn data beside the form.
-    auto* turnData = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
-    connect(turnData, &QShortcut::activated, this,
-            [this] { m_navigator.openTurnData(m_empireId); });
+    // The turn data and the map beside the form. (Not Ctrl+Q: an order half typed would go.)
+    addProgramKeys(this, navigator, empireId,
+                   {ProgramKey::TurnData, ProgramKey::WarpMap, ProgramKey::WhatChanged,
+                    ProgramKey::UserGuide});
 
     // The designed size (on a small screen the screen's width), limited to the room the screen
     // has: the form scrolls inside, and follows the box that takes the focus. A larger window

@@ -1,5 +1,6 @@
 #include "TurnDataWindow.h"
 
+#include "TurnDataExport.h"
 #include "TurnTableModel.h"
 #include "common/AppContext.h"
 #include "common/BackgroundWork.h"
@@ -7,17 +8,22 @@
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
 #include "common/NewOrderMenu.h"
+#include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
 #include "store/Store.h"
 #include "store/TurnImports.h"
+#include "turndata/TurnDataView.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
@@ -59,7 +65,9 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     });
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("Tables"));
-    m_tabs->setUsesScrollButtons(true);
+    // The list beside the grid names the tables: thirteen tabs do not fit a window.
+    m_tabs->tabBar()->hide();
+    m_tableList = new QListWidget(this);
     for (const ShownTable& table : shownTables()) {
         const Store& store = context.store;
         addTable(new QTableView(m_tabs),
@@ -75,8 +83,10 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
         if (tab >= 0)
             guarded(m_context.dialogs, [&] { model(tab).load(); });
     });
-    model(0).load();
-    readAheadFrom(1);
+    buildTableList();
+    restoreView();
+    model(m_tabs->currentIndex()).load();
+    readAheadFrom(0);
     auto* hint = new QLabel(QStringLiteral("Enter, or the right mouse button, on a fleet, army, "
                                            "population group, commander or warp point starts a "
                                            "new order with it. Ctrl+C copies the rows chosen."),
@@ -89,14 +99,28 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     top->addWidget(filterLabel);
     top->addWidget(m_filter, 1);
     top->addWidget(warpMap);
+    auto* tables = new QHBoxLayout;
+    tables->addWidget(m_tableList);
+    tables->addWidget(m_tabs, 1);
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(buildMenu());
     layout->addLayout(top);
-    layout->addWidget(m_tabs, 1);
+    layout->addLayout(tables, 1);
     layout->addWidget(hint);
     focusOnFindKey(this, m_filter);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TurnDataWindow::escape);
-    resize(fittedToScreen(QSize(760, 520), context.screen));
+    addProgramKeys(this, navigator, empireId);
+    // The tables one after another from anywhere in the window, as tabs are.
+    for (const auto& [key, step] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                    {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                    {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+                                    {QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1},
+                                    {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+        auto* next = new QShortcut(key, this);
+        connect(next, &QShortcut::activated, this, [this, step] { switchTable(step); });
+    }
+    resize(fittedToScreen(QSize(860, 520), context.screen));
 }
 
 QTableView& TurnDataWindow::view(int tab) const
@@ -142,6 +166,8 @@ void TurnDataWindow::addTable(QTableView* view, TurnTableModel* model)
 // told then.
 void TurnDataWindow::readAheadFrom(int tab)
 {
+    while (tab < m_views.size() && model(tab).loaded())
+        ++tab;
     m_readingAhead = tab < m_views.size();
     if (!m_readingAhead)
         return;
@@ -157,6 +183,8 @@ void TurnDataWindow::readAheadFrom(int tab)
         [this, tab](TableRows rows) {
             model(tab).take(std::move(rows));
             titleTab(tab);
+            if (!m_filter->text().isEmpty())
+                showTableWithMatches();
             readAheadFrom(tab + 1);
         },
         [this](const QString&) {
@@ -176,7 +204,20 @@ void TurnDataWindow::titleTab(int tab)
             QStringLiteral("%1 of %2")
                 .arg(shown.loaded() ? QString::number(shown.rowCount()) : QStringLiteral("\u2026"))
                 .arg(shown.totalRows());
-    m_tabs->setTabText(tab, QStringLiteral("%1 (%2)").arg(shown.table().title, count));
+    const QString title = QStringLiteral("%1 (%2)").arg(shown.table().title, count);
+    m_tabs->setTabText(tab, title);
+    QListWidgetItem* item = m_tableList->item(tab);
+    if (!item)
+        return;
+    item->setText(title);
+    // While filtering, the tables holding matches stand out and the others fade.
+    const bool filtering = !m_filter->text().isEmpty() && shown.loaded();
+    QFont font = m_tableList->font();
+    font.setBold(filtering && shown.rowCount() > 0);
+    item->setFont(font);
+    item->setForeground(filtering && shown.rowCount() == 0
+                            ? m_tableList->palette().brush(QPalette::Disabled, QPalette::Text)
+                            : m_tableList->palette().brush(QPalette::Text));
 }
 
 void TurnDataWindow::applyFilter(const QString& text)
@@ -187,6 +228,7 @@ void TurnDataWindow::applyFilter(const QString& text)
         model(tab).setFilter(text);
         titleTab(tab);
     }
+    showTableWithMatches();
 }
 
 void TurnDataWindow::escape()
@@ -260,6 +302,124 @@ bool TurnDataWindow::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+QMenuBar* TurnDataWindow::buildMenu()
+{
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* one = file->addAction(QStringLiteral("&Export This Table\u2026"));
+    one->setObjectName(QStringLiteral("mnuFile_Export"));
+    connect(one, &QAction::triggered, this, &TurnDataWindow::exportTable);
+    QAction* all = file->addAction(QStringLiteral("Export &All Tables\u2026"));
+    all->setObjectName(QStringLiteral("mnuFile_ExportAll"));
+    connect(all, &QAction::triggered, this, &TurnDataWindow::exportAllTables);
+    file->addSeparator();
+    QAction* close = file->addAction(QStringLiteral("&Close"));
+    close->setObjectName(QStringLiteral("mnuFile_Close"));
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    return bar;
+}
+
+void TurnDataWindow::buildTableList()
+{
+    m_tableList->setObjectName(QStringLiteral("TableList"));
+    m_tableList->setAccessibleName(QStringLiteral("Tables"));
+    for (int tab = 0; tab < m_views.size(); ++tab) {
+        m_tableList->addItem(QString());
+        titleTab(tab);
+    }
+    // Wide enough for the longest title with its counts while filtering.
+    int widest = 0;
+    for (const QTableView* view : m_views)
+        widest = qMax(widest, m_tableList->fontMetrics().horizontalAdvance(
+                                  static_cast<const TurnTableModel*>(view->model())->table().title +
+                                  QStringLiteral(" (00000 of 00000)")));
+    m_tableList->setFixedWidth(widest + 2 * m_tableList->frameWidth() + 12);
+    connect(m_tableList, &QListWidget::currentRowChanged, m_tabs, &QTabWidget::setCurrentIndex);
+    connect(m_tabs, &QTabWidget::currentChanged, m_tableList,
+            [this](int tab) { m_tableList->setCurrentRow(tab); });
+    m_tableList->setCurrentRow(m_tabs->currentIndex());
+}
+
+void TurnDataWindow::switchTable(int step)
+{
+    const int count = int(m_views.size());
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + count) % count);
+}
+
+void TurnDataWindow::showTableWithMatches()
+{
+    const auto holdsRows = [this](int tab) {
+        return model(tab).loaded() && model(tab).rowCount() > 0;
+    };
+    if (m_filter->text().isEmpty() || !model(m_tabs->currentIndex()).loaded() ||
+        holdsRows(m_tabs->currentIndex()))
+        return;
+    for (int tab = 0; tab < m_views.size(); ++tab) {
+        if (holdsRows(tab)) {
+            m_tabs->setCurrentIndex(tab);
+            return;
+        }
+    }
+}
+
+void TurnDataWindow::restoreView()
+{
+    const TurnDataView kept = readTurnDataView(m_context.store, m_empireId);
+    for (int tab = 0; tab < m_views.size(); ++tab) {
+        const TurnTableModel& shown = model(tab);
+        if (shown.table().title == kept.table)
+            m_tabs->setCurrentIndex(tab);
+        const auto sort = kept.sorts.constFind(shown.table().title);
+        if (sort == kept.sorts.cend())
+            continue;
+        for (int column = 0; column < shown.columns().size(); ++column) {
+            if (shown.columns()[column].heading == sort->heading)
+                m_views[tab]->sortByColumn(column, sort->descending ? Qt::DescendingOrder
+                                                                    : Qt::AscendingOrder);
+        }
+    }
+    // The filter last: every table's rows are counted against it as they come.
+    m_filter->setText(kept.filter);
+}
+
+void TurnDataWindow::keepView() const
+{
+    TurnDataView view;
+    view.table = model(m_tabs->currentIndex()).table().title;
+    view.filter = m_filter->text();
+    for (const QTableView* shown : m_views) {
+        const int column = shown->horizontalHeader()->sortIndicatorSection();
+        const auto& table = *static_cast<const TurnTableModel*>(shown->model());
+        if (column >= 0 && column < table.columns().size())
+            view.sorts.insert(
+                table.table().title,
+                {table.columns()[column].heading,
+                 shown->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder});
+    }
+    keepTurnDataView(m_context.store, m_empireId, view);
+}
+
+void TurnDataWindow::exportTable()
+{
+    exportTables(m_context, m_empireId, {&model(m_tabs->currentIndex())});
+}
+
+void TurnDataWindow::exportAllTables()
+{
+    QList<TurnTableModel*> all;
+    for (int tab = 0; tab < m_views.size(); ++tab)
+        all << &model(tab);
+    exportTables(m_context, m_empireId, all);
+}
+
+void TurnDataWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_context.store.readOnly())
+        guarded(m_context.dialogs, [this] { keepView(); });
+    QWidget::closeEvent(event);
 }
 
 } // namespace vf

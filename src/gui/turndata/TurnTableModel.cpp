@@ -36,6 +36,15 @@ const QStringList& TurnTableModel::cells(int row) const
     return m_rows.rows[std::size_t(m_shown[std::size_t(row)])];
 }
 
+std::vector<QStringList> TurnTableModel::shownRows() const
+{
+    std::vector<QStringList> rows;
+    rows.reserve(m_shown.size());
+    for (const int row : m_shown)
+        rows.push_back(m_rows.rows[std::size_t(row)]);
+    return rows;
+}
+
 void TurnTableModel::setFilter(const QString& text)
 {
     m_filter = text;

@@ -27,6 +27,8 @@ public:
     bool loaded() const { return m_loaded; }
     // The cells of a row as shown (row: a row of the view).
     const QStringList& cells(int row) const;
+    // Every row shown, in the order shown.
+    std::vector<QStringList> shownRows() const;
 
     // Keeps only the rows that hold the text in any cell, letter case ignored.
     void setFilter(const QString& text);

@@ -9,6 +9,7 @@
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
 #include "common/NewOrderMenu.h"
+#include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
 #include "store/Store.h"
 #include "store/TurnImports.h"
@@ -140,6 +141,7 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     layout->addWidget(hint);
     focusOnFindKey(this, m_find);
     closeOnEscape(this);
+    addProgramKeys(this, navigator, empireId);
     resize(fittedToScreen(QSize(980, 680), context.screen));
 }
 
