@@ -6,6 +6,7 @@
 #include "protocol/ImportedTables.h"
 #include "protocol/ReaderProtocol.h"
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <span>
@@ -29,6 +30,35 @@ struct TurnFileReader::Impl {
             throw std::runtime_error("the table " + quotedName(name) + " cannot be read");
         pages->checkDataPages(table.get(), entry->table_pg);
         return table;
+    }
+
+    // The player's own tables of the file that the program does not read, with their rows
+    // as their definitions count them (Access keeps its system tables under "MSys").
+    void tellUnreadTables(FrameWriter& out)
+    {
+        GPtrArray* catalogue = mdb.get()->catalog;
+        for (unsigned i = 0; catalogue && i < catalogue->len; ++i) {
+            auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(catalogue, i));
+            const std::string_view name = entry ? entry->object_name : "";
+            if (!entry || entry->object_type != MDB_TABLE || name.starts_with("MSys") ||
+                name.starts_with("~") || isRead(name))
+                continue;
+            pages->checkDefinitionPages(entry->table_pg);
+            TablePtr table(mdb_read_table(entry));
+            if (table)
+                out.unreadTable(name, static_cast<std::int64_t>(table->num_rows));
+        }
+    }
+
+    static bool isRead(std::string_view name)
+    {
+        const auto same = [name](std::string_view other) {
+            return name.size() == other.size() &&
+                   g_ascii_strncasecmp(name.data(), other.data(), name.size()) == 0;
+        };
+        return same(kEmpiresTable) ||
+               std::any_of(std::begin(kImportedTables), std::end(kImportedTables),
+                           [&](const Table& table) { return same(table.name); });
     }
 
     void checkEmpires()
@@ -84,6 +114,8 @@ std::int64_t TurnFileReader::copyTo(FrameWriter& out)
     std::int64_t rows = 0;
     for (std::size_t t = 0; t < tables.size(); ++t)
         rows += tables[t]->copyTo(out, static_cast<int>(t));
+    if (m_kind == Kind::TurnResults)
+        m_impl->tellUnreadTables(out);
     return rows;
 }
 

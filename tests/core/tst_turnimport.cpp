@@ -6,6 +6,7 @@
 #include "protocol/ReaderProtocol.h"
 #include "protocol/ValueConversion.h"
 #include "store/OrderRepository.h"
+#include "store/TurnImports.h"
 #include "turnimport/TurnImporter.h"
 
 #include <QDir>
@@ -29,6 +30,28 @@
 
 using namespace vf;
 using namespace vf::test;
+
+namespace {
+
+// The reader's frame telling a table it did not read.
+QByteArray unreadFrame(const QByteArray& name, qint64 rows)
+{
+    QByteArray frame("US");
+    for (int i = 0; i < 4; ++i)
+        frame += char((name.size() >> (8 * i)) & 0xff);
+    frame += name;
+    for (int i = 0; i < 8; ++i)
+        frame += char((rows >> (8 * i)) & 0xff);
+    return frame;
+}
+
+// The reader's output with a frame put before its end frame (the last 17 bytes).
+QByteArray beforeItsEnd(const QByteArray& output, const QByteArray& frame)
+{
+    return output.left(output.size() - 17) + frame + output.right(17);
+}
+
+} // namespace
 
 // An empire's turn data replaced from its turn results file: every row and field as the file
 // holds it, the chosen empire's rows alone, the rest told.
@@ -317,6 +340,14 @@ private Q_SLOTS:
         QTest::newRow("noise") << QByteArray("garbage") << "malformed";
         QTest::newRow("past the end") << readerOutput({}) + "T"
                                       << "past its end";
+        // A table the program does not read is told after the last table's rows.
+        const QByteArray shipDesigns = unreadFrame("Ship Designs", 1);
+        QTest::newRow("a table not read") << beforeItsEnd(whole, shipDesigns) << "123|7|Home";
+        QTest::newRow("a table not read, before the rows") << shipDesigns + whole << "malformed";
+        QTest::newRow("a table not read, its name with a tab")
+            << beforeItsEnd(whole, unreadFrame("Ship\tDesigns", 1)) << "malformed";
+        QTest::newRow("a table not read, cut short")
+            << beforeItsEnd(whole, shipDesigns.left(shipDesigns.size() - 3)) << "malformed";
     }
     void storesWhatTheReaderWrites()
     {
@@ -336,6 +367,21 @@ private Q_SLOTS:
             QVERIFY2(error.message().contains(stored), qPrintable(error.message()));
             QCOMPARE(t.snapshot(), before);
         }
+    }
+
+    // The old program's database read as a turn results file holds its Orders besides the
+    // tables read: they are kept to be told, until the next import.
+    void tellsTheTablesItDoesNotRead()
+    {
+        TestStore t;
+        const TurnImporter importer(t.store(), TestStore::readerPath());
+        const QString legacy = TestStore::dataFile(QStringLiteral("legacy/VF Turn Entry Data.mdb"));
+        QVERIFY(importer.importFile(123, legacy).replaced);
+        QCOMPARE(unreadTablesOf(t.store(), 123), (QList<UnreadTable>{{"Orders", 5}}));
+        QCOMPARE(unreadTablesLine(unreadTablesOf(t.store(), 123)),
+                 QStringLiteral("The file also holds: Orders (5 rows), not read by this program"));
+        QVERIFY(importer.importFile(123, TestStore::dataFile(QStringLiteral("123.mdb"))).replaced);
+        QCOMPARE(unreadTablesOf(t.store(), 123), QList<UnreadTable>());
     }
 
     void aFullDiskIsReportedAsSuch()

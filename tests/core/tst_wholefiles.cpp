@@ -76,6 +76,29 @@ private Q_SLOTS:
     // file, the copy of a chosen file into the data folder. The limit lets the new file grow
     // to 1 KiB only, so its write fails half-way, also when it is smaller than any write
     // buffer and the failure shows only when the bytes go out.
+    // A name typed without the extension of what is saved gets it; one that has it keeps it.
+    void aChosenNameGetsItsExtension_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("none") << "/data/mymap"
+                              << "/data/mymap.png";
+        QTest::newRow("its own") << "/data/mymap.png"
+                                 << "/data/mymap.png";
+        QTest::newRow("its own, capitals") << "/data/Map.PNG"
+                                           << "/data/Map.PNG";
+        QTest::newRow("a dot in the name") << "/data/turn 12.5"
+                                           << "/data/turn 12.5.png";
+        QTest::newRow("another kind's") << "/data/map.svg"
+                                        << "/data/map.svg.png";
+    }
+    void aChosenNameGetsItsExtension()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, saved);
+        QCOMPARE(withExtension(chosen, QStringLiteral("png")), saved);
+    }
+
     void aFailingWriteKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("writer");

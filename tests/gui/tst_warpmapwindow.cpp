@@ -94,7 +94,7 @@ private Q_SLOTS:
         const QString svg = f.t.folder().folder() + QStringLiteral("/map.svg");
         const QStringList files = canSaveSvg() ? QStringList{png, svg} : QStringList{png};
         for (const QString& file : files) {
-            f.dialogs.choose(file);
+            f.dialogs.choose(file.chopped(4)); // typed without its extension: it is added
             f.dialogs.answerOk();
             f.click(map, file.endsWith(QStringLiteral("png")) ? QStringLiteral("ExportPng")
                                                               : QStringLiteral("ExportSvg"));

@@ -17,6 +17,7 @@ enum class SettingKey {
     MapPlaces,           // the places of an empire's warp map, with the import laid out for
     MapView,             // where the player last looked at an empire's warp map
     TurnDataView,        // the table, filter and sorts the player last had in Turn Data
+    UnreadTables,        // the tables of an empire's last turn results file not read
 };
 
 // One setting: its key and what it belongs to (an empire, a window, a table).
@@ -39,6 +40,10 @@ public:
     }
     static Setting mapPlaces(int empireId) { return Setting(SettingKey::MapPlaces, empireId); }
     static Setting mapView(int empireId) { return Setting(SettingKey::MapView, empireId); }
+    static Setting unreadTables(int empireId)
+    {
+        return Setting(SettingKey::UnreadTables, empireId);
+    }
     static Setting turnDataView(int empireId)
     {
         return Setting(SettingKey::TurnDataView, empireId);
@@ -80,6 +85,8 @@ inline QString Setting::storedName() const
         return QStringLiteral("warp map places %1").arg(m_empireId);
     case SettingKey::MapView:
         return QStringLiteral("warp map view %1").arg(m_empireId);
+    case SettingKey::UnreadTables:
+        return QStringLiteral("turn data unread tables %1").arg(m_empireId);
     case SettingKey::TurnDataView:
         return QStringLiteral("turn data view %1").arg(m_empireId);
     }

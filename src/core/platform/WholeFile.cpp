@@ -159,4 +159,10 @@ void copyFileWhole(const QString& source, const QString& target)
     out.commit();
 }
 
+QString withExtension(const QString& chosen, const QString& extension)
+{
+    const QString ending = QLatin1Char('.') + extension;
+    return chosen.endsWith(ending, Qt::CaseInsensitive) ? chosen : chosen + ending;
+}
+
 } // namespace vf

@@ -38,6 +38,11 @@ private:
 void writeFileWhole(const QString& target, const QByteArray& bytes);
 void copyFileWhole(const QString& source, const QString& target);
 
+// The file name chosen to save to, with the extension the file needs ("png") added when it
+// does not end so already, in any letter case ("mymap" -> "mymap.png", "my.map" ->
+// "my.map.png", "Map.PNG" stays).
+QString withExtension(const QString& chosen, const QString& extension);
+
 // Whether the disk holding the folder has no room left to speak of: a write that failed there
 // failed for that.
 bool diskIsFull(const QString& folder);

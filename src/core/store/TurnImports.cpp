@@ -1,5 +1,7 @@
 #include "TurnImports.h"
 
+#include "Wording.h"
+
 #include "EmpireRepository.h"
 #include "Store.h"
 #include "protocol/ImportedTables.h"
@@ -31,6 +33,37 @@ void keepFurtherFields(const Store& store, int empireId, const QString& table,
 {
     store.setSetting(Setting::furtherFields(empireId, table),
                      names.join(QLatin1Char(reader::kMoreSeparator)));
+}
+
+// Kept a table a line, its name and its rows apart by a tab (a name holds neither).
+QList<UnreadTable> unreadTablesOf(const Store& store, int empireId)
+{
+    QList<UnreadTable> tables;
+    const QString kept = store.setting(Setting::unreadTables(empireId));
+    for (const QString& line : kept.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        tables.append({line.section(QLatin1Char('\t'), 0, 0),
+                       line.section(QLatin1Char('\t'), 1).toLongLong()});
+    return tables;
+}
+
+void keepUnreadTables(const Store& store, int empireId, const QList<UnreadTable>& tables)
+{
+    QStringList lines;
+    for (const UnreadTable& table : tables)
+        lines << QStringLiteral("%1\t%2").arg(table.name).arg(table.rows);
+    store.setSetting(Setting::unreadTables(empireId), lines.join(QLatin1Char('\n')));
+}
+
+QString unreadTablesLine(const QList<UnreadTable>& tables)
+{
+    if (tables.isEmpty())
+        return QString();
+    QStringList named;
+    for (const UnreadTable& table : tables)
+        named << QStringLiteral("%1 (%2)").arg(
+            table.name, countOf(table.rows, QStringLiteral("row"), QStringLiteral("rows")));
+    return QStringLiteral("The file also holds: %1, not read by this program")
+        .arg(named.join(QStringLiteral(", ")));
 }
 
 QString importTitle(const Store& store, int empireId, const QString& window)

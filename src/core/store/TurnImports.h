@@ -21,6 +21,17 @@ QStringList furtherFieldsOf(const Store& store, int empireId, const QString& tab
 void keepFurtherFields(const Store& store, int empireId, const QString& table,
                        const QStringList& names);
 
+// A table of a turn results file that the program does not read ("Ship Designs", 1 row).
+struct UnreadTable {
+    QString name;
+    qint64 rows = 0;
+    bool operator==(const UnreadTable&) const = default;
+};
+QList<UnreadTable> unreadTablesOf(const Store& store, int empireId);
+void keepUnreadTables(const Store& store, int empireId, const QList<UnreadTable>& tables);
+// "The file also holds: Ship Designs (1 row), not read by this program"; empty when none.
+QString unreadTablesLine(const QList<UnreadTable>& tables);
+
 // A window's title naming the empire and its import:
 // "Turn Data - Empire # 123 Sable Concord - imported 05-17-2024 at 10:02 from 123.mdb".
 QString importTitle(const Store& store, int empireId, const QString& window);

@@ -159,6 +159,10 @@ bool ImportWriter::takeFrame(Cursor& at)
         if (m_table < 0)
             return fail(QStringLiteral("the reader wrote a row before its table"));
         return takeRow(at);
+    case reader::kUnreadFrame:
+        if (m_table != int(m_tables.size()) - 1)
+            return fail(QStringLiteral("the reader's output is malformed"));
+        return takeUnread(at);
     case reader::kEndFrame:
         return takeEnd(at);
     default:
@@ -311,6 +315,27 @@ void ImportWriter::storeRow()
     else
         fail(QStringLiteral("the turn entry database could not store it (%1)")
                  .arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
+}
+
+bool ImportWriter::takeUnread(Cursor& at)
+{
+    if (!at.has(5))
+        return false;
+    if (at.byte() != reader::kText)
+        return fail(QStringLiteral("the reader's output is malformed"));
+    const auto length = static_cast<qint64>(at.number(4));
+    if (length > kLongestText)
+        return fail(QStringLiteral("the reader's output is malformed"));
+    if (!at.has(length + 8))
+        return false;
+    const QString name = QString::fromUtf8(at.skip(length), qsizetype(length));
+    const auto rows = static_cast<qint64>(at.number(8));
+    // Names without a tab or line break (how they are kept), and a count that is one.
+    if (rows < 0 || name.isEmpty() || name.contains(QLatin1Char('\t')) ||
+        name.contains(QLatin1Char('\n')))
+        return fail(QStringLiteral("the reader's output is malformed"));
+    m_unread.append({name, rows});
+    return true;
 }
 
 bool ImportWriter::takeEnd(Cursor& at)

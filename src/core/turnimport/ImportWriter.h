@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/TurnImports.h"
+
 #include "ReaderRun.h"
 
 #include <QByteArray>
@@ -62,6 +64,8 @@ public:
     // The further fields the reader named for a table (its index), in the order each row's
     // More value holds them.
     QStringList extraFields(int table) const { return m_extraNames.value(table); }
+    // The tables of the file that were not read (a turn results file's, told after its rows).
+    const QList<UnreadTable>& unreadTables() const { return m_unread; }
 
 private:
     class Cursor;
@@ -71,6 +75,7 @@ private:
     bool takeEnd(Cursor& at);
     bool takeExtraNames(Cursor& at);
     bool takeExtraValues(Cursor& at, int column);
+    bool takeUnread(Cursor& at);
     void noteEmpire(qint64 empireId);
     void storeRow();
     bool fail(const QString& why);
@@ -81,6 +86,7 @@ private:
     std::vector<sqlite3_stmt*> m_inserts;
     std::vector<int> m_moreColumn; // per table: the insert's parameter for More, 0: none
     QList<QStringList> m_extraNames;
+    QList<UnreadTable> m_unread;
     QByteArray m_more; // the row's further values, joined
     QList<qint64> m_stored;
     LeftOutRows m_leftOut;

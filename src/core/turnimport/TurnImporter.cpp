@@ -124,6 +124,7 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
                               QString::fromUtf8(name.data(), qsizetype(name.size())),
                               writer.extraFields(t));
         }
+        keepUnreadTables(m_store, empireId, writer.unreadTables());
         recordImport(m_store, empireId,
                      {QDateTime::currentDateTime(), QFileInfo(turnFile).fileName()});
         transaction.commit();

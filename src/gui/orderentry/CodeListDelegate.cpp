@@ -64,4 +64,14 @@ QSize CodeListDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
     return size;
 }
 
+void CodeListDelegate::tellMeanings(QComboBox& chooser)
+{
+    for (int row = 0; row < chooser.count(); ++row) {
+        const QString code = chooser.itemText(row);
+        const QString meaning = catalogue::meaningOf(code);
+        chooser.setItemData(row, meaning.isEmpty() ? code : code + QStringLiteral(", ") + meaning,
+                            Qt::AccessibleTextRole);
+    }
+}
+
 } // namespace vf

@@ -15,6 +15,9 @@ public:
 
     // Puts the delegate on the chooser, its list wide enough for the longest line.
     static void install(QComboBox& chooser);
+    // A screen reader reads each code of the list with its meaning ("ABP, Army Battle Plan"),
+    // as the list draws it; the entry's text stays the code.
+    static void tellMeanings(QComboBox& chooser);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;

@@ -1,5 +1,7 @@
 #include "OrderEntryWindow.h"
 
+#include "CodeListDelegate.h"
+
 #include "OrderEntryLayout.h"
 #include "OrdersGridModel.h"
 #include "WidgetOrderForm.h"
@@ -103,6 +105,7 @@ OrderEntryWindow::OrderEntryWindow(AppContext& context, Navigator& navigator, in
     for (int slot = 1; slot <= m_boxes.size(); ++slot)
         m_form->setSlotVisible(slot, false);
     m_chooser->addItems(catalogue::chooserCodes());
+    CodeListDelegate::tellMeanings(*m_chooser);
     m_chooser->setCurrentIndex(-1);
     m_chooser->setEditText(QString());
     m_chooser->setFocus(Qt::OtherFocusReason);

@@ -9,18 +9,12 @@
 #include "turndata/TableExport.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace vf {
 
 namespace {
 
 const QString kTitle = QStringLiteral("Export");
-
-QString withExtension(const QString& path)
-{
-    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".csv") : path;
-}
 
 } // namespace
 
@@ -36,7 +30,7 @@ void exportTables(AppContext& context, int empireId, const QList<TurnTableModel*
         QStringLiteral("*.csv"));
     if (!chosen)
         return;
-    const QString path = withExtension(*chosen);
+    const QString path = withExtension(*chosen, QStringLiteral("csv"));
     guarded(context.dialogs, [&] {
         int rows = 0;
         QByteArray csv;

@@ -106,6 +106,14 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     layout->setMenuBar(buildMenu());
     layout->addLayout(top);
     layout->addLayout(tables, 1);
+    // What the file held besides, so that nothing in it goes without a word.
+    const QString unread = unreadTablesLine(unreadTablesOf(context.store, empireId));
+    if (!unread.isEmpty()) {
+        auto* also = new QLabel(unread, this);
+        also->setObjectName(QStringLiteral("UnreadTables"));
+        also->setWordWrap(true);
+        layout->addWidget(also);
+    }
     layout->addWidget(hint);
     focusOnFindKey(this, m_filter);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

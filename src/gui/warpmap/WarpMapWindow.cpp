@@ -11,6 +11,7 @@
 #include "common/NewOrderMenu.h"
 #include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
+#include "platform/WholeFile.h"
 #include "store/Store.h"
 #include "store/TurnImports.h"
 #include "warpmap/MapLayout.h"
@@ -232,17 +233,18 @@ bool WarpMapWindow::eventFilter(QObject* watched, QEvent* event)
 void WarpMapWindow::askExport(const QString& kind)
 {
     const QString upper = kind.toUpper();
-    const auto path = m_context.dialogs.chooseSaveFile(
+    const auto chosen = m_context.dialogs.chooseSaveFile(
         QStringLiteral("Save the Warp Map as %1").arg(upper),
         m_context.dataFolder.folder() + QStringLiteral("/Warp Map %1.%2").arg(m_empireId).arg(kind),
         QStringLiteral("*.") + kind);
-    if (!path)
+    if (!chosen)
         return;
+    const QString path = withExtension(*chosen, kind);
     guarded(m_context.dialogs, [&] {
-        saveMapPicture(m_map, *path);
+        saveMapPicture(m_map, path);
         m_context.dialogs.inform(
             QStringLiteral("Warp Map"),
-            QStringLiteral("The warp map is saved in %1.").arg(QDir::toNativeSeparators(*path)),
+            QStringLiteral("The warp map is saved in %1.").arg(QDir::toNativeSeparators(path)),
             DialogIcon::Information);
     });
 }

@@ -17,6 +17,8 @@
 //                  'N'                          no value
 //                  'I' <8 bytes, little-endian> a whole number (every identifier field)
 //                  'S' <4 bytes length, little-endian> <UTF-8 bytes>   a text
+//   unread frame 'U' <its name as a text value ('S' ...)> <8 bytes: its rows>: a table of a
+//                  turn results file that the program does not read, after the last row
 //   end frame    'E' <8 bytes: rows written> <8 bytes: milliseconds the reading took>
 //
 // A further field's value is 'N' or a text, as the player reads it: numbers in plain decimal,
@@ -47,6 +49,7 @@ inline constexpr char kTableFrame = 'T';
 inline constexpr char kRowFrame = 'R';
 inline constexpr char kExtraFrame = 'X';
 inline constexpr std::size_t kMostExtraFields = 255;
+inline constexpr char kUnreadFrame = 'U';
 inline constexpr char kEndFrame = 'E';
 inline constexpr char kNoValue = 'N';
 inline constexpr char kWholeNumber = 'I';
@@ -105,6 +108,12 @@ public:
         m_buffer += kText;
         putLittleEndian(value.size(), 4);
         m_buffer += value;
+    }
+    void unreadTable(std::string_view name, std::int64_t rows)
+    {
+        m_buffer += kUnreadFrame;
+        text(name);
+        putLittleEndian(static_cast<std::uint64_t>(rows), 8);
     }
     void end(std::int64_t rows, std::int64_t readMs)
     {
