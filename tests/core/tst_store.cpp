@@ -3,6 +3,7 @@
 #include "TestStore.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
+#include "store/StoreNotices.h"
 #include "turnimport/TurnImporter.h"
 
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <thread>
 
 using namespace vf;
 using namespace vf::test;
@@ -33,6 +36,59 @@ QStringList fieldsOf(Store& store, const QString& table)
 class TestStoreDb : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // What a write tells, once committed, whichever connection wrote it; a write rolled back,
+    // and the program's own settings, tell nothing.
+    void tellsWhatEachCommitChanged_data()
+    {
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<int>("told"); // StoredDataSet, 0: nothing told
+        const int orders = int(StoredData::Orders);
+        const int turnData = int(StoredData::TurnData);
+        QTest::newRow("an order") << QStringList{"INSERT INTO Orders (EmpireID, Priority, "
+                                                 "OrderCode) VALUES (123, 10, 'NM')"}
+                                  << orders;
+        QTest::newRow("a fleet") << QStringList{"INSERT INTO Fleets (EmpireID, FleetID) VALUES "
+                                                "(123, 7)"}
+                                 << turnData;
+        QTest::newRow("both in one transaction")
+            << QStringList{"BEGIN", "INSERT INTO Fleets (EmpireID, FleetID) VALUES (123, 7)",
+                           "UPDATE Orders SET Priority = 20",
+                           "INSERT INTO Orders (EmpireID, Priority, OrderCode) VALUES (1, 1, 'X')",
+                           "COMMIT"}
+            << (orders | turnData);
+        QTest::newRow("rolled back")
+            << QStringList{"BEGIN", "INSERT INTO Fleets (EmpireID, FleetID) VALUES (123, 7)",
+                           "ROLLBACK"}
+            << 0;
+        QTest::newRow("a setting") << QStringList{"INSERT INTO Settings VALUES ('a', 'b')"} << 0;
+        QTest::newRow("nothing changed")
+            << QStringList{"DELETE FROM Orders WHERE EmpireID = 5"} << 0;
+    }
+    void tellsWhatEachCommitChanged()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(int, told);
+        TestStore t;
+        QList<std::pair<QString, int>> heard;
+        const QMetaObject::Connection listening =
+            QObject::connect(&StoreNotices::instance(), &StoreNotices::committed,
+                             [&](const QString& path, StoredDataSet what) {
+                                 heard.append({path, int(what)});
+                             });
+        std::thread writing([&] {
+            const Store other(t.store().path());
+            for (const QString& statement : statements)
+                other.run(statement);
+        });
+        writing.join();
+        QCoreApplication::processEvents();
+        QObject::disconnect(listening);
+        const QList<std::pair<QString, int>> expected =
+            told == 0 ? QList<std::pair<QString, int>>{}
+                      : QList<std::pair<QString, int>>{{t.store().path(), told}};
+        QCOMPARE(heard, expected);
+    }
+
     void createsEveryTableWithItsFields_data()
     {
         QTest::addColumn<QString>("table");

@@ -176,6 +176,43 @@ private Q_SLOTS:
         QCOMPARE(opened, QStringLiteral("NewOrderMenu"));
     }
 
+    // The New Order menu of a fleet's row takes the first letters of a code typed.
+    void theNewOrderMenuTakesTypeAhead_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("mov") << "mov"
+                             << "MOVE";
+        QTest::newRow("a new word after a pause") << "x|mov"
+                                                  << "MOVE";
+    }
+    void theNewOrderMenuTakesTypeAhead()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, code);
+        AppFixture f;
+        f.t.addEmpire(123, QStringLiteral("Sable Concord"));
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        TurnDataWindow window(f.context, f.navigator, 123);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.view(0).setFocus();
+        window.view(0).setCurrentIndex(window.model(0).index(0, 0));
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (const QString& word : typed.split(QLatin1Char('|'))) {
+                QTest::qWait(word == typed.section(QLatin1Char('|'), 0, 0) ? 0 : 1100);
+                QTest::keyClicks(menu, word);
+            }
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTest::keyClick(&window.view(0), Qt::Key_Return);
+        QCOMPARE(f.navigator.calls.size(), 1);
+        QVERIFY2(f.navigator.calls.front().startsWith(QStringLiteral("order 123: %1,").arg(code)),
+                 qPrintable(f.navigator.calls.front()));
+    }
+
 private:
     static std::unique_ptr<QWidget> windowNamed(AppFixture& f, const QString& name)
     {

@@ -99,6 +99,37 @@ private Q_SLOTS:
         QCOMPARE(grid->columnWidth(5), twips(700));
     }
 
+    // A screen reader reads each code of the open list with its meaning, as it is drawn; the
+    // box still holds the code alone.
+    void theCodeListTellsEachMeaning_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("a battle plan") << "ABP"
+                                       << "ABP, Army Battle Plan";
+        QTest::newRow("a move") << "MOVE"
+                                << "MOVE, Move to Warp Point";
+    }
+    void theCodeListTellsEachMeaning()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, read);
+        Fixture f;
+        f.open();
+        QComboBox* chooser = f.chooser();
+        const int row = chooser->findText(code);
+        QVERIFY(row >= 0);
+        chooser->showPopup();
+        QAbstractItemView* list = chooser->view();
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(list);
+        QVERIFY(table && table->tableInterface());
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(row, 0);
+        QVERIFY(cell);
+        QCOMPARE(cell->text(QAccessible::Name), read);
+        chooser->hidePopup();
+        QCOMPARE(chooser->itemText(row), code);
+    }
+
     // A larger window gives its room to the grid, and the grid shows the order just stored
     // however many there are.
     void theGridGrowsWithTheWindowAndShowsTheOrderJustStored()

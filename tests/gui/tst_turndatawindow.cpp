@@ -20,6 +20,7 @@
 #include "turnimport/TurnImporter.h"
 #include "turnimport/TurnResultsArchive.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -28,6 +29,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressDialog>
@@ -242,6 +244,178 @@ private Q_SLOTS:
         QVERIFY(QApplication::focusWidget() != &fleets);
         QVERIFY(data.isAncestorOf(QApplication::focusWidget()));
         QCOMPARE(fleets.currentIndex().row(), 2);
+    }
+
+    // The tables one after another by key from the filter box and the grid alike; the list
+    // beside the grid follows.
+    void ctrlTabAndCtrlPageKeysGoFromTableToTable_data()
+    {
+        QTest::addColumn<QString>("from"); // "filter", "grid"
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("step");
+        for (const char* from : {"filter", "grid"}) {
+            QTest::addRow("%s, Ctrl+Tab", from)
+                << from << int(Qt::Key_Tab) << int(Qt::ControlModifier) << 1;
+            QTest::addRow("%s, Ctrl+PgDn", from)
+                << from << int(Qt::Key_PageDown) << int(Qt::ControlModifier) << 1;
+            QTest::addRow("%s, Ctrl+PgUp", from)
+                << from << int(Qt::Key_PageUp) << int(Qt::ControlModifier) << -1;
+            QTest::addRow("%s, Ctrl+Shift+Tab", from)
+                << from << int(Qt::Key_Backtab) << int(Qt::ControlModifier | Qt::ShiftModifier)
+                << -1;
+        }
+    }
+    void ctrlTabAndCtrlPageKeysGoFromTableToTable()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, step);
+        TurnDataOf123 f;
+        TurnDataWindow& data = *f.window;
+        QVERIFY(QTest::qWaitForWindowActive(&data));
+        data.tabs().setCurrentIndex(3);
+        QWidget* focus =
+            from == QLatin1String("filter") ? static_cast<QWidget*>(&data.filter()) : &data.view(3);
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(data.tabs().currentIndex(), 3 + step);
+        QCOMPARE(data.tableList().currentRow(), 3 + step);
+    }
+
+    // While filtering, the tables holding matches are marked, and when the table shown holds
+    // none the first that does is shown.
+    void theFilterLeadsToTheTablesHoldingMatches()
+    {
+        TurnDataOf123 f;
+        TurnDataWindow& data = *f.window;
+        QVERIFY(QTest::qWaitForWindowActive(&data));
+        for (int tab = 0; tab < data.tabs().count(); ++tab)
+            data.model(tab).load();
+        data.tabs().setCurrentIndex(0);                                // fleets
+        QTest::keyClicks(&data.filter(), QStringLiteral("fuel tank")); // an item alone
+        const int shown = data.tabs().currentIndex();
+        QVERIFY(data.model(shown).rowCount() > 0);
+        QVERIFY(data.model(0).rowCount() == 0);
+        for (int tab = 0; tab < data.tabs().count(); ++tab) {
+            const bool holds = data.model(tab).rowCount() > 0;
+            QCOMPARE(data.tableList().item(tab)->font().bold(), holds);
+            if (holds)
+                QVERIFY(tab >= shown); // the first of them is shown
+        }
+        QVERIFY(data.tableList().item(shown)->text().contains(QStringLiteral(" of ")));
+    }
+
+    // The table, the filter and each table's sort come back when the window opens again for
+    // the empire, not for another.
+    void theTableFilterAndSortAreKeptForTheEmpire()
+    {
+        TurnDataOf123 f;
+        TurnDataWindow& data = *f.window;
+        QVERIFY(QTest::qWaitForWindowActive(&data));
+        QTest::mouseClick(data.tableList().viewport(), Qt::LeftButton, {},
+                          data.tableList().visualItemRect(data.tableList().item(2)).center());
+        QCOMPARE(data.tabs().currentIndex(), 2);
+        QHeaderView* heading = data.view(2).horizontalHeader();
+        const int second = heading->sectionViewportPosition(1) + 4;
+        QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, QPoint(second, 5));
+        QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, QPoint(second, 5));
+        QCOMPARE(heading->sortIndicatorOrder(), Qt::DescendingOrder);
+        QTest::keyClicks(&data.filter(), QStringLiteral("o"));
+        const QStringList shownRows = data.model(2).cells(0);
+        data.close();
+
+        TurnDataWindow again(f.context, f.navigator, 123);
+        QCOMPARE(again.tabs().currentIndex(), 2);
+        QCOMPARE(again.filter().text(), QStringLiteral("o"));
+        QCOMPARE(again.view(2).horizontalHeader()->sortIndicatorSection(), 1);
+        QCOMPARE(again.view(2).horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        again.model(2).load();
+        QCOMPARE(again.model(2).cells(0), shownRows);
+
+        f.t.addEmpire(456, QStringLiteral("Iron Veil"));
+        TurnDataWindow other(f.context, f.navigator, 456);
+        QCOMPARE(other.tabs().currentIndex(), 0);
+        QVERIFY(other.filter().text().isEmpty());
+    }
+
+    // File, Export writes the table as shown, or every table, as CSV that reads back as shown
+    // (a name with a comma, a quote and a line break included); ".csv" is added to a name typed
+    // without it.
+    void exportWritesTheTablesAsShown_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("this table") << "mnuFile_Export";
+        QTest::newRow("all tables") << "mnuFile_ExportAll";
+    }
+    void exportWritesTheTablesAsShown()
+    {
+        QFETCH(QString, action);
+        TurnDataOf123 f;
+        TurnDataWindow& data = *f.window;
+        f.t.store().run(QStringLiteral("UPDATE Fleets SET FleetName = ? WHERE FleetID = 12"),
+                        {QStringLiteral("Home, \"Guard\"\nSecond line")});
+        TurnDataWindow window(f.context, f.navigator, 123);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        data.close();
+        QTest::keyClicks(&window.filter(), QStringLiteral("home"));
+        const QString chosen = f.t.path() + QStringLiteral("/fleets");
+        f.dialogs.choose(chosen);
+        f.dialogs.answerOk();
+        window.findChild<QAction*>(action)->trigger();
+        QCOMPARE(f.dialogs.last().request.icon, DialogIcon::Information);
+        const QByteArray written = TestStore::contentsOf(chosen + QStringLiteral(".csv"));
+        QVERIFY(written.startsWith("\xEF\xBB\xBF"));
+        const QList<QStringList> lines = readCsv(QString::fromUtf8(written.mid(3)));
+        QStringList expected;
+        for (const ShownColumn& column : window.model(0).columns())
+            expected << column.heading;
+        if (action == QLatin1String("mnuFile_ExportAll"))
+            QCOMPARE(lines.value(0), QStringList{QStringLiteral("Fleets")});
+        const qsizetype headings = lines.indexOf(expected);
+        QVERIFY(headings >= 0);
+        for (int row = 0; row < window.model(0).rowCount(); ++row)
+            QCOMPARE(lines.value(headings + 1 + row),
+                     window.model(0).cells(row).mid(0, expected.size()));
+        QVERIFY(lines.contains(QStringList{QStringLiteral("Warp Points")}) ==
+                (action == QLatin1String("mnuFile_ExportAll")));
+    }
+
+private:
+    // CSV as a spreadsheet reads it: fields split at commas outside quotes, "" a quote inside.
+    static QList<QStringList> readCsv(const QString& text)
+    {
+        QList<QStringList> lines;
+        QStringList line;
+        QString field;
+        bool quoted = false;
+        const auto next = [&text](qsizetype i) {
+            return i + 1 < text.size() ? text[i + 1] : QChar();
+        };
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (quoted) {
+                if (c == QLatin1Char('"') && next(i) == QLatin1Char('"'))
+                    field += text[++i];
+                else if (c == QLatin1Char('"'))
+                    quoted = false;
+                else
+                    field += c;
+            } else if (c == QLatin1Char('"')) {
+                quoted = true;
+            } else if (c == QLatin1Char(',')) {
+                line << std::exchange(field, QString());
+            } else if (c == QLatin1Char('\r') && next(i) == QLatin1Char('\n')) {
+                line << std::exchange(field, QString());
+                lines << std::exchange(line, QStringList());
+                ++i;
+            } else {
+                field += c;
+            }
+        }
+        return lines;
     }
 };
 
