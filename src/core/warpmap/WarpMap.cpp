@@ -171,9 +171,12 @@ WarpMap readWarpMap(const Store& store, int empireId)
         if (from < 0)
             continue;
         const int to = star(warp.to);
-        if (to < 0)
+        if (to < 0) {
             map.stubs.push_back({from, warp.id, {}});
-        else if (to != from)
+            continue;
+        }
+        map.warpPoints.push_back({from, warp.id, to});
+        if (to != from)
             map.links.push_back({std::min(from, to), std::max(from, to)});
     }
     pointStubs(map);

@@ -35,12 +35,23 @@ struct MapStub {
     QPointF direction;
 };
 
+// A warp point whose destination is a star of the map (indices). A MOVE through it takes a fleet
+// from its star to that one, never the other way.
+struct MapWarpPoint {
+    int star = 0;
+    int id = 0;
+    int to = 0;
+    friend bool operator==(const MapWarpPoint&, const MapWarpPoint&) = default;
+};
+
 // The empire's stars and warp points as a map: every star its turn data names (systems, the
 // ends of warp points, where population groups and fleets are), in name order.
 struct WarpMap {
     QList<MapStar> stars;
     std::vector<MapLink> links;
     std::vector<MapStub> stubs;
+    // The explored warp points, in the order of the turn data (the links are drawn from them).
+    std::vector<MapWarpPoint> warpPoints;
 
     // The star of that name, any letter case; -1 when the map has none.
     int indexOf(const QString& name) const;
