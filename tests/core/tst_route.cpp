@@ -1,5 +1,8 @@
 #include "TestStore.h"
+#include "store/OrderRepository.h"
+#include "store/TurnDataRepository.h"
 #include "warpmap/Route.h"
+#include "warpmap/RouteOrders.h"
 #include "warpmap/WarpMap.h"
 
 #include <QTest>
@@ -228,6 +231,68 @@ private Q_SLOTS:
         });
         linked.erase(std::unique(linked.begin(), linked.end()), linked.end());
         QCOMPARE(linked, map.links);
+    }
+
+    // Order This Route: one MOVE a jump, the fleet, the star it leaves and the warp point, in
+    // the route's order after the orders already there, each jump leaving where the one before
+    // arrived; a fleet the turn data does not hold stores nothing.
+    void storesOneMoveAJump_data()
+    {
+        QTest::addColumn<int>("jumps"); // how many of the route's jumps are ordered
+        QTest::addColumn<bool>("heldFleet");
+        QTest::newRow("the whole route") << 0 << true;
+        QTest::newRow("the first two jumps") << 2 << true;
+        QTest::newRow("a fleet no longer held") << 0 << false;
+    }
+    void storesOneMoveAJump()
+    {
+        QFETCH(int, jumps);
+        QFETCH(bool, heldFleet);
+        static TestStore t; // 900.mdb imported once for the rows
+        static const bool imported = (t.importFixture(QStringLiteral("900.mdb"), 900), true);
+        QVERIFY(imported);
+        t.store().run(QStringLiteral("DELETE FROM Orders"));
+        const OrderRepository orders(t.store());
+        orders.append(900, QStringLiteral("NM"), TestStore::slots({"1"}));
+        const WarpMap map = readWarpMap(t.store(), 900);
+        const RouteFinder finder(map);
+        Route route;
+        for (int to = 1; to < map.stars.size() && route.jumps.size() < 3; ++to)
+            route = finder.find(0, to);
+        QVERIFY(route.jumps.size() >= 3);
+        std::vector<RouteJump> ordered = route.jumps;
+        if (jumps > 0)
+            ordered.resize(std::size_t(jumps));
+        const TurnDataRepository data(t.store(), 900);
+        const int fleet = heldFleet ? *data.fleets().front().number : 999999;
+        const RouteOrders made = makeRouteOrders(data, map, ordered, fleet);
+        if (!heldFleet) {
+            QVERIFY2(made.refused.contains(QStringLiteral("Fleet # 999999")),
+                     qPrintable(made.refused));
+            QCOMPARE(orders.count(900), 1);
+            return;
+        }
+        QVERIFY2(made.refused.isEmpty(), qPrintable(made.refused));
+        const QList<int> priorities = storeRouteOrders(t.store(), 900, made);
+        const QList<Order> stored = orders.ordersOf(900);
+        QCOMPARE(stored.size(), qsizetype(ordered.size()) + 1);
+        for (std::size_t i = 0; i < ordered.size(); ++i) {
+            const Order& order = stored[qsizetype(i) + 1];
+            QCOMPARE(order.priority, 20 + 10 * int(i));
+            QCOMPARE(priorities.value(qsizetype(i)), order.priority);
+            QCOMPARE(order.code, QStringLiteral("MOVE"));
+            QCOMPARE(order.slots[0], QString::number(fleet));
+            QCOMPARE(order.slots[1], map.stars[ordered[i].from].name);
+            QCOMPARE(order.slots[2], QString::number(ordered[i].warpPointId));
+            // The warp point leads where the next jump leaves.
+            const MapWarpPoint used{map.indexOf(order.slots[1]), order.slots[2].toInt(),
+                                    ordered[i].to};
+            QVERIFY(std::find(map.warpPoints.begin(), map.warpPoints.end(), used) !=
+                    map.warpPoints.end());
+            if (i + 1 < ordered.size())
+                QCOMPARE(ordered[i + 1].from, ordered[i].to);
+            QCOMPARE(order.slots[3], QStringLiteral(" ")); // blank filled as the form does
+        }
     }
 };
 

@@ -51,6 +51,24 @@ int OrderRepository::append(int empireId, const QString& code,
                             const std::array<QString, kSlotCount>& slots) const
 {
     Transaction transaction(m_store);
+    const int priority = appendInside(empireId, code, slots);
+    transaction.commit();
+    return priority;
+}
+
+QList<int> OrderRepository::appendAll(int empireId, const QList<NewOrder>& orders) const
+{
+    Transaction transaction(m_store);
+    QList<int> priorities;
+    for (const NewOrder& order : orders)
+        priorities << appendInside(empireId, order.code, order.slots);
+    transaction.commit();
+    return priorities;
+}
+
+int OrderRepository::appendInside(int empireId, const QString& code,
+                                  const std::array<QString, kSlotCount>& slots) const
+{
     QSqlQuery highest = m_store.run(
         QStringLiteral("SELECT max(Priority) FROM Orders WHERE EmpireID = ?"), {empireId});
     const QVariant top = highest.next() ? highest.value(0) : QVariant();
@@ -78,7 +96,6 @@ int OrderRepository::append(int empireId, const QString& code,
     for (const QString& slot : slots)
         insert.addBindValue(slot);
     m_store.execute(insert);
-    transaction.commit();
     return priority;
 }
 

@@ -23,6 +23,12 @@ public:
     // transaction; returns the priority given.
     int append(int empireId, const QString& code,
                const std::array<QString, kSlotCount>& slots) const;
+    // Appends several orders, in their order, in one transaction: all or none.
+    struct NewOrder {
+        QString code;
+        std::array<QString, kSlotCount> slots;
+    };
+    QList<int> appendAll(int empireId, const QList<NewOrder>& orders) const;
 
     // Deletes every order of the empire in one transaction; returns how many there were. They
     // are kept aside (one set an empire, until its next clear) and can be restored.
@@ -43,6 +49,9 @@ public:
     static QString slotField(int slot) { return QStringLiteral("i%1").arg(slot); }
 
 private:
+    int appendInside(int empireId, const QString& code,
+                     const std::array<QString, kSlotCount>& slots) const;
+
     const Store& m_store;
 };
 
