@@ -73,7 +73,8 @@ void paintNames(QPainter& painter, const WarpMap& map, const std::vector<int>& s
 // The stars in sight, each drawing pass with one pen and brush: rings round populated stars,
 // fleet marks, the dots, the marked star's ring, then the names.
 void paintStars(QPainter& painter, const WarpMap& map, const std::vector<int>& inSight,
-                const std::vector<QPointF>& at, bool named, int marked)
+                const std::vector<QPointF>& at, bool named, int marked,
+                const std::vector<bool>& alwaysNamed)
 {
     painter.setPen(QPen(kPopulated, kRingWidth));
     painter.setBrush(Qt::NoBrush);
@@ -101,7 +102,8 @@ void paintStars(QPainter& painter, const WarpMap& map, const std::vector<int>& i
             painter.drawEllipse(at[i], kMarkedRadius, kMarkedRadius);
             toName.insert(toName.begin(), inSight[i]);
             nameAt.insert(nameAt.begin(), at[i]);
-        } else if (named) {
+        } else if (named || (std::size_t(inSight[i]) < alwaysNamed.size() &&
+                             alwaysNamed[std::size_t(inSight[i])])) {
             toName.push_back(inSight[i]);
             nameAt.push_back(at[i]);
         }
@@ -109,10 +111,70 @@ void paintStars(QPainter& painter, const WarpMap& map, const std::vector<int>& i
     paintNames(painter, map, toName, nameAt);
 }
 
+// The stars a route passes: named whatever the zoom.
+std::vector<bool> routeStars(const std::vector<RouteJump>& route)
+{
+    std::vector<bool> on;
+    for (const RouteJump& jump : route) {
+        const auto last = std::size_t(std::max(jump.from, jump.to));
+        if (on.size() <= last)
+            on.resize(last + 1, false);
+        on[std::size_t(jump.from)] = true;
+        on[std::size_t(jump.to)] = true;
+    }
+    return on;
+}
+
+void paintRoute(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
+                const std::vector<RouteJump>& route)
+{
+    QList<QLineF> lines;
+    for (const RouteJump& jump : route)
+        lines << QLineF(toScreen.map(map.stars[jump.from].at), toScreen.map(map.stars[jump.to].at));
+    painter.setPen(QPen(kRoute, kRouteWidth, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLines(lines);
+}
+
+// An arrow along the warp point's line, its head short of the star it leads to, the fleet's
+// number at its middle.
+void paintMoves(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
+                const std::vector<MapMove>& moves)
+{
+    painter.setPen(QPen(kMove, kMoveWidth));
+    painter.setBrush(kMove);
+    for (const MapMove& move : moves) {
+        const QLineF line(toScreen.map(map.stars[move.from].at),
+                          toScreen.map(map.stars[move.to].at));
+        if (line.length() < 2 * kArrowHead)
+            continue;
+        const QPointF tip = line.pointAt(1 - kMarkedRadius / line.length());
+        const QLineF back = QLineF(tip, line.p1()).unitVector();
+        const QPointF along = (back.p2() - back.p1()) * kArrowHead;
+        const QPointF across(-along.y() / 2, along.x() / 2);
+        painter.drawLine(line.p1(), tip);
+        painter.drawPolygon(QPolygonF{tip, tip + along + across, tip + along - across});
+        painter.drawText(line.pointAt(0.5) + QPointF(3, -3), QString::number(move.fleet));
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
+void paintAvoided(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
+                  const std::vector<int>& avoided)
+{
+    painter.setPen(QPen(kAvoided, kRingWidth));
+    for (const int star : avoided) {
+        const QPointF at = toScreen.map(map.stars[star].at);
+        painter.drawLine(at + QPointF(-kAvoidedHalf, -kAvoidedHalf),
+                         at + QPointF(kAvoidedHalf, kAvoidedHalf));
+        painter.drawLine(at + QPointF(-kAvoidedHalf, kAvoidedHalf),
+                         at + QPointF(kAvoidedHalf, -kAvoidedHalf));
+    }
+}
+
 } // namespace
 
 void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-              const QRectF& shown, int marked)
+              const QRectF& shown, int marked, const MapOverlay& overlay)
 {
     std::vector<int> inSight;
     for (int i = 0; i < map.stars.size(); ++i) {
@@ -125,21 +187,25 @@ void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
     painter.setRenderHint(QPainter::Antialiasing, inSight.size() <= kMostSmoothed);
     paintLinks(painter, map, toScreen, shown);
     paintStubs(painter, map, toScreen, shown, named);
+    paintMoves(painter, map, toScreen, overlay.moves);
+    paintRoute(painter, map, toScreen, overlay.route);
     std::vector<QPointF> at;
     at.reserve(inSight.size());
     for (const int i : inSight)
         at.push_back(toScreen.map(map.stars[i].at));
-    paintStars(painter, map, inSight, at, named, marked);
+    paintStars(painter, map, inSight, at, named, marked, routeStars(overlay.route));
+    paintAvoided(painter, map, toScreen, overlay.avoided);
 }
 
-void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture)
+void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture,
+                  const MapOverlay& overlay)
 {
     QPainter painter(&device);
     painter.fillRect(QRect(QPoint(), picture.size), mapstyle::kBackground);
     QFont names = painter.font();
     names.setPixelSize(mapstyle::kPictureNamePixels);
     painter.setFont(names);
-    paintMap(painter, map, picture.toPicture, mapBounds(map), -1);
+    paintMap(painter, map, picture.toPicture, mapBounds(map), -1, overlay);
 }
 
 MapPicture wholeMapPicture(const WarpMap& map)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "warpmap/Route.h"
 #include "warpmap/WarpMap.h"
 
 #include <QColor>
@@ -21,7 +22,10 @@ inline const QColor kStar(0x20, 0x30, 0x50);
 inline const QColor kPopulated(0x2e, 0x8b, 0x57); // the ring round a star with population groups
 inline const QColor kFleet(0xc0, 0x30, 0x30);     // the mark over a star where fleets are
 inline const QColor kName(Qt::black);
-inline const QColor kMarked(Qt::black); // the ring round the star the player marked
+inline const QColor kMarked(Qt::black);         // the ring round the star the player marked
+inline const QColor kRoute(0xd0, 0x20, 0xa0);   // a route planned, over the lines
+inline const QColor kAvoided(0xe0, 0x10, 0x10); // the cross over a star the route avoids
+inline const QColor kMove(0x10, 0x60, 0xd0);    // an arrow of a MOVE stored this turn
 
 // Sizes in pixels of the drawing, whatever its scale.
 constexpr double kStarRadius = 3;
@@ -33,6 +37,10 @@ constexpr double kStubLength = 22;
 constexpr double kFleetMarkHalfWidth = 4;
 constexpr double kFleetMarkBottom = 7; // above the star's middle
 constexpr double kFleetMarkTop = 12;
+constexpr double kRouteWidth = 4;
+constexpr double kAvoidedHalf = 7; // half the cross's width
+constexpr double kMoveWidth = 2;
+constexpr double kArrowHead = 8;
 inline const QPointF kNameOffset(9, 4); // from the star's middle to the start of its name
 constexpr int kPictureNamePixels = 12;  // the names' size in a saved picture
 // Names are written once neighbouring stars lie this far apart on screen, or few are in sight.
@@ -40,13 +48,29 @@ constexpr double kRoomForNames = 36;
 constexpr int kFewStars = 150;
 } // namespace mapstyle
 
+// A MOVE stored this turn, from the star it leaves to the star its warp point leads to.
+struct MapMove {
+    int from = 0;
+    int to = 0;
+    int fleet = 0;
+    friend bool operator==(const MapMove&, const MapMove&) = default;
+};
+
+// What the player put over the map: a route (drawn strong over the lines, its stars named),
+// the stars it avoids (crossed out), this turn's moves (arrows labelled with the fleet).
+struct MapOverlay {
+    std::vector<RouteJump> route;
+    std::vector<int> avoided;
+    std::vector<MapMove> moves;
+};
+
 // Draws the warp map as seen through toScreen: the stars in shown (a rectangle of the map),
 // their links and unexplored warp points, rings round populated stars and marks over those
 // where fleets are; names once there is room for them (stars far enough apart on screen, or
 // few stars in sight), never one over another; the marked star (-1: none) ringed and always
 // named. Names are written in the painter's font.
 void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-              const QRectF& shown, int marked);
+              const QRectF& shown, int marked, const MapOverlay& overlay = {});
 
 // The whole map as a picture: one unit of the map a pixel, no larger than 4,000 pixels a side
 // (a picture of 64 MB at most while it is drawn).
@@ -56,6 +80,7 @@ struct MapPicture {
 };
 MapPicture wholeMapPicture(const WarpMap& map);
 // The whole map drawn onto a picture of that size, on white, names in a picture's size.
-void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture);
+void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture,
+                  const MapOverlay& overlay = {});
 
 } // namespace vf

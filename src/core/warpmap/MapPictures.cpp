@@ -13,31 +13,31 @@ namespace vf {
 
 namespace {
 
-QByteArray pngOf(const WarpMap& map)
+QByteArray pngOf(const WarpMap& map, const MapOverlay& overlay)
 {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!mapImage(map).save(&buffer, "PNG"))
+    if (!mapImage(map, overlay).save(&buffer, "PNG"))
         throw Error(QStringLiteral("the picture could not be made"));
     return png;
 }
 
 } // namespace
 
-QImage mapImage(const WarpMap& map)
+QImage mapImage(const WarpMap& map, const MapOverlay& overlay)
 {
     const MapPicture picture = wholeMapPicture(map);
     QImage image(picture.size, QImage::Format_RGB32);
-    drawWholeMap(image, map, picture);
+    drawWholeMap(image, map, picture, overlay);
     return image;
 }
 
-void saveMapPicture(const WarpMap& map, const QString& path)
+void saveMapPicture(const WarpMap& map, const QString& path, const MapOverlay& overlay)
 {
     try {
         const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-        writeFileWhole(path, svg ? mapSvg(map) : pngOf(map));
+        writeFileWhole(path, svg ? mapSvg(map, overlay) : pngOf(map, overlay));
     } catch (const Error& error) {
         throw Error(QStringLiteral("The warp map could not be saved in %1: %2.")
                         .arg(QDir::toNativeSeparators(path), asClause(error.message())));

@@ -9,7 +9,7 @@ bool canSaveSvg()
     return false;
 }
 
-QByteArray mapSvg(const WarpMap&)
+QByteArray mapSvg(const WarpMap&, const MapOverlay&)
 {
     throw Error(QStringLiteral("this copy of the program can save the map as a PNG picture only"));
 }

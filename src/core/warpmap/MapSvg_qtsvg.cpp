@@ -11,7 +11,7 @@ bool canSaveSvg()
     return true;
 }
 
-QByteArray mapSvg(const WarpMap& map)
+QByteArray mapSvg(const WarpMap& map, const MapOverlay& overlay)
 {
     const MapPicture picture = wholeMapPicture(map);
     QByteArray svg;
@@ -21,7 +21,7 @@ QByteArray mapSvg(const WarpMap& map)
     generator.setSize(picture.size);
     generator.setViewBox(QRect(QPoint(), picture.size));
     generator.setTitle(QStringLiteral("Warp Map"));
-    drawWholeMap(generator, map, picture);
+    drawWholeMap(generator, map, picture, overlay);
     return svg;
 }
 

@@ -3,6 +3,7 @@
 #include "warpmap/MapDrawing.h"
 #include "warpmap/MapLayout.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QNativeGestureEvent>
 #include <QPainter>
@@ -92,6 +93,30 @@ void MapView::centreOn(int star)
     mark(star);
 }
 
+void MapView::setOverlay(const MapOverlay* overlay)
+{
+    m_overlay = overlay;
+    update();
+}
+
+void MapView::contextMenuEvent(QContextMenuEvent* event)
+{
+    int star = -1;
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        star = starAt(event->pos());
+        if (star >= 0)
+            mark(star);
+    } else {
+        star = m_marked;
+    }
+    if (star < 0)
+        return;
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse
+                          ? event->globalPos()
+                          : mapToGlobal(screenPointOf(star).toPoint());
+    Q_EMIT starMenuRequested(star, at);
+}
+
 void MapView::mark(int star)
 {
     m_marked = star;
@@ -106,7 +131,7 @@ void MapView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QTransform transform = toScreen();
     const QRectF shown = transform.inverted().mapRect(QRectF(rect()).adjusted(-80, -20, 20, 20));
-    paintMap(painter, *m_map, transform, shown, m_marked);
+    paintMap(painter, *m_map, transform, shown, m_marked, m_overlay ? *m_overlay : MapOverlay{});
 }
 
 int MapView::starAt(QPointF point) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "warpmap/MapDrawing.h"
 #include "warpmap/MapPlaces.h"
 
 #include <QWidget>
@@ -14,6 +15,8 @@ public:
     explicit MapView(QWidget* parent = nullptr);
 
     void setMap(const WarpMap* map);
+    // What is drawn over the map (a route, avoided stars, moves); nothing: none.
+    void setOverlay(const MapOverlay* overlay);
     // The whole map in sight (also after the view changes size, until the player moves it).
     void fit();
     // Marks the star and brings it to the middle.
@@ -27,6 +30,9 @@ public:
 
 Q_SIGNALS:
     void starOpened(int star);
+    // The right mouse button on a star, or the Menu key or Shift+F10 on the marked one: the
+    // star's menu, at that place on the screen.
+    void starMenuRequested(int star, QPoint at);
 
 protected:
     bool event(QEvent* event) override;
@@ -38,6 +44,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void zoomBy(double factor, QPointF around);
@@ -45,6 +52,7 @@ private:
     void mark(int star);
 
     const WarpMap* m_map = nullptr;
+    const MapOverlay* m_overlay = nullptr;
     QPointF m_centre;
     double m_scale = 1;
     int m_marked = -1;

@@ -1,9 +1,10 @@
 #include "WarpMapWindow.h"
 
 #include "MapView.h"
+#include "RouteOrdering.h"
+#include "RoutePanel.h"
 #include "common/AppContext.h"
 #include "common/BackgroundWork.h"
-#include "common/CloseOnEscape.h"
 #include "common/Dialogs.h"
 #include "common/FindKey.h"
 #include "common/GuardedAction.h"
@@ -11,16 +12,21 @@
 #include "common/NewOrderMenu.h"
 #include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
+#include "common/StoreFollower.h"
 #include "platform/WholeFile.h"
+#include "store/OrderRepository.h"
 #include "store/Store.h"
 #include "store/TurnImports.h"
 #include "warpmap/MapLayout.h"
+#include "warpmap/MapMoves.h"
 #include "warpmap/MapPictures.h"
 #include "warpmap/MapPlaces.h"
 
 #include "Error.h"
 #include "Wording.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QHBoxLayout>
@@ -30,6 +36,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -100,11 +107,20 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
         return pressed;
     };
     QPushButton* fit = button(QStringLiteral("&Fit"), QStringLiteral("Fit"));
+    QPushButton* route = button(QStringLiteral("&Route\u2026"), QStringLiteral("Route"));
+    route->setToolTip(QStringLiteral("The fewest jumps between two stars (Ctrl+R)"));
+    m_showOrders = new QCheckBox(QStringLiteral("Show &Orders"), this);
+    m_showOrders->setObjectName(QStringLiteral("ShowOrders"));
+    m_showOrders->setChecked(true);
+    m_showOrders->setToolTip(QStringLiteral("This turn's MOVE and XMOVE orders as arrows"));
     QPushButton* png = button(QStringLiteral("Save as &PNG\u2026"), QStringLiteral("ExportPng"));
     QPushButton* svg = button(QStringLiteral("Save as &SVG\u2026"), QStringLiteral("ExportSvg"));
     m_view = new MapView(this);
     m_view->setMap(&m_map);
     connect(fit, &QPushButton::clicked, m_view, &MapView::fit);
+    connect(route, &QPushButton::clicked, this, &WarpMapWindow::showRoutePanel);
+    connect(m_showOrders, &QCheckBox::toggled, this, &WarpMapWindow::updateOverlay);
+    connect(m_view, &MapView::starMenuRequested, this, &WarpMapWindow::offerStarMenu);
     connect(png, &QPushButton::clicked, this, [this] { askExport(QStringLiteral("png")); });
     connect(svg, &QPushButton::clicked, this, [this] { askExport(QStringLiteral("svg")); });
     svg->setVisible(canSaveSvg());
@@ -119,9 +135,21 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     connect(m_panel, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         offerNewOrder(m_panel->itemAt(at), m_panel->viewport()->mapToGlobal(at));
     });
+    m_route = new RoutePanel(m_map, this);
+    m_route->hide();
+    connect(m_route, &RoutePanel::changed, this, &WarpMapWindow::updateOverlay);
+    connect(m_route, &RoutePanel::orderWanted, this,
+            [this] { orderRoute(m_context, m_empireId, m_map, m_route->route(), this); });
+    m_movesNote = new QLabel(this);
+    m_movesNote->setObjectName(QStringLiteral("MovesNotOnMap"));
+    m_movesNote->hide();
+    m_side = new QSplitter(Qt::Vertical, this);
+    m_side->addWidget(m_panel);
+    m_side->addWidget(m_route);
+    m_side->setChildrenCollapsible(false);
     auto* split = new QSplitter(this);
     split->addWidget(m_view);
-    split->addWidget(m_panel);
+    split->addWidget(m_side);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
 
@@ -129,6 +157,8 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     top->addWidget(findLabel);
     top->addWidget(m_find, 1);
     top->addWidget(fit);
+    top->addWidget(route);
+    top->addWidget(m_showOrders);
     top->addWidget(png);
     top->addWidget(svg);
     auto* hint = new QLabel(QStringLiteral("Drag or arrow keys to move, wheel or + and - to zoom; "
@@ -139,10 +169,17 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(split, 1);
+    layout->addWidget(m_movesNote);
     layout->addWidget(hint);
     focusOnFindKey(this, m_find);
-    closeOnEscape(this);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &WarpMapWindow::escape);
+    auto* routeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    connect(routeKey, &QShortcut::activated, this, &WarpMapWindow::showRoutePanel);
     addProgramKeys(this, navigator, empireId);
+    // The moves follow the orders stored, changed or deleted while the map is open.
+    followStore(this, context.store, StoredData::Orders, [this] { refreshMoves(); });
+    refreshMoves();
     resize(fittedToScreen(QSize(980, 680), context.screen));
 }
 
@@ -241,12 +278,96 @@ void WarpMapWindow::askExport(const QString& kind)
         return;
     const QString path = withExtension(*chosen, kind);
     guarded(m_context.dialogs, [&] {
-        saveMapPicture(m_map, path);
+        saveMapPicture(m_map, path, m_overlay);
         m_context.dialogs.inform(
             QStringLiteral("Warp Map"),
             QStringLiteral("The warp map is saved in %1.").arg(QDir::toNativeSeparators(path)),
             DialogIcon::Information);
     });
+}
+
+void WarpMapWindow::revealRoutePanel()
+{
+    if (m_route->isVisible())
+        return;
+    m_route->show();
+    const int wanted = m_route->sizeHint().height();
+    const int room = m_side->height();
+    m_side->setSizes({std::max(room - wanted, room / 3), std::min(wanted, room * 2 / 3)});
+}
+
+void WarpMapWindow::showRoutePanel()
+{
+    revealRoutePanel();
+    QLineEdit& first = m_route->from().text().isEmpty() ? m_route->from() : m_route->to();
+    first.setFocus(Qt::ShortcutFocusReason);
+}
+
+void WarpMapWindow::offerStarMenu(int star, QPoint at)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("StarMenu"));
+    const auto add = [&](const QString& text, const QString& name, auto act) {
+        QAction* action = menu.addAction(text);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, act);
+    };
+    add(QStringLiteral("Route &From Here"), QStringLiteral("RouteFromHere"), [this, star] {
+        m_route->setFrom(star);
+        showRoutePanel();
+    });
+    add(QStringLiteral("Route &To Here"), QStringLiteral("RouteToHere"), [this, star] {
+        m_route->setTo(star);
+        showRoutePanel();
+    });
+    add(m_route->isAvoided(star) ? QStringLiteral("&Do Not Avoid This Star")
+                                 : QStringLiteral("&Avoid This Star"),
+        QStringLiteral("AvoidStar"), [this, star] {
+            m_route->toggleAvoided(star);
+            revealRoutePanel();
+        });
+    menu.addSeparator();
+    add(QStringLiteral("&Show What It Holds"), QStringLiteral("ShowStar"),
+        [this, star] { showStar(star); });
+    menu.exec(at);
+}
+
+void WarpMapWindow::refreshMoves()
+{
+    guarded(m_context.dialogs, [&] {
+        const MovesOnMap moves =
+            movesOnMap(m_map, OrderRepository(m_context.store).ordersOf(m_empireId));
+        m_moves = moves.drawn;
+        m_movesNote->setText(
+            QStringLiteral("%1 not on the map: see Check Orders.")
+                .arg(countOf(moves.notOnMap, QStringLiteral("move"), QStringLiteral("moves"))));
+        m_movesNote->setVisible(moves.notOnMap > 0);
+    });
+    updateOverlay();
+}
+
+void WarpMapWindow::updateOverlay()
+{
+    m_overlay = m_route->overlay();
+    if (m_showOrders->isChecked())
+        m_overlay.moves = m_moves;
+    m_view->setOverlay(&m_overlay);
+}
+
+// Escape closes a list of names open under a box, else leaves the route panel for the map,
+// else closes the window.
+void WarpMapWindow::escape()
+{
+    if (QWidget* list = QApplication::activePopupWidget()) {
+        list->hide();
+        return;
+    }
+    if (m_route->isVisible() && m_route->isAncestorOf(focusWidget())) {
+        m_route->hide();
+        m_view->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    close();
 }
 
 } // namespace vf

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "warpmap/MapDrawing.h"
 #include "warpmap/WarpMap.h"
 
 #include <QWidget>
 
 #include <optional>
 
+class QCheckBox;
+class QLabel;
 class QLineEdit;
+class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -15,13 +19,16 @@ namespace vf {
 struct AppContext;
 class MapView;
 class Navigator;
+class RoutePanel;
 
 // The empire's map laid out: the places kept with its import, else laid out now off the
 // window's thread with a progress bar and Cancel (nothing when cancelled), and kept.
 std::optional<WarpMap> laidOutMap(AppContext& context, int empireId, QWidget* parent);
 
 // The warp map of the empire: find a star by name, a star's panel (its warp points, orbits,
-// population groups and fleets; a warp point starts a new order), Fit, export as PNG or SVG.
+// population groups and fleets; a warp point starts a new order), a route between two stars
+// (avoiding stars, ordered in one step), this turn's moves drawn (following the orders
+// stored), Fit, export as PNG or SVG.
 // The player's zoom and position are kept for the empire when the window closes.
 class WarpMapWindow : public QWidget {
     Q_OBJECT
@@ -34,6 +41,12 @@ public:
     MapView& view() { return *m_view; }
     QLineEdit& find() { return *m_find; }
     QTreeWidget& panel() { return *m_panel; }
+    RoutePanel& routePanel() { return *m_route; }
+    QCheckBox& showOrders() { return *m_showOrders; }
+    QLabel& movesNote() { return *m_movesNote; }
+    const MapOverlay& overlay() const { return m_overlay; }
+    // Shows the route panel, the focus in its first empty box.
+    void showRoutePanel();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,6 +57,13 @@ private:
     void showStar(int star);
     void offerNewOrder(QTreeWidgetItem* item, std::optional<QPoint> at);
     void askExport(const QString& kind);
+    void offerStarMenu(int star, QPoint at);
+    // The moves of the orders stored now, and the route planned, drawn anew.
+    void refreshMoves();
+    void updateOverlay();
+    void escape();
+    // Shows the route panel with the room it needs beside the star's.
+    void revealRoutePanel();
 
     AppContext& m_context;
     Navigator& m_navigator;
@@ -52,6 +72,12 @@ private:
     MapView* m_view = nullptr;
     QLineEdit* m_find = nullptr;
     QTreeWidget* m_panel = nullptr;
+    RoutePanel* m_route = nullptr;
+    QSplitter* m_side = nullptr; // the star's panel above the route's
+    QCheckBox* m_showOrders = nullptr;
+    QLabel* m_movesNote = nullptr;
+    std::vector<MapMove> m_moves;
+    MapOverlay m_overlay;
     bool m_placed = false;
     QString m_shownStar; // the star the panel lists (the map may have marked another since)
 };
