@@ -8,10 +8,14 @@
 #include "common/Navigator.h"
 #include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
+#include "common/StoreFollower.h"
+#include "store/OrderRepository.h"
 #include "store/Store.h"
 #include "store/TurnImports.h"
+#include "turndata/RecordsWithOrders.h"
 #include "turndata/TurnDataView.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -43,9 +47,9 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     m_filter->setClearButtonEnabled(true);
     auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
     filterLabel->setBuddy(m_filter);
-    connect(m_filter, &QLineEdit::textChanged, this, [this](const QString& text) {
-        guarded(m_context.dialogs, [&] { applyFilter(text); });
-    });
+    connect(m_filter, &QLineEdit::textChanged, this,
+            [this] { guarded(m_context.dialogs, [&] { applyFilter(); }); });
+    buildWithoutOrders();
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("Tables"));
     // The list beside the grid names the tables: thirteen tabs do not fit a window.
@@ -81,6 +85,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     auto* top = new QHBoxLayout;
     top->addWidget(filterLabel);
     top->addWidget(m_filter, 1);
+    top->addWidget(m_withoutOrders);
     top->addWidget(warpMap);
     auto* tables = new QHBoxLayout;
     tables->addWidget(m_tableList);
@@ -181,16 +186,56 @@ void TurnDataWindow::readAheadFrom(int tab)
         [this](const QString&) {
             m_readingAhead = false;
             if (!m_filter->text().isEmpty())
-                guarded(m_context.dialogs, [&] { applyFilter(m_filter->text()); });
+                guarded(m_context.dialogs, [&] { applyFilter(); });
         },
         QThread::LowPriority);
+}
+
+void TurnDataWindow::buildWithoutOrders()
+{
+    m_withoutOrders = new QCheckBox(QStringLiteral("Without &Orders"), this);
+    m_withoutOrders->setObjectName(QStringLiteral("WithoutOrders"));
+    m_withoutOrders->setAccessibleName(QStringLiteral("Without Orders"));
+    m_withoutOrders->setToolTip(
+        QStringLiteral("Keep only the fleets, armies, population groups and commanders that no "
+                       "stored order names (Alt+W). The other tables are not affected."));
+    const auto apply = [this] {
+        guarded(m_context.dialogs, [this] {
+            readOrderedRecords();
+            applyFilter();
+        });
+    };
+    connect(m_withoutOrders, &QCheckBox::toggled, this, apply);
+    auto* toggle = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_W), this);
+    connect(toggle, &QShortcut::activated, m_withoutOrders, &QCheckBox::toggle);
+    // An order stored, changed or deleted elsewhere: the records without one are found anew.
+    followStore(this, m_context.store, StoredData::Orders, [this, apply] {
+        if (m_withoutOrders->isChecked())
+            apply();
+    });
+}
+
+void TurnDataWindow::readOrderedRecords()
+{
+    m_ordered.clear();
+    if (!m_withoutOrders->isChecked())
+        return;
+    const QList<Order> orders = OrderRepository(m_context.store).ordersOf(m_empireId);
+    for (const RecordKind kind : kOrderedKinds)
+        m_ordered[kind] = recordsNamed(orders, kind);
+}
+
+bool TurnDataWindow::narrowed(int tab) const
+{
+    const std::optional<RecordKind> kind = model(tab).table().kind;
+    return !m_filter->text().isEmpty() || (kind && m_ordered.contains(*kind));
 }
 
 void TurnDataWindow::titleTab(int tab)
 {
     const TurnTableModel& shown = model(tab);
     QString count = QString::number(shown.totalRows());
-    if (!m_filter->text().isEmpty())
+    if (narrowed(tab))
         count =
             QStringLiteral("%1 of %2")
                 .arg(shown.loaded() ? QString::number(shown.rowCount()) : QStringLiteral("\u2026"))
@@ -202,7 +247,7 @@ void TurnDataWindow::titleTab(int tab)
         return;
     item->setText(title);
     // While filtering, the tables holding matches stand out and the others fade.
-    const bool filtering = !m_filter->text().isEmpty() && shown.loaded();
+    const bool filtering = narrowed(tab) && shown.loaded();
     QFont font = m_tableList->font();
     font.setBold(filtering && shown.rowCount() > 0);
     item->setFont(font);
@@ -211,12 +256,15 @@ void TurnDataWindow::titleTab(int tab)
                             : m_tableList->palette().brush(QPalette::Text));
 }
 
-void TurnDataWindow::applyFilter(const QString& text)
+void TurnDataWindow::applyFilter()
 {
     for (int tab = 0; tab < m_views.size(); ++tab) {
         if (!m_readingAhead)
             model(tab).load(); // every tab's count of rows that match
-        model(tab).setFilter(text);
+        const std::optional<RecordKind> kind = model(tab).table().kind;
+        const auto ordered = kind ? m_ordered.find(*kind) : m_ordered.end();
+        model(tab).setFilter(m_filter->text(),
+                             ordered != m_ordered.end() ? ordered->second : QSet<int>());
         titleTab(tab);
     }
     showTableWithMatches();
