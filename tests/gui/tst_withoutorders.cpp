@@ -1,12 +1,18 @@
 #include "AppFixture.h"
+#include "check/CheckOrdersWindow.h"
+#include "listing/OrderListingWindow.h"
+#include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
 #include "turndata/TurnDataWindow.h"
 #include "turndata/TurnTableModel.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <memory>
@@ -64,7 +70,7 @@ struct TurnDataOf123 : OrdersOf123 {
 
 } // namespace
 
-// Turn Data's Without Orders.
+// Turn Data's Without Orders, and Check Orders' line on the records without an order.
 class TestWithoutOrders : public QObject {
     Q_OBJECT
 
@@ -157,6 +163,45 @@ private Q_SLOTS:
         orders.clear(123);
         QTRY_COMPARE(f.numbersIn(0).size(), 6);
         QTRY_COMPARE(f.titles(2), QStringLiteral("Fleets (6 of 6), Armies (3 of 3)"));
+    }
+
+    // Check Orders tells at its top, after the summary, how many records have no order, and
+    // tells it anew when the orders change; it is no finding.
+    void checkOrdersTellsTheRecordsWithoutAnOrder()
+    {
+        OrdersOf123 f;
+        const OrderRepository orders(f.t.store());
+        orders.append(123, QStringLiteral("MOVE"), TestStore::slots({"99"})); // fails
+        OrderListingWindow listing(f.context, f.navigator, 123);
+        listing.show();
+        QVERIFY(QTest::qWaitForWindowActive(&listing));
+        QTest::mouseClick(listing.findChild<QPushButton*>(QStringLiteral("CheckOrders")),
+                          Qt::LeftButton);
+        auto* check = listing.findChild<CheckOrdersWindow*>(QStringLiteral("CheckOrders"));
+        QVERIFY(check && check->isVisible());
+        auto* summary = check->findChild<QLabel*>(QStringLiteral("Summary"));
+        const QStringList lines = summary->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(
+            lines[0].startsWith(CheckOrdersWindow::summaryOf(checkEmpireOrders(f.t.store(), 123))),
+            qPrintable(lines[0]));
+        QCOMPARE(lines[1], QStringLiteral("4 fleets, 2 armies, 4 population groups, 3 "
+                                          "commanders have no order this turn."));
+        orders.append(123, QStringLiteral("BI"), TestStore::slots({"12", "Missile Launcher", "7"}));
+        QTRY_COMPARE(summary->text().section(QLatin1Char('\n'), 1),
+                     QStringLiteral("4 fleets, 2 armies, 3 population groups, 3 commanders "
+                                    "have no order this turn."));
+        QVERIFY(summary->text().startsWith(
+            CheckOrdersWindow::summaryOf(checkEmpireOrders(f.t.store(), 123))));
+        // It is no finding.
+        for (int row = 0; row < check->findings().rowCount(); ++row) {
+            for (int column = 0; column < check->findings().columnCount(); ++column)
+                QVERIFY(!check->findings()
+                             .item(row, column)
+                             ->text()
+                             .contains(QStringLiteral("no order")));
+        }
+        check->close();
     }
 };
 
