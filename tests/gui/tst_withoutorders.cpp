@@ -165,6 +165,24 @@ private Q_SLOTS:
         QTRY_COMPARE(f.titles(2), QStringLiteral("Fleets (6 of 6), Armies (3 of 3)"));
     }
 
+    // Without Orders comes back checked when the window opens again for the empire (as it does
+    // after another import), not for another empire.
+    void isKeptForTheEmpire()
+    {
+        TurnDataOf123 f;
+        TurnDataWindow& data = *f.window;
+        QVERIFY(QTest::qWaitForWindowActive(&data));
+        QTest::mouseClick(&data.withoutOrders(), Qt::LeftButton);
+        data.close();
+
+        TurnDataWindow again(f.context, f.navigator, 123);
+        QVERIFY(again.withoutOrders().isChecked());
+        again.model(0).load();
+        QCOMPARE(again.model(0).rowCount(), 4);
+        TurnDataWindow other(f.context, f.navigator, 456);
+        QVERIFY(!other.withoutOrders().isChecked());
+    }
+
     // Check Orders tells at its top, after the summary, how many records have no order, and
     // tells it anew when the orders change; it is no finding.
     void checkOrdersTellsTheRecordsWithoutAnOrder()

@@ -337,7 +337,8 @@ void TurnDataWindow::restoreView()
                                                                     : Qt::AscendingOrder);
         }
     }
-    // The filter last: every table's rows are counted against it as they come.
+    // The filters last: every table's rows are counted against them as they come.
+    m_withoutOrders->setChecked(kept.withoutOrders);
     m_filter->setText(kept.filter);
 }
 
@@ -346,6 +347,7 @@ void TurnDataWindow::keepView() const
     TurnDataView view;
     view.table = model(m_tabs->currentIndex()).table().title;
     view.filter = m_filter->text();
+    view.withoutOrders = m_withoutOrders->isChecked();
     for (const QTableView* shown : m_views) {
         const int column = shown->horizontalHeader()->sortIndicatorSection();
         const auto& table = *static_cast<const TurnTableModel*>(shown->model());
