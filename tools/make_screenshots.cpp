@@ -12,6 +12,7 @@
 #include "orderentry/OrderEntryWindow.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
+#include "turndata/RecordsWithOrders.h"
 #include "turndata/TurnChanges.h"
 #include "turndata/TurnDataWindow.h"
 #include "turndata/WhatChangedWindow.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv)
 
     CheckOrdersWindow check(checkEmpireOrders(f.t.store(), 123), 123, f.navigator, f.screen);
     check.setAttribute(Qt::WA_DeleteOnClose, false);
+    check.showWithoutOrders(withoutOrders(f.t.store(), 123));
     ok = save(check, folder, QStringLiteral("check-orders.png")) && ok;
 
     TurnDataWindow data(f.context, f.navigator, 123);

@@ -3,6 +3,7 @@
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
 #include "store/TurnImports.h"
+#include "turndata/RecordsWithOrders.h"
 #include "turnimport/TurnImporter.h"
 
 #include <QTest>
@@ -161,6 +162,89 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("error 1: Fleet # \"5\" is not in the turn data "
                                             "imported on %1.")
                                  .arg(imported.toString(QStringLiteral("MM-dd-yyyy 'at' hh:mm")))});
+    }
+
+    // The records an empire's orders name: the slot an order's code takes that kind of record
+    // in, read up to the end of its leading number; another empire's orders are not read.
+    void findsTheRecordsTheOrdersName_data()
+    {
+        QTest::addColumn<int>("empire"); // whose order it is
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QStringList>("slots");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QList<int>>("named");
+        const int fleet = int(RecordKind::Fleet);
+        QTest::newRow("a move names its fleet")
+            << 123 << "MOVE" << QStringList{"12", "Sol", "3"} << fleet << QList<int>{12};
+        QTest::newRow("a warp point's slot names no fleet")
+            << 123 << "MOVE" << QStringList{"27", "Barnard's Star", "12"} << fleet
+            << QList<int>{27};
+        QTest::newRow("an army's slot names no fleet")
+            << 123 << "RA" << QStringList{"12"} << fleet << QList<int>{};
+        QTest::newRow("an army's slot names its army")
+            << 123 << "RA" << QStringList{"7"} << int(RecordKind::Army) << QList<int>{7};
+        QTest::newRow("a build names its population group, not its quantity")
+            << 123 << "BI" << QStringList{"12", "Missile Launcher", "7"}
+            << int(RecordKind::PopulationGroup) << QList<int>{7};
+        QTest::newRow("a commander named") << 123 << "NAME" << QStringList{"45", "Iron Admiral"}
+                                           << int(RecordKind::Commander) << QList<int>{45};
+        QTest::newRow("a number and a name")
+            << 123 << "MOVE" << QStringList{"12 Home Guard", "Sol", "3"} << fleet << QList<int>{12};
+        QTest::newRow("an empty slot")
+            << 123 << "MOVE" << QStringList{" ", "Sol", "3"} << fleet << QList<int>{};
+        QTest::newRow("a name alone")
+            << 123 << "MOVE" << QStringList{"Home Guard"} << fleet << QList<int>{};
+        QTest::newRow("another empire's order")
+            << 456 << "MOVE" << QStringList{"12", "Sol", "3"} << fleet << QList<int>{};
+    }
+    void findsTheRecordsTheOrdersName()
+    {
+        QFETCH(int, empire);
+        QFETCH(QString, code);
+        QFETCH(QStringList, slots);
+        QFETCH(int, kind);
+        QFETCH(QList<int>, named);
+        TestStore t;
+        t.addEmpire(123, QStringLiteral("Sable Concord"));
+        t.addEmpire(456, QStringLiteral("Iron Veil"));
+        t.importFixture(QStringLiteral("123.mdb"), 123);
+        OrderRepository(t.store()).append(empire, code, TestStore::slots(slots));
+        const RecordKind asked = RecordKind(kind);
+        QCOMPARE(recordsNamed(OrderRepository(t.store()).ordersOf(123), asked),
+                 QSet<int>(named.begin(), named.end()));
+        // 123.mdb holds 6 fleets, 3 armies, 4 population groups and 3 commanders.
+        QList<RecordsWithoutOrders> expected{{RecordKind::Fleet, 6},
+                                             {RecordKind::Army, 3},
+                                             {RecordKind::PopulationGroup, 4},
+                                             {RecordKind::Commander, 3}};
+        expected[kind].count -= int(named.size());
+        QCOMPARE(withoutOrders(t.store(), 123), expected);
+    }
+
+    // Check Orders' line on the records without an order: the kinds with none left out.
+    void tellsTheRecordsWithoutAnOrder_data()
+    {
+        QTest::addColumn<QList<int>>("counts"); // fleets, armies, population groups, commanders
+        QTest::addColumn<QString>("line");
+        QTest::newRow("two kinds")
+            << QList<int>{2, 1, 0, 0} << "2 fleets, 1 army have no order this turn.";
+        QTest::newRow("one record")
+            << QList<int>{0, 0, 0, 1} << "1 commander has no order this turn.";
+        QTest::newRow("every kind")
+            << QList<int>{1, 2, 3, 4}
+            << "1 fleet, 2 armies, 3 population groups, 4 commanders have no order this turn.";
+        QTest::newRow("none") << QList<int>{0, 0, 0, 0}
+                              << "Every fleet, army, population group and commander has an "
+                                 "order this turn.";
+    }
+    void tellsTheRecordsWithoutAnOrder()
+    {
+        QFETCH(QList<int>, counts);
+        QFETCH(QString, line);
+        QList<RecordsWithoutOrders> without;
+        for (qsizetype kind = 0; kind < counts.size(); ++kind)
+            without << RecordsWithoutOrders{kOrderedKinds[kind], counts[kind]};
+        QCOMPARE(withoutOrdersLine(without), line);
     }
 
     void itOnlyReads()

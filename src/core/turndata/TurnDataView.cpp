@@ -14,6 +14,7 @@ TurnDataView readTurnDataView(const Store& store, int empireId)
     TurnDataView view;
     view.table = kept.value(QStringLiteral("table")).toString();
     view.filter = kept.value(QStringLiteral("filter")).toString();
+    view.withoutOrders = kept.value(QStringLiteral("withoutOrders")).toBool();
     const QJsonObject sorts = kept.value(QStringLiteral("sorts")).toObject();
     for (auto sort = sorts.begin(); sort != sorts.end(); ++sort) {
         const QJsonObject by = sort.value().toObject();
@@ -31,6 +32,7 @@ void keepTurnDataView(const Store& store, int empireId, const TurnDataView& view
                                              {QStringLiteral("descending"), sort->descending}});
     const QJsonObject kept{{QStringLiteral("table"), view.table},
                            {QStringLiteral("filter"), view.filter},
+                           {QStringLiteral("withoutOrders"), view.withoutOrders},
                            {QStringLiteral("sorts"), sorts}};
     store.setSetting(Setting::turnDataView(empireId),
                      QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact)));

@@ -7,8 +7,9 @@ namespace vf {
 
 class Store;
 
-// How the player left an empire's Turn Data: the table shown, the filter, and each table's
-// sort (by the heading of its column: an import that keeps other further fields moves them).
+// How the player left an empire's Turn Data: the table shown, the filter, whether Without
+// Orders was checked, and each table's sort (by the heading of its column: an import that keeps
+// other further fields moves them).
 struct TurnDataView {
     struct Sort {
         QString heading;
@@ -17,6 +18,7 @@ struct TurnDataView {
     };
     QString table; // its title
     QString filter;
+    bool withoutOrders = false;
     QHash<QString, Sort> sorts; // by table title
 
     bool operator==(const TurnDataView&) const = default;

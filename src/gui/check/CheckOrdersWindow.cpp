@@ -122,10 +122,24 @@ QString CheckOrdersWindow::summaryOf(const OrderCheckReport& report)
 
 void CheckOrdersWindow::showReport(const OrderCheckReport& report)
 {
-    m_summary->setText(summaryOf(report) +
-                       QStringLiteral(" Double-click a finding, or press Enter on it, to change "
-                                      "its order in Edit Orders."));
+    m_reportSummary = summaryOf(report) +
+                      QStringLiteral(" Double-click a finding, or press Enter on it, to change "
+                                     "its order in Edit Orders.");
+    showSummary();
     fill(report);
+}
+
+void CheckOrdersWindow::showWithoutOrders(const QList<RecordsWithoutOrders>& counts)
+{
+    m_withoutOrders = withoutOrdersLine(counts);
+    showSummary();
+}
+
+void CheckOrdersWindow::showSummary()
+{
+    m_summary->setText(m_withoutOrders.isEmpty()
+                           ? m_reportSummary
+                           : m_reportSummary + QLatin1Char('\n') + m_withoutOrders);
 }
 
 void CheckOrdersWindow::fill(const OrderCheckReport& report)
@@ -218,12 +232,15 @@ void showCheckReport(AppContext& context, Navigator& navigator, int empireId,
             DialogIcon::Information);
         return;
     }
+    const QList<RecordsWithoutOrders> without = withoutOrders(context.store, empireId);
     auto* window = new CheckOrdersWindow(report, empireId, navigator, context.screen, over);
+    window->showWithoutOrders(without);
     // Orders stored, changed or deleted, or another import: the findings are checked anew.
     followStore(window, context.store, StoredData::Orders | StoredData::TurnData,
                 [&context, window, empireId] {
                     guarded(context.dialogs, [&] {
                         window->showReport(checkEmpireOrders(context.store, empireId));
+                        window->showWithoutOrders(withoutOrders(context.store, empireId));
                     });
                 });
     window->show();

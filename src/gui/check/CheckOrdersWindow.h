@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orders/OrderCheck.h"
+#include "turndata/RecordsWithOrders.h"
 
 #include <QWidget>
 
@@ -26,6 +27,9 @@ public:
     QTableWidget& findings() { return *m_findings; }
     // Shows this report instead (the orders or the turn data changed).
     void showReport(const OrderCheckReport& report);
+    // Tells, under the report's summary, how many records have no order this turn (for the
+    // player's information: it is no finding).
+    void showWithoutOrders(const QList<RecordsWithoutOrders>& counts);
 
     // The one-line account of a report: "2 of your 5 orders will fail to execute; ...".
     static QString summaryOf(const OrderCheckReport& report);
@@ -34,6 +38,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showSummary();
     void fill(const OrderCheckReport& report);
     void fitTextColumns();
     void showFinding(int row);
@@ -41,6 +46,8 @@ private:
     int m_empireId;
     Navigator& m_navigator;
     QLabel* m_summary = nullptr;
+    QString m_reportSummary;
+    QString m_withoutOrders;
     QTableWidget* m_findings = nullptr;
     QList<qint64> m_orderIds;
 };

@@ -1,28 +1,26 @@
 #include "TurnDataWindow.h"
 
-#include "TurnDataExport.h"
 #include "TurnTableModel.h"
 #include "common/AppContext.h"
 #include "common/BackgroundWork.h"
 #include "common/FindKey.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
-#include "common/NewOrderMenu.h"
 #include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
+#include "common/StoreFollower.h"
+#include "store/OrderRepository.h"
 #include "store/Store.h"
 #include "store/TurnImports.h"
+#include "turndata/RecordsWithOrders.h"
 #include "turndata/TurnDataView.h"
 
-#include <QApplication>
-#include <QClipboard>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -30,18 +28,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace vf {
-
-namespace {
-
-bool isEnter(const QKeyEvent* key)
-{
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-} // namespace
 
 TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int empireId,
                                QWidget* parent)
@@ -60,9 +47,9 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     m_filter->setClearButtonEnabled(true);
     auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
     filterLabel->setBuddy(m_filter);
-    connect(m_filter, &QLineEdit::textChanged, this, [this](const QString& text) {
-        guarded(m_context.dialogs, [&] { applyFilter(text); });
-    });
+    connect(m_filter, &QLineEdit::textChanged, this,
+            [this] { guarded(m_context.dialogs, [&] { applyFilter(); }); });
+    buildWithoutOrders();
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("Tables"));
     // The list beside the grid names the tables: thirteen tabs do not fit a window.
@@ -98,6 +85,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     auto* top = new QHBoxLayout;
     top->addWidget(filterLabel);
     top->addWidget(m_filter, 1);
+    top->addWidget(m_withoutOrders);
     top->addWidget(warpMap);
     auto* tables = new QHBoxLayout;
     tables->addWidget(m_tableList);
@@ -198,16 +186,56 @@ void TurnDataWindow::readAheadFrom(int tab)
         [this](const QString&) {
             m_readingAhead = false;
             if (!m_filter->text().isEmpty())
-                guarded(m_context.dialogs, [&] { applyFilter(m_filter->text()); });
+                guarded(m_context.dialogs, [&] { applyFilter(); });
         },
         QThread::LowPriority);
+}
+
+void TurnDataWindow::buildWithoutOrders()
+{
+    m_withoutOrders = new QCheckBox(QStringLiteral("Without &Orders"), this);
+    m_withoutOrders->setObjectName(QStringLiteral("WithoutOrders"));
+    m_withoutOrders->setAccessibleName(QStringLiteral("Without Orders"));
+    m_withoutOrders->setToolTip(
+        QStringLiteral("Keep only the fleets, armies, population groups and commanders that no "
+                       "stored order names (Alt+W). The other tables are not affected."));
+    const auto apply = [this] {
+        guarded(m_context.dialogs, [this] {
+            readOrderedRecords();
+            applyFilter();
+        });
+    };
+    connect(m_withoutOrders, &QCheckBox::toggled, this, apply);
+    auto* toggle = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_W), this);
+    connect(toggle, &QShortcut::activated, m_withoutOrders, &QCheckBox::toggle);
+    // An order stored, changed or deleted elsewhere: the records without one are found anew.
+    followStore(this, m_context.store, StoredData::Orders, [this, apply] {
+        if (m_withoutOrders->isChecked())
+            apply();
+    });
+}
+
+void TurnDataWindow::readOrderedRecords()
+{
+    m_ordered.clear();
+    if (!m_withoutOrders->isChecked())
+        return;
+    const QList<Order> orders = OrderRepository(m_context.store).ordersOf(m_empireId);
+    for (const RecordKind kind : kOrderedKinds)
+        m_ordered[kind] = recordsNamed(orders, kind);
+}
+
+bool TurnDataWindow::narrowed(int tab) const
+{
+    const std::optional<RecordKind> kind = model(tab).table().kind;
+    return !m_filter->text().isEmpty() || (kind && m_ordered.contains(*kind));
 }
 
 void TurnDataWindow::titleTab(int tab)
 {
     const TurnTableModel& shown = model(tab);
     QString count = QString::number(shown.totalRows());
-    if (!m_filter->text().isEmpty())
+    if (narrowed(tab))
         count =
             QStringLiteral("%1 of %2")
                 .arg(shown.loaded() ? QString::number(shown.rowCount()) : QStringLiteral("\u2026"))
@@ -219,7 +247,7 @@ void TurnDataWindow::titleTab(int tab)
         return;
     item->setText(title);
     // While filtering, the tables holding matches stand out and the others fade.
-    const bool filtering = !m_filter->text().isEmpty() && shown.loaded();
+    const bool filtering = narrowed(tab) && shown.loaded();
     QFont font = m_tableList->font();
     font.setBold(filtering && shown.rowCount() > 0);
     item->setFont(font);
@@ -228,12 +256,15 @@ void TurnDataWindow::titleTab(int tab)
                             : m_tableList->palette().brush(QPalette::Text));
 }
 
-void TurnDataWindow::applyFilter(const QString& text)
+void TurnDataWindow::applyFilter()
 {
     for (int tab = 0; tab < m_views.size(); ++tab) {
         if (!m_readingAhead)
             model(tab).load(); // every tab's count of rows that match
-        model(tab).setFilter(text);
+        const std::optional<RecordKind> kind = model(tab).table().kind;
+        const auto ordered = kind ? m_ordered.find(*kind) : m_ordered.end();
+        model(tab).setFilter(m_filter->text(),
+                             ordered != m_ordered.end() ? ordered->second : QSet<int>());
         titleTab(tab);
     }
     showTableWithMatches();
@@ -245,89 +276,6 @@ void TurnDataWindow::escape()
         close();
     else
         m_filter->clear();
-}
-
-QString TurnDataWindow::selectedText() const
-{
-    const QTableView* shown = m_views.value(m_tabs->currentIndex());
-    if (!shown)
-        return {};
-    const auto& model = *static_cast<const TurnTableModel*>(shown->model());
-    QList<int> rows;
-    for (const QModelIndex& index : shown->selectionModel()->selectedRows())
-        rows << index.row();
-    std::sort(rows.begin(), rows.end());
-    QStringList headings;
-    for (const ShownColumn& column : model.columns())
-        headings << column.heading;
-    QStringList lines{headings.join(QLatin1Char('\t'))};
-    for (const int row : rows)
-        lines << model.cells(row).join(QLatin1Char('\t'));
-    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-}
-
-void TurnDataWindow::offerNewOrder(QTableView* view, std::optional<QPoint> at)
-{
-    const auto& shown = *static_cast<const TurnTableModel*>(view->model());
-    const int row = view->currentIndex().row();
-    const ShownTable& table = shown.table();
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("NewOrderMenu"));
-    QMenu* codes = menu.addMenu(QStringLiteral("&New Order\u2026"));
-    codes->setObjectName(QStringLiteral("NewOrderCodes"));
-    codes->setEnabled(table.kind.has_value() && row >= 0);
-    if (codes->isEnabled()) {
-        const QStringList& cells = shown.cells(row);
-        addNewOrderCodes(
-            *codes, *table.kind, cells.value(table.keyColumn()).toInt(),
-            cells.value(table.column(ColumnRole::Star)),
-            [this](const OrderStart& start) { m_navigator.startOrder(m_empireId, start); });
-    }
-    QAction* copy = menu.addAction(QStringLiteral("&Copy"));
-    copy->setShortcut(QKeySequence::Copy);
-    connect(copy, &QAction::triggered, this,
-            [this] { QApplication::clipboard()->setText(selectedText()); });
-    if (at)
-        menu.exec(*at);
-    else if (codes->isEnabled())
-        codes->exec(view->viewport()->mapToGlobal(view->visualRect(view->currentIndex()).center()));
-}
-
-bool TurnDataWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    auto* view = qobject_cast<QTableView*>(watched);
-    if (!view || event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->matches(QKeySequence::Copy)) {
-        QApplication::clipboard()->setText(selectedText());
-        return true;
-    }
-    if (isEnter(key) && view->currentIndex().isValid()) {
-        const auto& shown = *static_cast<const TurnTableModel*>(view->model());
-        if (shown.table().kind)
-            offerNewOrder(view, std::nullopt);
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-QMenuBar* TurnDataWindow::buildMenu()
-{
-    auto* bar = new QMenuBar(this);
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    QAction* one = file->addAction(QStringLiteral("&Export This Table\u2026"));
-    one->setObjectName(QStringLiteral("mnuFile_Export"));
-    connect(one, &QAction::triggered, this, &TurnDataWindow::exportTable);
-    QAction* all = file->addAction(QStringLiteral("Export &All Tables\u2026"));
-    all->setObjectName(QStringLiteral("mnuFile_ExportAll"));
-    connect(all, &QAction::triggered, this, &TurnDataWindow::exportAllTables);
-    file->addSeparator();
-    QAction* close = file->addAction(QStringLiteral("&Close"));
-    close->setObjectName(QStringLiteral("mnuFile_Close"));
-    connect(close, &QAction::triggered, this, &QWidget::close);
-    return bar;
 }
 
 void TurnDataWindow::buildTableList()
@@ -389,7 +337,8 @@ void TurnDataWindow::restoreView()
                                                                     : Qt::AscendingOrder);
         }
     }
-    // The filter last: every table's rows are counted against it as they come.
+    // The filters last: every table's rows are counted against them as they come.
+    m_withoutOrders->setChecked(kept.withoutOrders);
     m_filter->setText(kept.filter);
 }
 
@@ -398,6 +347,7 @@ void TurnDataWindow::keepView() const
     TurnDataView view;
     view.table = model(m_tabs->currentIndex()).table().title;
     view.filter = m_filter->text();
+    view.withoutOrders = m_withoutOrders->isChecked();
     for (const QTableView* shown : m_views) {
         const int column = shown->horizontalHeader()->sortIndicatorSection();
         const auto& table = *static_cast<const TurnTableModel*>(shown->model());
@@ -408,19 +358,6 @@ void TurnDataWindow::keepView() const
                  shown->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder});
     }
     keepTurnDataView(m_context.store, m_empireId, view);
-}
-
-void TurnDataWindow::exportTable()
-{
-    exportTables(m_context, m_empireId, {&model(m_tabs->currentIndex())});
-}
-
-void TurnDataWindow::exportAllTables()
-{
-    QList<TurnTableModel*> all;
-    for (int tab = 0; tab < m_views.size(); ++tab)
-        all << &model(tab);
-    exportTables(m_context, m_empireId, all);
 }
 
 void TurnDataWindow::closeEvent(QCloseEvent* event)

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "model/RecordKind.h"
+
+#include <QSet>
 #include <QWidget>
 
+#include <map>
 #include <optional>
 
+class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QMenuBar;
@@ -17,9 +22,10 @@ class Navigator;
 class TurnTableModel;
 
 // The empire's imported turn data, read only: the tables listed beside the grid with their
-// row counts, a filter over every table (the tables holding matches marked), copying rows,
-// exporting tables as CSV, and a new order from a fleet's, army's, population group's,
-// commander's or warp point's row. The table, filter and sorts are kept for the empire.
+// row counts, a filter over every table (the tables holding matches marked), the fleets,
+// armies, population groups and commanders no stored order names, copying rows, exporting
+// tables as CSV, and a new order from a fleet's, army's, population group's, commander's or
+// warp point's row. The table, filter and sorts are kept for the empire.
 class TurnDataWindow : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +34,7 @@ public:
 
     int empireId() const { return m_empireId; }
     QLineEdit& filter() { return *m_filter; }
+    QCheckBox& withoutOrders() { return *m_withoutOrders; }
     QTabWidget& tabs() { return *m_tabs; }
     QListWidget& tableList() { return *m_tableList; }
     QTableView& view(int tab) const;
@@ -49,7 +56,12 @@ private:
     void addTable(QTableView* view, TurnTableModel* model);
     // Reads the tables from the tab on, one by one, off the window's thread.
     void readAheadFrom(int tab);
-    void applyFilter(const QString& text);
+    void buildWithoutOrders();
+    void applyFilter();
+    // Reads which records the empire's stored orders name, while only those without are shown.
+    void readOrderedRecords();
+    // Whether the tab's rows are narrowed by the filter or by Without Orders.
+    bool narrowed(int tab) const;
     void titleTab(int tab);
     QMenuBar* buildMenu();
     void buildTableList();
@@ -66,6 +78,9 @@ private:
     Navigator& m_navigator;
     int m_empireId;
     QLineEdit* m_filter = nullptr;
+    QCheckBox* m_withoutOrders = nullptr;
+    // While Without Orders is checked: of each kind it narrows, the records the orders name.
+    std::map<RecordKind, QSet<int>> m_ordered;
     QTabWidget* m_tabs = nullptr;
     QListWidget* m_tableList = nullptr;
     QList<QTableView*> m_views;

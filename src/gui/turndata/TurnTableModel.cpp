@@ -45,9 +45,10 @@ std::vector<QStringList> TurnTableModel::shownRows() const
     return rows;
 }
 
-void TurnTableModel::setFilter(const QString& text)
+void TurnTableModel::setFilter(const QString& text, QSet<int> leftOut)
 {
     m_filter = text;
+    m_leftOut = std::move(leftOut);
     if (!m_loaded)
         return;
     beginResetModel();
@@ -59,10 +60,20 @@ void TurnTableModel::showMatching()
 {
     m_shown.clear();
     for (std::size_t i = 0; i < m_rows.rows.size(); ++i) {
-        if (rowHolds(m_rows.rows[i], m_filter))
+        if (rowHolds(m_rows.rows[i], m_filter) && !leftOut(m_rows.rows[i]))
             m_shown.push_back(int(i));
     }
     applySort();
+}
+
+bool TurnTableModel::leftOut(const QStringList& row) const
+{
+    const int key = m_table.keyColumn();
+    if (m_leftOut.isEmpty() || key < 0)
+        return false;
+    bool read = false;
+    const int number = row.value(key).toInt(&read);
+    return read && m_leftOut.contains(number);
 }
 
 int TurnTableModel::rowCount(const QModelIndex& parent) const

@@ -3,6 +3,7 @@
 #include "turndata/ShownTables.h"
 
 #include <QAbstractTableModel>
+#include <QSet>
 
 #include <functional>
 
@@ -30,8 +31,9 @@ public:
     // Every row shown, in the order shown.
     std::vector<QStringList> shownRows() const;
 
-    // Keeps only the rows that hold the text in any cell, letter case ignored.
-    void setFilter(const QString& text);
+    // Keeps only the rows that hold the text in any cell, letter case ignored, and whose
+    // record's number is not among those left out.
+    void setFilter(const QString& text, QSet<int> leftOut);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,8 +42,9 @@ public:
     void sort(int column, Qt::SortOrder order) override;
 
 private:
-    // The rows that hold the filter's text, in the order sorted.
+    // The rows that hold the filter's text and are not left out, in the order sorted.
     void showMatching();
+    bool leftOut(const QStringList& row) const;
     void applySort();
 
     const ShownTable& m_table;
@@ -50,6 +53,7 @@ private:
     std::function<TableRows()> m_read;
     bool m_loaded = false;
     QString m_filter;
+    QSet<int> m_leftOut; // records' numbers
     TableRows m_rows;
     std::vector<int> m_shown; // indices into m_rows.rows
     int m_sortColumn = -1;
