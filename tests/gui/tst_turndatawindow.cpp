@@ -381,6 +381,15 @@ private Q_SLOTS:
                      window.model(0).cells(row).mid(0, expected.size()));
         QVERIFY(lines.contains(QStringList{QStringLiteral("Warp Points")}) ==
                 (action == QLatin1String("mnuFile_ExportAll")));
+        // The same name again, typed without ".csv": the file is not replaced unasked.
+        window.filter().clear();
+        f.dialogs.choose(chosen);
+        f.dialogs.answer(DialogAnswer::No);
+        window.findChild<QAction*>(action)->trigger();
+        QCOMPARE(f.dialogs.last().request.text,
+                 QStringLiteral("%1 already exists. Do you want to replace it?")
+                     .arg(QDir::toNativeSeparators(chosen + QStringLiteral(".csv"))));
+        QCOMPARE(TestStore::contentsOf(chosen + QStringLiteral(".csv")), written);
     }
 
 private:

@@ -83,7 +83,6 @@ private Q_SLOTS:
         QTest::newRow("a click") << "click";
         QTest::newRow("Alt+W") << "Alt+W";
         QTest::newRow("Alt+W from the filter box") << "Alt+W in filter";
-        QTest::newRow("Alt+O, its underlined letter") << "Alt+O";
     }
     void keepsTheRecordsWithoutAnOrder()
     {
@@ -103,8 +102,6 @@ private Q_SLOTS:
         const auto toggle = [&] {
             if (input == QLatin1String("click")) {
                 QTest::mouseClick(&box, Qt::LeftButton);
-            } else if (input == QLatin1String("Alt+O")) {
-                QTest::keyClick(&data, Qt::Key_O, Qt::AltModifier);
             } else {
                 QWidget* from = input.endsWith(QLatin1String("in filter"))
                                     ? static_cast<QWidget*>(&data.filter())

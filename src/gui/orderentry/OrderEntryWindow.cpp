@@ -221,8 +221,13 @@ void OrderEntryWindow::pick(int slot, const std::function<bool(const ChoiceEntry
 {
     const ChoiceList entries = m_form->choices(slot);
     const auto found = std::find_if(entries.begin(), entries.end(), matches);
-    if (found != entries.end())
-        m_boxes.at(slot - 1)->setCurrentIndex(int(found - entries.begin()));
+    if (found == entries.end())
+        return;
+    QComboBox* box = m_boxes.at(slot - 1);
+    box->setCurrentIndex(int(found - entries.begin()));
+    // A box narrower than the entry shows its start: the record's number ("44 O'Brien's …").
+    if (box->lineEdit())
+        box->lineEdit()->setCursorPosition(0);
 }
 
 bool OrderEntryWindow::typeAhead(QComboBox* combo, int slot, QKeyEvent* key)

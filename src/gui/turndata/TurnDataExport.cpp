@@ -5,6 +5,7 @@
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
 #include "common/GuardedAction.h"
+#include "common/SaveFileName.h"
 #include "platform/WholeFile.h"
 #include "turndata/TableExport.h"
 
@@ -30,7 +31,10 @@ void exportTables(AppContext& context, int empireId, const QList<TurnTableModel*
         QStringLiteral("*.csv"));
     if (!chosen)
         return;
-    const QString path = withExtension(*chosen, QStringLiteral("csv"));
+    const auto named = saveFileNamed(context.dialogs, *chosen, QStringLiteral("csv"));
+    if (!named)
+        return;
+    const QString& path = *named;
     guarded(context.dialogs, [&] {
         int rows = 0;
         QByteArray csv;

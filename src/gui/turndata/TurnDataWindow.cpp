@@ -24,9 +24,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace vf {
 
@@ -45,7 +49,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     m_filter->setPlaceholderText(
         QStringLiteral("Type to keep only the rows that hold it, in every tab (Ctrl+F)"));
     m_filter->setClearButtonEnabled(true);
-    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
+    auto* filterLabel = new QLabel(QStringLiteral("Fi&lter:"), this);
     filterLabel->setBuddy(m_filter);
     connect(m_filter, &QLineEdit::textChanged, this,
             [this] { guarded(m_context.dialogs, [&] { applyFilter(); }); });
@@ -87,13 +91,16 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     top->addWidget(m_filter, 1);
     top->addWidget(m_withoutOrders);
     top->addWidget(warpMap);
-    auto* tables = new QHBoxLayout;
-    tables->addWidget(m_tableList);
-    tables->addWidget(m_tabs, 1);
+    // The list as wide as its titles at first; the player may drag it narrower or wider.
+    m_split = new QSplitter(this);
+    m_split->addWidget(m_tableList);
+    m_split->addWidget(m_tabs);
+    m_split->setStretchFactor(1, 1);
+    m_split->setChildrenCollapsible(false);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(buildMenu());
     layout->addLayout(top);
-    layout->addLayout(tables, 1);
+    layout->addWidget(m_split, 1);
     // What the file held besides, so that nothing in it goes without a word.
     const QString unread = unreadTablesLine(unreadTablesOf(context.store, empireId));
     if (!unread.isEmpty()) {
@@ -193,12 +200,12 @@ void TurnDataWindow::readAheadFrom(int tab)
 
 void TurnDataWindow::buildWithoutOrders()
 {
-    m_withoutOrders = new QCheckBox(QStringLiteral("Without &Orders"), this);
+    m_withoutOrders = new QCheckBox(QStringLiteral("&Without Orders"), this);
     m_withoutOrders->setObjectName(QStringLiteral("WithoutOrders"));
     m_withoutOrders->setAccessibleName(QStringLiteral("Without Orders"));
     m_withoutOrders->setToolTip(
         QStringLiteral("Keep only the fleets, armies, population groups and commanders that no "
-                       "stored order names (Alt+W). The other tables are not affected."));
+                       "stored order names. The other tables are not affected."));
     const auto apply = [this] {
         guarded(m_context.dialogs, [this] {
             readOrderedRecords();
@@ -206,8 +213,6 @@ void TurnDataWindow::buildWithoutOrders()
         });
     };
     connect(m_withoutOrders, &QCheckBox::toggled, this, apply);
-    auto* toggle = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_W), this);
-    connect(toggle, &QShortcut::activated, m_withoutOrders, &QCheckBox::toggle);
     // An order stored, changed or deleted elsewhere: the records without one are found anew.
     followStore(this, m_context.store, StoredData::Orders, [this, apply] {
         if (m_withoutOrders->isChecked())
@@ -292,7 +297,9 @@ void TurnDataWindow::buildTableList()
         widest = qMax(widest, m_tableList->fontMetrics().horizontalAdvance(
                                   static_cast<const TurnTableModel*>(view->model())->table().title +
                                   QStringLiteral(" (00000 of 00000)")));
-    m_tableList->setFixedWidth(widest + 2 * m_tableList->frameWidth() + 12);
+    m_tableList->setMinimumWidth(
+        m_tableList->fontMetrics().horizontalAdvance(QStringLiteral("Fleets")));
+    m_listWidth = widest + 2 * m_tableList->frameWidth() + 12;
     connect(m_tableList, &QListWidget::currentRowChanged, m_tabs, &QTabWidget::setCurrentIndex);
     connect(m_tabs, &QTabWidget::currentChanged, m_tableList,
             [this](int tab) { m_tableList->setCurrentRow(tab); });
@@ -358,6 +365,15 @@ void TurnDataWindow::keepView() const
                  shown->horizontalHeader()->sortIndicatorOrder() == Qt::DescendingOrder});
     }
     keepTurnDataView(m_context.store, m_empireId, view);
+}
+
+void TurnDataWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (std::exchange(m_listSized, true))
+        return;
+    const int room = m_split->width();
+    m_split->setSizes({std::min(m_listWidth, room / 3), room - std::min(m_listWidth, room / 3)});
 }
 
 void TurnDataWindow::closeEvent(QCloseEvent* event)

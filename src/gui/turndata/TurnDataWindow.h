@@ -12,6 +12,7 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QMenuBar;
+class QSplitter;
 class QTabWidget;
 class QTableView;
 
@@ -51,6 +52,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void addTable(QTableView* view, TurnTableModel* model);
@@ -83,6 +85,9 @@ private:
     std::map<RecordKind, QSet<int>> m_ordered;
     QTabWidget* m_tabs = nullptr;
     QListWidget* m_tableList = nullptr;
+    QSplitter* m_split = nullptr;
+    int m_listWidth = 0; // wide enough for every title with its counts
+    bool m_listSized = false;
     QList<QTableView*> m_views;
     bool m_readingAhead = false;
 };

@@ -271,8 +271,15 @@ QComboBox* turnChooser(QWidget* parent, const QString& name,
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
     box->setAccessibleName(name);
+    // Two imports within one minute are told apart by their seconds.
+    QStringList minutes;
     for (const TurnResultsArchive::Kept& turn : kept)
-        box->addItem(QStringLiteral("Imported ") + shownTime(turn.when));
+        minutes << shownTime(turn.when);
+    for (qsizetype i = 0; i < kept.size(); ++i)
+        box->addItem(QStringLiteral("Imported ") +
+                     (minutes.count(minutes[i]) > 1
+                          ? kept[i].when.toString(QStringLiteral("MM-dd-yyyy 'at' hh:mm:ss"))
+                          : minutes[i]));
     box->setCurrentIndex(int(chosen));
     return box;
 }

@@ -11,6 +11,7 @@
 #include "common/Navigator.h"
 #include "common/NewOrderMenu.h"
 #include "common/ProgramKeys.h"
+#include "common/SaveFileName.h"
 #include "common/ScreenMetrics.h"
 #include "common/StoreFollower.h"
 #include "platform/WholeFile.h"
@@ -276,7 +277,10 @@ void WarpMapWindow::askExport(const QString& kind)
         QStringLiteral("*.") + kind);
     if (!chosen)
         return;
-    const QString path = withExtension(*chosen, kind);
+    const auto named = saveFileNamed(m_context.dialogs, *chosen, kind);
+    if (!named)
+        return;
+    const QString& path = *named;
     guarded(m_context.dialogs, [&] {
         saveMapPicture(m_map, path, m_overlay);
         m_context.dialogs.inform(
