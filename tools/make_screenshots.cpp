@@ -18,11 +18,13 @@
 #include "turndata/WhatChangedWindow.h"
 #include "turnimport/TurnImporter.h"
 #include "warpmap/MapView.h"
+#include "warpmap/RoutePanel.h"
 #include "warpmap/WarpMapWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
@@ -111,6 +113,15 @@ int main(int argc, char** argv)
         map.view().fit();
         Q_EMIT map.view().starOpened(map.view().marked());
         ok = save(map, folder, QStringLiteral("warp-map.png")) && ok;
+        // A route planned, one move stored: what the route panel and Show Orders draw.
+        OrderRepository(f.t.store())
+            .append(123, QStringLiteral("MOVE"), TestStore::slots({"12", "Sol", "6"}));
+        QCoreApplication::processEvents(); // the map hears of the order stored
+        map.showRoutePanel();
+        map.routePanel().from().setText(QStringLiteral("Tarsis"));
+        map.routePanel().to().setText(QStringLiteral("Vega"));
+        map.view().fit();
+        ok = save(map, folder, QStringLiteral("warp-map-route.png")) && ok;
     }
 
     // The next turn's file, and what changed with it.

@@ -47,7 +47,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     m_filter->setObjectName(QStringLiteral("Filter"));
     m_filter->setAccessibleName(QStringLiteral("Filter"));
     m_filter->setPlaceholderText(
-        QStringLiteral("Type to keep only the rows that hold it, in every tab (Ctrl+F)"));
+        QStringLiteral("Type to keep only the rows that hold it, in every table (Ctrl+F)"));
     m_filter->setClearButtonEnabled(true);
     auto* filterLabel = new QLabel(QStringLiteral("Fi&lter:"), this);
     filterLabel->setBuddy(m_filter);
