@@ -31,28 +31,6 @@
 using namespace vf;
 using namespace vf::test;
 
-namespace {
-
-// The reader's frame telling a table it did not read.
-QByteArray unreadFrame(const QByteArray& name, qint64 rows)
-{
-    QByteArray frame("US");
-    for (int i = 0; i < 4; ++i)
-        frame += char((name.size() >> (8 * i)) & 0xff);
-    frame += name;
-    for (int i = 0; i < 8; ++i)
-        frame += char((rows >> (8 * i)) & 0xff);
-    return frame;
-}
-
-// The reader's output with a frame put before its end frame (the last 17 bytes).
-QByteArray beforeItsEnd(const QByteArray& output, const QByteArray& frame)
-{
-    return output.left(output.size() - 17) + frame + output.right(17);
-}
-
-} // namespace
-
 // An empire's turn data replaced from its turn results file: every row and field as the file
 // holds it, the chosen empire's rows alone, the rest told.
 class TestTurnImport : public QObject {

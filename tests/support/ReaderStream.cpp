@@ -64,4 +64,21 @@ QString readerWriting(TestStore& t, const QByteArray& output)
     return t.fakeReader(QStringLiteral("cat ") + stream);
 }
 
+QByteArray unreadFrame(const QByteArray& name, qint64 rows)
+{
+    QByteArray frame("US");
+    for (int i = 0; i < 4; ++i)
+        frame += char((name.size() >> (8 * i)) & 0xff);
+    frame += name;
+    for (int i = 0; i < 8; ++i)
+        frame += char((rows >> (8 * i)) & 0xff);
+    return frame;
+}
+
+QByteArray beforeItsEnd(const QByteArray& output, const QByteArray& frame)
+{
+    constexpr qsizetype kEndFrame = 17;
+    return output.left(output.size() - kEndFrame) + frame + output.right(kEndFrame);
+}
+
 } // namespace vf::test

@@ -132,12 +132,10 @@ void Store::open(QSqlDatabase& db)
             fail(QStringLiteral("open"), QStringLiteral("its tables are missing"));
         return;
     }
-    // Write-ahead logging: readers and a writer (another copy of the program) do not block
-    // each other, and a commit costs one sync of the log. A database another copy holds
-    // keeps the mode it has.
+    // Write-ahead logging: readers and a writer (another copy of the program) do not block each
+    // other; a commit costs one sync of the log. One another copy holds keeps its mode.
     QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
-    // An import replaces hundreds of thousands of rows in one transaction; a larger page
-    // cache keeps that from spilling to disk half-way.
+    // An import replaces many rows in one transaction: a larger cache keeps it from spilling.
     run(QStringLiteral("PRAGMA cache_size = -65536"));
     if (!hasSchema())
         createSchema();
@@ -200,7 +198,7 @@ void Store::addAnyCaseCollation() const
 
 Store::~Store()
 {
-    m_watch.reset(); // before the connection it watches closes
+    m_watch.reset(); // before its connection closes
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         db.close();
