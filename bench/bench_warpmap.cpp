@@ -3,15 +3,25 @@
 
 #include "AppFixture.h"
 #include "BenchSupport.h"
+#include "store/OrderRepository.h"
+#include "store/TurnDataRepository.h"
 #include "store/TurnImports.h"
 #include "turnimport/TurnImporter.h"
 #include "warpmap/MapLayout.h"
 #include "warpmap/MapView.h"
+#include "warpmap/RouteOrders.h"
+#include "warpmap/RoutePanel.h"
 #include "warpmap/WarpMapWindow.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <iterator>
+#include <map>
+#include <random>
 
 using namespace vf;
 
@@ -26,6 +36,82 @@ void layOut(const char* what, test::TestStore& t, int empireId, double targetMs)
                 static_cast<long long>(map.stars.size()), map.links.size(), map.stubs.size());
     bench::report(what, bench::measure(1, [&] { layOutMap(map); }), targetMs);
     keepPlaces(t.store(), empireId, lastImportOf(t.store(), empireId).when, map);
+}
+
+// A walk of that many jumps from a star, each through a warp point of the star it leaves.
+std::vector<RouteJump> walk(const WarpMap& map, std::size_t jumps)
+{
+    std::multimap<int, const MapWarpPoint*> leaving;
+    for (const MapWarpPoint& warp : map.warpPoints)
+        if (warp.star != warp.to)
+            leaving.emplace(warp.star, &warp);
+    std::mt19937 random(20261211);
+    for (int start = 0; start < map.stars.size(); ++start) {
+        std::vector<RouteJump> path;
+        int at = start;
+        while (path.size() < jumps) {
+            const auto [first, last] = leaving.equal_range(at);
+            if (first == last)
+                break;
+            auto pick = first;
+            const auto choices = std::distance(first, last);
+            std::advance(pick,
+                         std::uniform_int_distribution<std::ptrdiff_t>(0, choices - 1)(random));
+            path.push_back({at, pick->second->to, pick->second->id});
+            at = pick->second->to;
+        }
+        if (path.size() == jumps)
+            return path;
+    }
+    return {};
+}
+
+// A route planned, a thousand MOVE orders stored and drawn, and Order This Route for twenty
+// jumps.
+void drawRouteAndMoves(test::AppFixture& f, int empireId, WarpMapWindow& window)
+{
+    const WarpMap& map = window.map();
+    const std::vector<RouteJump> twenty = walk(map, 20);
+    const TurnDataRepository data(f.t.store(), empireId);
+    const int fleet = *data.fleets().front().number;
+    RouteOrders made;
+    bench::report("  Order This Route, 20 jumps made and stored",
+                  bench::measure(5,
+                                 [&] {
+                                     made = makeRouteOrders(data, map, twenty, fleet);
+                                     storeRouteOrders(f.t.store(), empireId, made);
+                                 }),
+                  100);
+    if (!made.refused.isEmpty())
+        std::printf("  (refused: %s)\n", qPrintable(made.refused));
+    const std::vector<RouteJump> moves = walk(map, 1000);
+    QList<OrderRepository::NewOrder> orders;
+    for (const RouteJump& jump : moves)
+        orders.append({QStringLiteral("MOVE"),
+                       test::TestStore::slots({QString::number(fleet), map.stars[jump.from].name,
+                                               QString::number(jump.warpPointId)})});
+    OrderRepository(f.t.store()).appendAll(empireId, orders);
+    // The map hears of the orders stored (the notice, then the map's reload).
+    for (int pass = 0; pass < 3; ++pass)
+        QCoreApplication::processEvents();
+    window.showRoutePanel();
+    window.routePanel().from().setText(map.stars[twenty.front().from].name);
+    window.routePanel().to().setText(map.stars[twenty.back().to].name);
+    std::printf("  %zu moves drawn, %s\n", window.overlay().moves.size(),
+                qPrintable(window.routePanel().told().text().left(60)));
+    MapView& view = window.view();
+    view.fit();
+    int step = 0;
+    const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Plus, Qt::Key_Minus};
+    bench::report("  a frame with the route and the moves drawn, the whole map in sight",
+                  bench::measure(40,
+                                 [&] {
+                                     QKeyEvent key(QEvent::KeyPress, keys[step++ % 4],
+                                                   Qt::NoModifier);
+                                     QApplication::sendEvent(&view, &key);
+                                     view.repaint();
+                                 }),
+                  16);
 }
 
 // The window opened on the places kept, then frames of panning and zooming with the whole map
@@ -54,6 +140,7 @@ void drawMap(test::AppFixture& f, int empireId)
                                      view.repaint();
                                  }),
                   16);
+    drawRouteAndMoves(f, empireId, *window);
 }
 
 } // namespace

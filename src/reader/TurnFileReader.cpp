@@ -52,9 +52,10 @@ struct TurnFileReader::Impl {
 
     static bool isRead(std::string_view name)
     {
-        const auto same = [name](std::string_view other) {
-            return name.size() == other.size() &&
-                   g_ascii_strncasecmp(name.data(), other.data(), name.size()) == 0;
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        const auto same = [&](std::string_view other) {
+            return std::equal(name.begin(), name.end(), other.begin(), other.end(),
+                              [&](char a, char b) { return lower(a) == lower(b); });
         };
         return same(kEmpiresTable) ||
                std::any_of(std::begin(kImportedTables), std::end(kImportedTables),

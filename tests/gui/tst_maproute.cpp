@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -210,6 +211,42 @@ private Q_SLOTS:
         QCOMPARE(int(f.window->overlay().moves.size()), jumps);
         QTest::mouseClick(&f.window->showOrders(), Qt::LeftButton);
         QVERIFY(f.window->overlay().moves.empty());
+    }
+
+    // Find goes to a name that begins with the text, else to one that holds it; Enter opens
+    // it. A text no name holds is told, and Enter opens nothing.
+    void findMatchesAnyPartOfAName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("found"); // empty: none
+        QTest::newRow("the start") << "tar"
+                                   << "Tarsis";
+        QTest::newRow("a part") << "ceti"
+                                << "Kappa Ceti";
+        QTest::newRow("a part, capitals") << "CETI"
+                                          << "Kappa Ceti";
+        QTest::newRow("the start before a part") << "s"
+                                                 << "Sol";
+        QTest::newRow("no name") << "zzz" << QString();
+    }
+    void findMatchesAnyPartOfAName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, found);
+        MapOf123 f;
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(&f.window->find(), typed);
+        QTest::keyClick(&f.window->find(), Qt::Key_Return);
+        auto* note = f.window->findChild<QLabel*>(QStringLiteral("FindNote"));
+        if (found.isEmpty()) {
+            QCOMPARE(note->text(), QStringLiteral("No star named ") + typed);
+            QCOMPARE(f.window->panel().headerItem()->text(0), QStringLiteral("Choose a star"));
+            return;
+        }
+        QVERIFY(note->text().isEmpty());
+        QCOMPARE(f.window->view().marked(), f.star(found));
+        QCOMPARE(f.window->panel().headerItem()->text(0), found);
     }
 };
 

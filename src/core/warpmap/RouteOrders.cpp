@@ -1,5 +1,6 @@
 #include "RouteOrders.h"
 
+#include "orders/CachedTurnData.h"
 #include "orders/ChosenCode.h"
 #include "orders/MemoryOrderForm.h"
 #include "orders/OrderStorer.h"
@@ -51,6 +52,8 @@ RouteOrders makeRouteOrders(const TurnData& data, const WarpMap& map,
                             const std::vector<RouteJump>& jumps, int fleet)
 {
     RouteOrders made;
+    // Each list read once for all the jumps (the fleets and stars of a large empire are many).
+    const CachedTurnData lists(data);
     QMap<QString, QList<int>> told; // each message, with the jumps that gave it
     QStringList toldInOrder;
     for (std::size_t i = 0; i < jumps.size(); ++i) {
@@ -59,7 +62,7 @@ RouteOrders makeRouteOrders(const TurnData& data, const WarpMap& map,
         MemoryOrderForm form;
         form.chooseCode(kMove);
         applyChosenCode(form);
-        SlotFocusRules rules(form, data);
+        SlotFocusRules rules(form, lists);
         const QString star = map.stars[jump.from].name;
         rules.onSlotFocus(1);
         const bool fleetPicked =

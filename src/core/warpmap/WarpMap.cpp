@@ -117,6 +117,16 @@ int WarpMap::firstStartingWith(const QString& text) const
     return int(it - stars.begin());
 }
 
+int WarpMap::bestMatch(const QString& text) const
+{
+    if (const int first = firstStartingWith(text); first >= 0 || text.isEmpty())
+        return first;
+    const auto it = std::find_if(stars.begin(), stars.end(), [&text](const MapStar& star) {
+        return star.name.contains(text, Qt::CaseInsensitive);
+    });
+    return it == stars.end() ? -1 : int(it - stars.begin());
+}
+
 WarpMap readWarpMap(const Store& store, int empireId)
 {
     struct WarpRow {

@@ -57,6 +57,9 @@ struct WarpMap {
     int indexOf(const QString& name) const;
     // The first star, in name order, whose name begins with the text (any letter case).
     int firstStartingWith(const QString& text) const;
+    // The star Find goes to: the first whose name begins with the text, else the first that
+    // holds it anywhere ("prime" finds Keth'ra Prime), any letter case; -1: none.
+    int bestMatch(const QString& text) const;
 };
 
 // The smallest rectangle holding the points (QRectF::united passes over empty rectangles).

@@ -94,13 +94,15 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     m_find->setPlaceholderText(QStringLiteral("Type a star's name (Ctrl+F)"));
     auto* findLabel = new QLabel(QStringLiteral("F&ind:"), this);
     findLabel->setBuddy(m_find);
+    m_findNote = new QLabel(this);
+    m_findNote->setObjectName(QStringLiteral("FindNote"));
     connect(m_find, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (const int star = m_map.firstStartingWith(text.trimmed()); star >= 0)
+        if (const int star = findStar(text); star >= 0)
             m_view->centreOn(star);
     });
     connect(m_find, &QLineEdit::returnPressed, this, [this] {
-        if (m_view->marked() >= 0)
-            showStar(m_view->marked());
+        if (const int star = findStar(m_find->text()); star >= 0)
+            showStar(star);
     });
     const auto button = [this](const QString& text, const QString& name) {
         auto* pressed = new QPushButton(text, this);
@@ -157,6 +159,7 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     auto* top = new QHBoxLayout;
     top->addWidget(findLabel);
     top->addWidget(m_find, 1);
+    top->addWidget(m_findNote);
     top->addWidget(fit);
     top->addWidget(route);
     top->addWidget(m_showOrders);
@@ -171,6 +174,15 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     layout->addLayout(top);
     layout->addWidget(split, 1);
     layout->addWidget(m_movesNote);
+    auto* legend = new QLabel(
+        QStringLiteral("Key: green ring, population groups (their count after the name); red "
+                       "mark, fleets; ?, an unexplored warp point; the letter after a "
+                       "destination, the warp point arrived at; blue arrow, a move ordered this "
+                       "turn (its fleet); purple, the route; red cross, a star avoided."),
+        this);
+    legend->setObjectName(QStringLiteral("Legend"));
+    legend->setWordWrap(true);
+    layout->addWidget(legend);
     layout->addWidget(hint);
     focusOnFindKey(this, m_find);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -298,6 +310,15 @@ void WarpMapWindow::revealRoutePanel()
     const int wanted = m_route->sizeHint().height();
     const int room = m_side->height();
     m_side->setSizes({std::max(room - wanted, room / 3), std::min(wanted, room * 2 / 3)});
+}
+
+int WarpMapWindow::findStar(const QString& text)
+{
+    const QString wanted = text.trimmed();
+    const int star = m_map.bestMatch(wanted);
+    m_findNote->setText(
+        star < 0 && !wanted.isEmpty() ? QStringLiteral("No star named %1").arg(wanted) : QString());
+    return star;
 }
 
 void WarpMapWindow::showRoutePanel()

@@ -62,6 +62,8 @@ private:
     void refreshMoves();
     void updateOverlay();
     void escape();
+    // The star the text names (see WarpMap::bestMatch), or -1 and a word saying there is none.
+    int findStar(const QString& text);
     // Shows the route panel with the room it needs beside the star's.
     void revealRoutePanel();
 
@@ -76,6 +78,7 @@ private:
     QSplitter* m_side = nullptr; // the star's panel above the route's
     QCheckBox* m_showOrders = nullptr;
     QLabel* m_movesNote = nullptr;
+    QLabel* m_findNote = nullptr;
     std::vector<MapMove> m_moves;
     MapOverlay m_overlay;
     bool m_placed = false;
