@@ -174,7 +174,13 @@ private Q_SLOTS:
                      button);
 
         f.windows->openTurnData(123);
-        QVERIFY(f.windows->turnData() && fits(f.windows->turnData()));
+        QVERIFY(f.windows->turnData());
+        QVERIFY2(fits(f.windows->turnData()),
+                 qPrintable(QStringLiteral("%1x%2, at least %3x%4")
+                                .arg(f.windows->turnData()->width())
+                                .arg(f.windows->turnData()->height())
+                                .arg(f.windows->turnData()->minimumSizeHint().width())
+                                .arg(f.windows->turnData()->minimumSizeHint().height())));
         // Two turns kept: something to compare.
         for (const int day : {1, 2})
             TurnResultsArchive(f.t.path())

@@ -58,6 +58,8 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     m_tabs->setObjectName(QStringLiteral("Tables"));
     // The list beside the grid names the tables: thirteen tabs do not fit a window.
     m_tabs->tabBar()->hide();
+    // Hidden, the tab bar still counts in the window's least width unless it may scroll.
+    m_tabs->setUsesScrollButtons(true);
     m_tableList = new QListWidget(this);
     for (const ShownTable& table : shownTables()) {
         const Store& store = context.store;
@@ -86,11 +88,15 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     auto* warpMap = new QPushButton(QStringLiteral("Warp &Map"), this);
     warpMap->setObjectName(QStringLiteral("WarpMap"));
     connect(warpMap, &QPushButton::clicked, this, [this] { m_navigator.openWarpMap(m_empireId); });
+    // The filter a row of its own: with a large font the row holding all would not fit a small
+    // screen.
     auto* top = new QHBoxLayout;
     top->addWidget(filterLabel);
     top->addWidget(m_filter, 1);
-    top->addWidget(m_withoutOrders);
-    top->addWidget(warpMap);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(m_withoutOrders);
+    choices->addStretch(1);
+    choices->addWidget(warpMap);
     // The list as wide as its titles at first; the player may drag it narrower or wider.
     m_split = new QSplitter(this);
     m_split->addWidget(m_tableList);
@@ -100,6 +106,7 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(buildMenu());
     layout->addLayout(top);
+    layout->addLayout(choices);
     layout->addWidget(m_split, 1);
     // What the file held besides, so that nothing in it goes without a word.
     const QString unread = unreadTablesLine(unreadTablesOf(context.store, empireId));
