@@ -77,9 +77,13 @@ TurnDataWindow::TurnDataWindow(AppContext& context, Navigator& navigator, int em
             guarded(m_context.dialogs, [&] { model(tab).load(); });
     });
     buildTableList();
-    restoreView();
+    const TurnDataView kept = restoreView();
     model(m_tabs->currentIndex()).load();
     readAheadFrom(0);
+    // The filters once the other tables are being read off the window's thread: each table's
+    // rows are counted against them as they come, none read here.
+    m_withoutOrders->setChecked(kept.withoutOrders);
+    m_filter->setText(kept.filter);
     auto* hint = new QLabel(QStringLiteral("Enter, or the right mouse button, on a fleet, army, "
                                            "population group, commander or warp point starts a "
                                            "new order with it. Ctrl+C copies the rows chosen."),
@@ -335,7 +339,7 @@ void TurnDataWindow::showTableWithMatches()
     }
 }
 
-void TurnDataWindow::restoreView()
+TurnDataView TurnDataWindow::restoreView()
 {
     const TurnDataView kept = readTurnDataView(m_context.store, m_empireId);
     for (int tab = 0; tab < m_views.size(); ++tab) {
@@ -351,9 +355,7 @@ void TurnDataWindow::restoreView()
                                                                     : Qt::AscendingOrder);
         }
     }
-    // The filters last: every table's rows are counted against them as they come.
-    m_withoutOrders->setChecked(kept.withoutOrders);
-    m_filter->setText(kept.filter);
+    return kept;
 }
 
 void TurnDataWindow::keepView() const

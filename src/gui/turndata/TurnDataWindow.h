@@ -2,7 +2,9 @@
 
 #include "model/RecordKind.h"
 
+#include "turndata/TurnDataView.h"
 #include <QSet>
+
 #include <QWidget>
 
 #include <map>
@@ -70,7 +72,8 @@ private:
     void switchTable(int step);
     // The first table holding matches when the one shown holds none.
     void showTableWithMatches();
-    void restoreView();
+    // The table and the sorts kept for the empire shown; the view kept, for its filters.
+    TurnDataView restoreView();
     void keepView() const;
     // at: where the mouse asked for the menu; nothing: Enter asked, the codes come at once.
     void offerNewOrder(QTableView* view, std::optional<QPoint> at);
