@@ -38,6 +38,23 @@ void layOut(const char* what, test::TestStore& t, int empireId, double targetMs)
     keepPlaces(t.store(), empireId, lastImportOf(t.store(), empireId).when, map);
 }
 
+// Frames of panning and zooming by key, the whole map in sight at first.
+void measureFrames(MapView& view, const char* what)
+{
+    view.fit();
+    int step = 0;
+    const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Plus, Qt::Key_Minus};
+    bench::report(what,
+                  bench::measure(40,
+                                 [&] {
+                                     QKeyEvent key(QEvent::KeyPress, keys[step++ % 4],
+                                                   Qt::NoModifier);
+                                     QApplication::sendEvent(&view, &key);
+                                     view.repaint();
+                                 }),
+                  16);
+}
+
 // A walk of that many jumps from a star, each through a warp point of the star it leaves.
 std::vector<RouteJump> walk(const WarpMap& map, std::size_t jumps)
 {
@@ -103,19 +120,8 @@ void drawRouteAndMoves(test::AppFixture& f, int empireId, WarpMapWindow& window)
     window.routePanel().to().setText(map.stars[twenty.back().to].name);
     std::printf("  %zu moves drawn, %s\n", window.overlay().moves.size(),
                 qPrintable(window.routePanel().told().text().left(60)));
-    MapView& view = window.view();
-    view.fit();
-    int step = 0;
-    const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Plus, Qt::Key_Minus};
-    bench::report("  a frame with the route and the moves drawn, the whole map in sight",
-                  bench::measure(40,
-                                 [&] {
-                                     QKeyEvent key(QEvent::KeyPress, keys[step++ % 4],
-                                                   Qt::NoModifier);
-                                     QApplication::sendEvent(&view, &key);
-                                     view.repaint();
-                                 }),
-                  16);
+    measureFrames(window.view(),
+                  "  a frame with the route and the moves drawn, the whole map in sight");
 }
 
 // The window opened on the places kept, then frames of panning and zooming with the whole map
@@ -131,19 +137,7 @@ void drawMap(test::AppFixture& f, int empireId)
                                                 *laidOutMap(f.context, empireId, nullptr));
                                         }),
                   300);
-    MapView& view = window->view();
-    view.fit();
-    int step = 0;
-    const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Plus, Qt::Key_Minus};
-    bench::report("  a frame of panning or zooming, the whole map in sight",
-                  bench::measure(40,
-                                 [&] {
-                                     QKeyEvent key(QEvent::KeyPress, keys[step++ % 4],
-                                                   Qt::NoModifier);
-                                     QApplication::sendEvent(&view, &key);
-                                     view.repaint();
-                                 }),
-                  16);
+    measureFrames(window->view(), "  a frame of panning or zooming, the whole map in sight");
     drawRouteAndMoves(f, empireId, *window);
 }
 

@@ -233,16 +233,10 @@ bool ImportWriter::takeExtraNames(Cursor& at)
     const int count = static_cast<unsigned char>(at.byte());
     QStringList names;
     for (int n = 0; n < count; ++n) {
-        if (!at.has(5))
+        QString name;
+        if (!takeText(at, name))
             return false;
-        if (at.byte() != reader::kText)
-            return fail(QStringLiteral("the reader's output is malformed"));
-        const auto length = static_cast<qint64>(at.number(4));
-        if (length > kLongestText)
-            return fail(QStringLiteral("the reader's output is malformed"));
-        if (!at.has(length))
-            return false;
-        names << QString::fromUtf8(at.skip(length), qsizetype(length));
+        names << name;
     }
     m_extraNames[m_table] = names;
     return true;
@@ -317,7 +311,7 @@ void ImportWriter::storeRow()
                  .arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
 }
 
-bool ImportWriter::takeUnread(Cursor& at)
+bool ImportWriter::takeText(Cursor& at, QString& text)
 {
     if (!at.has(5))
         return false;
@@ -326,9 +320,17 @@ bool ImportWriter::takeUnread(Cursor& at)
     const auto length = static_cast<qint64>(at.number(4));
     if (length > kLongestText)
         return fail(QStringLiteral("the reader's output is malformed"));
-    if (!at.has(length + 8))
+    if (!at.has(length))
         return false;
-    const QString name = QString::fromUtf8(at.skip(length), qsizetype(length));
+    text = QString::fromUtf8(at.skip(length), qsizetype(length));
+    return true;
+}
+
+bool ImportWriter::takeUnread(Cursor& at)
+{
+    QString name;
+    if (!takeText(at, name) || !at.has(8))
+        return false;
     const auto rows = static_cast<qint64>(at.number(8));
     // Names without a tab or line break (how they are kept), and a count that is one.
     if (rows < 0 || name.isEmpty() || name.contains(QLatin1Char('\t')) ||

@@ -76,6 +76,9 @@ private:
     bool takeExtraNames(Cursor& at);
     bool takeExtraValues(Cursor& at, int column);
     bool takeUnread(Cursor& at);
+    // A text value ('S', its length, its bytes); false when more bytes are wanted or it is
+    // malformed (then error() says so).
+    bool takeText(Cursor& at, QString& text);
     void noteEmpire(qint64 empireId);
     void storeRow();
     bool fail(const QString& why);
