@@ -7,18 +7,25 @@
 #include "store/TurnDataRepository.h"
 #include "store/TurnImports.h"
 #include "turnimport/TurnImporter.h"
+#include "warpmap/MapDrawing.h"
 #include "warpmap/MapLayout.h"
 #include "warpmap/MapView.h"
 #include "warpmap/RouteOrders.h"
 #include "warpmap/RoutePanel.h"
+#include "warpmap/StarPanel.h"
 #include "warpmap/WarpMapWindow.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QSpinBox>
 
+#include <algorithm>
 #include <iterator>
 #include <map>
 #include <random>
@@ -122,6 +129,34 @@ void drawRouteAndMoves(test::AppFixture& f, int empireId, WarpMapWindow& window)
                 qPrintable(window.routePanel().told().text().left(60)));
     measureFrames(window.view(),
                   "  a frame with the route and the moves drawn, the whole map in sight");
+    // Near This Star at three jumps from the route's start, fitted.
+    window.showStarNamed(map.stars[twenty.front().from].name);
+    window.starPanel().jumpsBox().setValue(3);
+    window.starPanel().nearBox().setChecked(true);
+    std::printf("  Near This Star, 3 jumps: %lld stars drawn\n",
+                static_cast<long long>(std::count(window.overlay().onlyStars.begin(),
+                                                  window.overlay().onlyStars.end(), true)));
+    measureFrames(window.view(), "  a frame with Near This Star at 3 jumps, the route and moves");
+    window.starPanel().nearBox().setChecked(false);
+}
+
+// The names of the whole map placed, none over another (a star marked: its neighbours first).
+void placeNames(const WarpMap& map)
+{
+    QImage frame(1000, 700, QImage::Format_ARGB32_Premultiplied);
+    const QRectF bounds = mapBounds(map);
+    const double scale = std::min(frame.width() / bounds.width(), frame.height() / bounds.height());
+    QTransform toScreen;
+    toScreen.scale(scale, scale);
+    toScreen.translate(-bounds.left(), -bounds.top());
+    bench::report("  a frame of the whole map in sight, its names placed",
+                  bench::measure(20,
+                                 [&] {
+                                     frame.fill(Qt::white);
+                                     QPainter painter(&frame);
+                                     paintMap(painter, map, toScreen, bounds, 0);
+                                 }),
+                  16);
 }
 
 // The window opened on the places kept, then frames of panning and zooming with the whole map
@@ -138,6 +173,7 @@ void drawMap(test::AppFixture& f, int empireId)
                                         }),
                   300);
     measureFrames(window->view(), "  a frame of panning or zooming, the whole map in sight");
+    placeNames(window->map());
     drawRouteAndMoves(f, empireId, *window);
 }
 

@@ -19,9 +19,11 @@
 #include "turnimport/TurnImporter.h"
 #include "warpmap/MapView.h"
 #include "warpmap/RoutePanel.h"
+#include "warpmap/StarPanel.h"
 #include "warpmap/WarpMapWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -60,6 +62,25 @@ bool save(QWidget& window, const QString& folder, const QString& name)
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
     window.hide();
     return saved;
+}
+
+// 900.mdb's 5,000 stars: the whole map with a star marked, then only the stars near it.
+bool saveLargeMap(AppFixture& f, const QString& folder)
+{
+    f.t.addEmpire(900, QStringLiteral("Vast Dominion"));
+    f.t.importFixture(QStringLiteral("900.mdb"), 900);
+    auto laidOut = laidOutMap(f.context, 900, nullptr);
+    if (!laidOut)
+        return false;
+    WarpMapWindow map(f.context, f.navigator, 900, std::move(*laidOut));
+    map.resize(QSize(860, 560).boundedTo(map.size()));
+    map.show();
+    map.showStarNamed(QStringLiteral("Arar 1"));
+    map.view().fit();
+    bool ok = save(map, folder, QStringLiteral("warp-map-large.png"));
+    map.starPanel().nearBox().setChecked(true);
+    ok = save(map, folder, QStringLiteral("warp-map-near.png")) && ok;
+    return ok;
 }
 
 } // namespace
@@ -138,5 +159,5 @@ int main(int argc, char** argv)
     UserGuideWindow guide(QStringLiteral(VFTURN_SOURCE_DIR "/README.md"), f.screen);
     guide.setAttribute(Qt::WA_DeleteOnClose, false);
     ok = save(guide, folder, QStringLiteral("user-guide.png")) && ok;
-    return ok ? 0 : 1;
+    return saveLargeMap(f, folder) && ok ? 0 : 1;
 }

@@ -160,6 +160,13 @@ void AppWindows::openWarpMap(int empireId)
     buildWarpMap(empireId, std::nullopt, true);
 }
 
+void AppWindows::showOnMap(int empireId, const QString& star)
+{
+    openWarpMap(empireId);
+    if (m_warpMap && m_warpMap->empireId() == empireId)
+        m_warpMap->showStarNamed(star);
+}
+
 void AppWindows::buildWarpMap(int empireId, const std::optional<QRect>& replacing, bool wasActive)
 {
     // The one open keeps the player's place first.

@@ -38,6 +38,7 @@ public:
     void startOrder(int empireId, const OrderStart& start) override;
     TurnDataWindow* turnData() const { return m_turnData.get(); }
     void openWarpMap(int empireId) override;
+    void showOnMap(int empireId, const QString& star) override;
     WarpMapWindow* warpMap() const { return m_warpMap.get(); }
     void openWhatChanged(int empireId) override;
     void openUserGuide() override;

@@ -197,6 +197,38 @@ private Q_SLOTS:
         }
     }
 
+    // Near This Star: the stars a fleet reaches in so many jumps, by its own warp points.
+    void findsTheStarsWithinSomeJumps_data()
+    {
+        QTest::addColumn<QString>("star");
+        QTest::addColumn<int>("jumps");
+        QTest::addColumn<QStringList>("near");
+        QTest::newRow("one jump") << "Sol" << 1 << QStringList{"Sol", "Vega"};
+        QTest::newRow("two jumps") << "Sol" << 2 << QStringList{"Altair", "Sol", "Vega"};
+        QTest::newRow("all, and no further")
+            << "Sol" << 5 << QStringList{"Altair", "Deneb", "Sol", "Vega"};
+        QTest::newRow("a one-way warp point leads away only")
+            << "Rigel" << 2 << QStringList{"Rigel", "Sol", "Vega"};
+        QTest::newRow("no star of the map") << "Nowhere" << 2 << QStringList();
+    }
+    void findsTheStarsWithinSomeJumps()
+    {
+        QFETCH(QString, star);
+        QFETCH(int, jumps);
+        QFETCH(QStringList, near);
+        TestStore t;
+        // Rigel's warp point leads to Sol; none leads back. Deneb lies beyond Altair.
+        const WarpMap map = mapOf(t, {"Sol|5|VegaB", "Vega|1|SolA", "Vega|9|AltairA",
+                                      "Altair|2|DenebC", "Rigel|1|SolD", "Sol|7|?"});
+        const std::vector<bool> within = RouteFinder(map).within(map.indexOf(star), jumps);
+        QStringList found;
+        for (std::size_t i = 0; i < within.size(); ++i) {
+            if (within[i])
+                found << map.stars[qsizetype(i)].name;
+        }
+        QCOMPARE(found, near);
+    }
+
     // The map of a turn's file knows each explored warp point once, from its star to its
     // destination, and each is a route of one jump; the unexplored ones are its stubs.
     void readsTheWarpPointsOfATurn_data()

@@ -4,6 +4,7 @@
 #include "store/TurnDataRepository.h"
 #include "warpmap/MapView.h"
 #include "warpmap/RoutePanel.h"
+#include "warpmap/StarPanel.h"
 #include "warpmap/WarpMapWindow.h"
 
 #include <QCheckBox>
@@ -211,6 +212,79 @@ private Q_SLOTS:
         QCOMPARE(int(f.window->overlay().moves.size()), jumps);
         QTest::mouseClick(&f.window->showOrders(), Qt::LeftButton);
         QVERIFY(f.window->overlay().moves.empty());
+    }
+
+    // Near This Star, by keys: only the stars a fleet at the star reaches in so many jumps are
+    // drawn and fitted; Tab goes through those alone; turned off, the whole map is back.
+    void nearThisStarShowsOnlyTheStarsWithinItsJumps_data()
+    {
+        QTest::addColumn<int>("jumps");
+        QTest::addColumn<QStringList>("near");
+        QTest::newRow("one jump") << 1 << QStringList{"Sol", "Tarsis"};
+        QTest::newRow("two jumps") << 2 << QStringList{"Sol", "Tarsis", "Vega"};
+    }
+    void nearThisStarShowsOnlyTheStarsWithinItsJumps()
+    {
+        QFETCH(int, jumps);
+        QFETCH(QStringList, near);
+        MapOf123 f;
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.window->showStarNamed(QStringLiteral("Tarsis"));
+        StarPanel& panel = f.window->starPanel();
+        const double wholeMap = f.window->view().place().scale;
+        panel.jumpsBox().setFocus();
+        QTest::keyClick(&panel.jumpsBox(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&panel.jumpsBox(), QString::number(jumps));
+        QTest::keyClick(f.window.get(), Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(panel.nearBox().isChecked()); // (a mnemonic clicks after a moment)
+        const auto drawn = [&f] {
+            QStringList names;
+            const std::vector<bool>& only = f.window->overlay().onlyStars;
+            for (std::size_t i = 0; i < only.size(); ++i) {
+                if (only[i])
+                    names << f.window->map().stars[qsizetype(i)].name;
+            }
+            return names;
+        };
+        QCOMPARE(drawn(), near);
+        QVERIFY(f.window->view().place().scale > wholeMap); // fewer stars, fitted closer
+        // Tab from the first star to the last: the stars drawn, in name order, then out.
+        MapView& view = f.window->view();
+        view.setFocus();
+        QTest::keyClick(&view, Qt::Key_Home);
+        QStringList visited{f.window->map().stars[view.marked()].name};
+        while (view.hasFocus() && visited.size() <= near.size()) {
+            QTest::keyClick(&view, Qt::Key_Tab);
+            if (view.hasFocus())
+                visited << f.window->map().stars[view.marked()].name;
+        }
+        QCOMPARE(visited, near);
+        QTest::mouseClick(&panel.nearBox(), Qt::LeftButton);
+        QVERIFY(f.window->overlay().onlyStars.empty());
+        QCOMPARE(view.place().scale, wholeMap);
+    }
+
+    // The star panel's fleets begin new orders as Turn Data's rows do.
+    void aFleetInTheStarPanelBeginsANewOrder()
+    {
+        MapOf123 f;
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.window->showStarNamed(QStringLiteral("Sol"));
+        QTreeWidget& tree = f.window->panel();
+        QTreeWidgetItem* fleets = tree.topLevelItem(tree.topLevelItemCount() - 1);
+        QVERIFY(fleets->text(0).startsWith(QStringLiteral("Fleets (")));
+        QCOMPARE(fleets->child(0)->text(0), QStringLiteral("Fleet # 12 Home Guard"));
+        tree.setFocus();
+        tree.setCurrentItem(fleets->child(0));
+        QTimer::singleShot(0, [] {
+            QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+            QWidget* menu = QApplication::activePopupWidget();
+            QTest::keyClicks(menu, QStringLiteral("move"));
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTest::keyClick(&tree, Qt::Key_Return);
+        QCOMPARE(f.navigator.calls.value(0),
+                 QStringLiteral("order 123: MOVE, slot 1 picks 12, slot 0 holds "));
     }
 
     // Find goes to a name that begins with the text, else to one that holds it; Enter opens

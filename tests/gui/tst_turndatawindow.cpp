@@ -1,4 +1,6 @@
 #include "AppWindowsFixture.h"
+#include "warpmap/MapView.h"
+#include "warpmap/WarpMapWindow.h"
 #include "DiskLimits.h"
 #include "GridChecks.h"
 #include "RealInput.h"
@@ -136,7 +138,9 @@ private Q_SLOTS:
         QCOMPARE(entry->form().code(), QStringLiteral("MOVE"));
         QCOMPARE(entry->form().slotText(2), QStringLiteral("Barnard's Star"));
         QCOMPARE(entry->form().slotText(3), QStringLiteral("21 Barnard's Star -A- Kappa Ceti"));
-        // The fleet is chosen next, and the order stored as any other.
+        // The fleet is chosen next, those the file places at the star first.
+        QCOMPARE(entry->form().choices(1).value(0).text.section(QLatin1Char(' '), 1),
+                 QStringLiteral("O'Brien's Raiders"));
         QVERIFY(QTest::qWaitForWindowActive(entry));
         auto* fleetBox = entry->findChild<QComboBox*>(QStringLiteral("OrderCode0"));
         QVERIFY(pickFromList(fleetBox, QStringLiteral("27 Tarsis Patrol")));
@@ -147,6 +151,29 @@ private Q_SLOTS:
         QCOMPARE((QStringList{stored[0].slots[0], stored[0].slots[1], stored[0].slots[2]}),
                  (QStringList{"27", "Barnard's Star", "21"}));
         QVERIFY(data->isVisible()); // it stays open beside the orders
+
+        // A system's row: Enter offers Show on Map, which opens the map at that star.
+        data->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(data));
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(3).center());
+        QTableView& systems = data->view(3);
+        QTest::mouseClick(systems.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          systems.visualRect(systems.model()->index(1, 0)).center());
+        const QString system = data->model(3).cells(1).value(0);
+        QTimer::singleShot(0, [] {
+            QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            auto* onMap = menu->findChild<QAction*>(QStringLiteral("ShowOnMap"));
+            QVERIFY(onMap);
+            menu->setActiveAction(onMap);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTest::keyClick(&systems, Qt::Key_Return);
+        WarpMapWindow* map = f.windows->warpMap();
+        QVERIFY(map && map->isVisible());
+        QCOMPARE(map->panel().headerItem()->text(0), system);
+        QCOMPARE(map->view().marked(), map->map().indexOf(system));
     }
 
     // After a filter and a sort the rows stand elsewhere: Copy copies, and New Order… names,

@@ -1,4 +1,5 @@
 #include "AppWindowsFixture.h"
+#include "DrawnText.h"
 #include "RealInput.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
@@ -27,6 +28,35 @@
 
 using namespace vf;
 using namespace vf::test;
+
+namespace {
+
+// 900.mdb's map laid out, once for the whole test program.
+const WarpMap& largeMap()
+{
+    static const WarpMap map = [] {
+        TestStore t;
+        t.addEmpire(900, QStringLiteral("Vast Dominion"));
+        t.importFixture(QStringLiteral("900.mdb"), 900);
+        WarpMap laidOut = readWarpMap(t.store(), 900);
+        layOutMap(laidOut);
+        return laidOut;
+    }();
+    return map;
+}
+
+// The star with the most lines.
+int busiestStar(const WarpMap& map)
+{
+    std::vector<int> lines(std::size_t(map.stars.size()), 0);
+    for (const MapLink& link : map.links) {
+        ++lines[std::size_t(link.from)];
+        ++lines[std::size_t(link.to)];
+    }
+    return int(std::max_element(lines.begin(), lines.end()) - lines.begin());
+}
+
+} // namespace
 
 // The warp map window, and the map's one drawing.
 class TestWarpMapWindow : public QObject {
@@ -135,30 +165,99 @@ private Q_SLOTS:
 
     // A large map is laid out behind a progress bar: Cancel opens no map and keeps nothing, the
     // next time it is laid out whole.
-    // A star's name that would cover one already written is left out: the map then looks as
-    // if that star had no name; a name with room is written.
-    void theWarpMapLeavesOutANameThatWouldCoverAnother_data()
+    // A star's name that would cover one already written goes to the other side of its star;
+    // a name with room is written to its right.
+    void aNameThatWouldCoverAnotherGoesToTheOtherSide_data()
     {
         QTest::addColumn<QPointF>("secondAt");
-        QTest::addColumn<bool>("secondNamed");
+        QTest::addColumn<bool>("toTheRight");
         QTest::newRow("on the first name") << QPointF(40, 20) << false;
         QTest::newRow("well below it") << QPointF(10, 80) << true;
     }
-    void theWarpMapLeavesOutANameThatWouldCoverAnother()
+    void aNameThatWouldCoverAnotherGoesToTheOtherSide()
     {
         QFETCH(QPointF, secondAt);
-        QFETCH(bool, secondNamed);
-        const auto picture = [&secondAt](const QString& secondName) {
-            WarpMap map;
-            map.stars = {{QStringLiteral("Barnard's Star"), QPointF(10, 20)},
-                         {secondName, secondAt}};
-            QImage image(240, 120, QImage::Format_RGB32);
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            paintMap(painter, map, QTransform(), QRectF(0, 0, 240, 120), 0);
-            return image;
+        QFETCH(bool, toTheRight);
+        WarpMap map;
+        map.stars = {{QStringLiteral("Aerendel"), secondAt},
+                     {QStringLiteral("Barnard's Star"), QPointF(10, 20)}};
+        TextRecorder drawing(QSize(240, 120));
+        {
+            QPainter painter(&drawing);
+            paintMap(painter, map, QTransform(), QRectF(0, 0, 240, 120), 1);
+        }
+        QCOMPARE(drawing.texts().size(), std::size_t(2));
+        const DrawnText& second = drawing.texts()[1];
+        QCOMPARE(second.text, QStringLiteral("Aerendel"));
+        QCOMPARE(second.box.left() > secondAt.x(), toTheRight);
+    }
+
+    // 900.mdb's 5,000 stars drawn whole, at the zoom where every star may be named, and close
+    // up, with a star marked or none: no name written covers another, the marked star is named,
+    // and close up so are the stars its lines lead to; the rest is faded while a star is marked.
+    void namesNeverCoverOneAnother_data()
+    {
+        QTest::addColumn<double>("zoom"); // of the zoom where every star may be named
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<bool>("neighboursNamed");
+        QTest::newRow("the whole map") << 0.0 << false << false;
+        QTest::newRow("the whole map, a star marked") << 0.0 << true << false;
+        QTest::newRow("names written") << 1.0 << false << false;
+        QTest::newRow("names written, a star marked") << 1.0 << true << false;
+        QTest::newRow("close up, a star marked") << 3.0 << true << true;
+    }
+    void namesNeverCoverOneAnother()
+    {
+        QFETCH(double, zoom);
+        QFETCH(bool, marked);
+        QFETCH(bool, neighboursNamed);
+        const WarpMap& map = largeMap();
+        const QSize size(1000, 700);
+        const QRectF bounds = mapBounds(map);
+        const int star = marked ? busiestStar(map) : -1;
+        QTransform toScreen;
+        if (zoom > 0) {
+            const double scale = zoom * mapstyle::kRoomForNames / kStarSpacing;
+            toScreen.translate(size.width() / 2.0, size.height() / 2.0);
+            toScreen.scale(scale, scale);
+            toScreen.translate(-map.stars[star < 0 ? 0 : star].at.x(),
+                               -map.stars[star < 0 ? 0 : star].at.y());
+        } else {
+            const double scale =
+                std::min(size.width() / bounds.width(), size.height() / bounds.height());
+            toScreen.scale(scale, scale);
+            toScreen.translate(-bounds.left(), -bounds.top());
+        }
+        TextRecorder drawing(size);
+        {
+            QPainter painter(&drawing);
+            paintMap(painter, map, toScreen, toScreen.inverted().mapRect(QRectF(QPoint(), size)),
+                     star);
+        }
+        const std::vector<DrawnText>& texts = drawing.texts();
+        QVERIFY(!texts.empty());
+        for (std::size_t a = 0; a < texts.size(); ++a) {
+            for (std::size_t b = a + 1; b < texts.size(); ++b)
+                QVERIFY2(!texts[a].box.intersects(texts[b].box),
+                         qPrintable(texts[a].text + QStringLiteral(" / ") + texts[b].text));
+        }
+        const auto strongly = [&texts](const QString& name) {
+            return std::any_of(texts.begin(), texts.end(), [&name](const DrawnText& text) {
+                return text.text.startsWith(name) && text.colour == mapstyle::kName;
+            });
         };
-        QCOMPARE(picture(QStringLiteral("Aerendel")) != picture(QString()), secondNamed);
+        if (!marked)
+            return;
+        QVERIFY(strongly(map.stars[star].name));
+        QVERIFY(std::any_of(texts.begin(), texts.end(),
+                            [](const DrawnText& text) { return text.colour != mapstyle::kName; }) ||
+                zoom == 0);
+        for (const MapLink& link : map.links) {
+            const int other = link.from == star ? link.to : link.from;
+            const bool inSight = QRectF(QPoint(), size).contains(toScreen.map(map.stars[other].at));
+            if (neighboursNamed && (link.from == star || link.to == star) && inSight)
+                QVERIFY2(strongly(map.stars[other].name), qPrintable(map.stars[other].name));
+        }
     }
 
     void theWarpMapLayoutCanBeCancelled()

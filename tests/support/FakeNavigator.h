@@ -30,6 +30,10 @@ public:
     {
         calls << QStringLiteral("warp map %1").arg(empireId);
     }
+    void showOnMap(int empireId, const QString& star) override
+    {
+        calls << QStringLiteral("warp map %1 at %2").arg(empireId).arg(star);
+    }
     void startOrder(int empireId, const OrderStart& start) override
     {
         calls << QStringLiteral("order %1: %2, slot %3 picks %4, slot %5 holds %6")

@@ -28,4 +28,15 @@ inline ChoiceList choicesOf(const QStringList& words)
     return list;
 }
 
+// The entries whose records are among those given first, then the rest, each in its order:
+// the fleets at a star first.
+inline ChoiceList recordsFirst(const ChoiceList& entries, const QList<int>& first)
+{
+    ChoiceList front;
+    ChoiceList rest;
+    for (const ChoiceEntry& entry : entries)
+        (entry.number && first.contains(*entry.number) ? front : rest) << entry;
+    return front + rest;
+}
+
 } // namespace vf

@@ -1,11 +1,15 @@
 #include "MapDrawing.h"
 
 #include "MapLayout.h"
+#include "NameRoom.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
 
 namespace vf {
 
@@ -13,138 +17,244 @@ using namespace mapstyle;
 
 namespace {
 
-void paintLinks(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-                const QRectF& shown)
+bool isSet(const std::vector<bool>& flags, int index)
 {
-    QList<QLineF> lines;
-    for (const MapLink& link : map.links) {
+    return std::size_t(index) < flags.size() && flags[std::size_t(index)];
+}
+
+// The colour as drawn at that strength over the map's background: 1 as it is, less paler.
+QColor toned(const QColor& colour, double strength)
+{
+    const auto mix = [strength](int ink, int paper) {
+        return int(std::lround(paper + (ink - paper) * strength));
+    };
+    return QColor(mix(colour.red(), kBackground.red()), mix(colour.green(), kBackground.green()),
+                  mix(colour.blue(), kBackground.blue()));
+}
+
+// What one frame draws: the stars in sight, where on screen, and which are drawn strong.
+struct Frame {
+    const WarpMap& map;
+    const QTransform& toScreen;
+    const QRectF& shown;
+    const MapOverlay& overlay;
+    int marked = -1;
+    std::vector<int> inSight;
+    std::vector<QPointF> at;  // where each star in sight is drawn
+    std::vector<bool> strong; // the marked star and its neighbours (empty: nothing marked)
+    double markScale = 1;     // the stars' marks, smaller on a crowded map
+    bool named = false;       // every star's name is written where there is room
+
+    bool drawn(int star) const
+    {
+        return overlay.onlyStars.empty() || isSet(overlay.onlyStars, star);
+    }
+    bool linkDrawn(const MapLink& link) const
+    {
+        if (!drawn(link.from) || !drawn(link.to))
+            return false;
         const QPointF a = map.stars[link.from].at;
         const QPointF b = map.stars[link.to].at;
-        if (shown.intersects(QRectF(a, b).normalized().adjusted(-1, -1, 1, 1)))
-            lines << QLineF(toScreen.map(a), toScreen.map(b));
+        return shown.intersects(QRectF(a, b).normalized().adjusted(-1, -1, 1, 1));
     }
-    painter.setPen(QPen(kLink, 1));
-    painter.drawLines(lines);
+};
+
+// The marked star and the stars its lines lead to.
+std::vector<bool> neighbourhood(const WarpMap& map, int marked)
+{
+    std::vector<bool> strong;
+    if (marked < 0 || marked >= map.stars.size())
+        return strong;
+    strong.assign(std::size_t(map.stars.size()), false);
+    strong[std::size_t(marked)] = true;
+    for (const MapLink& link : map.links) {
+        if (link.from == marked)
+            strong[std::size_t(link.to)] = true;
+        else if (link.to == marked)
+            strong[std::size_t(link.from)] = true;
+    }
+    return strong;
 }
 
-void paintStubs(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-                const QRectF& shown, bool named)
+template <typename Keep>
+void paintLinks(QPainter& painter, const Frame& frame, const QPen& pen, Keep keep)
 {
     QList<QLineF> lines;
-    for (const MapStub& stub : map.stubs) {
-        const QPointF at = map.stars[stub.star].at;
-        if (shown.contains(at)) {
-            const QPointF from = toScreen.map(at);
-            lines << QLineF(from, from + stub.direction * kStubLength);
+    for (const MapLink& link : frame.map.links) {
+        if (keep(link) && frame.linkDrawn(link))
+            lines << QLineF(frame.toScreen.map(frame.map.stars[link.from].at),
+                            frame.toScreen.map(frame.map.stars[link.to].at));
+    }
+    painter.setPen(pen);
+    painter.drawLines(lines);
+}
+
+// The unexplored warp points' lines; where they end is where their "?" goes.
+QList<QLineF> paintStubs(QPainter& painter, const Frame& frame, double strength)
+{
+    QList<QLineF> lines;
+    for (const MapStub& stub : frame.map.stubs) {
+        const QPointF at = frame.map.stars[stub.star].at;
+        if (frame.shown.contains(at) && frame.drawn(stub.star)) {
+            const QPointF from = frame.toScreen.map(at);
+            lines << QLineF(from, from + stub.direction * kStubLength * frame.markScale);
         }
     }
-    painter.setPen(QPen(kStub, 1, named ? Qt::DashLine : Qt::SolidLine));
+    painter.setPen(QPen(toned(kStub, strength), 1, frame.named ? Qt::DashLine : Qt::SolidLine));
     painter.drawLines(lines);
-    if (!named)
-        return;
-    for (const QLineF& line : lines)
-        painter.drawText(line.p2() + (line.p2() - line.p1()) / 4 + QPointF(-3, 5),
-                         QStringLiteral("?"));
+    return lines;
 }
 
-// Each star's name, the marked star's first; a name that would cover one already written is
-// left out: it shows when zoomed in.
-void paintNames(QPainter& painter, const WarpMap& map, const std::vector<int>& stars,
-                const std::vector<QPointF>& at)
+// A "?" past each unexplored warp point's line, where names are written and it covers none.
+void paintUnexplored(QPainter& painter, const Frame& frame, const QList<QLineF>& stubs,
+                     NameRoom& room, double strength)
 {
-    painter.setPen(kName);
+    if (!frame.named)
+        return;
     const QFontMetricsF metrics(painter.font());
-    std::vector<QRectF> written;
-    for (std::size_t i = 0; i < stars.size(); ++i) {
-        const MapStar& star = map.stars[stars[i]];
-        QString name = star.name;
-        if (star.populationGroups > 0)
-            name += QStringLiteral(" (%1)").arg(star.populationGroups);
-        const QPointF from = at[i] + kNameOffset;
-        const QRectF room = metrics.boundingRect(name).translated(from);
-        if (std::any_of(written.begin(), written.end(),
-                        [&room](const QRectF& other) { return other.intersects(room); }))
-            continue;
-        written.push_back(room);
-        painter.drawText(from, name);
+    const QString unexplored = QStringLiteral("?");
+    const QRectF box = metrics.boundingRect(unexplored);
+    painter.setPen(toned(kStub, strength));
+    for (const QLineF& line : stubs) {
+        const QPointF at = line.p2() + (line.p2() - line.p1()) / 4 + QPointF(-3, 5);
+        if (room.take(box.translated(at)))
+            painter.drawText(at, unexplored);
     }
 }
 
-// The stars in sight, each drawing pass with one pen and brush: rings round populated stars,
-// fleet marks, the dots, the marked star's ring, then the names.
-void paintStars(QPainter& painter, const WarpMap& map, const std::vector<int>& inSight,
-                const std::vector<QPointF>& at, bool named, int marked,
-                const std::vector<bool>& alwaysNamed)
+// Rings round populated stars, fleet marks and the dots of the stars in sight that keep is
+// true of, each pass with one pen and brush.
+template <typename Keep>
+void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double strength)
 {
-    painter.setPen(QPen(kPopulated, kRingWidth));
+    const double scale = frame.markScale;
+    // (A ring's pen a whole pixel wide at least: a thinner one is drawn much more slowly.)
+    painter.setPen(
+        QPen(toned(kPopulated, strength), std::max(1.0, std::round(kRingWidth * scale))));
     painter.setBrush(Qt::NoBrush);
-    for (std::size_t i = 0; i < inSight.size(); ++i) {
-        if (map.stars[inSight[i]].populationGroups > 0)
-            painter.drawEllipse(at[i], kRingRadius, kRingRadius);
+    for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
+        if (keep(frame.inSight[i]) && frame.map.stars[frame.inSight[i]].populationGroups > 0)
+            painter.drawEllipse(frame.at[i], kRingRadius * scale, kRingRadius * scale);
     }
     painter.setPen(Qt::NoPen);
-    painter.setBrush(kFleet);
-    for (std::size_t i = 0; i < inSight.size(); ++i) {
-        if (map.stars[inSight[i]].fleets > 0)
-            painter.drawPolygon(QPolygonF{at[i] + QPointF(-kFleetMarkHalfWidth, -kFleetMarkBottom),
-                                          at[i] + QPointF(kFleetMarkHalfWidth, -kFleetMarkBottom),
-                                          at[i] + QPointF(0, -kFleetMarkTop)});
-    }
-    painter.setBrush(kStar);
-    for (const QPointF& point : at)
-        painter.drawEllipse(point, kStarRadius, kStarRadius);
-    painter.setBrush(Qt::NoBrush);
-    std::vector<int> toName;
-    std::vector<QPointF> nameAt;
-    for (std::size_t i = 0; i < inSight.size(); ++i) {
-        if (inSight[i] == marked) {
-            painter.setPen(QPen(kMarked, kMarkedWidth));
-            painter.drawEllipse(at[i], kMarkedRadius, kMarkedRadius);
-            toName.insert(toName.begin(), inSight[i]);
-            nameAt.insert(nameAt.begin(), at[i]);
-        } else if (named || (std::size_t(inSight[i]) < alwaysNamed.size() &&
-                             alwaysNamed[std::size_t(inSight[i])])) {
-            toName.push_back(inSight[i]);
-            nameAt.push_back(at[i]);
+    painter.setBrush(toned(kFleet, strength));
+    for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
+        if (keep(frame.inSight[i]) && frame.map.stars[frame.inSight[i]].fleets > 0) {
+            const QPointF& at = frame.at[i];
+            painter.drawPolygon(
+                QPolygonF{at + QPointF(-kFleetMarkHalfWidth, -kFleetMarkBottom) * scale,
+                          at + QPointF(kFleetMarkHalfWidth, -kFleetMarkBottom) * scale,
+                          at + QPointF(0, -kFleetMarkTop) * scale});
         }
     }
-    paintNames(painter, map, toName, nameAt);
-}
-
-// The stars a route passes: named whatever the zoom.
-std::vector<bool> routeStars(const std::vector<RouteJump>& route)
-{
-    std::vector<bool> on;
-    for (const RouteJump& jump : route) {
-        const auto last = std::size_t(std::max(jump.from, jump.to));
-        if (on.size() <= last)
-            on.resize(last + 1, false);
-        on[std::size_t(jump.from)] = true;
-        on[std::size_t(jump.to)] = true;
+    painter.setBrush(toned(kStar, strength));
+    for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
+        if (keep(frame.inSight[i]))
+            painter.drawEllipse(frame.at[i], kStarRadius * scale, kStarRadius * scale);
     }
-    return on;
+    painter.setBrush(Qt::NoBrush);
 }
 
-void paintRoute(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-                const std::vector<RouteJump>& route)
+QString nameOf(const MapStar& star)
+{
+    return star.populationGroups > 0
+               ? star.name + QStringLiteral(" (%1)").arg(star.populationGroups)
+               : star.name;
+}
+
+// Where a star's name of that box may go, best first: to its right, its left, above, below.
+std::array<QRectF, 4> namePlaces(const QRectF& box, QPointF star, double gap)
+{
+    return {box.translated(star + QPointF(gap, kNameOffset.y())),
+            box.translated(star + QPointF(-gap - box.width() - box.left(), kNameOffset.y())),
+            box.translated(star + QPointF(-box.width() / 2 - box.left(), -gap - box.bottom())),
+            box.translated(star + QPointF(-box.width() / 2 - box.left(), gap - box.top()))};
+}
+
+// The first place for the name that covers no name written before, taken; none when there is
+// none (the name is left out). Before the name is measured, the room for its shortest box is
+// looked at: on a crowded map most names find none, and measuring a name costs more.
+std::optional<QRectF> placeName(NameRoom& room, const QFontMetricsF& metrics, const QString& name,
+                                QPointF star, double gap)
+{
+    const QRectF least(0, -metrics.ascent(), metrics.averageCharWidth(), metrics.height());
+    const auto leastPlaces = namePlaces(least, star, gap);
+    if (std::none_of(leastPlaces.begin(), leastPlaces.end(),
+                     [&room](const QRectF& place) { return room.isFree(place); }))
+        return std::nullopt;
+    const QRectF box = metrics.boundingRect(name);
+    for (const QRectF& place : namePlaces(box, star, gap)) {
+        if (room.take(place))
+            return place.translated(-box.topLeft());
+    }
+    return std::nullopt;
+}
+
+// The names, those that must be read first: the marked star's, the route's stars', the
+// marked star's neighbours', the stars where the empire is (population groups, fleets), then
+// the rest where names are written. Names of faded stars are faded.
+void paintNames(QPainter& painter, const Frame& frame, NameRoom& room)
+{
+    const std::vector<bool> onRoute = [&frame] {
+        std::vector<bool> on(std::size_t(frame.map.stars.size()), false);
+        for (const RouteJump& jump : frame.overlay.route)
+            on[std::size_t(jump.from)] = on[std::size_t(jump.to)] = true;
+        return on;
+    }();
+    constexpr int kUnnamed = 5;
+    const auto rank = [&](int star) {
+        const MapStar& shown = frame.map.stars[star];
+        if (star == frame.marked)
+            return 0;
+        if (isSet(onRoute, star))
+            return 1;
+        if (isSet(frame.strong, star))
+            return 2;
+        if (shown.populationGroups > 0 || shown.fleets > 0)
+            return 3;
+        return frame.named ? 4 : kUnnamed;
+    };
+    std::vector<std::pair<int, std::size_t>> order; // (rank, index in sight)
+    for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
+        if (const int r = rank(frame.inSight[i]); r < kUnnamed)
+            order.emplace_back(r, i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    const QFontMetricsF metrics(painter.font());
+    const QColor strong = kName;
+    const QColor faded = toned(kName, frame.strong.empty() ? 1 : kFaded);
+    for (const auto& [r, i] : order) {
+        const QString name = nameOf(frame.map.stars[frame.inSight[i]]);
+        // (The marked star's name clears its ring.)
+        const double gap = r == 0 ? kMarkedRadius + kMarkedWidth : kNameOffset.x();
+        const auto place = placeName(room, metrics, name, frame.at[i], gap);
+        if (!place)
+            continue;
+        painter.setPen(r > 2 ? faded : strong);
+        painter.drawText(place->topLeft(), name);
+    }
+}
+
+void paintRoute(QPainter& painter, const Frame& frame)
 {
     QList<QLineF> lines;
-    for (const RouteJump& jump : route)
-        lines << QLineF(toScreen.map(map.stars[jump.from].at), toScreen.map(map.stars[jump.to].at));
+    for (const RouteJump& jump : frame.overlay.route)
+        lines << QLineF(frame.toScreen.map(frame.map.stars[jump.from].at),
+                        frame.toScreen.map(frame.map.stars[jump.to].at));
     painter.setPen(QPen(kRoute, kRouteWidth, Qt::SolidLine, Qt::RoundCap));
     painter.drawLines(lines);
 }
 
 // An arrow along the warp point's line, its head short of the star it leads to, the fleet's
 // number at its middle.
-void paintMoves(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-                const std::vector<MapMove>& moves)
+void paintMoves(QPainter& painter, const Frame& frame)
 {
     painter.setPen(QPen(kMove, kMoveWidth));
     painter.setBrush(kMove);
-    for (const MapMove& move : moves) {
-        const QLineF line(toScreen.map(map.stars[move.from].at),
-                          toScreen.map(map.stars[move.to].at));
+    for (const MapMove& move : frame.overlay.moves) {
+        const QLineF line(frame.toScreen.map(frame.map.stars[move.from].at),
+                          frame.toScreen.map(frame.map.stars[move.to].at));
         if (line.length() < 2 * kArrowHead)
             continue;
         const QPointF tip = line.pointAt(1 - kMarkedRadius / line.length());
@@ -158,12 +268,11 @@ void paintMoves(QPainter& painter, const WarpMap& map, const QTransform& toScree
     painter.setBrush(Qt::NoBrush);
 }
 
-void paintAvoided(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
-                  const std::vector<int>& avoided)
+void paintAvoided(QPainter& painter, const Frame& frame)
 {
     painter.setPen(QPen(kAvoided, kRingWidth));
-    for (const int star : avoided) {
-        const QPointF at = toScreen.map(map.stars[star].at);
+    for (const int star : frame.overlay.avoided) {
+        const QPointF at = frame.toScreen.map(frame.map.stars[star].at);
         painter.drawLine(at + QPointF(-kAvoidedHalf, -kAvoidedHalf),
                          at + QPointF(kAvoidedHalf, kAvoidedHalf));
         painter.drawLine(at + QPointF(-kAvoidedHalf, kAvoidedHalf),
@@ -171,30 +280,56 @@ void paintAvoided(QPainter& painter, const WarpMap& map, const QTransform& toScr
     }
 }
 
+void paintMarkedRing(QPainter& painter, const Frame& frame)
+{
+    if (frame.marked < 0 || !frame.shown.contains(frame.map.stars[frame.marked].at))
+        return;
+    painter.setPen(QPen(kMarked, kMarkedWidth));
+    painter.drawEllipse(frame.toScreen.map(frame.map.stars[frame.marked].at), kMarkedRadius,
+                        kMarkedRadius);
+}
+
 } // namespace
 
 void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
               const QRectF& shown, int marked, const MapOverlay& overlay)
 {
-    std::vector<int> inSight;
+    Frame frame{map, toScreen, shown, overlay, -1, {}, {}, {}, 1, false};
+    frame.marked = marked >= 0 && marked < map.stars.size() && frame.drawn(marked) ? marked : -1;
     for (int i = 0; i < map.stars.size(); ++i) {
-        if (shown.contains(map.stars[i].at))
-            inSight.push_back(i);
+        if (shown.contains(map.stars[i].at) && frame.drawn(i)) {
+            frame.inSight.push_back(i);
+            frame.at.push_back(toScreen.map(map.stars[i].at));
+        }
     }
-    const bool named =
-        inSight.size() <= std::size_t(kFewStars) || toScreen.m11() * kStarSpacing >= kRoomForNames;
+    const double spacing = toScreen.m11() * kStarSpacing;
+    frame.named = frame.inSight.size() <= std::size_t(kFewStars) || spacing >= kRoomForNames;
+    frame.markScale = std::clamp(spacing / kRoomForMarks, 0.4, 1.0);
+    frame.strong = neighbourhood(map, frame.marked);
     constexpr std::size_t kMostSmoothed = 2000; // stars drawn smoothly; more are drawn faster
-    painter.setRenderHint(QPainter::Antialiasing, inSight.size() <= kMostSmoothed);
-    paintLinks(painter, map, toScreen, shown);
-    paintStubs(painter, map, toScreen, shown, named);
-    paintMoves(painter, map, toScreen, overlay.moves);
-    paintRoute(painter, map, toScreen, overlay.route);
-    std::vector<QPointF> at;
-    at.reserve(inSight.size());
-    for (const int i : inSight)
-        at.push_back(toScreen.map(map.stars[i].at));
-    paintStars(painter, map, inSight, at, named, marked, routeStars(overlay.route));
-    paintAvoided(painter, map, toScreen, overlay.avoided);
+    painter.setRenderHint(QPainter::Antialiasing, frame.inSight.size() <= kMostSmoothed);
+
+    const double strength = frame.strong.empty() ? 1 : kFaded;
+    const auto isStrong = [&frame](int star) { return isSet(frame.strong, star); };
+    NameRoom room;
+    // Lines crowded closer than the stars' marks are drawn paler, so the stars show; a pixel
+    // wide whatever the zoom.
+    paintLinks(painter, frame,
+               QPen(toned(kLink, strength * std::clamp(spacing / kRoomForMarks, 0.25, 1.0)), 0),
+               [](const MapLink&) { return true; });
+    const QList<QLineF> stubs = paintStubs(painter, frame, strength);
+    paintStarMarks(
+        painter, frame, [&](int star) { return !isStrong(star); }, strength);
+    paintLinks(painter, frame, QPen(kMarked, kMarkedLinkWidth), [&frame](const MapLink& link) {
+        return link.from == frame.marked || link.to == frame.marked;
+    });
+    paintMoves(painter, frame);
+    paintRoute(painter, frame);
+    paintStarMarks(painter, frame, isStrong, 1);
+    paintMarkedRing(painter, frame);
+    paintNames(painter, frame, room);
+    paintUnexplored(painter, frame, stubs, room, strength);
+    paintAvoided(painter, frame);
 }
 
 void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture,

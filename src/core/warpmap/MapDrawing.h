@@ -26,6 +26,10 @@ inline const QColor kMarked(Qt::black);         // the ring round the star the p
 inline const QColor kRoute(0xd0, 0x20, 0xa0);   // a route planned, over the lines
 inline const QColor kAvoided(0xe0, 0x10, 0x10); // the cross over a star the route avoids
 inline const QColor kMove(0x10, 0x60, 0xd0);    // an arrow of a MOVE stored this turn
+// While a star is marked, its own lines and neighbours are drawn strong, the rest faded to this
+// strength (paler towards the background).
+constexpr double kFaded = 0.3;
+constexpr double kMarkedLinkWidth = 2.5;
 
 // Sizes in pixels of the drawing, whatever its scale.
 constexpr double kStarRadius = 3;
@@ -45,6 +49,8 @@ inline const QPointF kNameOffset(9, 4); // from the star's middle to the start o
 constexpr int kPictureNamePixels = 12;  // the names' size in a saved picture
 // Names are written once neighbouring stars lie this far apart on screen, or few are in sight.
 constexpr double kRoomForNames = 36;
+// Closer than this on screen, stars are drawn smaller, so that a crowded map is not a blot.
+constexpr double kRoomForMarks = 24;
 constexpr int kFewStars = 150;
 } // namespace mapstyle
 
@@ -58,17 +64,21 @@ struct MapMove {
 
 // What the player put over the map: a route (drawn strong over the lines, its stars named),
 // the stars it avoids (crossed out), this turn's moves (arrows labelled with the fleet).
+// When onlyStars is not empty, only the stars it marks true are drawn, with the lines between
+// them (the stars near one, say).
 struct MapOverlay {
     std::vector<RouteJump> route;
     std::vector<int> avoided;
     std::vector<MapMove> moves;
+    std::vector<bool> onlyStars;
 };
 
 // Draws the warp map as seen through toScreen: the stars in shown (a rectangle of the map),
 // their links and unexplored warp points, rings round populated stars and marks over those
 // where fleets are; names once there is room for them (stars far enough apart on screen, or
-// few stars in sight), never one over another; the marked star (-1: none) ringed and always
-// named. Names are written in the painter's font.
+// few stars in sight), never one over another. The marked star (-1: none) is ringed, its lines
+// drawn strong and its neighbours and itself always named, the rest of the map faded; the
+// stars of a route are always named too. Names are written in the painter's font.
 void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
               const QRectF& shown, int marked, const MapOverlay& overlay = {});
 

@@ -9,6 +9,7 @@
 #include <boost/property_map/property_map.hpp>
 
 #include <algorithm>
+#include <limits>
 
 namespace vf {
 
@@ -157,6 +158,26 @@ Route RouteFinder::find(int from, int to, const std::vector<bool>& avoided) cons
                             : RouteOutcome::OneWayOnly;
     }
     return route;
+}
+
+std::vector<bool> RouteFinder::within(int star, int jumps) const
+{
+    const std::size_t stars = boost::num_vertices(m_graph->warps);
+    std::vector<bool> near(stars, false);
+    if (star < 0 || std::size_t(star) >= stars)
+        return near;
+    constexpr int kFar = std::numeric_limits<int>::max();
+    std::vector<int> distance(stars, kFar);
+    distance[std::size_t(star)] = 0;
+    boost::breadth_first_search(
+        m_graph->warps, boost::vertex(std::size_t(star), m_graph->warps),
+        boost::visitor(boost::make_bfs_visitor(boost::record_distances(
+            boost::make_iterator_property_map(distance.begin(),
+                                              boost::get(boost::vertex_index, m_graph->warps)),
+            boost::on_tree_edge()))));
+    for (std::size_t i = 0; i < stars; ++i)
+        near[i] = distance[i] <= jumps;
+    return near;
 }
 
 Route findRoute(const WarpMap& map, int from, int to, const std::vector<bool>& avoided)

@@ -56,6 +56,9 @@ public:
     RouteFinder& operator=(const RouteFinder&) = delete;
 
     Route find(int from, int to, const std::vector<bool>& avoided = {}) const;
+    // The stars a fleet at the star reaches in that many jumps or fewer, the star itself
+    // included (marked true, by index); none for a star not on the map.
+    std::vector<bool> within(int star, int jumps) const;
 
 private:
     struct Graph;

@@ -75,12 +75,14 @@ QRectF boundsOf(const QList<QPointF>& points)
     return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
-QRectF mapBounds(const WarpMap& map)
+QRectF mapBounds(const WarpMap& map, const std::vector<bool>& only)
 {
     QList<QPointF> places;
     places.reserve(map.stars.size());
-    for (const MapStar& star : map.stars)
-        places << star.at;
+    for (qsizetype i = 0; i < map.stars.size(); ++i) {
+        if (only.empty() || (std::size_t(i) < only.size() && only[std::size_t(i)]))
+            places << map.stars[i].at;
+    }
     // Names are written to the right of their stars.
     constexpr double kRoom = 60;
     return boundsOf(places).adjusted(-kRoom, -kRoom, kRoom * 2, kRoom);
@@ -197,6 +199,22 @@ WarpMap readWarpMap(const Store& store, int empireId)
     return map;
 }
 
+namespace {
+
+// Each row of the fleets the turn data places at the star, when it says where fleets are.
+template <typename Visit>
+void eachFleetAt(const Store& store, int empireId, const QString& star, Visit visit)
+{
+    const TableRows fleets = readShownTable(store, empireId, shownTable(RecordKind::Fleet));
+    const qsizetype location = furtherColumn(fleets, QStringLiteral("Location"));
+    for (const QStringList& row : fleets.rows) {
+        if (location >= 0 && row.value(location).compare(star, Qt::CaseInsensitive) == 0)
+            visit(*fleets.table, row);
+    }
+}
+
+} // namespace
+
 StarDetails starDetails(const Store& store, int empireId, const QString& star)
 {
     StarDetails details;
@@ -214,17 +232,25 @@ StarDetails starDetails(const Store& store, int empireId, const QString& star)
                                  "Groups\" WHERE EmpireID = ? AND SystemName = ? COLLATE ANYCASE "
                                  "ORDER BY PopulationGroupID"),
                   {empireId, star}, [&](const StoredRow& row) {
-                      details.populationGroups << QStringLiteral("Population Group # %1 (orbit %2)")
-                                                      .arg(row.number(0))
-                                                      .arg(row.text(1));
+                      details.populationGroups << StarDetails::Record{
+                          int(row.number(0)), QStringLiteral("Population Group # %1 (orbit %2)")
+                                                  .arg(row.number(0))
+                                                  .arg(row.text(1))};
                   });
-    const TableRows fleets = readShownTable(store, empireId, shownTable(RecordKind::Fleet));
-    const qsizetype location = furtherColumn(fleets, QStringLiteral("Location"));
-    for (const QStringList& row : fleets.rows) {
-        if (location >= 0 && row.value(location).compare(star, Qt::CaseInsensitive) == 0)
-            details.fleets << rowLabel(*fleets.table, row);
-    }
+    eachFleetAt(store, empireId, star, [&](const ShownTable& table, const QStringList& row) {
+        details.fleets << StarDetails::Record{row.value(table.keyColumn()).toInt(),
+                                              rowLabel(table, row)};
+    });
     return details;
+}
+
+QList<int> fleetsAt(const Store& store, int empireId, const QString& star)
+{
+    QList<int> numbers;
+    eachFleetAt(store, empireId, star, [&](const ShownTable& table, const QStringList& row) {
+        numbers << row.value(table.keyColumn()).toInt();
+    });
+    return numbers;
 }
 
 } // namespace vf

@@ -64,8 +64,9 @@ struct WarpMap {
 
 // The smallest rectangle holding the points (QRectF::united passes over empty rectangles).
 QRectF boundsOf(const QList<QPointF>& points);
-// The map's stars with room around them for their names.
-QRectF mapBounds(const WarpMap& map);
+// The map's stars with room around them for their names; only those marked true in only, when
+// it is not empty.
+QRectF mapBounds(const WarpMap& map, const std::vector<bool>& only = {});
 
 // The star a warp point leads to: "Vega" for "VegaB"; nothing for "?", "?4" or nothing.
 QString destinationStar(const QString& destination);
@@ -78,11 +79,19 @@ struct StarDetails {
         int id = 0;
         QString leadsTo; // "Vega (B)", "unexplored"
     };
+    struct Record {
+        int number = 0;
+        QString label;
+    };
     QList<WarpPoint> warpPoints;
     QStringList orbits;
-    QStringList populationGroups; // "Population Group # 101 (orbit 3)"
-    QStringList fleets;           // "Fleet # 12 Home Guard"
+    QList<Record> populationGroups; // "Population Group # 101 (orbit 3)"
+    QList<Record> fleets;           // "Fleet # 12 Home Guard"
 };
 StarDetails starDetails(const Store& store, int empireId, const QString& star);
+
+// The fleets the turn data places at the star (by number); none when it does not say where
+// fleets are.
+QList<int> fleetsAt(const Store& store, int empireId, const QString& star);
 
 } // namespace vf

@@ -32,6 +32,8 @@ public:
     virtual void openTurnData(int empireId) = 0;
     // The warp map of the empire, likewise in a window of its own.
     virtual void openWarpMap(int empireId) = 0;
+    // The warp map with the star marked and its panel open.
+    virtual void showOnMap(int empireId, const QString& star) = 0;
     // Order entry (the one open, else a new one) with an order begun.
     virtual void startOrder(int empireId, const OrderStart& start) = 0;
     // What changed at the empire's last import, over the window in front.

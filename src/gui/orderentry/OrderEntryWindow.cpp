@@ -19,11 +19,13 @@
 #include "orders/EnterKeyRoutes.h"
 #include "orders/FieldLayouts.h"
 #include "orders/OrderCatalogue.h"
+#include "orders/OrderCheck.h"
 #include "orders/OrderStorer.h"
 #include "orders/SlotFocusRules.h"
 #include "orders/TypeAhead.h"
 #include "store/OrderRepository.h"
 #include "store/TurnDataRepository.h"
+#include "warpmap/WarpMap.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,6 +38,8 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vf {
 
@@ -188,6 +192,17 @@ void OrderEntryWindow::saveOrder()
     guarded(m_context.dialogs, [this] { m_storer->storeOrder(); });
 }
 
+namespace {
+
+bool takesFleets(const QString& code, int slot)
+{
+    const QList<SlotUse> uses = slotsTaking(RecordKind::Fleet);
+    return std::any_of(uses.begin(), uses.end(),
+                       [&](const SlotUse& use) { return use.code == code && use.slot == slot; });
+}
+
+} // namespace
+
 void OrderEntryWindow::startOrder(const OrderStart& start)
 {
     guarded(m_context.dialogs, [&] {
@@ -211,6 +226,11 @@ void OrderEntryWindow::startOrder(const OrderStart& start)
         int empty = 1;
         while (empty < start.slot && !m_form->slotText(empty).isEmpty())
             ++empty;
+        // Begun at a star: the fleets there head the fleet list (those the file places there).
+        if (!start.star.isEmpty() && takesFleets(start.code, empty))
+            m_form->setChoices(empty,
+                               recordsFirst(m_form->choices(empty),
+                                            fleetsAt(m_context.store, m_empireId, start.star)));
         m_quietFocus = true;
         m_form->focusSlot(empty);
         m_quietFocus = false;

@@ -64,14 +64,27 @@ void TurnDataWindow::offerNewOrder(QTableView* view, std::optional<QPoint> at)
             cells.value(table.column(ColumnRole::Star)),
             [this](const OrderStart& start) { m_navigator.startOrder(m_empireId, start); });
     }
+    // A system, a warp point, a population group: the map opens at its star.
+    const int starColumn = table.column(ColumnRole::Star);
+    if (starColumn >= 0 && row >= 0) {
+        QAction* onMap = menu.addAction(QStringLiteral("Show on &Map"));
+        onMap->setObjectName(QStringLiteral("ShowOnMap"));
+        const QString star = shown.cells(row).value(starColumn);
+        connect(onMap, &QAction::triggered, this,
+                [this, star] { m_navigator.showOnMap(m_empireId, star); });
+    }
     QAction* copy = menu.addAction(QStringLiteral("&Copy"));
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this,
             [this] { QApplication::clipboard()->setText(selectedText()); });
+    const QPoint cell =
+        view->viewport()->mapToGlobal(view->visualRect(view->currentIndex()).center());
     if (at)
         menu.exec(*at);
     else if (codes->isEnabled())
-        codes->exec(view->viewport()->mapToGlobal(view->visualRect(view->currentIndex()).center()));
+        codes->exec(cell);
+    else
+        menu.exec(cell);
 }
 
 bool TurnDataWindow::eventFilter(QObject* watched, QEvent* event)
@@ -85,8 +98,8 @@ bool TurnDataWindow::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (isEnter(key) && view->currentIndex().isValid()) {
-        const auto& shown = *static_cast<const TurnTableModel*>(view->model());
-        if (shown.table().kind)
+        const ShownTable& table = static_cast<const TurnTableModel*>(view->model())->table();
+        if (table.kind || table.column(ColumnRole::Star) >= 0)
             offerNewOrder(view, std::nullopt);
         return true;
     }

@@ -58,7 +58,7 @@ void MapView::fit()
 {
     if (!m_map || m_map->stars.isEmpty())
         return;
-    const QRectF bounds = mapBounds(*m_map);
+    const QRectF bounds = mapBounds(*m_map, m_drawn);
     m_centre = bounds.center();
     m_scale = std::min(width() / bounds.width(), height() / bounds.height());
     m_fitting = true;
@@ -96,7 +96,18 @@ void MapView::centreOn(int star)
 void MapView::setOverlay(const MapOverlay* overlay)
 {
     m_overlay = overlay;
+    // Stars shown or hidden: what is in sight is fitted again.
+    std::vector<bool> drawn = overlay ? overlay->onlyStars : std::vector<bool>{};
+    if (drawn != m_drawn) {
+        m_drawn = std::move(drawn);
+        fit();
+    }
     update();
+}
+
+bool MapView::isDrawn(int star) const
+{
+    return m_drawn.empty() || (std::size_t(star) < m_drawn.size() && m_drawn[std::size_t(star)]);
 }
 
 void MapView::contextMenuEvent(QContextMenuEvent* event)
@@ -141,6 +152,8 @@ int MapView::starAt(QPointF point) const
     int nearest = -1;
     double best = kPickPixels;
     for (int i = 0; i < m_map->stars.size(); ++i) {
+        if (!isDrawn(i))
+            continue;
         const QPointF d = screenPointOf(i) - point;
         const double distance = std::hypot(d.x(), d.y());
         if (distance <= best) {
@@ -242,6 +255,10 @@ void MapView::keyPressEvent(QKeyEvent* event)
         if (m_marked >= 0)
             Q_EMIT starOpened(m_marked);
         return;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        markFirstDrawn(event->key() == Qt::Key_Home);
+        return;
     default:
         QWidget::keyPressEvent(event);
         return;
@@ -250,13 +267,28 @@ void MapView::keyPressEvent(QKeyEvent* event)
     update();
 }
 
+void MapView::markFirstDrawn(bool first)
+{
+    if (!m_map)
+        return;
+    const int step = first ? 1 : -1;
+    for (int star = first ? 0 : int(m_map->stars.size()) - 1; star >= 0 && star < m_map->stars.size();
+         star += step) {
+        if (isDrawn(star))
+            return centreOn(star);
+    }
+}
+
 // Tab goes through the stars in name order; after the last (Shift+Tab: before the first) it
 // leaves the map, as from any other box.
 bool MapView::focusNextPrevChild(bool next)
 {
     if (!hasFocus() || !m_map || m_map->stars.isEmpty())
         return QWidget::focusNextPrevChild(next);
-    const int star = next ? m_marked + 1 : (m_marked < 0 ? -1 : m_marked - 1);
+    const int step = next ? 1 : -1;
+    int star = next || m_marked >= 0 ? m_marked + step : -1;
+    while (star >= 0 && star < m_map->stars.size() && !isDrawn(star))
+        star += step;
     if (star < 0 || star >= m_map->stars.size())
         return QWidget::focusNextPrevChild(next);
     centreOn(star);

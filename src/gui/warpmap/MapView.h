@@ -8,16 +8,19 @@
 namespace vf {
 
 // The map a player pans (drag, arrow keys), zooms (wheel, + and -) and picks stars on (a
-// click, or Tab and Shift+Tab through the stars in name order, Enter to open one).
+// click, or Tab and Shift+Tab through the stars in name order, Home and End to the first and
+// the last, Enter to open one).
 class MapView : public QWidget {
     Q_OBJECT
 public:
     explicit MapView(QWidget* parent = nullptr);
 
     void setMap(const WarpMap* map);
-    // What is drawn over the map (a route, avoided stars, moves); nothing: none.
+    // What is drawn over the map (a route, avoided stars, moves), and which stars are drawn;
+    // nothing: none. When it shows only some stars, or shows all again, they are fitted.
     void setOverlay(const MapOverlay* overlay);
-    // The whole map in sight (also after the view changes size, until the player moves it).
+    // The whole map (or the stars drawn) in sight (also after the view changes size, until the
+    // player moves it).
     void fit();
     // Marks the star and brings it to the middle.
     void centreOn(int star);
@@ -49,10 +52,14 @@ protected:
 private:
     void zoomBy(double factor, QPointF around);
     int starAt(QPointF point) const;
+    bool isDrawn(int star) const;
+    // Home: the first star drawn in name order; End: the last.
+    void markFirstDrawn(bool first);
     void mark(int star);
 
     const WarpMap* m_map = nullptr;
     const MapOverlay* m_overlay = nullptr;
+    std::vector<bool> m_drawn; // the stars drawn; empty: all
     QPointF m_centre;
     double m_scale = 1;
     int m_marked = -1;

@@ -25,14 +25,7 @@ const QString kTitle = QStringLiteral("Order This Route");
 ChoiceList fleetsFor(const AppContext& context, int empireId, const TurnData& data,
                      const QString& star)
 {
-    QSet<int> atStar;
-    for (const QString& fleet : starDetails(context.store, empireId, star).fleets)
-        atStar << fleet.section(QLatin1Char(' '), 2, 2).toInt(); // "Fleet # 12 Home Guard"
-    ChoiceList first;
-    ChoiceList rest;
-    for (const ChoiceEntry& fleet : data.fleets())
-        (fleet.number && atStar.contains(*fleet.number) ? first : rest) << fleet;
-    return first + rest;
+    return recordsFirst(data.fleets(), fleetsAt(context.store, empireId, star));
 }
 
 struct RouteChoice {

@@ -27,7 +27,7 @@ RoutePanel::RoutePanel(const WarpMap& map, QWidget* parent)
     m_avoidedList->setObjectName(QStringLiteral("AvoidedStars"));
     m_avoidedList->setWordWrap(true);
     m_avoidedList->hide();
-    m_order = new QPushButton(QStringLiteral("&Order This Route\u2026"), this);
+    m_order = new QPushButton(QStringLiteral("Or&der This Route\u2026"), this);
     m_order->setObjectName(QStringLiteral("OrderRoute"));
     m_order->setAccessibleName(QStringLiteral("Order This Route"));
     m_order->setEnabled(false);

@@ -27,6 +27,7 @@ public:
     bool isAvoided(int star) const;
 
     const Route& route() const { return m_route; }
+    const RouteFinder& finder() const { return m_finder; }
     const MapOverlay& overlay() const { return m_overlay; }
     QLineEdit& from() { return *m_from; }
     QLineEdit& to() { return *m_to; }

@@ -3,13 +3,13 @@
 #include "MapView.h"
 #include "RouteOrdering.h"
 #include "RoutePanel.h"
+#include "StarPanel.h"
 #include "common/AppContext.h"
 #include "common/BackgroundWork.h"
 #include "common/Dialogs.h"
 #include "common/FindKey.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
-#include "common/NewOrderMenu.h"
 #include "common/ProgramKeys.h"
 #include "common/SaveFileName.h"
 #include "common/ScreenMetrics.h"
@@ -45,8 +45,6 @@
 namespace vf {
 
 namespace {
-
-constexpr int kWarpPointRole = Qt::UserRole;
 
 // Lays the map out off the window's thread while a progress dialog shows how far it is.
 bool layOutWithProgress(WarpMap& map, QWidget* parent)
@@ -129,15 +127,8 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     svg->setVisible(canSaveSvg());
     connect(m_view, &MapView::starOpened, this, &WarpMapWindow::showStar);
 
-    m_panel = new QTreeWidget(this);
-    m_panel->setObjectName(QStringLiteral("StarPanel"));
-    m_panel->setAccessibleName(QStringLiteral("Star"));
-    m_panel->setHeaderLabel(QStringLiteral("Choose a star"));
-    m_panel->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_panel->installEventFilter(this);
-    connect(m_panel, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
-        offerNewOrder(m_panel->itemAt(at), m_panel->viewport()->mapToGlobal(at));
-    });
+    m_star = new StarPanel(context, navigator, empireId, m_map, this);
+    connect(m_star, &StarPanel::nearChanged, this, &WarpMapWindow::updateOverlay);
     m_route = new RoutePanel(m_map, this);
     m_route->hide();
     connect(m_route, &RoutePanel::changed, this, &WarpMapWindow::updateOverlay);
@@ -147,7 +138,7 @@ WarpMapWindow::WarpMapWindow(AppContext& context, Navigator& navigator, int empi
     m_movesNote->setObjectName(QStringLiteral("MovesNotOnMap"));
     m_movesNote->hide();
     m_side = new QSplitter(Qt::Vertical, this);
-    m_side->addWidget(m_panel);
+    m_side->addWidget(m_star);
     m_side->addWidget(m_route);
     m_side->setChildrenCollapsible(false);
     auto* split = new QSplitter(this);
@@ -214,70 +205,24 @@ void WarpMapWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
+QTreeWidget& WarpMapWindow::panel()
+{
+    return m_star->tree();
+}
+
+void WarpMapWindow::showStarNamed(const QString& name)
+{
+    const int star = m_map.indexOf(name);
+    m_findNote->setText(star < 0 ? QStringLiteral("No star named %1").arg(name) : QString());
+    if (star < 0)
+        return;
+    m_view->centreOn(star);
+    showStar(star);
+}
+
 void WarpMapWindow::showStar(int star)
 {
-    const MapStar& shown = m_map.stars[star];
-    m_shownStar = shown.name;
-    m_panel->clear();
-    m_panel->setHeaderLabel(shown.name);
-    guarded(m_context.dialogs, [&] {
-        const StarDetails details = starDetails(m_context.store, m_empireId, shown.name);
-        const auto group = [this](const QString& title, qsizetype count) {
-            auto* item =
-                new QTreeWidgetItem(m_panel, {QStringLiteral("%1 (%2)").arg(title).arg(count)});
-            item->setExpanded(true);
-            return item;
-        };
-        QTreeWidgetItem* warps = group(QStringLiteral("Warp Points"), details.warpPoints.size());
-        for (const auto& warp : details.warpPoints) {
-            auto* item = new QTreeWidgetItem(
-                warps, {QStringLiteral("Warp Point # %1 to %2").arg(warp.id).arg(warp.leadsTo)});
-            item->setData(0, kWarpPointRole, warp.id);
-        }
-        const auto list = [&](const QString& title, const QStringList& entries) {
-            QTreeWidgetItem* parent = group(title, entries.size());
-            for (const QString& entry : entries)
-                new QTreeWidgetItem(parent, {entry});
-        };
-        list(QStringLiteral("Orbits"), details.orbits);
-        list(QStringLiteral("Population Groups"), details.populationGroups);
-        list(QStringLiteral("Fleets"), details.fleets);
-    });
-    if (m_panel->topLevelItemCount() > 0 && m_panel->topLevelItem(0)->childCount() > 0)
-        m_panel->setCurrentItem(m_panel->topLevelItem(0)->child(0));
-}
-
-void WarpMapWindow::offerNewOrder(QTreeWidgetItem* item, std::optional<QPoint> at)
-{
-    if (!item || !item->data(0, kWarpPointRole).isValid())
-        return;
-    QMenu codes(this);
-    codes.setObjectName(QStringLiteral("NewOrderCodes"));
-    codes.setTitle(QStringLiteral("&New Order\u2026"));
-    addNewOrderCodes(
-        codes, RecordKind::WarpPoint, item->data(0, kWarpPointRole).toInt(), m_shownStar,
-        [this](const OrderStart& start) { m_navigator.startOrder(m_empireId, start); });
-    if (at) {
-        QMenu menu(this);
-        menu.setObjectName(QStringLiteral("NewOrderMenu"));
-        menu.addMenu(&codes);
-        menu.exec(*at);
-    } else {
-        codes.exec(m_panel->viewport()->mapToGlobal(m_panel->visualItemRect(item).center()));
-    }
-}
-
-bool WarpMapWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_panel && event->type() == QEvent::KeyPress) {
-        const auto key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_panel->currentItem() &&
-            m_panel->currentItem()->data(0, kWarpPointRole).isValid()) {
-            offerNewOrder(m_panel->currentItem(), std::nullopt);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    m_star->showStar(star);
 }
 
 void WarpMapWindow::askExport(const QString& kind)
@@ -374,6 +319,8 @@ void WarpMapWindow::refreshMoves()
 void WarpMapWindow::updateOverlay()
 {
     m_overlay = m_route->overlay();
+    if (const int jumps = m_star->nearJumps(); jumps > 0)
+        m_overlay.onlyStars = m_route->finder().within(m_star->shownStar(), jumps);
     if (m_showOrders->isChecked())
         m_overlay.moves = m_moves;
     m_view->setOverlay(&m_overlay);

@@ -12,7 +12,6 @@ class QLabel;
 class QLineEdit;
 class QSplitter;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace vf {
 
@@ -20,6 +19,7 @@ struct AppContext;
 class MapView;
 class Navigator;
 class RoutePanel;
+class StarPanel;
 
 // The empire's map laid out: the places kept with its import, else laid out now off the
 // window's thread with a progress bar and Cancel (nothing when cancelled), and kept.
@@ -40,22 +40,24 @@ public:
     const WarpMap& map() const { return m_map; }
     MapView& view() { return *m_view; }
     QLineEdit& find() { return *m_find; }
-    QTreeWidget& panel() { return *m_panel; }
+    QTreeWidget& panel();
+    StarPanel& starPanel() { return *m_star; }
     RoutePanel& routePanel() { return *m_route; }
     QCheckBox& showOrders() { return *m_showOrders; }
     QLabel& movesNote() { return *m_movesNote; }
     const MapOverlay& overlay() const { return m_overlay; }
+    // Marks the star, brings it to the middle and lists what it holds; a star the map does
+    // not hold is told beside Find.
+    void showStarNamed(const QString& name);
     // Shows the route panel, the focus in its first empty box.
     void showRoutePanel();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showStar(int star);
-    void offerNewOrder(QTreeWidgetItem* item, std::optional<QPoint> at);
     void askExport(const QString& kind);
     void offerStarMenu(int star, QPoint at);
     // The moves of the orders stored now, and the route planned, drawn anew.
@@ -73,7 +75,7 @@ private:
     WarpMap m_map;
     MapView* m_view = nullptr;
     QLineEdit* m_find = nullptr;
-    QTreeWidget* m_panel = nullptr;
+    StarPanel* m_star = nullptr;
     RoutePanel* m_route = nullptr;
     QSplitter* m_side = nullptr; // the star's panel above the route's
     QCheckBox* m_showOrders = nullptr;
@@ -82,7 +84,6 @@ private:
     std::vector<MapMove> m_moves;
     MapOverlay m_overlay;
     bool m_placed = false;
-    QString m_shownStar; // the star the panel lists (the map may have marked another since)
 };
 
 } // namespace vf
