@@ -272,8 +272,8 @@ void MapView::markFirstDrawn(bool first)
     if (!m_map)
         return;
     const int step = first ? 1 : -1;
-    for (int star = first ? 0 : int(m_map->stars.size()) - 1; star >= 0 && star < m_map->stars.size();
-         star += step) {
+    for (int star = first ? 0 : int(m_map->stars.size()) - 1;
+         star >= 0 && star < m_map->stars.size(); star += step) {
         if (isDrawn(star))
             return centreOn(star);
     }
