@@ -1,4 +1,6 @@
 #include "ChoiceListFixture.h"
+#include "orders/CachedTurnData.h"
+#include "store/TurnDataRepository.h"
 
 #include <QTest>
 
@@ -97,6 +99,31 @@ private Q_SLOTS:
                              where.constData());
             }
         }
+    }
+
+    // The lists kept for many orders at a time are the lists read one by one: every star's warp
+    // points, read at once, for each empire, whatever the letter case the star is named in.
+    void keptListsAreTheListsRead_data()
+    {
+        QTest::addColumn<int>("empireId");
+        QTest::newRow("123.mdb") << 123;
+        QTest::newRow("126.mdb, awkward names") << 126;
+    }
+    void keptListsAreTheListsRead()
+    {
+        QFETCH(int, empireId);
+        const TurnDataRepository data(m_store->store(), empireId);
+        const CachedTurnData kept(data);
+        const ChoiceList stars = data.starNames();
+        QVERIFY(!stars.isEmpty());
+        int warpPoints = 0;
+        for (const ChoiceEntry& star : stars) {
+            for (const QString& name : {star.text, star.text.toUpper(), star.text.toLower()})
+                QCOMPARE(kept.warpPointsOf(name), data.warpPointsOf(name));
+            warpPoints += int(data.warpPointsOf(star.text).size());
+        }
+        QVERIFY(warpPoints > 0);
+        QCOMPARE(kept.warpPointsOf(QStringLiteral("Nowhere")), ChoiceList());
     }
 
     void focusingTwiceGivesTheSameList()

@@ -62,10 +62,21 @@ public:
     {
         return kept(QStringLiteral("routes"), [&] { return m_data.convoyRoutes(); });
     }
+    // Every star's warp points are read at once the first time, where the turn data can.
     ChoiceList warpPointsOf(const QString& star) const override
     {
+        if (!m_warpPoints)
+            m_warpPoints = m_data.warpPointsByStar();
+        if (!m_warpPoints->isEmpty())
+            return m_warpPoints->value(star.toCaseFolded());
         return kept(QStringLiteral("warp points of ") + star.toCaseFolded(),
                     [&] { return m_data.warpPointsOf(star); });
+    }
+    QHash<QString, ChoiceList> warpPointsByStar() const override
+    {
+        if (!m_warpPoints)
+            m_warpPoints = m_data.warpPointsByStar();
+        return *m_warpPoints;
     }
     ChoiceList orbitalLocationsOf(const QString& star) const override
     {
@@ -84,6 +95,7 @@ private:
 
     const TurnData& m_data;
     mutable QHash<QString, ChoiceList> m_lists;
+    mutable std::optional<QHash<QString, ChoiceList>> m_warpPoints;
 };
 
 } // namespace vf

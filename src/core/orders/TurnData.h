@@ -4,6 +4,8 @@
 
 #include "ChoiceList.h"
 
+#include <QHash>
+
 #include <QString>
 
 namespace vf {
@@ -28,6 +30,10 @@ public:
     virtual ChoiceList convoyRoutes() const = 0;
     virtual ChoiceList warpPointsOf(const QString& star) const = 0;
     virtual ChoiceList orbitalLocationsOf(const QString& star) const = 0;
+    // Every star's warp points as warpPointsOf lists them, by the star's name case-folded, read
+    // at once: cheaper than star by star when many stars are looked at. Empty when this turn
+    // data cannot tell them at once (warpPointsOf then serves).
+    virtual QHash<QString, ChoiceList> warpPointsByStar() const { return {}; }
 
     // Whether the turn data holds the record (a warp point: at that star).
     bool holds(RecordKind kind, int number, const QString& star = QString()) const;

@@ -93,6 +93,20 @@ ChoiceList TurnDataRepository::warpPointsOf(const QString& star) const
         });
 }
 
+QHash<QString, ChoiceList> TurnDataRepository::warpPointsByStar() const
+{
+    QHash<QString, ChoiceList> byStar;
+    m_store.eachRow(
+        QStringLiteral("SELECT WarpPointID, StarName, DestinationStarName "
+                       "FROM \"Warp Points\" WHERE EmpireID = ? AND WarpPointID IS NOT NULL "
+                       "ORDER BY DestinationStarName COLLATE NOCASE, rowid"),
+        {m_empireId}, [&byStar](const StoredRow& q) {
+            byStar[text(q, 1).toCaseFolded()].append(ChoiceEntry{
+                entrytext::warpPoint(number(q, 0), text(q, 1), text(q, 2)), number(q, 0)});
+        });
+    return byStar;
+}
+
 ChoiceList TurnDataRepository::orbitalLocationsOf(const QString& star) const
 {
     return read(

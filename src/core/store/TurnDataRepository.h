@@ -33,6 +33,7 @@ public:
     ChoiceList researchableItems() const override;
     ChoiceList convoyRoutes() const override;
     ChoiceList warpPointsOf(const QString& star) const override;
+    QHash<QString, ChoiceList> warpPointsByStar() const override;
     ChoiceList orbitalLocationsOf(const QString& star) const override;
 
 private:

@@ -123,35 +123,60 @@ void paintUnexplored(QPainter& painter, const Frame& frame, const QList<QLineF>&
 }
 
 // Rings round populated stars, fleet marks and the dots of the stars in sight that keep is
-// true of, each pass with one pen and brush.
+// true of, each pass with one pen and brush. On a crowded map, where the marks are a few
+// pixels wide, they are drawn as squares in one call a pass: they look the same there and take
+// a fraction of the time.
 template <typename Keep>
 void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double strength)
 {
     const double scale = frame.markScale;
+    const bool tiny = scale < 0.75;
+    const auto each = [&](auto holds, auto draw) {
+        QList<QRectF> squares;
+        for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
+            const MapStar& star = frame.map.stars[frame.inSight[i]];
+            if (keep(frame.inSight[i]) && holds(star))
+                draw(frame.at[i], squares);
+        }
+        painter.drawRects(squares);
+    };
+    const auto around = [](QPointF at, double radius) {
+        return QRectF(at - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
+    };
     // (A ring's pen a whole pixel wide at least: a thinner one is drawn much more slowly.)
     painter.setPen(
         QPen(toned(kPopulated, strength), std::max(1.0, std::round(kRingWidth * scale))));
     painter.setBrush(Qt::NoBrush);
-    for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
-        if (keep(frame.inSight[i]) && frame.map.stars[frame.inSight[i]].populationGroups > 0)
-            painter.drawEllipse(frame.at[i], kRingRadius * scale, kRingRadius * scale);
-    }
+    each([](const MapStar& star) { return star.populationGroups > 0; },
+         [&](QPointF at, QList<QRectF>& squares) {
+             if (tiny)
+                 squares << around(at, kRingRadius * scale);
+             else
+                 painter.drawEllipse(at, kRingRadius * scale, kRingRadius * scale);
+         });
     painter.setPen(Qt::NoPen);
     painter.setBrush(toned(kFleet, strength));
-    for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
-        if (keep(frame.inSight[i]) && frame.map.stars[frame.inSight[i]].fleets > 0) {
-            const QPointF& at = frame.at[i];
-            painter.drawPolygon(
-                QPolygonF{at + QPointF(-kFleetMarkHalfWidth, -kFleetMarkBottom) * scale,
-                          at + QPointF(kFleetMarkHalfWidth, -kFleetMarkBottom) * scale,
-                          at + QPointF(0, -kFleetMarkTop) * scale});
-        }
-    }
+    each([](const MapStar& star) { return star.fleets > 0; },
+         [&](QPointF at, QList<QRectF>& squares) {
+             const QPointF tip = at + QPointF(0, -kFleetMarkTop) * scale;
+             if (tiny)
+                 squares << QRectF(tip,
+                                   at + QPointF(kFleetMarkHalfWidth, -kFleetMarkBottom) * scale)
+                                .normalized()
+                                .adjusted(-kFleetMarkHalfWidth * scale, 0, 0, 0);
+             else
+                 painter.drawPolygon(
+                     QPolygonF{at + QPointF(-kFleetMarkHalfWidth, -kFleetMarkBottom) * scale,
+                               at + QPointF(kFleetMarkHalfWidth, -kFleetMarkBottom) * scale, tip});
+         });
     painter.setBrush(toned(kStar, strength));
-    for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
-        if (keep(frame.inSight[i]))
-            painter.drawEllipse(frame.at[i], kStarRadius * scale, kStarRadius * scale);
-    }
+    each([](const MapStar&) { return true; },
+         [&](QPointF at, QList<QRectF>& squares) {
+             if (tiny)
+                 squares << around(at, kStarRadius * scale);
+             else
+                 painter.drawEllipse(at, kStarRadius * scale, kStarRadius * scale);
+         });
     painter.setBrush(Qt::NoBrush);
 }
 
