@@ -8,6 +8,7 @@
 #include "warpmap/MapLayout.h"
 #include "warpmap/MapPictures.h"
 #include "warpmap/MapView.h"
+#include "warpmap/ThinLines.h"
 #include "warpmap/WarpMapWindow.h"
 
 #include <QComboBox>
@@ -258,6 +259,62 @@ private Q_SLOTS:
             if (neighboursNamed && (link.from == star || link.to == star) && inSight)
                 QVERIFY2(strongly(map.stars[other].name), qPrintable(map.stars[other].name));
         }
+    }
+
+    // A crowded map's links, set pixel by pixel, fall where the painter's own lines fall (a
+    // pixel either way at most), on a picture of one or two pixels a unit, a line running off
+    // it and one far too long for it included.
+    void thinLinesFallWhereThePaintersFall_data()
+    {
+        QTest::addColumn<QLineF>("line");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("across") << QLineF(3, 10, 90, 10) << 1.0;
+        QTest::newRow("gently down") << QLineF(5, 5, 95, 40) << 1.0;
+        QTest::newRow("steeply up") << QLineF(50, 70, 60, 2) << 1.0;
+        QTest::newRow("off the picture") << QLineF(-30, 20, 50, 60) << 1.0;
+        QTest::newRow("far too long") << QLineF(-5000, 40, 5000, 41) << 1.0;
+        QTest::newRow("double size") << QLineF(5, 5, 95, 40) << 2.0;
+    }
+    void thinLinesFallWhereThePaintersFall()
+    {
+        QFETCH(QLineF, line);
+        QFETCH(double, ratio);
+        const auto drawn = [&](bool thin) {
+            QImage image(QSize(100, 80) * ratio, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            if (thin)
+                drawThinLines(painter, {line}, Qt::black);
+            else {
+                painter.setPen(QPen(Qt::black, 0));
+                painter.drawLine(line);
+            }
+            return image;
+        };
+        const QImage thin = drawn(true);
+        const QImage painted = drawn(false);
+        const auto inked = [](const QImage& image, int x, int y) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (image.rect().contains(x + dx, y + dy) &&
+                        image.pixel(x + dx, y + dy) != qRgb(255, 255, 255))
+                        return true;
+            return false;
+        };
+        int ink = 0;
+        for (int y = 0; y < thin.height(); ++y) {
+            for (int x = 0; x < thin.width(); ++x) {
+                const bool here = thin.pixel(x, y) != qRgb(255, 255, 255);
+                ink += here;
+                if (here)
+                    QVERIFY2(inked(painted, x, y),
+                             qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                if (painted.pixel(x, y) != qRgb(255, 255, 255))
+                    QVERIFY2(inked(thin, x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        }
+        QVERIFY(ink > 0);
     }
 
     void theWarpMapLayoutCanBeCancelled()

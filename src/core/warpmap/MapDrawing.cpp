@@ -2,6 +2,7 @@
 
 #include "MapLayout.h"
 #include "NameRoom.h"
+#include "ThinLines.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -10,6 +11,8 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <set>
+#include <tuple>
 
 namespace vf {
 
@@ -76,14 +79,20 @@ std::vector<bool> neighbourhood(const WarpMap& map, int marked)
     return strong;
 }
 
+// The links keep is true of; thin ones on a crowded map (not drawn smoothly) set pixel by pixel.
 template <typename Keep>
-void paintLinks(QPainter& painter, const Frame& frame, const QPen& pen, Keep keep)
+void paintLinks(QPainter& painter, const Frame& frame, const QPen& pen, Keep keep,
+                bool thin = false)
 {
     QList<QLineF> lines;
     for (const MapLink& link : frame.map.links) {
         if (keep(link) && frame.linkDrawn(link))
             lines << QLineF(frame.toScreen.map(frame.map.stars[link.from].at),
                             frame.toScreen.map(frame.map.stars[link.to].at));
+    }
+    if (thin && !painter.testRenderHint(QPainter::Antialiasing)) {
+        drawThinLines(painter, lines, pen.color());
+        return;
     }
     painter.setPen(pen);
     painter.drawLines(lines);
@@ -132,7 +141,7 @@ void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double str
     const double scale = frame.markScale;
     const bool tiny = scale < 0.75;
     const auto each = [&](auto holds, auto draw) {
-        QList<QRectF> squares;
+        QList<QRect> squares;
         for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
             const MapStar& star = frame.map.stars[frame.inSight[i]];
             if (keep(frame.inSight[i]) && holds(star))
@@ -140,15 +149,17 @@ void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double str
         }
         painter.drawRects(squares);
     };
+    // (Whole pixels: the painter fills those fastest.)
     const auto around = [](QPointF at, double radius) {
-        return QRectF(at - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius));
+        const int side = std::max(1, int(std::lround(2 * radius)));
+        return QRect((at - QPointF(radius, radius)).toPoint(), QSize(side, side));
     };
     // (A ring's pen a whole pixel wide at least: a thinner one is drawn much more slowly.)
     painter.setPen(
         QPen(toned(kPopulated, strength), std::max(1.0, std::round(kRingWidth * scale))));
     painter.setBrush(Qt::NoBrush);
     each([](const MapStar& star) { return star.populationGroups > 0; },
-         [&](QPointF at, QList<QRectF>& squares) {
+         [&](QPointF at, QList<QRect>& squares) {
              if (tiny)
                  squares << around(at, kRingRadius * scale);
              else
@@ -157,13 +168,11 @@ void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double str
     painter.setPen(Qt::NoPen);
     painter.setBrush(toned(kFleet, strength));
     each([](const MapStar& star) { return star.fleets > 0; },
-         [&](QPointF at, QList<QRectF>& squares) {
+         [&](QPointF at, QList<QRect>& squares) {
              const QPointF tip = at + QPointF(0, -kFleetMarkTop) * scale;
              if (tiny)
-                 squares << QRectF(tip,
-                                   at + QPointF(kFleetMarkHalfWidth, -kFleetMarkBottom) * scale)
-                                .normalized()
-                                .adjusted(-kFleetMarkHalfWidth * scale, 0, 0, 0);
+                 squares << around(tip + QPointF(0, kFleetMarkHalfWidth * scale),
+                                   kFleetMarkHalfWidth * scale);
              else
                  painter.drawPolygon(
                      QPolygonF{at + QPointF(-kFleetMarkHalfWidth, -kFleetMarkBottom) * scale,
@@ -171,7 +180,7 @@ void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double str
          });
     painter.setBrush(toned(kStar, strength));
     each([](const MapStar&) { return true; },
-         [&](QPointF at, QList<QRectF>& squares) {
+         [&](QPointF at, QList<QRect>& squares) {
              if (tiny)
                  squares << around(at, kStarRadius * scale);
              else
@@ -277,7 +286,10 @@ void paintMoves(QPainter& painter, const Frame& frame)
 {
     painter.setPen(QPen(kMove, kMoveWidth));
     painter.setBrush(kMove);
+    std::set<std::tuple<int, int, int>> drawn; // a move ordered twice is one arrow
     for (const MapMove& move : frame.overlay.moves) {
+        if (!drawn.insert({move.from, move.to, move.fleet}).second)
+            continue;
         const QLineF line(frame.toScreen.map(frame.map.stars[move.from].at),
                           frame.toScreen.map(frame.map.stars[move.to].at));
         if (line.length() < 2 * kArrowHead)
@@ -339,9 +351,10 @@ void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
     NameRoom room;
     // Lines crowded closer than the stars' marks are drawn paler, so the stars show; a pixel
     // wide whatever the zoom.
-    paintLinks(painter, frame,
-               QPen(toned(kLink, strength * std::clamp(spacing / kRoomForMarks, 0.25, 1.0)), 0),
-               [](const MapLink&) { return true; });
+    paintLinks(
+        painter, frame,
+        QPen(toned(kLink, strength * std::clamp(spacing / kRoomForMarks, 0.25, 1.0)), 0),
+        [](const MapLink&) { return true; }, true);
     const QList<QLineF> stubs = paintStubs(painter, frame, strength);
     paintStarMarks(
         painter, frame, [&](int star) { return !isStrong(star); }, strength);
