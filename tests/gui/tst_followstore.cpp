@@ -185,6 +185,8 @@ private Q_SLOTS:
         const OrderRepository orders(f.t.store());
         orders.append(123, QStringLiteral("NM"), TestStore::slots({"99", "Sol", "3"}));
         orders.append(123, QStringLiteral("NM"), TestStore::slots({"98", "Sol", "3"}));
+        // The orders' notices told before the window opens: only setting aside changes it.
+        QCoreApplication::processEvents();
         openCheckOrders(f.context, *f.windows, 123, &f.menu());
         auto* check = f.menu().findChild<CheckOrdersWindow*>(QStringLiteral("CheckOrders"));
         QVERIFY(check && QTest::qWaitForWindowActive(check));
