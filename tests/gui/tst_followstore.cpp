@@ -185,11 +185,14 @@ private Q_SLOTS:
         const OrderRepository orders(f.t.store());
         orders.append(123, QStringLiteral("NM"), TestStore::slots({"99", "Sol", "3"}));
         orders.append(123, QStringLiteral("NM"), TestStore::slots({"98", "Sol", "3"}));
-        // The orders' notices told before the window opens: only setting aside changes it.
+        // The main menu shown and the orders' notices told before the window opens: the keys
+        // go to it, and only setting aside changes it.
+        QVERIFY(QTest::qWaitForWindowActive(&f.menu()));
         QCoreApplication::processEvents();
         openCheckOrders(f.context, *f.windows, 123, &f.menu());
         auto* check = f.menu().findChild<CheckOrdersWindow*>(QStringLiteral("CheckOrders"));
-        QVERIFY(check && QTest::qWaitForWindowActive(check));
+        QVERIFY(check);
+        QTRY_COMPARE(QApplication::activeWindow(), check);
         QTableWidget& findings = check->findings();
         auto* count = check->findChild<QLabel*>(QStringLiteral("SetAsideCount"));
         auto* summary = check->findChild<QLabel*>(QStringLiteral("Summary"));
