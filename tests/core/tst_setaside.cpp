@@ -173,11 +173,11 @@ private Q_SLOTS:
         QCOMPARE(SetAsideFindings(t.store()).count(), 0);
     }
 
-    // The print of an order changes with every part of it, but not when a slot without a value
+    // The print of an order changes with each of its fields, but not when a slot without a value
     // is made blank.
     void theOrdersPrintChangesWithTheOrder_data()
     {
-        QTest::addColumn<QString>("part");
+        QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("same");
         QTest::newRow("the code") << "code"
@@ -199,7 +199,7 @@ private Q_SLOTS:
     }
     void theOrdersPrintChangesWithTheOrder()
     {
-        QFETCH(QString, part);
+        QFETCH(QString, field);
         QFETCH(QString, value);
         QFETCH(bool, same);
         Order order;
@@ -207,12 +207,12 @@ private Q_SLOTS:
         order.code = QStringLiteral("NM");
         order.slots[0] = QStringLiteral("99");
         Order changed = order;
-        if (part == QLatin1String("code"))
+        if (field == QLatin1String("code"))
             changed.code = value;
-        else if (part == QLatin1String("priority"))
+        else if (field == QLatin1String("priority"))
             changed.priority = value.toInt();
         else
-            changed.slots[part.toInt() - 1] = value;
+            changed.slots[field.toInt() - 1] = value;
         QCOMPARE(orderPrint(changed) == orderPrint(order), same);
     }
 };
