@@ -1,11 +1,13 @@
 #include "AppWindowsFixture.h"
 #include "check/CheckOrdersWindow.h"
+#include "check/SetAsideDialog.h"
 #include "common/ProgramKeys.h"
 #include "listing/OrderListingWindow.h"
 #include "orderentry/OrderEntryWindow.h"
 #include "orderentry/WidgetOrderForm.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
+#include "store/SetAsideFindings.h"
 #include "store/Store.h"
 #include "turndata/TurnDataWindow.h"
 #include "turndata/TurnTableModel.h"
@@ -13,7 +15,11 @@
 #include "turnimport/TurnImporter.h"
 #include "warpmap/WarpMapWindow.h"
 
+#include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
+#include <QPointer>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -49,6 +55,55 @@ QStringList fleetsIn(TurnDataWindow& window)
     for (int row = 0; row < fleets.rowCount(); ++row)
         numbers << fleets.cells(row).value(fleets.table().keyColumn());
     return numbers;
+}
+
+// The middle of a finding's row, where the player points at it.
+QPoint rowPlace(QTableWidget& table, int row)
+{
+    return table.visualItemRect(table.item(row, 0)).center();
+}
+
+// Takes the finding's menu, once it is open, by its key: A, Set Aside.
+void takeSetAsideFromTheMenu()
+{
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->objectName(), QStringLiteral("FindingMenu"));
+        QTest::keyClick(menu, Qt::Key_A);
+    });
+}
+
+// Sets the second finding aside as the player does it: picked with the mouse, or with the
+// arrow key, then the Set Aside button or the finding's menu (the right mouse button, Shift+F10,
+// the Menu key, which the system delivers as the menu's event).
+void setAsideTheSecond(CheckOrdersWindow& check, const QString& way)
+{
+    QTableWidget& table = check.findings();
+    if (way == QLatin1String("right mouse button")) {
+        QTest::mouseClick(table.viewport(), Qt::RightButton, {}, rowPlace(table, 1));
+        takeSetAsideFromTheMenu();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, rowPlace(table, 1),
+                                table.viewport()->mapToGlobal(rowPlace(table, 1)));
+        QApplication::sendEvent(table.viewport(), &event);
+        return;
+    }
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, rowPlace(table, 0));
+    QTest::keyClick(&table, Qt::Key_Down);
+    if (way == QLatin1String("button")) {
+        QTest::mouseClick(check.findChild<QPushButton*>(QStringLiteral("SetAside")),
+                          Qt::LeftButton);
+    } else if (way == QLatin1String("Alt+A")) {
+        QTest::keyClick(&table, Qt::Key_A, Qt::AltModifier);
+    } else if (way == QLatin1String("Shift+F10")) {
+        takeSetAsideFromTheMenu();
+        QTest::keyClick(&table, Qt::Key_F10, Qt::ShiftModifier);
+    } else {
+        takeSetAsideFromTheMenu();
+        const QPoint at = table.viewport()->mapTo(&table, rowPlace(table, 1));
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, at, table.mapToGlobal(at));
+        QApplication::sendEvent(&table, &event);
+    }
 }
 
 } // namespace
@@ -111,6 +166,85 @@ private Q_SLOTS:
         QTRY_VERIFY(check->findings().rowCount() > findings);
         orders.clear(123);
         QTRY_COMPARE(check->findings().rowCount(), 0);
+        check->close();
+    }
+
+    // A finding set aside leaves the list and the counts at once; under the list, how many
+    // are set aside; Show Set Aside lists them, and Bring Back returns one.
+    void checkOrdersSetsAFindingAside_data()
+    {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"button", "Alt+A", "right mouse button", "Shift+F10", "Menu key"})
+            QTest::newRow(way) << QString::fromLatin1(way);
+    }
+    void checkOrdersSetsAFindingAside()
+    {
+        QFETCH(QString, way);
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        const OrderRepository orders(f.t.store());
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"99", "Sol", "3"}));
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"98", "Sol", "3"}));
+        // The main menu shown and the orders' notices told before the window opens: the keys
+        // go to it, and only setting aside changes it.
+        QVERIFY(QTest::qWaitForWindowActive(&f.menu()));
+        QCoreApplication::processEvents();
+        openCheckOrders(f.context, *f.windows, 123, &f.menu());
+        auto* check = f.menu().findChild<CheckOrdersWindow*>(QStringLiteral("CheckOrders"));
+        QVERIFY(check);
+        QTRY_COMPARE(QApplication::activeWindow(), check);
+        QTableWidget& findings = check->findings();
+        auto* count = check->findChild<QLabel*>(QStringLiteral("SetAsideCount"));
+        auto* summary = check->findChild<QLabel*>(QStringLiteral("Summary"));
+        QCOMPARE(findings.rowCount(), 2);
+        QVERIFY(!count->isVisible());
+        QVERIFY(summary->text().startsWith(QStringLiteral("2 of your 2 orders will fail")));
+        const QString first = findings.item(0, 4)->text();
+        const QString second = findings.item(1, 4)->text();
+
+        setAsideTheSecond(*check, way);
+        QTRY_COMPARE(findings.rowCount(), 1); // a mnemonic clicks a moment later
+        QCOMPARE(findings.item(0, 4)->text(), first);
+        QVERIFY(count->isVisible());
+        QCOMPARE(count->text(), QStringLiteral("1 finding set aside"));
+        QVERIFY(summary->text().startsWith(QStringLiteral("1 of your 2 orders will fail")));
+
+        f.click(check, QStringLiteral("ShowSetAside"));
+        QPointer<SetAsideDialog> list = check->setAsideList();
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->findings().rowCount(), 1);
+        QCOMPARE(list->findings().item(0, 4)->text(), second);
+        f.click(list, QStringLiteral("BringBack"));
+        QCOMPARE(findings.rowCount(), 2);
+        QCOMPARE(findings.item(1, 4)->text(), second);
+        QVERIFY(!count->isVisible());
+        QTRY_VERIFY(!list);
+        check->close();
+    }
+
+    // Two set aside, the line counts them; a change of one's order brings that one back, as the
+    // window follows the orders; when every finding is set aside the window still opens.
+    void findingsSetAsideComeBackWhenTheirOrderChanges()
+    {
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        const OrderRepository orders(f.t.store());
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"99", "Sol", "3"}));
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"98", "Sol", "3"}));
+        for (const OrderFinding& finding : checkEmpireOrders(f.t.store(), 123).findings)
+            SetAsideFindings(f.t.store()).setAside(finding);
+        openCheckOrders(f.context, *f.windows, 123, &f.menu());
+        QVERIFY(f.dialogs.records().isEmpty());
+        auto* check = f.menu().findChild<CheckOrdersWindow*>(QStringLiteral("CheckOrders"));
+        QVERIFY(check && check->isVisible());
+        auto* count = check->findChild<QLabel*>(QStringLiteral("SetAsideCount"));
+        QCOMPARE(check->findings().rowCount(), 0);
+        QCOMPARE(count->text(), QStringLiteral("2 findings set aside"));
+        QVERIFY(!check->findChild<QPushButton*>(QStringLiteral("SetAside"))->isEnabled());
+        f.t.store().run(QStringLiteral("UPDATE Orders SET i3 = '4' WHERE Priority = 20"));
+        QTRY_COMPARE(check->findings().rowCount(), 1);
+        QVERIFY(check->findings().item(0, 4)->text().contains(QStringLiteral("\"98\"")));
+        QCOMPARE(count->text(), QStringLiteral("1 finding set aside"));
         check->close();
     }
 

@@ -6,8 +6,10 @@
 #include "common/Twips.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "mainmenu/SaveOrdersDialogue.h"
+#include "store/EmpireOrderCheck.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
+#include "store/SetAsideFindings.h"
 #include "turndata/WhatChangedWindow.h"
 #include "turnimport/TurnResultsArchive.h"
 
@@ -170,6 +172,38 @@ private Q_SLOTS:
         QCOMPARE(TestStore::contentsOf(file),
                  "\"KELVAR Orders\",\"123\",\"tinderly\"\r\n\"NM\",\"27\",\"Sol\",\"3\"" +
                      blanks.mid(3 * 4) + "\r\n\"MOVE\"" + blanks + "\r\n");
+    }
+
+    // Findings set aside in Check Orders are left out of the question: its count and its list;
+    // with every failing one set aside, there is no question.
+    void saveOrdersLeavesOutWhatIsSetAside_data()
+    {
+        QTest::addColumn<int>("setAside");
+        QTest::addColumn<QString>("asked");
+        QTest::newRow("one of two") << 1
+                                    << "1 of your 2 orders will fail to execute:\r\n\r\n"
+                                       "Priority 20, NM: Fleet # \"98\" is not in the turn data";
+        QTest::newRow("both") << 2 << "2 orders have been entered for Empire # 123";
+    }
+    void saveOrdersLeavesOutWhatIsSetAside()
+    {
+        QFETCH(int, setAside);
+        QFETCH(QString, asked);
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        const OrderRepository orders(f.t.store());
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"99", "Sol", "3"}));
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"98", "Sol", "3"}));
+        const QList<OrderFinding> findings = checkEmpireOrders(f.t.store(), 123).findings;
+        QCOMPARE(findings.size(), 2);
+        for (const OrderFinding& finding : findings.mid(0, setAside))
+            SetAsideFindings(f.t.store()).setAside(finding);
+        f.dialogs.answer(DialogAnswer::Cancel);
+        runSaveOrdersDialogue(f.context, 123, [](const OrderCheckReport&) {});
+        QCOMPARE(f.dialogs.records().size(), 1);
+        const QString text = f.dialogs.last().request.text;
+        QVERIFY2(text.startsWith(asked), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("\"99\"")));
     }
 
     void checkOrdersFromTheFileMenu_data()

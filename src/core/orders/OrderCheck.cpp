@@ -182,7 +182,7 @@ OrderFinding findingFor(const Order& order, OrderFinding::Severity severity, int
                         QString problem, QString fix)
 {
     return {severity, order.id,           order.priority, order.code,
-            slot,     std::move(problem), std::move(fix)};
+            slot,     std::move(problem), std::move(fix), QString()};
 }
 
 // What storing itself would refuse, correct or question.

@@ -25,13 +25,17 @@ struct OrderFinding {
     int slot = 0; // 0: the order as a whole
     QString problem;
     QString fix;
+    QString orderPrint; // the order as it was checked (see orderPrint in SetAside.h)
 };
 
 struct OrderCheckReport {
     int orders = 0;
     QList<OrderFinding> findings;
+    // What the player set aside and the order still is as it was then: shown apart, counted
+    // nowhere.
+    QList<OrderFinding> setAside;
 
-    // Orders with at least one error.
+    // Orders with at least one error (of the findings not set aside).
     int failingOrders() const;
     bool hasErrors() const { return failingOrders() > 0; }
 };

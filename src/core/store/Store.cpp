@@ -1,6 +1,7 @@
 #include "Store.h"
 
 #include "Error.h"
+#include "SetAsideFindings.h"
 #include "StoreNotices.h"
 #include "model/Order.h"
 #include "platform/WholeFile.h"
@@ -140,6 +141,7 @@ void Store::open(QSqlDatabase& db)
     if (!hasSchema())
         createSchema();
     addMoreFields();
+    SetAsideFindings::addTable(*this);
     m_watch = std::make_unique<ChangeWatch>(handle(), m_path);
 }
 
@@ -382,19 +384,6 @@ void Transaction::commit()
 {
     m_store.run(QStringLiteral("COMMIT"));
     m_open = false;
-}
-
-QString Store::setting(const Setting& setting) const
-{
-    QSqlQuery query =
-        run(QStringLiteral("SELECT Value FROM Settings WHERE Name = ?"), {setting.storedName()});
-    return query.next() ? query.value(0).toString() : QString();
-}
-
-void Store::setSetting(const Setting& setting, const QString& value) const
-{
-    run(QStringLiteral("INSERT OR REPLACE INTO Settings (Name, Value) VALUES (?, ?)"),
-        {setting.storedName(), value});
 }
 
 } // namespace vf

@@ -19,9 +19,9 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(StoredDataSet)
 // The one place the database tells what was written to it, whichever connection wrote it
 // (a window's, or an import's on a thread of its own): each committed change is announced with
 // the database's path and what it touched. A listener on another thread hears it through its
-// event loop, after the commit; settings and the orders kept aside are not announced. The
-// notices live on the thread that first asked for them (the program's main thread: opening a
-// Store asks).
+// event loop, after the commit; settings, the orders kept aside and the findings set aside are
+// not announced. The notices live on the thread that first asked for them (the program's main
+// thread: opening a Store asks).
 class StoreNotices : public QObject {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #include "CheckOrdersWindow.h"
 
+#include "FindingsTable.h"
+#include "SetAsideDialog.h"
 #include "Wording.h"
 #include "common/AppContext.h"
 #include "common/CloseOnEscape.h"
@@ -11,11 +13,13 @@
 #include "common/StoreFollower.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
+#include "store/SetAsideFindings.h"
 
 #include <QDialogButtonBox>
-#include <QHeaderView>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -25,19 +29,6 @@ namespace vf {
 namespace {
 
 const QString kTitle = QStringLiteral("Imperial Advisor Report");
-
-QString severityName(OrderFinding::Severity severity)
-{
-    switch (severity) {
-    case OrderFinding::Severity::Error:
-        return QStringLiteral("Will fail");
-    case OrderFinding::Severity::Warning:
-        return QStringLiteral("Warning");
-    case OrderFinding::Severity::Note:
-        break;
-    }
-    return QStringLiteral("Note");
-}
 
 // Enter on a finding opens it, as a double click does.
 class EnterOpens : public QObject {
@@ -83,13 +74,19 @@ CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireI
     m_summary->setObjectName(QStringLiteral("Summary"));
     m_summary->setWordWrap(true);
     m_findings = new QTableWidget(this);
-    m_findings->setObjectName(QStringLiteral("Findings"));
-    m_findings->setAccessibleName(QStringLiteral("Findings"));
-    m_findings->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_findings->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_findings->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_findings->setWordWrap(true);
-    m_findings->verticalHeader()->hide();
+    setUpFindingsTable(m_findings, QStringLiteral("Findings"));
+    m_findings->viewport()->installEventFilter(this);
+    m_findings->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_findings, &QWidget::customContextMenuRequested, this,
+            &CheckOrdersWindow::offerSetAside);
+    m_setAside = new QPushButton(QStringLiteral("Set &Aside"), this);
+    m_setAside->setObjectName(QStringLiteral("SetAside"));
+    connect(m_setAside, &QPushButton::clicked, this, &CheckOrdersWindow::setAsideCurrent);
+    m_setAsideCount = new QLabel(this);
+    m_setAsideCount->setObjectName(QStringLiteral("SetAsideCount"));
+    m_showSetAside = new QPushButton(QStringLiteral("&Show Set Aside"), this);
+    m_showSetAside->setObjectName(QStringLiteral("ShowSetAside"));
+    connect(m_showSetAside, &QPushButton::clicked, this, &CheckOrdersWindow::openSetAsideList);
     showReport(report);
     addProgramKeys(this, navigator, empireId);
     connect(m_findings, &QTableWidget::cellDoubleClicked, this,
@@ -98,10 +95,16 @@ CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireI
         new EnterOpens(m_findings, [this](int row) { showFinding(row); }));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_setAside);
+    bottom->addStretch(1);
+    bottom->addWidget(m_setAsideCount);
+    bottom->addWidget(m_showSetAside);
+    bottom->addWidget(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_findings, 1);
-    layout->addWidget(buttons);
+    layout->addLayout(bottom);
     resize(fittedToScreen(QSize(900, 420), screen));
 }
 
@@ -124,9 +127,12 @@ void CheckOrdersWindow::showReport(const OrderCheckReport& report)
 {
     m_reportSummary = summaryOf(report) +
                       QStringLiteral(" Double-click a finding, or press Enter on it, to change "
-                                     "its order in Edit Orders.");
+                                     "its order in Edit Orders; Set Aside leaves one out until "
+                                     "its order is changed.");
     showSummary();
     fill(report);
+    m_setAsideFindings = report.setAside;
+    showSetAsideCount();
 }
 
 void CheckOrdersWindow::showWithoutOrders(const QList<RecordsWithoutOrders>& counts)
@@ -144,31 +150,69 @@ void CheckOrdersWindow::showSummary()
 
 void CheckOrdersWindow::fill(const OrderCheckReport& report)
 {
-    m_orderIds.clear();
-    const QStringList headers{QStringLiteral("Priority"),      QStringLiteral("Order"),
-                              QStringLiteral("Slot"),          QStringLiteral("Finding"),
-                              QStringLiteral("What is wrong"), QStringLiteral("How to fix it")};
-    m_findings->setColumnCount(int(headers.size()));
-    m_findings->setHorizontalHeaderLabels(headers);
-    m_findings->setRowCount(int(report.findings.size()));
-    for (int row = 0; row < report.findings.size(); ++row) {
-        const OrderFinding& finding = report.findings[row];
-        const QStringList cells{QString::number(finding.priority),
-                                finding.code,
-                                finding.slot > 0 ? QString::number(finding.slot) : QString(),
-                                severityName(finding.severity),
-                                finding.problem,
-                                finding.fix};
-        for (int column = 0; column < cells.size(); ++column)
-            m_findings->setItem(row, column, new QTableWidgetItem(cells[column]));
-        m_orderIds << finding.orderId;
-    }
-    m_findings->resizeColumnsToContents();
-    m_findings->horizontalHeader()->setStretchLastSection(true);
-    m_findings->viewport()->installEventFilter(this);
+    const int row = m_findings->currentRow();
+    m_shown = report.findings;
+    fillFindings(m_findings, m_shown);
     fitTextColumns();
-    if (!report.findings.isEmpty())
-        m_findings->selectRow(0);
+    // After a finding is set aside, the one that took its place.
+    if (!m_shown.isEmpty())
+        m_findings->selectRow(std::clamp(row, 0, int(m_shown.size()) - 1));
+    m_setAside->setEnabled(!m_shown.isEmpty());
+}
+
+void CheckOrdersWindow::showSetAsideCount()
+{
+    const auto count = m_setAsideFindings.size();
+    m_setAsideCount->setText(countOf(count, QStringLiteral("finding"), QStringLiteral("findings")) +
+                             QStringLiteral(" set aside"));
+    m_setAsideCount->setVisible(count > 0);
+    m_showSetAside->setVisible(count > 0);
+    if (!m_setAsideList)
+        return;
+    if (count == 0)
+        m_setAsideList->close();
+    else
+        m_setAsideList->showFindings(m_setAsideFindings);
+}
+
+void CheckOrdersWindow::setAsideCurrent()
+{
+    const int row = m_findings->currentRow();
+    if (row < 0 || row >= m_shown.size())
+        return;
+    const OrderFinding finding = m_shown[row]; // the list is made anew while it is set aside
+    Q_EMIT setAsideAsked(finding);
+}
+
+// The findings' context menu, by the right mouse button (which makes the row under it the
+// current one) or by Shift+F10 and the Menu key (on the current row).
+void CheckOrdersWindow::offerSetAside(QPoint at)
+{
+    if (m_findings->currentRow() < 0)
+        return;
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("FindingMenu"));
+    QAction* setAside = menu.addAction(QStringLiteral("Set &Aside"));
+    setAside->setObjectName(QStringLiteral("SetAsideAction"));
+    if (menu.exec(m_findings->viewport()->mapToGlobal(at)) == setAside)
+        setAsideCurrent();
+}
+
+SetAsideDialog* CheckOrdersWindow::setAsideList() const
+{
+    return m_setAsideList;
+}
+
+void CheckOrdersWindow::openSetAsideList()
+{
+    if (!m_setAsideList) {
+        m_setAsideList = new SetAsideDialog(m_empireId, this);
+        connect(m_setAsideList, &SetAsideDialog::bringBackAsked, this,
+                &CheckOrdersWindow::bringBackAsked);
+    }
+    m_setAsideList->showFindings(m_setAsideFindings);
+    m_setAsideList->show();
+    m_setAsideList->activateWindow();
 }
 
 // The two columns of text share the room the others leave, each up to a comfortable width of
@@ -196,7 +240,7 @@ bool CheckOrdersWindow::eventFilter(QObject* watched, QEvent* event)
 
 void CheckOrdersWindow::showFinding(int row)
 {
-    const qint64 orderId = m_orderIds.value(row);
+    const qint64 orderId = m_shown.value(row).orderId;
     close();
     m_navigator.showOrderInListing(m_empireId, orderId);
 }
@@ -222,7 +266,9 @@ void showCheckReport(AppContext& context, Navigator& navigator, int empireId,
                                  QString::number(empireId));
         return;
     }
-    if (report.findings.isEmpty()) {
+    // With findings set aside, the window opens even when none is left: they can be seen and
+    // brought back there.
+    if (report.findings.isEmpty() && report.setAside.isEmpty()) {
         context.dialogs.inform(
             kTitle,
             QStringLiteral("%1 of Empire # %2 checked: every one passed, none should fail to "
@@ -235,14 +281,27 @@ void showCheckReport(AppContext& context, Navigator& navigator, int empireId,
     const QList<RecordsWithoutOrders> without = withoutOrders(context.store, empireId);
     auto* window = new CheckOrdersWindow(report, empireId, navigator, context.screen, over);
     window->showWithoutOrders(without);
+    const auto reload = [&context, window, empireId] {
+        guarded(context.dialogs, [&] {
+            window->showReport(checkEmpireOrders(context.store, empireId));
+            window->showWithoutOrders(withoutOrders(context.store, empireId));
+        });
+    };
     // Orders stored, changed or deleted, or another import: the findings are checked anew.
-    followStore(window, context.store, StoredData::Orders | StoredData::TurnData,
-                [&context, window, empireId] {
-                    guarded(context.dialogs, [&] {
-                        window->showReport(checkEmpireOrders(context.store, empireId));
-                        window->showWithoutOrders(withoutOrders(context.store, empireId));
-                    });
-                });
+    followStore(window, context.store, StoredData::Orders | StoredData::TurnData, reload);
+    // The findings set aside are not announced: the window checks anew itself.
+    QObject::connect(window, &CheckOrdersWindow::setAsideAsked, window,
+                     [&context, reload](const OrderFinding& finding) {
+                         guarded(context.dialogs,
+                                 [&] { SetAsideFindings(context.store).setAside(finding); });
+                         reload();
+                     });
+    QObject::connect(window, &CheckOrdersWindow::bringBackAsked, window,
+                     [&context, reload](const OrderFinding& finding) {
+                         guarded(context.dialogs,
+                                 [&] { SetAsideFindings(context.store).bringBack(finding); });
+                         reload();
+                     });
     window->show();
     window->activateWindow();
 }
