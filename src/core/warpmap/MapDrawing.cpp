@@ -154,10 +154,16 @@ void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double str
         const int side = std::max(1, int(std::lround(2 * radius)));
         return QRect((at - QPointF(radius, radius)).toPoint(), QSize(side, side));
     };
-    // (A ring's pen a whole pixel wide at least: a thinner one is drawn much more slowly.)
-    painter.setPen(
-        QPen(toned(kPopulated, strength), std::max(1.0, std::round(kRingWidth * scale))));
-    painter.setBrush(Qt::NoBrush);
+    // (A ring's pen a whole pixel wide at least: a thinner one is drawn much more slowly. A
+    // tiny ring is a square filled behind the star's dot: outlines are slower to draw.)
+    if (tiny) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(toned(kPopulated, strength));
+    } else {
+        painter.setPen(
+            QPen(toned(kPopulated, strength), std::max(1.0, std::round(kRingWidth * scale))));
+        painter.setBrush(Qt::NoBrush);
+    }
     each([](const MapStar& star) { return star.populationGroups > 0; },
          [&](QPointF at, QList<QRect>& squares) {
              if (tiny)
@@ -368,30 +374,6 @@ void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
     paintNames(painter, frame, room);
     paintUnexplored(painter, frame, stubs, room, strength);
     paintAvoided(painter, frame);
-}
-
-void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture,
-                  const MapOverlay& overlay)
-{
-    QPainter painter(&device);
-    painter.fillRect(QRect(QPoint(), picture.size), mapstyle::kBackground);
-    QFont names = painter.font();
-    names.setPixelSize(mapstyle::kPictureNamePixels);
-    painter.setFont(names);
-    paintMap(painter, map, picture.toPicture, mapBounds(map), -1, overlay);
-}
-
-MapPicture wholeMapPicture(const WarpMap& map)
-{
-    const QRectF bounds = mapBounds(map);
-    constexpr double kLargestSide = 4000;
-    const double scale =
-        std::min(1.0, kLargestSide / std::max({bounds.width(), bounds.height(), 1.0}));
-    MapPicture picture;
-    picture.size = (bounds.size() * scale).toSize().expandedTo(QSize(1, 1));
-    picture.toPicture.scale(scale, scale);
-    picture.toPicture.translate(-bounds.left(), -bounds.top());
-    return picture;
 }
 
 } // namespace vf

@@ -8,7 +8,6 @@
 #include <QSize>
 #include <QTransform>
 
-class QPaintDevice;
 class QPainter;
 
 namespace vf {
@@ -81,16 +80,5 @@ struct MapOverlay {
 // stars of a route are always named too. Names are written in the painter's font.
 void paintMap(QPainter& painter, const WarpMap& map, const QTransform& toScreen,
               const QRectF& shown, int marked, const MapOverlay& overlay = {});
-
-// The whole map as a picture: one unit of the map a pixel, no larger than 4,000 pixels a side
-// (a picture of 64 MB at most while it is drawn).
-struct MapPicture {
-    QSize size;
-    QTransform toPicture;
-};
-MapPicture wholeMapPicture(const WarpMap& map);
-// The whole map drawn onto a picture of that size, on white, names in a picture's size.
-void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture,
-                  const MapOverlay& overlay = {});
 
 } // namespace vf

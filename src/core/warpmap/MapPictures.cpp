@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vf {
 
 namespace {
@@ -24,6 +26,30 @@ QByteArray pngOf(const WarpMap& map, const MapOverlay& overlay)
 }
 
 } // namespace
+
+void drawWholeMap(QPaintDevice& device, const WarpMap& map, const MapPicture& picture,
+                  const MapOverlay& overlay)
+{
+    QPainter painter(&device);
+    painter.fillRect(QRect(QPoint(), picture.size), mapstyle::kBackground);
+    QFont names = painter.font();
+    names.setPixelSize(mapstyle::kPictureNamePixels);
+    painter.setFont(names);
+    paintMap(painter, map, picture.toPicture, mapBounds(map), -1, overlay);
+}
+
+MapPicture wholeMapPicture(const WarpMap& map)
+{
+    const QRectF bounds = mapBounds(map);
+    constexpr double kLargestSide = 4000;
+    const double scale =
+        std::min(1.0, kLargestSide / std::max({bounds.width(), bounds.height(), 1.0}));
+    MapPicture picture;
+    picture.size = (bounds.size() * scale).toSize().expandedTo(QSize(1, 1));
+    picture.toPicture.scale(scale, scale);
+    picture.toPicture.translate(-bounds.left(), -bounds.top());
+    return picture;
+}
 
 QImage mapImage(const WarpMap& map, const MapOverlay& overlay)
 {
