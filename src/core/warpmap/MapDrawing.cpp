@@ -214,13 +214,23 @@ std::array<QRectF, 4> namePlaces(const QRectF& box, QPointF star, double gap)
 // The first place for the name that covers no name written before, taken; none when there is
 // none (the name is left out). Before the name is measured, the room for its shortest box is
 // looked at: on a crowded map most names find none, and measuring a name costs more.
+// The box every name covers at least: one letter.
+QRectF leastNameBox(const QFontMetricsF& metrics)
+{
+    return QRectF(0, -metrics.ascent(), metrics.averageCharWidth(), metrics.height());
+}
+
+bool anyRoomFor(const NameRoom& room, const QRectF& least, QPointF star, double gap)
+{
+    const auto places = namePlaces(least, star, gap);
+    return std::any_of(places.begin(), places.end(),
+                       [&room](const QRectF& place) { return room.isFree(place); });
+}
+
 std::optional<QRectF> placeName(NameRoom& room, const QFontMetricsF& metrics, const QString& name,
                                 QPointF star, double gap)
 {
-    const QRectF least(0, -metrics.ascent(), metrics.averageCharWidth(), metrics.height());
-    const auto leastPlaces = namePlaces(least, star, gap);
-    if (std::none_of(leastPlaces.begin(), leastPlaces.end(),
-                     [&room](const QRectF& place) { return room.isFree(place); }))
+    if (!anyRoomFor(room, leastNameBox(metrics), star, gap))
         return std::nullopt;
     const QRectF box = metrics.boundingRect(name);
     for (const QRectF& place : namePlaces(box, star, gap)) {
@@ -262,12 +272,15 @@ void paintNames(QPainter& painter, const Frame& frame, NameRoom& room)
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     const QFontMetricsF metrics(painter.font());
+    const QRectF least = leastNameBox(metrics);
     const QColor strong = kName;
     const QColor faded = toned(kName, frame.strong.empty() ? 1 : kFaded);
     for (const auto& [r, i] : order) {
-        const QString name = nameOf(frame.map.stars[frame.inSight[i]]);
         // (The marked star's name clears its ring.)
         const double gap = r == 0 ? kMarkedRadius + kMarkedWidth : kNameOffset.x();
+        if (!anyRoomFor(room, least, frame.at[i], gap))
+            continue; // (before the name is even put together: most on a crowded map)
+        const QString name = nameOf(frame.map.stars[frame.inSight[i]]);
         const auto place = placeName(room, metrics, name, frame.at[i], gap);
         if (!place)
             continue;
