@@ -109,6 +109,11 @@ QList<QLineF> paintStubs(QPainter& painter, const Frame& frame, double strength)
             lines << QLineF(from, from + stub.direction * kStubLength * frame.markScale);
         }
     }
+    // (Solid and not smoothed on a crowded map: set pixel by pixel, as the links are.)
+    if (!frame.named && !painter.testRenderHint(QPainter::Antialiasing)) {
+        drawThinLines(painter, lines, toned(kStub, strength));
+        return lines;
+    }
     painter.setPen(QPen(toned(kStub, strength), 1, frame.named ? Qt::DashLine : Qt::SolidLine));
     painter.drawLines(lines);
     return lines;
