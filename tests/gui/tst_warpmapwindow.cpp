@@ -317,6 +317,39 @@ private Q_SLOTS:
         QVERIFY(ink > 0);
     }
 
+    // A crowded map's marks, filled straight into a layer, are the painter's own squares.
+    void squaresFillWhatThePainterFills_data()
+    {
+        QTest::addColumn<QRect>("square");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("inside") << QRect(10, 20, 3, 3) << 1.0;
+        QTest::newRow("off the picture") << QRect(-2, 78, 5, 5) << 1.0;
+        QTest::newRow("double size") << QRect(40, 30, 2, 2) << 2.0;
+    }
+    void squaresFillWhatThePainterFills()
+    {
+        QFETCH(QRect, square);
+        QFETCH(double, ratio);
+        const auto filled = [&](bool straight) {
+            QImage image(QSize(100, 80) * ratio, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            if (straight)
+                fillSquares(painter, {square}, Qt::darkGreen);
+            else
+                painter.fillRect(square, Qt::darkGreen);
+            return image;
+        };
+        const QImage straight = filled(true);
+        QCOMPARE(straight, filled(false));
+        QVERIFY(straight != [&] {
+            QImage blank = straight;
+            blank.fill(Qt::white);
+            return blank;
+        }());
+    }
+
     void theWarpMapLayoutCanBeCancelled()
     {
         Fixture f;

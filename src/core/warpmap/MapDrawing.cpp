@@ -145,14 +145,15 @@ void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double str
 {
     const double scale = frame.markScale;
     const bool tiny = scale < 0.75;
-    const auto each = [&](auto holds, auto draw) {
+    // Tiny marks are filled into a layer at once (see fillSquares) in the pass's colour.
+    const auto each = [&](auto holds, auto draw, const QColor& colour) {
         QList<QRect> squares;
         for (std::size_t i = 0; i < frame.inSight.size(); ++i) {
             const MapStar& star = frame.map.stars[frame.inSight[i]];
             if (keep(frame.inSight[i]) && holds(star))
                 draw(frame.at[i], squares);
         }
-        painter.drawRects(squares);
+        fillSquares(painter, squares, colour);
     };
     // (Whole pixels: the painter fills those fastest.)
     const auto around = [](QPointF at, double radius) {
@@ -161,21 +162,17 @@ void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double str
     };
     // (A ring's pen a whole pixel wide at least: a thinner one is drawn much more slowly. A
     // tiny ring is a square filled behind the star's dot: outlines are slower to draw.)
-    if (tiny) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(toned(kPopulated, strength));
-    } else {
-        painter.setPen(
-            QPen(toned(kPopulated, strength), std::max(1.0, std::round(kRingWidth * scale))));
-        painter.setBrush(Qt::NoBrush);
-    }
+    painter.setPen(
+        QPen(toned(kPopulated, strength), std::max(1.0, std::round(kRingWidth * scale))));
+    painter.setBrush(Qt::NoBrush);
     each([](const MapStar& star) { return star.populationGroups > 0; },
          [&](QPointF at, QList<QRect>& squares) {
              if (tiny)
                  squares << around(at, kRingRadius * scale);
              else
                  painter.drawEllipse(at, kRingRadius * scale, kRingRadius * scale);
-         });
+         },
+         toned(kPopulated, strength));
     painter.setPen(Qt::NoPen);
     painter.setBrush(toned(kFleet, strength));
     each([](const MapStar& star) { return star.fleets > 0; },
@@ -188,7 +185,8 @@ void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double str
                  painter.drawPolygon(
                      QPolygonF{at + QPointF(-kFleetMarkHalfWidth, -kFleetMarkBottom) * scale,
                                at + QPointF(kFleetMarkHalfWidth, -kFleetMarkBottom) * scale, tip});
-         });
+         },
+         toned(kFleet, strength));
     painter.setBrush(toned(kStar, strength));
     each([](const MapStar&) { return true; },
          [&](QPointF at, QList<QRect>& squares) {
@@ -196,7 +194,8 @@ void paintStarMarks(QPainter& painter, const Frame& frame, Keep keep, double str
                  squares << around(at, kStarRadius * scale);
              else
                  painter.drawEllipse(at, kStarRadius * scale, kStarRadius * scale);
-         });
+         },
+         toned(kStar, strength));
     painter.setBrush(Qt::NoBrush);
 }
 

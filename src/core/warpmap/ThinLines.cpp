@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -55,7 +56,46 @@ void setLine(QRgb* pixels, qsizetype perLine, QRect inside, QPoint from, QPoint 
     }
 }
 
+// A layer the size of the painter's device in pixels, clear.
+QImage layerFor(const QPainter& painter)
+{
+    const QPaintDevice& device = *painter.device();
+    QImage layer(QSize(device.width(), device.height()) * device.devicePixelRatioF(),
+                 QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    return layer;
+}
+
 } // namespace
+
+void fillSquares(QPainter& painter, const QList<QRect>& squares, const QColor& colour)
+{
+    if (squares.isEmpty())
+        return;
+    if (!drawsOnPixels(painter) || colour.alpha() != 255) {
+        painter.save();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawRects(squares);
+        painter.restore();
+        return;
+    }
+    const double ratio = painter.device()->devicePixelRatioF();
+    QImage layer = layerFor(painter);
+    auto* pixels = reinterpret_cast<QRgb*>(layer.bits());
+    const qsizetype perLine = layer.bytesPerLine() / qsizetype(sizeof(QRgb));
+    const QRgb ink = colour.rgba();
+    for (const QRect& square : squares) {
+        const QRect onLayer = QRect(QPoint(int(std::lround(square.left() * ratio)),
+                                           int(std::lround(square.top() * ratio))),
+                                    square.size() * ratio) &
+                              layer.rect();
+        for (int y = onLayer.top(); y <= onLayer.bottom(); ++y)
+            std::fill_n(pixels + y * perLine + onLayer.left(), onLayer.width(), ink);
+    }
+    layer.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(0, 0), layer);
+}
 
 void drawThinLines(QPainter& painter, const QList<QLineF>& lines, const QColor& colour)
 {
@@ -66,11 +106,8 @@ void drawThinLines(QPainter& painter, const QList<QLineF>& lines, const QColor& 
         painter.drawLines(lines);
         return;
     }
-    const QPaintDevice& device = *painter.device();
-    const double ratio = device.devicePixelRatioF();
-    QImage layer(QSize(device.width(), device.height()) * ratio,
-                 QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
+    const double ratio = painter.device()->devicePixelRatioF();
+    QImage layer = layerFor(painter);
     const double longest = kLongest * (layer.width() + layer.height());
     auto* pixels = reinterpret_cast<QRgb*>(layer.bits());
     const qsizetype perLine = layer.bytesPerLine() / qsizetype(sizeof(QRgb));

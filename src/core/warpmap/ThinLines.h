@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QLineF>
 #include <QList>
+#include <QRect>
 
 class QPainter;
 
@@ -13,5 +14,9 @@ namespace vf {
 // layer laid over it: far quicker, for thousands of lines, than the painter's own drawing,
 // which readies each line on its own. Anything else (an SVG, a long line) is left to the painter.
 void drawThinLines(QPainter& painter, const QList<QLineF>& lines, const QColor& colour);
+
+// Fills the squares with the colour, set likewise straight into a layer where the painter allows
+// (a crowded map's marks, thousands of a few pixels each), else by the painter.
+void fillSquares(QPainter& painter, const QList<QRect>& squares, const QColor& colour);
 
 } // namespace vf
