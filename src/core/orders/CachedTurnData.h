@@ -62,15 +62,17 @@ public:
     {
         return kept(QStringLiteral("routes"), [&] { return m_data.convoyRoutes(); });
     }
-    // Every star's warp points are read at once the first time, where the turn data can.
+    // A star's warp points are read star by star for the first few stars; after that every
+    // star's at once, where the turn data can (one read of them all costs about as much as
+    // three stars read one by one in a large empire).
     ChoiceList warpPointsOf(const QString& star) const override
     {
-        if (!m_warpPoints)
+        const QString key = QStringLiteral("warp points of ") + star.toCaseFolded();
+        if (!m_warpPoints && !m_lists.contains(key) && ++m_starsRead > kStarsReadAlone)
             m_warpPoints = m_data.warpPointsByStar();
-        if (!m_warpPoints->isEmpty())
+        if (m_warpPoints && !m_warpPoints->isEmpty())
             return m_warpPoints->value(star.toCaseFolded());
-        return kept(QStringLiteral("warp points of ") + star.toCaseFolded(),
-                    [&] { return m_data.warpPointsOf(star); });
+        return kept(key, [&] { return m_data.warpPointsOf(star); });
     }
     QHash<QString, ChoiceList> warpPointsByStar() const override
     {
@@ -95,6 +97,8 @@ private:
 
     const TurnData& m_data;
     mutable QHash<QString, ChoiceList> m_lists;
+    static constexpr int kStarsReadAlone = 3;
+    mutable int m_starsRead = 0;
     mutable std::optional<QHash<QString, ChoiceList>> m_warpPoints;
 };
 
