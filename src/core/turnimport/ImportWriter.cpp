@@ -23,18 +23,6 @@ QString nameOf(std::string_view name)
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-// Every table read begins with the empire number; rows are kept or left by it.
-template <std::size_t N>
-constexpr bool empireIdComesFirst(const std::array<reader::Table, N>& tables)
-{
-    return std::all_of(tables.begin(), tables.end(), [](const reader::Table& table) {
-        return table.fields[0].name == "EmpireID" &&
-               table.fields[0].kind == reader::FieldKind::WholeNumber;
-    });
-}
-static_assert(empireIdComesFirst(reader::kImportedTables));
-static_assert(empireIdComesFirst(reader::kOldDatabaseTables));
-
 constexpr qint64 kLongestText = 64 * 1024 * 1024;
 
 } // namespace

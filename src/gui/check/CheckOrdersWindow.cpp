@@ -150,13 +150,9 @@ void CheckOrdersWindow::showSummary()
 
 void CheckOrdersWindow::fill(const OrderCheckReport& report)
 {
-    const int row = m_findings->currentRow();
     m_shown = report.findings;
     fillFindings(m_findings, m_shown);
     fitTextColumns();
-    // After a finding is set aside, the one that took its place.
-    if (!m_shown.isEmpty())
-        m_findings->selectRow(std::clamp(row, 0, int(m_shown.size()) - 1));
     m_setAside->setEnabled(!m_shown.isEmpty());
 }
 
@@ -177,11 +173,9 @@ void CheckOrdersWindow::showSetAsideCount()
 
 void CheckOrdersWindow::setAsideCurrent()
 {
-    const int row = m_findings->currentRow();
-    if (row < 0 || row >= m_shown.size())
-        return;
-    const OrderFinding finding = m_shown[row]; // the list is made anew while it is set aside
-    Q_EMIT setAsideAsked(finding);
+    // (A copy: the list is made anew while it is set aside.)
+    if (const std::optional<OrderFinding> finding = currentFinding(m_findings, m_shown))
+        Q_EMIT setAsideAsked(*finding);
 }
 
 // The findings' context menu, by the right mouse button (which makes the row under it the

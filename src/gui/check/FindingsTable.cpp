@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace vf {
 
 namespace {
@@ -38,6 +40,7 @@ void fillFindings(QTableWidget* table, const QList<OrderFinding>& findings)
     const QStringList headers{QStringLiteral("Priority"),      QStringLiteral("Order"),
                               QStringLiteral("Slot"),          QStringLiteral("Finding"),
                               QStringLiteral("What is wrong"), QStringLiteral("How to fix it")};
+    const int current = table->currentRow();
     table->clearContents();
     table->setColumnCount(int(headers.size()));
     table->setHorizontalHeaderLabels(headers);
@@ -55,6 +58,17 @@ void fillFindings(QTableWidget* table, const QList<OrderFinding>& findings)
     }
     table->resizeColumnsToContents();
     table->horizontalHeader()->setStretchLastSection(true);
+    if (!findings.isEmpty())
+        table->selectRow(std::clamp(current, 0, int(findings.size()) - 1));
+}
+
+std::optional<OrderFinding> currentFinding(const QTableWidget* table,
+                                           const QList<OrderFinding>& findings)
+{
+    const int row = table->currentRow();
+    if (row < 0 || row >= findings.size())
+        return std::nullopt;
+    return findings[row];
 }
 
 } // namespace vf

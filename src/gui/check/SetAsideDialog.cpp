@@ -33,22 +33,17 @@ SetAsideDialog::SetAsideDialog(int empireId, QWidget* parent)
 
 void SetAsideDialog::showFindings(const QList<OrderFinding>& findings)
 {
-    const int row = m_findings->currentRow();
     m_shown = findings;
     fillFindings(m_findings, findings);
     m_findings->resizeRowsToContents();
-    if (!findings.isEmpty())
-        m_findings->selectRow(std::clamp(row, 0, int(findings.size()) - 1));
     m_bringBack->setEnabled(!findings.isEmpty());
 }
 
 void SetAsideDialog::bringBackCurrent()
 {
-    const int row = m_findings->currentRow();
-    if (row < 0 || row >= m_shown.size())
-        return;
-    const OrderFinding finding = m_shown[row]; // the list is made anew while it is brought back
-    Q_EMIT bringBackAsked(finding);
+    // (A copy: the list is made anew while it is brought back.)
+    if (const std::optional<OrderFinding> finding = currentFinding(m_findings, m_shown))
+        Q_EMIT bringBackAsked(*finding);
 }
 
 } // namespace vf

@@ -112,6 +112,18 @@ inline constexpr std::array<Table, 15> kOldDatabaseTables = {{
     kImportedTables[12],
 }};
 
+// Every table read begins with the empire number: the import keeps or leaves rows by it.
+template <std::size_t N> constexpr bool empireIdComesFirst(const std::array<Table, N>& tables)
+{
+    for (const Table& table : tables) {
+        if (table.fields[0].name != "EmpireID" || table.fields[0].kind != FieldKind::WholeNumber)
+            return false;
+    }
+    return true;
+}
+static_assert(empireIdComesFirst(kImportedTables));
+static_assert(empireIdComesFirst(kOldDatabaseTables));
+
 // Whether a table is one of the thirteen imported ones.
 constexpr bool isImportedTable(std::string_view name)
 {
