@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "GridChecks.h"
+#include "ModalAnswerer.h"
 #include "RealInput.h"
 #include "check/CheckOrdersWindow.h"
 #include "common/Twips.h"
@@ -212,12 +213,13 @@ private Q_SLOTS:
     }
 
     // An order changed in the listing skips every check of storing: Check Orders finds what
-    // the change broke, and a double click or Enter on the finding shows that order's row.
+    // the change broke, and a double click on the finding, or Enter and then "Open in Edit
+    // Orders" among its fixes, shows that order's row.
     void checkOrdersFindsWhatAnEditBroke_data()
     {
         QTest::addColumn<bool>("byKeyboard");
         QTest::newRow("double click") << false;
-        QTest::newRow("Enter") << true;
+        QTest::newRow("Enter, Alt+E") << true;
     }
     void checkOrdersFindsWhatAnEditBroke()
     {
@@ -254,6 +256,8 @@ private Q_SLOTS:
         if (byKeyboard) {
             findings.setFocus();
             findings.selectRow(row);
+            const ModalAnswerer answer(
+                [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_E, Qt::AltModifier); });
             QTest::keyClick(&findings, Qt::Key_Return);
         } else {
             // A double click as the mouse makes it: a click, then the second press.

@@ -1,9 +1,8 @@
 #include "OrderCheck.h"
 
-#include "MemoryOrderForm.h"
 #include "OrderCatalogue.h"
 #include "OrderChecks.h"
-#include "SlotFocusRules.h"
+#include "SlotLists.h"
 #include "TurnData.h"
 #include "model/ImportStamp.h"
 
@@ -17,146 +16,11 @@ namespace vf {
 
 namespace {
 
-// The turn data's sources, by the mark their stand-in entries carry.
-enum Source {
-    Fleets,
-    StarNames,
-    Items,
-    Commanders,
-    PopulationGroups,
-    ShipClasses,
-    Installations,
-    Armies,
-    BattlePlans,
-    ResearchableItems,
-    ConvoyRoutes,
-    WarpPoints,
-    OrbitalLocations,
-};
-
-// Stands in for the turn data to learn what a slot's pick-list is made of: each source gives
-// one entry that names it, with an identifier where the real source attaches one.
-class SourceProbe final : public TurnData {
-public:
-    static std::optional<Source> sourceOf(const ChoiceEntry& entry)
-    {
-        if (!entry.text.startsWith(kMark))
-            return std::nullopt;
-        return static_cast<Source>(entry.text.mid(1).toInt());
-    }
-
-    ChoiceList fleets() const override { return mark(Fleets, true); }
-    ChoiceList starNames() const override { return mark(StarNames, false); }
-    ChoiceList items() const override { return mark(Items, false); }
-    ChoiceList commanders() const override { return mark(Commanders, true); }
-    ChoiceList populationGroups() const override { return mark(PopulationGroups, true); }
-    ChoiceList shipClasses() const override { return mark(ShipClasses, false); }
-    ChoiceList installations() const override { return mark(Installations, false); }
-    ChoiceList armies() const override { return mark(Armies, true); }
-    ChoiceList battlePlans() const override { return mark(BattlePlans, false); }
-    ChoiceList researchableItems() const override { return mark(ResearchableItems, false); }
-    ChoiceList convoyRoutes() const override { return mark(ConvoyRoutes, false); }
-    ChoiceList warpPointsOf(const QString&) const override { return mark(WarpPoints, true); }
-    ChoiceList orbitalLocationsOf(const QString&) const override
-    {
-        return mark(OrbitalLocations, false);
-    }
-
-private:
-    static constexpr QChar kMark = QChar(0x1);
-    static ChoiceList mark(Source source, bool identified)
-    {
-        return {{kMark + QString::number(int(source)),
-                 identified ? std::optional<int>(1) : std::nullopt}};
-    }
-};
-
-// The pick-lists the slots of the stored order offer when each gets the focus in turn, from
-// slot 1 up, as the order entry window builds them (a list may be built when an earlier slot
-// gets the focus). Every focus sees the slots as stored.
-QList<ChoiceList> pickLists(const Order& order, int slotCount, const TurnData& data)
-{
-    MemoryOrderForm form;
-    form.setCode(order.code);
-    for (int k = 1; k <= kSlotCount; ++k)
-        form.setSlotText(k, order.slots[k - 1]);
-    SlotFocusRules rules(form, data);
-    QList<ChoiceList> lists;
-    lists.reserve(slotCount);
-    for (int slot = 1; slot <= slotCount; ++slot) {
-        rules.onSlotFocus(slot);
-        lists << form.choices(slot);
-        // The focus may have emptied or filled boxes: they hold the stored text again.
-        for (int k = 1; k <= kSlotCount; ++k) {
-            if (form.slotText(k).constData() != order.slots[k - 1].constData())
-                form.setSlotText(k, order.slots[k - 1]);
-        }
-    }
-    return lists;
-}
-
-// What a slot's pick-list is made of.
-struct SlotSources {
-    unsigned sources = 0;     // a bit for each source
-    bool identifiers = false; // entries of the turn data carry identifiers
-};
-
-QList<SlotSources> sourcesOf(const Order& order, int slotCount)
-{
-    static const SourceProbe probe;
-    QList<SlotSources> all;
-    for (const ChoiceList& list : pickLists(order, slotCount, probe)) {
-        SlotSources found;
-        for (const ChoiceEntry& entry : list) {
-            if (const auto source = SourceProbe::sourceOf(entry)) {
-                found.sources |= 1U << *source;
-                found.identifiers = found.identifiers || entry.number.has_value();
-            }
-        }
-        all << found;
-    }
-    return all;
-}
-
-// The sources a stored value must be found in: star names and orbits may name what the turn
-// data does not know yet.
-bool namesTurnData(const SlotSources& slot)
-{
-    return (slot.sources & ~((1U << StarNames) | (1U << OrbitalLocations))) != 0;
-}
+using namespace slotlists;
 
 bool isBlank(const QString& text)
 {
     return text.trimmed().isEmpty();
-}
-
-// Whether the list offers the stored value: an identifier by its number, anything else by
-// its text (letter case aside, as the old database compared).
-bool offers(const ChoiceList& list, const QString& value)
-{
-    bool isNumber = false;
-    const int number = value.trimmed().toInt(&isNumber);
-    if (isNumber && std::any_of(list.begin(), list.end(), [number](const ChoiceEntry& entry) {
-            return entry.number == number;
-        }))
-        return true;
-    return std::any_of(list.begin(), list.end(), [&value](const ChoiceEntry& entry) {
-        return entry.text.size() == value.size() &&
-               entry.text.compare(value, Qt::CaseInsensitive) == 0;
-    });
-}
-
-// The slot a slot's list depends on: for the warp points of one star, the nearest slot before
-// it that offers the star names (the star the list was read for).
-std::optional<int> starSlotFor(const QList<SlotSources>& sources, int slot)
-{
-    if ((sources[slot - 1].sources & (1U << WarpPoints)) == 0)
-        return std::nullopt;
-    for (int earlier = slot - 1; earlier >= 1; --earlier) {
-        if (sources[earlier - 1].sources & (1U << StarNames))
-            return earlier;
-    }
-    return std::nullopt;
 }
 
 QString slotName(const CatalogueEntry& entry, int slot)

@@ -47,6 +47,16 @@ QList<Order> OrderRepository::ordersOf(int empireId) const
     return orders;
 }
 
+bool OrderRepository::replaceSlot(qint64 orderId, int slot, const QString& was,
+                                  const QString& value) const
+{
+    const QString field = slotField(slot);
+    QSqlQuery query = m_store.run(
+        QStringLiteral("UPDATE Orders SET %1 = ? WHERE OrderID = ? AND %1 IS ?").arg(field),
+        {value, orderId, was.isNull() ? QVariant() : QVariant(was)});
+    return query.numRowsAffected() == 1;
+}
+
 int OrderRepository::append(int empireId, const QString& code,
                             const std::array<QString, kSlotCount>& slots) const
 {

@@ -18,6 +18,9 @@ public:
 
     int count(int empireId) const;
     QList<Order> ordersOf(int empireId) const;
+    // Writes one slot of one order, the rest of the order untouched, where the slot still holds
+    // what it held when read (a null value a missing one); false when it no longer does.
+    bool replaceSlot(qint64 orderId, int slot, const QString& was, const QString& value) const;
 
     // Appends an order with the empire's highest priority plus 10 (10 for the first) in one
     // transaction; returns the priority given.

@@ -1,6 +1,7 @@
 #include "Store.h"
 
 #include "Error.h"
+#include "RecordNames.h"
 #include "SetAsideFindings.h"
 #include "StoreNotices.h"
 #include "model/Order.h"
@@ -142,6 +143,7 @@ void Store::open(QSqlDatabase& db)
         createSchema();
     addMoreFields();
     SetAsideFindings::addTable(*this);
+    RecordNames::addTable(*this);
     m_watch = std::make_unique<ChangeWatch>(handle(), m_path);
 }
 

@@ -20,7 +20,8 @@ StoredDataSet touched(const char* table)
     if (std::strcmp(table, "Orders") == 0)
         return StoredData::Orders;
     if (std::strcmp(table, "Settings") == 0 || std::strcmp(table, "Cleared Orders") == 0 ||
-        std::strcmp(table, "Empires") == 0 || std::strcmp(table, "Set Aside Findings") == 0)
+        std::strcmp(table, "Empires") == 0 || std::strcmp(table, "Set Aside Findings") == 0 ||
+        std::strcmp(table, "Record Names") == 0)
         return {};
     return StoredData::TurnData;
 }

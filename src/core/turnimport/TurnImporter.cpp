@@ -5,6 +5,7 @@
 #include "TurnFileCheck.h"
 #include "Wording.h"
 #include "protocol/ImportedTables.h"
+#include "store/RecordNames.h"
 #include "store/Store.h"
 #include "store/TurnImports.h"
 
@@ -125,6 +126,7 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
                               writer.extraFields(t));
         }
         keepUnreadTables(m_store, empireId, writer.unreadTables());
+        RecordNames(m_store).keep(empireId);
         recordImport(m_store, empireId,
                      {QDateTime::currentDateTime(), QFileInfo(turnFile).fileName()});
         transaction.commit();

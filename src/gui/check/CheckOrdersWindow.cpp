@@ -1,5 +1,6 @@
 #include "CheckOrdersWindow.h"
 
+#include "FindingFixer.h"
 #include "FindingsTable.h"
 #include "SetAsideDialog.h"
 #include "Wording.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -30,13 +32,13 @@ namespace {
 
 const QString kTitle = QStringLiteral("Imperial Advisor Report");
 
-// Enter on a finding opens it, as a double click does.
-class EnterOpens : public QObject {
+// Enter on a finding asks for its fix.
+class EnterFixes : public QObject {
 public:
-    EnterOpens(QTableWidget* table, std::function<void(int)> open)
+    EnterFixes(QTableWidget* table, std::function<void()> fix)
         : QObject(table)
         , m_table(table)
-        , m_open(std::move(open))
+        , m_fix(std::move(fix))
     {
     }
 
@@ -48,13 +50,13 @@ protected:
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key != Qt::Key_Return && key != Qt::Key_Enter) || m_table->currentRow() < 0)
             return false;
-        m_open(m_table->currentRow());
+        m_fix();
         return true;
     }
 
 private:
     QTableWidget* m_table;
-    std::function<void(int)> m_open;
+    std::function<void()> m_fix;
 };
 
 } // namespace
@@ -78,7 +80,12 @@ CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireI
     m_findings->viewport()->installEventFilter(this);
     m_findings->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_findings, &QWidget::customContextMenuRequested, this,
-            &CheckOrdersWindow::offerSetAside);
+            &CheckOrdersWindow::offerActions);
+    m_fix = new QPushButton(QStringLiteral("Fi&x\u2026"), this);
+    m_fix->setObjectName(QStringLiteral("FixFinding"));
+    connect(m_fix, &QPushButton::clicked, this, [this] { fixCurrent(false); });
+    auto* undo = new QShortcut(QKeySequence::Undo, this);
+    connect(undo, &QShortcut::activated, this, &CheckOrdersWindow::undoAsked);
     m_setAside = new QPushButton(QStringLiteral("Set &Aside"), this);
     m_setAside->setObjectName(QStringLiteral("SetAside"));
     connect(m_setAside, &QPushButton::clicked, this, &CheckOrdersWindow::setAsideCurrent);
@@ -91,11 +98,11 @@ CheckOrdersWindow::CheckOrdersWindow(const OrderCheckReport& report, int empireI
     addProgramKeys(this, navigator, empireId);
     connect(m_findings, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { showFinding(row); });
-    m_findings->installEventFilter(
-        new EnterOpens(m_findings, [this](int row) { showFinding(row); }));
+    m_findings->installEventFilter(new EnterFixes(m_findings, [this] { fixCurrent(true); }));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_fix);
     bottom->addWidget(m_setAside);
     bottom->addStretch(1);
     bottom->addWidget(m_setAsideCount);
@@ -125,10 +132,12 @@ QString CheckOrdersWindow::summaryOf(const OrderCheckReport& report)
 
 void CheckOrdersWindow::showReport(const OrderCheckReport& report)
 {
-    m_reportSummary = summaryOf(report) +
-                      QStringLiteral(" Double-click a finding, or press Enter on it, to change "
-                                     "its order in Edit Orders; Set Aside leaves one out until "
-                                     "its order is changed.");
+    m_reportSummary =
+        summaryOf(report) +
+        QStringLiteral(" Press Enter on a finding, or Fix\u2026, to pick a fix from the "
+                       "turn data (Ctrl+Z puts it back); double-click it to change "
+                       "its order in Edit Orders; Set Aside leaves one out until "
+                       "its order is changed.");
     showSummary();
     fill(report);
     m_setAsideFindings = report.setAside;
@@ -154,6 +163,7 @@ void CheckOrdersWindow::fill(const OrderCheckReport& report)
     fillFindings(m_findings, m_shown);
     fitTextColumns();
     m_setAside->setEnabled(!m_shown.isEmpty());
+    m_fix->setEnabled(!m_shown.isEmpty());
 }
 
 void CheckOrdersWindow::showSetAsideCount()
@@ -178,17 +188,28 @@ void CheckOrdersWindow::setAsideCurrent()
         Q_EMIT setAsideAsked(*finding);
 }
 
+void CheckOrdersWindow::fixCurrent(bool elseEdit)
+{
+    if (const std::optional<OrderFinding> finding = currentFinding(m_findings, m_shown))
+        Q_EMIT fixAsked(*finding, elseEdit);
+}
+
 // The findings' context menu, by the right mouse button (which makes the row under it the
 // current one) or by Shift+F10 and the Menu key (on the current row).
-void CheckOrdersWindow::offerSetAside(QPoint at)
+void CheckOrdersWindow::offerActions(QPoint at)
 {
     if (m_findings->currentRow() < 0)
         return;
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("FindingMenu"));
+    QAction* fix = menu.addAction(QStringLiteral("Fi&x\u2026"));
+    fix->setObjectName(QStringLiteral("FixAction"));
     QAction* setAside = menu.addAction(QStringLiteral("Set &Aside"));
     setAside->setObjectName(QStringLiteral("SetAsideAction"));
-    if (menu.exec(m_findings->viewport()->mapToGlobal(at)) == setAside)
+    QAction* chosen = menu.exec(m_findings->viewport()->mapToGlobal(at));
+    if (chosen == fix)
+        fixCurrent(false);
+    else if (chosen == setAside)
         setAsideCurrent();
 }
 
@@ -234,7 +255,11 @@ bool CheckOrdersWindow::eventFilter(QObject* watched, QEvent* event)
 
 void CheckOrdersWindow::showFinding(int row)
 {
-    const qint64 orderId = m_shown.value(row).orderId;
+    openInEditOrders(m_shown.value(row).orderId);
+}
+
+void CheckOrdersWindow::openInEditOrders(qint64 orderId)
+{
     close();
     m_navigator.showOrderInListing(m_empireId, orderId);
 }
@@ -296,6 +321,9 @@ void showCheckReport(AppContext& context, Navigator& navigator, int empireId,
                                  [&] { SetAsideFindings(context.store).bringBack(finding); });
                          reload();
                      });
+    auto* fixer = new FindingFixer(context, empireId, window, reload);
+    QObject::connect(window, &CheckOrdersWindow::fixAsked, fixer, &FindingFixer::fix);
+    QObject::connect(window, &CheckOrdersWindow::undoAsked, fixer, &FindingFixer::undo);
     window->show();
     window->activateWindow();
 }

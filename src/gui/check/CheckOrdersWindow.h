@@ -20,7 +20,9 @@ class ScreenMetrics;
 class SetAsideDialog;
 
 // The findings of Check Orders, one row each: priority, order, slot, what is wrong, how to fix
-// it. A finding opened by Enter or a double click shows its order in Edit Orders. Set Aside
+// it. Fix… (a button, Enter and the findings' context menu) asks to pick a fix for the current
+// finding (Enter on one with none opens its order); Ctrl+Z asks to undo the last fix. A double
+// click shows the finding's order in Edit Orders. Set Aside
 // (a button, and the findings' context menu) asks to leave the current finding out; under the
 // list, how many are set aside, and Show Set Aside lists them, each to be brought back.
 class CheckOrdersWindow : public QWidget {
@@ -30,6 +32,7 @@ public:
                       const ScreenMetrics& screen, QWidget* parent = nullptr);
 
     QTableWidget& findings() { return *m_findings; }
+    const QList<OrderFinding>& shownFindings() const { return m_shown; }
     // The list of the findings set aside, while it is open.
     SetAsideDialog* setAsideList() const;
     // Shows this report instead (the orders or the turn data changed, a finding was set aside or
@@ -42,9 +45,15 @@ public:
     // The one-line account of a report: "2 of your 5 orders will fail to execute; ...".
     static QString summaryOf(const OrderCheckReport& report);
 
+    // Closes this window and shows the order in Edit Orders.
+    void openInEditOrders(qint64 orderId);
+
 Q_SIGNALS:
     void setAsideAsked(const vf::OrderFinding& finding);
     void bringBackAsked(const vf::OrderFinding& finding);
+    // elseEdit: a finding with no fix is opened in Edit Orders instead of being told why.
+    void fixAsked(const vf::OrderFinding& finding, bool elseEdit);
+    void undoAsked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,7 +65,8 @@ private:
     void showFinding(int row);
     void showSetAsideCount();
     void setAsideCurrent();
-    void offerSetAside(QPoint at);
+    void fixCurrent(bool elseEdit);
+    void offerActions(QPoint at);
     void openSetAsideList();
 
     int m_empireId;
@@ -65,6 +75,7 @@ private:
     QString m_reportSummary;
     QString m_withoutOrders;
     QTableWidget* m_findings = nullptr;
+    QPushButton* m_fix = nullptr;
     QPushButton* m_setAside = nullptr;
     QLabel* m_setAsideCount = nullptr;
     QPushButton* m_showSetAside = nullptr;

@@ -1,0 +1,53 @@
+#include "OrderFixes.h"
+
+#include "OrderRepository.h"
+#include "RecordNames.h"
+#include "TurnDataRepository.h"
+
+#include <algorithm>
+
+namespace vf {
+
+namespace {
+
+std::optional<Order> storedOrder(const Store& store, int empireId, qint64 orderId)
+{
+    const QList<Order> orders = OrderRepository(store).ordersOf(empireId);
+    const auto found = std::find_if(orders.begin(), orders.end(),
+                                    [orderId](const Order& order) { return order.id == orderId; });
+    return found == orders.end() ? std::nullopt : std::optional<Order>(*found);
+}
+
+} // namespace
+
+FixOffer offerFix(const Store& store, int empireId, const OrderFinding& finding)
+{
+    const std::optional<Order> order = storedOrder(store, empireId, finding.orderId);
+    if (!order) {
+        FixOffer gone;
+        gone.none = QStringLiteral("The order was deleted: there is nothing left to fix.");
+        return gone;
+    }
+    const RecordNames names(store);
+    return fixFor(finding, *order, TurnDataRepository(store, empireId),
+                  [&names, empireId](RecordKind kind, const QList<int>& numbers) {
+                      return names.namesOf(empireId, kind, numbers);
+                  });
+}
+
+std::optional<SlotChange> changeFor(const Store& store, int empireId, const FixOffer& offer,
+                                    qint64 orderId, const FixChoice& picked)
+{
+    const std::optional<Order> order = storedOrder(store, empireId, orderId);
+    if (!order || offer.slot < 1 || offer.slot > kSlotCount)
+        return std::nullopt;
+    return SlotChange{orderId, offer.slot, order->slots[std::size_t(offer.slot - 1)], picked.value};
+}
+
+bool storeChange(const Store& store, const SlotChange& change)
+{
+    return OrderRepository(store).replaceSlot(change.orderId, change.slot, change.before,
+                                              change.after);
+}
+
+} // namespace vf

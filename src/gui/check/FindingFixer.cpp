@@ -1,0 +1,103 @@
+#include "FindingFixer.h"
+
+#include "CheckOrdersWindow.h"
+#include "FixDialog.h"
+#include "common/AppContext.h"
+#include "common/Dialogs.h"
+#include "common/GuardedAction.h"
+
+namespace vf {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Imperial Advisor Report");
+
+} // namespace
+
+FindingFixer::FindingFixer(AppContext& context, int empireId, CheckOrdersWindow* window,
+                           std::function<void()> recheck)
+    : QObject(window)
+    , m_context(context)
+    , m_empireId(empireId)
+    , m_window(window)
+    , m_recheck(std::move(recheck))
+{
+}
+
+void FindingFixer::fix(const OrderFinding& finding, bool elseEdit)
+{
+    std::optional<FixOffer> offer;
+    guarded(m_context.dialogs, [&] { offer = offerFix(m_context.store, m_empireId, finding); });
+    if (!offer)
+        return;
+    if (!offer->fixes()) {
+        if (elseEdit)
+            m_window->openInEditOrders(finding.orderId);
+        else
+            m_context.dialogs.inform(kTitle, QStringLiteral("No fix to pick. ") + offer->none,
+                                     DialogIcon::Information);
+        return;
+    }
+    FixDialog dialog(finding, *offer, m_window);
+    dialog.exec();
+    if (dialog.outcome() == FixDialog::EditOrder) {
+        m_window->openInEditOrders(finding.orderId);
+        return;
+    }
+    const std::optional<FixChoice> picked = dialog.picked();
+    if (!picked)
+        return;
+    std::optional<SlotChange> change;
+    guarded(m_context.dialogs, [&] {
+        change = changeFor(m_context.store, m_empireId, *offer, finding.orderId, *picked);
+    });
+    if (change)
+        store(*change);
+}
+
+void FindingFixer::store(const SlotChange& change)
+{
+    bool stored = false;
+    guarded(m_context.dialogs, [&] { stored = storeChange(m_context.store, change); });
+    m_recheck();
+    if (!stored) {
+        m_context.dialogs.warn(kTitle, QStringLiteral("The order was changed or deleted "
+                                                      "meanwhile: nothing was stored. Its "
+                                                      "findings were checked again."));
+        return;
+    }
+    m_done << change;
+    offerDependent(change);
+}
+
+// The slot whose list was read for the star just put in (its warp point), when it fails now.
+void FindingFixer::offerDependent(const SlotChange& change)
+{
+    for (const OrderFinding& finding : m_window->shownFindings()) {
+        if (finding.orderId != change.orderId || finding.slot <= change.slot)
+            continue;
+        std::optional<FixOffer> offer;
+        guarded(m_context.dialogs, [&] { offer = offerFix(m_context.store, m_empireId, finding); });
+        if (offer && offer->fixes() && offer->starSlot == change.slot) {
+            fix(finding, false);
+            return;
+        }
+    }
+}
+
+void FindingFixer::undo()
+{
+    if (m_done.isEmpty())
+        return;
+    const SlotChange back = m_done.takeLast().undone();
+    bool stored = false;
+    guarded(m_context.dialogs, [&] { stored = storeChange(m_context.store, back); });
+    m_recheck();
+    if (!stored)
+        m_context.dialogs.warn(kTitle,
+                               QStringLiteral("Slot %1 of that order was changed or the order "
+                                              "deleted since it was fixed: it was not put back.")
+                                   .arg(back.slot));
+}
+
+} // namespace vf
