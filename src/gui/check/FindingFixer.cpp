@@ -24,8 +24,10 @@ FindingFixer::FindingFixer(AppContext& context, int empireId, CheckOrdersWindow*
 {
 }
 
-void FindingFixer::fix(const OrderFinding& finding, bool elseEdit)
+void FindingFixer::fix(const OrderFinding& asked, bool elseEdit)
 {
+    // (A copy: the findings are checked anew while the player picks, the order's notice told.)
+    const OrderFinding finding = asked;
     std::optional<FixOffer> offer;
     guarded(m_context.dialogs, [&] { offer = offerFix(m_context.store, m_empireId, finding); });
     if (!offer)
@@ -40,6 +42,7 @@ void FindingFixer::fix(const OrderFinding& finding, bool elseEdit)
     }
     FixDialog dialog(finding, *offer, m_window);
     dialog.exec();
+    m_window->activateWindow();
     if (dialog.outcome() == FixDialog::EditOrder) {
         m_window->openInEditOrders(finding.orderId);
         return;
@@ -48,11 +51,18 @@ void FindingFixer::fix(const OrderFinding& finding, bool elseEdit)
     if (!picked)
         return;
     std::optional<SlotChange> change;
+    bool read = false;
     guarded(m_context.dialogs, [&] {
         change = changeFor(m_context.store, m_empireId, *offer, finding.orderId, *picked);
+        read = true;
     });
+    if (!read)
+        return;
     if (change)
         store(*change);
+    else
+        m_context.dialogs.warn(kTitle, QStringLiteral("The order was deleted meanwhile: nothing "
+                                                      "was stored."));
 }
 
 void FindingFixer::store(const SlotChange& change)
@@ -73,7 +83,8 @@ void FindingFixer::store(const SlotChange& change)
 // The slot whose list was read for the star just put in (its warp point), when it fails now.
 void FindingFixer::offerDependent(const SlotChange& change)
 {
-    for (const OrderFinding& finding : m_window->shownFindings()) {
+    const QList<OrderFinding> findings = m_window->shownFindings();
+    for (const OrderFinding& finding : findings) {
         if (finding.orderId != change.orderId || finding.slot <= change.slot)
             continue;
         std::optional<FixOffer> offer;
