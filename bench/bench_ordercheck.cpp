@@ -4,6 +4,7 @@
 #include "BenchSupport.h"
 #include "TestStore.h"
 #include "store/EmpireOrderCheck.h"
+#include "store/OrderFixes.h"
 #include "store/OrderRepository.h"
 #include "store/SetAsideFindings.h"
 #include "store/TurnDataRepository.h"
@@ -66,6 +67,22 @@ int main(int argc, char** argv)
         bench::measure(9, [&] { report = checkEmpireOrders(store.store(), 900); });
     std::printf("%lld findings set aside\n", static_cast<long long>(report.setAside.size()));
     bench::report("Check Orders, 1,000 orders with 100 set aside", withAside, 50);
+    // A fix of a fleet that is gone: offered, then stored and the list checked again (undone
+    // and redone in turn, so each run finds the same orders).
+    const OrderFinding stale =
+        *std::find_if(report.findings.begin(), report.findings.end(), [](const OrderFinding& f) {
+            return f.code == QLatin1String("MOVE") && f.slot == 1;
+        });
+    FixOffer offer;
+    const auto offering = bench::measure(9, [&] { offer = offerFix(store.store(), 900, stale); });
+    bench::print("Fix offered for a fleet gone (3,000 fleets to choose from)", offering);
+    SlotChange change = *changeFor(store.store(), 900, offer, stale.orderId, offer.choices.first());
+    const auto fixing = bench::measure(9, [&] {
+        storeChange(store.store(), change);
+        report = checkEmpireOrders(store.store(), 900);
+        change = change.undone();
+    });
+    bench::report("A fix stored and the 1,000 orders checked again", fixing, 50);
     const auto reading = bench::measure(9, [&] { orders.ordersOf(900); });
     bench::report("  of which: reading the 1,000 orders", reading, 50);
     const TurnDataRepository turnData(store.store(), 900);

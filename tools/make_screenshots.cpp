@@ -5,6 +5,8 @@
 #include "AppFixture.h"
 #include "Startup.h"
 #include "check/CheckOrdersWindow.h"
+#include "check/FixDialog.h"
+#include "store/OrderFixes.h"
 #include "common/ScreenMetrics.h"
 #include "help/HelpWindows.h"
 #include "listing/OrderListingWindow.h"
@@ -118,6 +120,14 @@ int main(int argc, char** argv)
     check.setAttribute(Qt::WA_DeleteOnClose, false);
     check.showWithoutOrders(withoutOrders(f.t.store(), 123));
     ok = save(check, folder, QStringLiteral("check-orders.png")) && ok;
+    for (const OrderFinding& finding : check.shownFindings()) {
+        const FixOffer offer = offerFix(f.t.store(), 123, finding);
+        if (offer.fixes()) {
+            FixDialog fix(finding, offer, &check);
+            ok = save(fix, folder, QStringLiteral("check-orders-fix.png")) && ok;
+            break;
+        }
+    }
 
     TurnDataWindow data(f.context, f.navigator, 123);
     data.tabs().setCurrentIndex(5); // the warp points

@@ -56,8 +56,8 @@ void storingChecks(const Order& order, QList<OrderFinding>& findings)
     for (const CheckFinding& found : plausibilityChecks(order.code, slotText)) {
         if (found.kind == CheckFinding::Kind::Refusal)
             findings << findingFor(order, OrderFinding::Severity::Error, found.slot, found.sentence,
-                                   QStringLiteral("Enter the Population Group # in slot %1 in "
-                                                  "Edit Orders.")
+                                   QStringLiteral("Pick the Population Group # with Fix\u2026, or "
+                                                  "enter it in slot %1 in Edit Orders.")
                                        .arg(found.slot));
         else
             findings << findingFor(order, OrderFinding::Severity::Note, found.slot, found.sentence,
@@ -178,9 +178,11 @@ void OrderChecker::checkSlots(const Order& order, QList<OrderFinding>& findings)
             if (namesTurnData(sources[slot - 1]))
                 toLookUp << slot;
         } else if (required.contains(slot) && !refused(slot)) {
-            findings << findingFor(order, OrderFinding::Severity::Error, slot,
-                                   QStringLiteral("%1 is missing.").arg(slotName(*entry, slot)),
-                                   QStringLiteral("Enter it in slot %1 in Edit Orders.").arg(slot));
+            findings << findingFor(
+                order, OrderFinding::Severity::Error, slot,
+                QStringLiteral("%1 is missing.").arg(slotName(*entry, slot)),
+                QStringLiteral("Pick it with Fix\u2026, or enter it in slot %1 in Edit Orders.")
+                    .arg(slot));
         }
     }
     if (toLookUp.isEmpty())
@@ -203,7 +205,9 @@ void OrderChecker::checkSlots(const Order& order, QList<OrderFinding>& findings)
                               .arg(slotName(*entry, *star), looked)
                         : QStringLiteral("%1 \"%2\" is not in the turn data %3, and %4.")
                               .arg(slotName(*entry, *star), starName, whenImported(), looked),
-                    QStringLiteral("Enter the star in slot %1 in Edit Orders.").arg(*star));
+                    QStringLiteral(
+                        "Pick the star with Fix\u2026, or enter it in slot %1 in Edit Orders.")
+                        .arg(*star));
                 continue;
             }
         }
@@ -211,8 +215,9 @@ void OrderChecker::checkSlots(const Order& order, QList<OrderFinding>& findings)
             order, OrderFinding::Severity::Error, slot,
             QStringLiteral("%1 \"%2\" is not in the turn data %3.")
                 .arg(slotName(*entry, slot), value.trimmed(), whenImported()),
-            QStringLiteral("The order may have been entered before the latest Update Data: "
-                           "change or delete it in Edit Orders."));
+            QStringLiteral(
+                "The order may have been entered before the latest Update Data: "
+                "pick what it should be with Fix\u2026, or change or delete it in Edit Orders."));
     }
 }
 
