@@ -51,6 +51,7 @@ QTableWidget* turnsTable(QWidget* parent)
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setTabKeyNavigation(false);
     table->verticalHeader()->hide();
+    table->setWordWrap(false);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
@@ -66,6 +67,8 @@ QTableView* ordersGrid(SavedOrdersModel* model, QWidget* parent)
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setTabKeyNavigation(false);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    // Columns fitted to the first rows, not to every one of a thousand orders.
+    grid->horizontalHeader()->setResizeContentsPrecision(40);
     return grid;
 }
 
@@ -179,7 +182,7 @@ void EarlierOrdersWindow::fillTurns()
         }
         if (!m_list.isEmpty())
             m_turns->setCurrentCell(again, 0);
-        m_turns->resizeColumnToContents(0);
+        m_turns->resizeColumnsToContents();
     }
     showTurn();
 }
