@@ -8,10 +8,12 @@
 #include "check/FixDialog.h"
 #include "store/OrderFixes.h"
 #include "common/ScreenMetrics.h"
+#include "earlier/EarlierOrdersWindow.h"
 #include "help/HelpWindows.h"
 #include "listing/OrderListingWindow.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "orderentry/OrderEntryWindow.h"
+#include "ordersfile/OrdersArchive.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderRepository.h"
 #include "turndata/RecordsWithOrders.h"
@@ -31,6 +33,8 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <cstdio>
 
@@ -80,6 +84,28 @@ bool saveLargeMap(AppFixture& f, const QString& folder)
     map.showStarNamed(QStringLiteral("Arar 1"));
     map.starPanel().nearBox().setChecked(true);
     return save(map, folder, QStringLiteral("warp-map-near.png"));
+}
+
+// Two turns saved and the orders of this one cleared: what Earlier Orders lists.
+bool saveEarlierOrders(AppContext& context, Navigator& navigator, const QString& folder)
+{
+    const OrderRepository orders(context.store);
+    const QList<Order> now = orders.ordersOf(123);
+    const OrdersArchive archive(context.dataFolder.folder());
+    const QDateTime imported(QDate(2026, 11, 23), QTime(9, 30));
+    archive.keep({123, QDateTime(QDate(2026, 11, 24), QTime(21, 5)), {imported, "123.mdb"}, 3},
+                 now.mid(0, 3));
+    archive.keep({123,
+                  QDateTime(QDate(2026, 12, 1), QTime(20, 40)),
+                  {imported.addDays(7), "123.mdb"},
+                  int(now.size())},
+                 now);
+    orders.clear(123, QDateTime(QDate(2026, 12, 7), QTime(8, 15)));
+    EarlierOrdersWindow earlier(context, navigator, 123);
+    earlier.setAttribute(Qt::WA_DeleteOnClose, false);
+    earlier.turns().setCurrentCell(1, 0);
+    earlier.orders().selectRow(1);
+    return save(earlier, folder, QStringLiteral("earlier-orders.png"));
 }
 
 } // namespace
@@ -166,5 +192,6 @@ int main(int argc, char** argv)
     UserGuideWindow guide(QStringLiteral(VFTURN_SOURCE_DIR "/README.md"), f.screen);
     guide.setAttribute(Qt::WA_DeleteOnClose, false);
     ok = save(guide, folder, QStringLiteral("user-guide.png")) && ok;
+    ok = saveEarlierOrders(f.context, f.navigator, folder) && ok;
     return saveLargeMap(f, folder) && ok ? 0 : 1;
 }

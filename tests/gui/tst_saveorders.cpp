@@ -6,10 +6,13 @@
 #include "common/Twips.h"
 #include "mainmenu/MainMenuWindow.h"
 #include "mainmenu/SaveOrdersDialogue.h"
+#include "ordersfile/OrdersArchive.h"
+#include "ordersfile/OrdersFile.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
 #include "store/SetAsideFindings.h"
+#include "store/TurnImports.h"
 #include "turndata/WhatChangedWindow.h"
 #include "turnimport/TurnResultsArchive.h"
 
@@ -236,6 +239,63 @@ private Q_SLOTS:
         }
         QVERIFY(!findings || !findings->isVisible());
         QCOMPARE(f.dialogs.last().request.text, outcome);
+    }
+
+    // Save Orders keeps a copy of the orders it wrote, with the empire, when and the import
+    // they were checked against: made into an orders file again, it is the file written. When
+    // the copy cannot be kept, the orders file is written all the same and the player is told.
+    void saveOrdersKeepsACopy_data()
+    {
+        QTest::addColumn<bool>("imported");
+        QTest::addColumn<bool>("archiveBlocked");
+        QTest::newRow("after an import") << true << false;
+        QTest::newRow("never imported") << false << false;
+        QTest::newRow("the archive cannot be written") << true << true;
+    }
+    void saveOrdersKeepsACopy()
+    {
+        QFETCH(bool, imported);
+        QFETCH(bool, archiveBlocked);
+        Fixture f;
+        if (imported)
+            f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        if (archiveBlocked) { // a file where the empire's folder of the archive should be
+            QDir(f.t.folder().archiveFolder()).removeRecursively();
+            QVERIFY(QDir().mkpath(f.t.folder().archiveFolder()));
+            f.t.emptyFile(QStringLiteral("Turn results archive/123"));
+        }
+        const OrderRepository orders(f.t.store());
+        orders.append(123, QStringLiteral("NM"), TestStore::slots({"27", "Sol", "3"}));
+        orders.append(123, QStringLiteral("MESS"),
+                      TestStore::slots({"77", "", "Hail, \"friend\""}));
+        if (!imported) // the NM order's fleet is not known: saved anyway
+            f.dialogs.answer(DialogAnswer::SaveAnyway);
+        f.dialogs.answerOk(archiveBlocked ? 3 : 2);
+        runSaveOrdersDialogue(f.context, 123);
+        const QString written =
+            TestStore::contentsOf(QDir(f.t.folder().ordersFolder())
+                                      .filePath(QStringLiteral("KELVAR Orders 12-07-2026.123")));
+        QVERIFY(written.startsWith(QStringLiteral("\"KELVAR Orders\"")));
+        const QList<OrdersArchive::Copy> copies = OrdersArchive(f.t.path()).copies(123);
+        QCOMPARE(copies.isEmpty(), archiveBlocked);
+        QCOMPARE(f.dialogs.last().request.text.contains(
+                     QStringLiteral("no copy of these orders could be kept")),
+                 archiveBlocked);
+        if (archiveBlocked)
+            return;
+        QVERIFY(copies.first().header);
+        const SavedOrdersHeader header = *copies.first().header;
+        QCOMPARE(header.empireId, 123);
+        QCOMPARE(header.saved, f.clock.now());
+        const ImportStamp stamp = lastImportOf(f.t.store(), 123);
+        QCOMPARE(header.checkedAgainst.isValid(), imported);
+        QCOMPARE(header.checkedAgainst.when, stamp.when);
+        QCOMPARE(header.checkedAgainst.file, stamp.file);
+        const QList<Order> kept = OrdersArchive::ordersIn(copies.first().path);
+        QCOMPARE(kept.size(), 2);
+        QCOMPARE(QString::fromLatin1(
+                     ordersfile::contents(QStringLiteral("123"), QStringLiteral("tinderly"), kept)),
+                 written);
     }
 
     // The message that says where the orders were saved: its text as ever, and the folder

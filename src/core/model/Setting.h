@@ -18,6 +18,7 @@ enum class SettingKey {
     MapView,             // where the player last looked at an empire's warp map
     TurnDataView,        // the table, filter and sorts the player last had in Turn Data
     UnreadTables,        // the tables of an empire's last turn results file not read
+    OrdersCleared,       // when an empire's orders kept aside were cleared
 };
 
 // One setting: its key and what it belongs to (an empire, a window, a table).
@@ -43,6 +44,10 @@ public:
     static Setting unreadTables(int empireId)
     {
         return Setting(SettingKey::UnreadTables, empireId);
+    }
+    static Setting ordersCleared(int empireId)
+    {
+        return Setting(SettingKey::OrdersCleared, empireId);
     }
     static Setting turnDataView(int empireId)
     {
@@ -89,6 +94,8 @@ inline QString Setting::storedName() const
         return QStringLiteral("turn data unread tables %1").arg(m_empireId);
     case SettingKey::TurnDataView:
         return QStringLiteral("turn data view %1").arg(m_empireId);
+    case SettingKey::OrdersCleared:
+        return QStringLiteral("orders cleared %1").arg(m_empireId);
     }
     return QString();
 }

@@ -30,12 +30,18 @@ int OrderRepository::count(int empireId) const
 
 QList<Order> OrderRepository::ordersOf(int empireId) const
 {
+    return ordersIn(QStringLiteral("Orders"), empireId);
+}
+
+QList<Order> OrderRepository::ordersIn(const QString& table, int empireId,
+                                       qint64 abovePriority) const
+{
     constexpr int kFirstSlot = 3;
     QList<Order> orders;
-    m_store.eachRow(QStringLiteral("SELECT Priority, OrderCode, OrderID, %1 FROM Orders "
-                                   "WHERE EmpireID = ? ORDER BY Priority, OrderID")
-                        .arg(slotFieldList()),
-                    {empireId}, [&orders](const StoredRow& row) {
+    m_store.eachRow(QStringLiteral("SELECT Priority, OrderCode, OrderID, %1 FROM %2 "
+                                   "WHERE EmpireID = ? AND Priority > ? ORDER BY Priority, OrderID")
+                        .arg(slotFieldList(), Store::quoted(table)),
+                    {empireId, abovePriority}, [&orders](const StoredRow& row) {
                         Order order;
                         order.priority = int(row.number(0));
                         order.code = row.text(1);
@@ -76,6 +82,36 @@ QList<int> OrderRepository::appendAll(int empireId, const QList<NewOrder>& order
     return priorities;
 }
 
+QList<Order> OrderRepository::appendCopies(int empireId, const QList<Order>& orders) const
+{
+    Transaction transaction(m_store);
+    QSqlQuery highest = m_store.run(
+        QStringLiteral("SELECT coalesce(max(Priority), ?) FROM Orders WHERE EmpireID = ?"),
+        {std::numeric_limits<qint32>::min(), empireId});
+    const qint64 top = highest.next() ? highest.value(0).toLongLong() : 0;
+    highest.finish();
+    for (const Order& order : orders)
+        appendInside(empireId, order.code, order.slots);
+    // Every order above the highest before is one of the copies, in their sequence.
+    const QList<Order> stored = ordersIn(QStringLiteral("Orders"), empireId, top);
+    const auto same = [](const QString& a, const QString& b) {
+        return a == b && a.isNull() == b.isNull();
+    };
+    bool whole = stored.size() == orders.size();
+    for (qsizetype i = 0; whole && i < stored.size(); ++i) {
+        whole = same(stored[i].code, orders[i].code);
+        for (int k = 0; whole && k < kSlotCount; ++k)
+            whole = same(stored[i].slots[k], orders[i].slots[k]);
+    }
+    if (!whole)
+        throw Error(QStringLiteral("The orders could not be copied to Empire # %1: they did not "
+                                   "read back from the turn entry database as they were. Nothing "
+                                   "was stored.")
+                        .arg(empireId));
+    transaction.commit();
+    return stored;
+}
+
 int OrderRepository::appendInside(int empireId, const QString& code,
                                   const std::array<QString, kSlotCount>& slots) const
 {
@@ -109,9 +145,10 @@ int OrderRepository::appendInside(int empireId, const QString& code,
     return priority;
 }
 
-int OrderRepository::clear(int empireId) const
+int OrderRepository::clear(int empireId, const QDateTime& when) const
 {
     Transaction transaction(m_store);
+    m_store.setSetting(Setting::ordersCleared(empireId), when.toString(Qt::ISODate));
     // What was cleared before goes; what is cleared now is kept until the next time.
     m_store.run(QStringLiteral("DELETE FROM \"Cleared Orders\" WHERE EmpireID = ?"), {empireId});
     m_store.run(QStringLiteral("INSERT INTO \"Cleared Orders\" SELECT * FROM Orders "
@@ -129,6 +166,16 @@ int OrderRepository::clearedCount(int empireId) const
     QSqlQuery query = m_store.run(
         QStringLiteral("SELECT count(*) FROM \"Cleared Orders\" WHERE EmpireID = ?"), {empireId});
     return query.next() ? query.value(0).toInt() : 0;
+}
+
+QList<Order> OrderRepository::clearedOrders(int empireId) const
+{
+    return ordersIn(QStringLiteral("Cleared Orders"), empireId);
+}
+
+QDateTime OrderRepository::clearedAt(int empireId) const
+{
+    return QDateTime::fromString(m_store.setting(Setting::ordersCleared(empireId)), Qt::ISODate);
 }
 
 int OrderRepository::restoreCleared(int empireId) const
@@ -155,6 +202,7 @@ int OrderRepository::restoreCleared(int empireId) const
         {offset, empireId});
     const int count = restored.numRowsAffected();
     m_store.run(QStringLiteral("DELETE FROM \"Cleared Orders\" WHERE EmpireID = ?"), {empireId});
+    m_store.setSetting(Setting::ordersCleared(empireId), QString());
     transaction.commit();
     return count;
 }

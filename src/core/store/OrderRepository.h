@@ -2,7 +2,10 @@
 
 #include "model/Order.h"
 
+#include <QDateTime>
 #include <QList>
+
+#include <limits>
 
 namespace vf {
 
@@ -33,10 +36,21 @@ public:
     };
     QList<int> appendAll(int empireId, const QList<NewOrder>& orders) const;
 
+    // Appends copies of the orders after the empire's highest priority, in their sequence (10
+    // apart, as append gives), their codes and slots as they are, in one transaction: all or
+    // none. They are read back before it is committed; a copy that does not read back as it
+    // was meant throws vf::Error and nothing is stored. Returns the orders as stored.
+    QList<Order> appendCopies(int empireId, const QList<Order>& orders) const;
+
     // Deletes every order of the empire in one transaction; returns how many there were. They
-    // are kept aside (one set an empire, until its next clear) and can be restored.
-    int clear(int empireId) const;
+    // are kept aside (one set an empire, until its next clear) with when they were cleared
+    // (invalid: not known) and can be restored.
+    int clear(int empireId, const QDateTime& when = QDateTime()) const;
     int clearedCount(int empireId) const;
+    // The orders kept aside, in their sequence, and when they were cleared (invalid: not known,
+    // they were cleared by an earlier version).
+    QList<Order> clearedOrders(int empireId) const;
+    QDateTime clearedAt(int empireId) const;
     // Brings the orders kept aside back after the empire's orders, in their own order: their
     // priorities raised by the highest priority the empire has now (kept as they were when it
     // has none). Returns how many; the kept set is then gone.
@@ -52,6 +66,10 @@ public:
     static QString slotField(int slot) { return QStringLiteral("i%1").arg(slot); }
 
 private:
+    // The orders of a table of orders ("Orders", "Cleared Orders") above a priority, in their
+    // sequence.
+    QList<Order> ordersIn(const QString& table, int empireId,
+                          qint64 abovePriority = std::numeric_limits<qint64>::min()) const;
     int appendInside(int empireId, const QString& code,
                      const std::array<QString, kSlotCount>& slots) const;
 

@@ -35,7 +35,8 @@ QString ordersCount(int count)
 } // namespace
 
 void runClearOrdersDialogue(Dialogs& dialogs, const OrderRepository& orders,
-                            std::optional<int> empireId, const QString& empireName)
+                            std::optional<int> empireId, const QString& empireName,
+                            const QDateTime& now)
 {
     if (!empireId) {
         dialogs.warn(kReportTitle,
@@ -51,7 +52,7 @@ void runClearOrdersDialogue(Dialogs& dialogs, const OrderRepository& orders,
         return;
     if (!confirm(dialogs, secondQuestion(empireName, count)))
         return;
-    orders.clear(*empireId);
+    orders.clear(*empireId, now);
     dialogs.inform(
         kReportTitle,
         QStringLiteral("Imperial Bureaucrats indicate that ") + QString::number(count) +

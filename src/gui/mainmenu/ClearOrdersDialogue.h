@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
@@ -9,9 +10,11 @@ class Dialogs;
 class OrderRepository;
 
 // Deletes every order of the empire after two confirmations and reports the count. The
-// messages name the empire by the name shown on the main menu.
+// messages name the empire by the name shown on the main menu. The orders are kept aside as
+// cleared now.
 void runClearOrdersDialogue(Dialogs& dialogs, const OrderRepository& orders,
-                            std::optional<int> empireId, const QString& empireName);
+                            std::optional<int> empireId, const QString& empireName,
+                            const QDateTime& now);
 
 // Brings back the orders Clear Orders deleted last, after asking when the empire has orders
 // now.

@@ -12,6 +12,8 @@
 #include "common/Dialogs.h"
 #include "common/GuardedAction.h"
 #include "common/Navigator.h"
+#include "earlier/EarlierOrdersWindow.h"
+#include "platform/Clock.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
 #include "turndata/WhatChangedWindow.h"
@@ -70,7 +72,7 @@ void MainMenuActions::clearOrders()
     const auto empire =
         number ? EmpireRepository(m_context.store).findById(*number) : std::optional<Empire>();
     runClearOrdersDialogue(m_context.dialogs, OrderRepository(m_context.store), number,
-                           empire ? empire->name : m_chooser.typedName());
+                           empire ? empire->name : m_chooser.typedName(), m_context.clock.now());
 }
 
 void MainMenuActions::saveOrders()
@@ -154,6 +156,11 @@ void MainMenuActions::restoreClearedOrders()
 {
     runRestoreClearedOrdersDialogue(m_context.dialogs, OrderRepository(m_context.store),
                                     m_chooser.empireNumber());
+}
+
+void MainMenuActions::earlierOrders()
+{
+    openEarlierOrders(m_context, m_navigator, m_chooser.empireNumber(), m_window);
 }
 
 void MainMenuActions::whatChanged()

@@ -27,6 +27,7 @@ public:
     void newEmpire();
     void checkOrders();
     void restoreClearedOrders();
+    void earlierOrders();
     void changePassword();
     void showTurnData();
     void showWarpMap();

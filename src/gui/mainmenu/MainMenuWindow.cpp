@@ -11,6 +11,7 @@
 #include "common/ScreenMetrics.h"
 #include "common/Twips.h"
 #include "common/WindowMemory.h"
+#include "earlier/EarlierOrdersWindow.h"
 #include "help/HelpWindows.h"
 #include "store/RememberedState.h"
 
@@ -84,6 +85,8 @@ void MainMenuWindow::buildMenu()
               &Actions::checkOrders);
     addAction(file, QStringLiteral("&Restore Cleared Orders\u2026"),
               QStringLiteral("mnuFile_RestoreCleared"), &Actions::restoreClearedOrders);
+    addAction(file, QStringLiteral("&Earlier Orders"), QStringLiteral("mnuFile_EarlierOrders"),
+              &Actions::earlierOrders, earlierOrdersKey());
     addAction(file, QStringLiteral("Change &Password\u2026"),
               QStringLiteral("mnuFile_ChangePassword"), &Actions::changePassword);
     file->addSeparator();

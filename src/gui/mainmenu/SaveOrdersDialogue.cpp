@@ -1,12 +1,15 @@
 #include "SaveOrdersDialogue.h"
 
+#include "Error.h"
 #include "common/AppContext.h"
 #include "common/Dialogs.h"
+#include "ordersfile/OrdersArchive.h"
 #include "ordersfile/OrdersFile.h"
 #include "platform/Clock.h"
 #include "store/EmpireOrderCheck.h"
 #include "store/EmpireRepository.h"
 #include "store/OrderRepository.h"
+#include "store/TurnImports.h"
 
 #include <QStringList>
 
@@ -60,6 +63,20 @@ bool goOnAfterTheCheck(AppContext& context, const OrderCheckReport& report)
     return context.dialogs.ask(question) == DialogAnswer::SaveAnyway;
 }
 
+// Keeps a copy of the orders written, for Earlier Orders; why it could not be kept, else
+// nothing. The orders file is written whatever becomes of the copy.
+std::optional<QString> keepCopy(AppContext& context, int empireId, const QList<Order>& saved)
+{
+    try {
+        const SavedOrdersHeader header{empireId, context.clock.now(),
+                                       lastImportOf(context.store, empireId), int(saved.size())};
+        OrdersArchive(context.dataFolder.folder()).keep(header, saved);
+    } catch (const Error& error) {
+        return error.message();
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId,
@@ -99,8 +116,10 @@ void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId,
     }
     orders.blankFill(*empireId);
     const QString fileName = ordersfile::fileName(context.clock.today(), number);
+    const QList<Order> saved = orders.ordersOf(*empireId);
     ordersfile::write(context.dataFolder.ordersFolder(), fileName,
-                      ordersfile::contents(number, empire->password, orders.ordersOf(*empireId)));
+                      ordersfile::contents(number, empire->password, saved));
+    const std::optional<QString> copyFailure = keepCopy(context, *empireId, saved);
     DialogRequest done{DialogIcon::Information, kReportTitle,
                        finalMessage(context.dataFolder.displayOrdersFolder(), fileName),
                        DialogButtons::Ok};
@@ -109,6 +128,11 @@ void runSaveOrdersDialogue(AppContext& context, std::optional<int> empireId,
     done.copyable = {{QStringLiteral("Folder"), context.dataFolder.displayOrdersFolder()},
                      {QStringLiteral("File"), fileName}};
     context.dialogs.ask(done);
+    if (copyFailure)
+        context.dialogs.warn(QStringLiteral("Imperial Advisor Warning"),
+                             QStringLiteral("Your orders file was saved as told, but no copy of "
+                                            "these orders could be kept for Earlier Orders.") +
+                                 kLineBreak + kLineBreak + *copyFailure);
 }
 
 } // namespace vf
