@@ -99,7 +99,7 @@ void SlotFocusRules::fillOdd(int from, int to, const ChoiceList& list)
 void SlotFocusRules::cargoLists(const ChoiceList& slot3Head, Sources& sources)
 {
     const ChoiceList& items = sources.items();
-    m_form.setChoices(3, slot3Head + items);
+    m_form.setChoices(3, joined(slot3Head, items));
     fillOdd(5, 49, items);
     const ChoiceList exclude = words({"EXCLUDE"});
     for (int slot = 4; slot <= 50; slot += 2)
@@ -119,7 +119,7 @@ void SlotFocusRules::slot1(const QString& code, Sources& sources)
             head = words({"ALL", "HOME"});
         else if (code == QLatin1String("NENC"))
             head = words({"CHANGE ALL"});
-        m_form.setChoices(1, head + sources.fleets());
+        m_form.setChoices(1, joined(head, sources.fleets()));
     } else if (code == QLatin1String("REVO")) {
         m_form.setChoices(1, choicesOf(vocabulary::governmentTypes()));
     } else if (isOneOf(code, {"CNVR", "ECNV"})) {
