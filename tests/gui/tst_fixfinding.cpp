@@ -2,6 +2,7 @@
 #include "ModalAnswerer.h"
 #include "check/CheckOrdersWindow.h"
 #include "listing/OrderListingWindow.h"
+#include "listing/OrdersTableModel.h"
 #include "store/OrderRepository.h"
 #include "turnimport/TurnImporter.h"
 
@@ -24,10 +25,10 @@ QPoint rowPlace(QTableWidget& table, int row)
     return table.visualItemRect(table.item(row, 0)).center();
 }
 
-// Check Orders of empire 123 opened over the main menu, active.
+// Check Orders of empire 123 opened from the main menu, active.
 CheckOrdersWindow* openCheck(AppWindowsFixture& f)
 {
-    if (!QTest::qWaitForWindowActive(&f.menu()))
+    if (f.menu().isVisible() && !QTest::qWaitForWindowActive(&f.menu()))
         return nullptr;
     QCoreApplication::processEvents();
     openCheckOrders(f.context, *f.windows, 123, &f.menu());
@@ -126,7 +127,7 @@ private Q_SLOTS:
     }
 
     // A star a letter off: once it is fixed, the warp point looked up at it is offered at once;
-    // two Ctrl+Z put both back.
+    // two Ctrl+Z put both back. Edit Orders, open meanwhile, follows.
     void theWarpPointIsOfferedAfterItsStar()
     {
         Fixture f;
@@ -134,6 +135,13 @@ private Q_SLOTS:
         OrderRepository(f.t.store())
             .append(123, QStringLiteral("MOVE"), TestStore::slots({"44", "Barnards Star", "14"}));
         const QStringList before = f.t.dump(QStringLiteral("Orders"), QStringLiteral("*"));
+        f.dialogs.answerOk(); // Edit Orders' warning
+        f.windows->openOrderListing(123);
+        OrderListingWindow* listing = f.windows->orderListing();
+        QVERIFY(listing);
+        const auto listed = [listing](int slot) {
+            return listing->model().orderAt(0).slots[std::size_t(slot - 1)];
+        };
         CheckOrdersWindow* check = openCheck(f);
         QVERIFY(check);
         QCOMPARE(check->findings().rowCount(), 1);
@@ -148,11 +156,15 @@ private Q_SLOTS:
         QCOMPARE(firsts, (QStringList{"Barnard's Star", "Warp Point # 22, unexplored (7)"}));
         QCOMPARE(slotOf(f, 2), QStringLiteral("Barnard's Star"));
         QCOMPARE(check->findings().rowCount(), 0);
+        // Edit Orders, open behind, shows what is stored now.
+        QTRY_COMPARE(listed(2), QStringLiteral("Barnard's Star"));
+        QTRY_COMPARE(listed(3), QStringLiteral("22"));
         QTRY_COMPARE(QApplication::activeWindow(), check);
         QTest::keyClick(&check->findings(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(slotOf(f, 3), QStringLiteral("14"));
         QTest::keyClick(&check->findings(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("*")), before);
+        QTRY_COMPARE(listed(2), QStringLiteral("Barnards Star"));
         check->close();
     }
 

@@ -131,6 +131,7 @@ private Q_SLOTS:
     {
         Fixture f;
         QVERIFY(f.edit(2, f.model().priorityColumn(), QStringLiteral("15")));
+        QTest::qWait(100); // the store tells the windows of the change; this one shows it
         QCOMPARE(f.codes(),
                  (QStringList{"NM", "BOMB", "TREE"})); // stored at once, sorted on refresh
         QCOMPARE(f.t.dump(QStringLiteral("Orders"), QStringLiteral("Priority")),

@@ -11,6 +11,7 @@
 #include "common/Navigator.h"
 #include "common/ProgramKeys.h"
 #include "common/ScreenMetrics.h"
+#include "common/StoreFollower.h"
 #include "common/Twips.h"
 #include "common/WindowMemory.h"
 #include "store/OrderRepository.h"
@@ -71,6 +72,7 @@ OrderListingWindow::OrderListingWindow(AppContext& context, Navigator& navigator
     addProgramKeys(this, navigator, empireId,
                    {ProgramKey::TurnData, ProgramKey::WarpMap, ProgramKey::WhatChanged,
                     ProgramKey::UserGuide});
+    followStore(this, context.store, StoredData::Orders, [this] { followChangesElsewhere(); });
 }
 
 void OrderListingWindow::buildButtons(QWidget* body)
@@ -159,6 +161,20 @@ void OrderListingWindow::undoDeletion()
         m_deleted.removeLast();
     });
     m_model->refresh();
+}
+
+void OrderListingWindow::followChangesElsewhere()
+{
+    std::optional<QList<Order>> stored;
+    guarded(m_context.dialogs,
+            [this, &stored] { stored = OrderRepository(m_context.store).ordersOf(m_empireId); });
+    if (!stored || m_model->showsStored(*stored))
+        return;
+    const QModelIndex current = m_grid->currentIndex();
+    const qint64 orderId = current.isValid() ? m_model->orderAt(current.row()).id : 0;
+    m_model->refresh();
+    if (orderId != 0)
+        selectOrder(orderId);
 }
 
 bool OrderListingWindow::eventFilter(QObject* watched, QEvent* event)

@@ -37,6 +37,10 @@ private:
     void deleteSelectedOrders();
     // Ctrl+Z: the orders deleted last in this visit come back, one deletion at a time.
     void undoDeletion();
+    // Another window changed the orders (a fix of Check Orders, orders copied or stored): the
+    // grid is read again, on the same order. Its own changes are shown already and keep their
+    // places until Refresh Order Listing.
+    void followChangesElsewhere();
 
     AppContext& m_context;
     Navigator& m_navigator;

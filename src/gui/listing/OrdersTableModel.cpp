@@ -1,5 +1,7 @@
 #include "OrdersTableModel.h"
 
+#include <QHash>
+
 #include "common/OrderGridStyle.h"
 #include "orders/NumberReading.h"
 #include "store/Store.h"
@@ -62,6 +64,23 @@ Order OrdersTableModel::orderAt(int row) const
     for (int slot = 1; slot <= kSlotCount; ++slot)
         order.slots[slot - 1] = stored.value(QStringLiteral("i%1").arg(slot)).toString();
     return order;
+}
+
+bool OrdersTableModel::showsStored(const QList<Order>& stored) const
+{
+    if (stored.size() != rowCount())
+        return false;
+    QHash<qint64, const Order*> byId;
+    for (const Order& order : stored)
+        byId.insert(order.id, &order);
+    for (int row = 0; row < rowCount(); ++row) {
+        const Order shown = orderAt(row);
+        const Order* held = byId.value(shown.id);
+        if (!held || held->priority != shown.priority || held->code != shown.code ||
+            held->slots != shown.slots)
+            return false;
+    }
+    return true;
 }
 
 QVariant OrdersTableModel::data(const QModelIndex& index, int role) const

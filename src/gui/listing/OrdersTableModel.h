@@ -30,6 +30,9 @@ public:
     void deleteRows(QList<int> rows);
     // The order shown on a row, as stored.
     Order orderAt(int row) const;
+    // Whether the rows hold what the orders hold (in whatever sequence the grid shows them):
+    // false once another window changed, added or deleted an order.
+    bool showsStored(const QList<Order>& stored) const;
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
