@@ -57,7 +57,8 @@ private Q_SLOTS:
             << QStringList{"error 1: Fleet # \"99\" is not in the turn data imported on "};
         QTest::newRow("a warp point of another star")
             << "MOVE" << QStringList{"27", "Sol", "21"}
-            << QStringList{"error 3: Warp Point # \"21\" is not in the turn data imported on "};
+            << QStringList{"error 3: Warp Point # \"21\" is not at Sol in the turn data imported "
+                           "on "};
         // A warp point is looked up at the star of slot 2: the star is blamed when it is what
         // is wrong.
         QTest::newRow("a move whose star is empty")

@@ -90,7 +90,7 @@ private Q_SLOTS:
             << "15";
         QTest::newRow("warp point of another star: the star's, by destination")
             << "MOVE" << QStringList{"12", "Sol", "21"} << "" << 3
-            << "Warp Point # 9, unexplored (3)"
+            << "Warp Point # 9 to a star not explored yet (?3)"
             << "9";
         QTest::newRow("star renamed: the name holding the old one")
             << "MOVE" << QStringList{"27", "Tarsis", "14"} << "Tarsis renamed Tarsis Prime" << 2

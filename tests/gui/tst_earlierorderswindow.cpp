@@ -186,10 +186,13 @@ private Q_SLOTS:
         QCOMPARE(listed(window),
                  (QStringList{"11-15-2026 at 09:00", "11-08-2026 at 09:00: damaged, cannot be read",
                               "11-01-2026 at 09:00"}));
+        auto* copy = window->findChild<QPushButton*>(QStringLiteral("CopyToThisTurn"));
         window->turns().setCurrentCell(1, 0);
         QCOMPARE(window->orders().model()->rowCount(), 0);
+        QVERIFY(!copy->isEnabled());
         window->turns().setCurrentCell(2, 0);
         QCOMPARE(window->orders().model()->rowCount(), 1);
+        QVERIFY(copy->isEnabled());
         window->orders().selectAll();
         f.dialogs.answerOk();
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("CopyToThisTurn")),

@@ -153,7 +153,8 @@ private Q_SLOTS:
         });
         askForTheFix(*check, QStringLiteral("Enter"));
         QTRY_COMPARE(slotOf(f, 3), QStringLiteral("22"));
-        QCOMPARE(firsts, (QStringList{"Barnard's Star", "Warp Point # 22, unexplored (7)"}));
+        QCOMPARE(firsts, (QStringList{"Barnard's Star",
+                                      "Warp Point # 22 to a star not explored yet (?7)"}));
         QCOMPARE(slotOf(f, 2), QStringLiteral("Barnard's Star"));
         QCOMPARE(check->findings().rowCount(), 0);
         // Edit Orders, open behind, shows what is stored now.

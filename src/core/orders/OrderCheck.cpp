@@ -210,6 +210,14 @@ void OrderChecker::checkSlots(const Order& order, QList<OrderFinding>& findings)
                         .arg(*star));
                 continue;
             }
+            findings << findingFor(
+                order, OrderFinding::Severity::Error, slot,
+                QStringLiteral("%1 \"%2\" is not at %3 in the turn data %4.")
+                    .arg(slotName(*entry, slot), value.trimmed(), starName, whenImported()),
+                QStringLiteral("Pick one of the warp points of %1 with Fix\u2026, or change the "
+                               "order in Edit Orders.")
+                    .arg(starName));
+            continue;
         }
         findings << findingFor(
             order, OrderFinding::Severity::Error, slot,

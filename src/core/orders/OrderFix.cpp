@@ -28,15 +28,14 @@ std::optional<int> numberIn(const QString& value)
     return isNumber ? std::optional<int>(number) : std::nullopt;
 }
 
-// "to Vega (B)" for destination "VegaB"; an unexplored one is "?" and its letter.
+// " to Vega (B)" for destination "VegaB"; one not explored yet is "?" and a number.
 QString whereItLeads(const QString& destination)
 {
     if (destination.isEmpty())
         return QString();
-    const QString letter = destination.right(1);
     if (destination.startsWith(QLatin1Char('?')))
-        return QStringLiteral(", unexplored (%1)").arg(letter);
-    return QStringLiteral(" to %1 (%2)").arg(destination.chopped(1), letter);
+        return QStringLiteral(" to a star not explored yet (%1)").arg(destination);
+    return QStringLiteral(" to %1 (%2)").arg(destination.chopped(1), destination.right(1));
 }
 
 QList<int> numbersOf(const ChoiceList& list)

@@ -45,7 +45,7 @@ QTableWidget* turnsTable(QWidget* parent)
     table->setObjectName(QStringLiteral("EarlierTurns"));
     table->setAccessibleName(QStringLiteral("Earlier turns"));
     table->setHorizontalHeaderLabels(
-        {QStringLiteral("Saved"), QStringLiteral("Checked against"), QStringLiteral("Orders")});
+        {QStringLiteral("Saved"), QStringLiteral("Orders"), QStringLiteral("Checked against")});
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -169,8 +169,9 @@ void EarlierOrdersWindow::fillTurns()
         int again = 0;
         for (int row = 0; row < m_list.size(); ++row) {
             const EarlierTurn turn = shownAs(m_list.at(row));
-            const QStringList cells{turn.shownWhen(), turn.shownImport(),
-                                    turn.readable() ? QString::number(turn.orders) : QString()};
+            const QStringList cells{turn.shownWhen(),
+                                    turn.readable() ? QString::number(turn.orders) : QString(),
+                                    turn.shownImport()};
             for (int column = 0; column < cells.size(); ++column) {
                 auto* item = new QTableWidgetItem(cells.at(column));
                 item->setToolTip(turn.damage);
@@ -191,6 +192,7 @@ void EarlierOrdersWindow::showTurn()
 {
     const int row = m_turns->currentRow();
     if (row < 0 || row >= m_list.size()) {
+        m_copy->setEnabled(false);
         m_shown.clear();
         m_model->show({});
         m_about->setText(QStringLiteral("Empire # %1 has no earlier orders: Save Orders keeps "
@@ -214,6 +216,7 @@ void EarlierOrdersWindow::showTurn()
         }
     }
     m_model->show(orders);
+    m_copy->setEnabled(!orders.isEmpty());
     m_grid->resizeColumnsToContents();
     m_about->setText(
         turn.readable()
