@@ -6,6 +6,7 @@
 #include "store/EmpireOrderCheck.h"
 #include "store/OrderFixes.h"
 #include "store/OrderRepository.h"
+#include "store/RecordNames.h"
 #include "store/SetAsideFindings.h"
 #include "store/TurnDataRepository.h"
 
@@ -83,6 +84,10 @@ int main(int argc, char** argv)
         change = change.undone();
     });
     bench::report("A fix stored and the 1,000 orders checked again", fixing, 50);
+    // What an import adds first: the names of the records the 1,000 orders name, kept.
+    const auto keeping =
+        bench::measure(9, [&] { RecordNames(store.store()).keepNamedByOrders(900); });
+    bench::print("Names of the records 1,000 orders name, kept before an import", keeping);
     const auto reading = bench::measure(9, [&] { orders.ordersOf(900); });
     bench::report("  of which: reading the 1,000 orders", reading, 50);
     const TurnDataRepository turnData(store.store(), 900);

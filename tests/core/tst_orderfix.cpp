@@ -5,6 +5,7 @@
 #include "store/RecordNames.h"
 #include "turnimport/TurnImporter.h"
 
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace vf;
@@ -19,10 +20,11 @@ void changeTurnData(TestStore& t, const QString& how)
     if (how == QLatin1String("next turn")) {
         const QString next = t.fileWith(QStringLiteral("next.mdb"), TestStore::nextTurnOf123());
         TurnImporter(store, TestStore::readerPath()).importFile(123, next);
-    } else if (how == QLatin1String("warp point 5 renumbered 15")) {
-        store.run(QStringLiteral("UPDATE \"Warp Points\" SET WarpPointID = 15 "
+    } else if (how == QLatin1String("warp point 5 moved, 15 in its place")) {
+        store.run(QStringLiteral("UPDATE \"Warp Points\" SET StarName = 'Tarsis' "
                                  "WHERE WarpPointID = 5"));
-        RecordNames(store).keep(123); // as each import does
+        store.run(QStringLiteral("INSERT INTO \"Warp Points\" (EmpireID, WarpPointID, StarName, "
+                                 "DestinationStarName) VALUES (123, 15, 'Sol', 'VegaB')"));
     } else if (how == QLatin1String("Tarsis renamed Tarsis Prime")) {
         for (const char* table : {"\"System Names\"", "\"Warp Points\""})
             store.run(QStringLiteral("UPDATE %1 SET StarName = 'Tarsis Prime' "
@@ -84,8 +86,8 @@ private Q_SLOTS:
         QTest::newRow("fleet missing: by number")
             << "MOVE" << QStringList{" ", "Sol", "5"} << "" << 1 << "Fleet # 3 Scout Wing"
             << "3";
-        QTest::newRow("warp point renumbered: where it led")
-            << "MOVE" << QStringList{"12", "Sol", "5"} << "warp point 5 renumbered 15" << 3
+        QTest::newRow("warp point moved: where it led")
+            << "MOVE" << QStringList{"12", "Sol", "5"} << "warp point 5 moved, 15 in its place" << 3
             << "Warp Point # 15 to Vega (B) (same destination)"
             << "15";
         QTest::newRow("warp point of another star: the star's, by destination")
@@ -224,26 +226,44 @@ private Q_SLOTS:
         QVERIFY(offer.none.endsWith(findings.first().fix));
     }
 
-    // The names of records are kept from an import on, and a database made before they were
-    // kept takes them from the turn data it holds when it is opened.
+    // The names of the records the orders name are kept when an import replaces the turn data,
+    // and a database made before they were kept takes them from the turn data it holds when it
+    // is opened; names of records the orders do not name are not kept.
+    void recordNamesOutliveTheirRecords_data()
+    {
+        QTest::addColumn<bool>("olderDatabase");
+        QTest::newRow("kept by the import") << false;
+        QTest::newRow("kept when an older database is opened") << true;
+    }
     void recordNamesOutliveTheirRecords()
     {
+        QFETCH(bool, olderDatabase);
         TestStore t;
         t.addEmpire(123, QStringLiteral("Sable Concord"));
         t.importFixture(QStringLiteral("123.mdb"), 123);
-        t.store().run(QStringLiteral("DROP TABLE \"Record Names\""));
-        const Store reopened(t.store().path());
-        const RecordNames names(reopened);
+        OrderRepository(t.store()).append(123, QStringLiteral("MOVE"),
+                                          TestStore::slots({"8", "Sol", "5"}));
+        std::optional<Store> reopened;
+        if (olderDatabase) {
+            t.store().run(QStringLiteral("DROP TABLE \"Record Names\""));
+            reopened.emplace(t.store().path());
+        }
+        const RecordNames names(reopened ? *reopened : t.store());
         QCOMPARE(names.namesOf(123, RecordKind::Fleet, {8, 99}),
                  (QHash<int, QString>{{8, "Vanguard"}}));
-        changeTurnData(t, QStringLiteral("next turn"));
-        QCOMPARE(names.namesOf(123, RecordKind::Fleet, {8, 31}),
-                 (QHash<int, QString>{{8, "Vanguard"}, {31, "Vanguard"}}));
+        changeTurnData(t, QStringLiteral("next turn")); // fleet 8 renumbered 31, 12 renamed
+        QCOMPARE(names.namesOf(123, RecordKind::Fleet, {8, 31, 12}),
+                 (QHash<int, QString>{{8, "Vanguard"}, {31, "Vanguard"}, {12, "Home Fleet"}}));
+        QCOMPARE(names.namesOf(123, RecordKind::WarpPoint, {5, 22}),
+                 (QHash<int, QString>{{5, "VegaB"}, {22, "ZB"}})); // where they are now
         QCOMPARE(names.namesOf(123, RecordKind::PopulationGroup, {7}),
                  (QHash<int, QString>{{7, "Tarsis-3"}}));
-        QCOMPARE(names.namesOf(123, RecordKind::WarpPoint, {22}),
-                 (QHash<int, QString>{{22, "ZB"}}));
         QCOMPARE(names.namesOf(456, RecordKind::Fleet, {8}), (QHash<int, QString>{}));
+        QSqlQuery kept =
+            t.store().run(QStringLiteral("SELECT group_concat(Name, ', ') FROM \"Record Names\""));
+        QVERIFY(kept.next());
+        // The numbers 8 and 5 of the order, of whatever kind: fleets 5 and 8.
+        QCOMPARE(kept.value(0).toString(), QStringLiteral("Ærendel Lancers, Vanguard"));
     }
 
     void nameDistanceCountsLettersApart_data()

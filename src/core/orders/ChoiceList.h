@@ -28,17 +28,6 @@ inline ChoiceList choicesOf(const QStringList& words)
     return list;
 }
 
-// One list after the other. Either alone is shared, not copied: a few thousand fleets are
-// offered again and again, each time an order is looked at.
-inline ChoiceList joined(const ChoiceList& first, const ChoiceList& second)
-{
-    if (first.isEmpty())
-        return second;
-    if (second.isEmpty())
-        return first;
-    return first + second;
-}
-
 // The entries whose records are among those given first, then the rest, each in its order:
 // the fleets at a star first.
 inline ChoiceList recordsFirst(const ChoiceList& entries, const QList<int>& first)

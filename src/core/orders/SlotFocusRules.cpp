@@ -6,11 +6,45 @@
 #include "TurnData.h"
 #include "Vocabularies.h"
 
+#include <deque>
 #include <optional>
 
 namespace vf {
 
 namespace {
+
+// One list after the other. Either alone is shared, not copied; a join of a few words and a
+// list of the turn data is kept for the next order that asks for it: a large empire's thousands
+// of fleets and items are offered again and again while its orders are checked.
+ChoiceList joined(const ChoiceList& first, const ChoiceList& second)
+{
+    if (first.isEmpty())
+        return second;
+    if (second.isEmpty())
+        return first;
+    struct Join {
+        ChoiceList first;
+        ChoiceList second;
+        ChoiceList both;
+    };
+    constexpr std::size_t kKept = 8;
+    thread_local std::deque<Join> kept;
+    // The same list: sharing its entries (the kept copy keeps them from being reused), or a few
+    // words alike.
+    const auto same = [](const ChoiceList& a, const ChoiceList& b) {
+        constexpr qsizetype kFewWords = 8;
+        return a.size() == b.size() &&
+               (a.constData() == b.constData() || (a.size() <= kFewWords && a == b));
+    };
+    for (const Join& join : kept) {
+        if (same(join.first, first) && same(join.second, second))
+            return join.both;
+    }
+    if (kept.size() == kKept)
+        kept.pop_front();
+    kept.push_back({first, second, first + second});
+    return kept.back().both;
+}
 
 ChoiceList words(std::initializer_list<const char*> list)
 {
@@ -141,7 +175,7 @@ void SlotFocusRules::slot1(const QString& code, Sources& sources)
     } else if (isOneOf(code, {"FORM", "NFBP"})) {
         m_form.setChoices(1, sources.battlePlans());
     } else if (code == QLatin1String("ANZ")) {
-        m_form.setChoices(1, sources.items() + sources.researchableItems());
+        m_form.setChoices(1, joined(sources.items(), sources.researchableItems()));
     } else if (code == QLatin1String("NAME")) {
         fillOdd(1, 9, sources.commanders());
     } else if (code == QLatin1String("FNAM")) {
@@ -176,7 +210,7 @@ void SlotFocusRules::slot2(const QString& code, Sources& sources)
     } else if (code == QLatin1String("REVO")) {
         m_form.setChoices(2, choicesOf(vocabulary::governmentTypes()));
     } else if (code == QLatin1String("CONV")) {
-        m_form.setChoices(2, words({"NONE"}) + sources.convoyRoutes());
+        m_form.setChoices(2, joined(words({"NONE"}), sources.convoyRoutes()));
     } else if (code == QLatin1String("ECNV")) {
         m_form.setChoices(2, words({"CLEAR ALL"}));
     } else if (code == QLatin1String("ABP")) {
@@ -186,11 +220,11 @@ void SlotFocusRules::slot2(const QString& code, Sources& sources)
     } else if (code == QLatin1String("BI")) {
         m_form.setChoices(2, sources.items());
     } else if (code == QLatin1String("EB")) {
-        m_form.setChoices(2, sources.items() + words({"CLEAR ALL"}));
+        m_form.setChoices(2, joined(sources.items(), words({"CLEAR ALL"})));
     } else if (isOneOf(code, {"SHIP", "XSHIP", "SCRP"})) {
         m_form.setChoices(2, sources.shipClasses());
     } else if (isOneOf(code, {"CON", "DISM"})) {
-        m_form.setChoices(2, sources.installations() + words({"Shipyard Slip"}));
+        m_form.setChoices(2, joined(sources.installations(), words({"Shipyard Slip"})));
     } else if (code == QLatin1String("NENC")) {
         nencSlot2(sources);
     } else if (code == QLatin1String("FORM")) {
@@ -268,9 +302,9 @@ void SlotFocusRules::slot3(const QString& code, Sources& sources)
     } else if (code == QLatin1String("FORM")) {
         m_form.setChoices(3, choicesOf(vocabulary::deploymentLocations()));
     } else if (isOneOf(code, {"RA", "DIV"})) {
-        m_form.setChoices(3, words({"ALL"}) + choicesOf(vocabulary::divisionTypes()));
+        m_form.setChoices(3, joined(words({"ALL"}), choicesOf(vocabulary::divisionTypes())));
     } else if (isOneOf(code, {"RN", "SCUT"})) {
-        m_form.setChoices(3, words({"ALL"}) + sources.shipClasses());
+        m_form.setChoices(3, joined(words({"ALL"}), sources.shipClasses()));
     }
 }
 

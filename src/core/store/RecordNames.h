@@ -10,10 +10,11 @@ namespace vf {
 
 class Store;
 
-// The name each numbered record of an empire's turn data bore at the latest import that held
-// it (a fleet's or army's name, a commander's name, a population group's star and orbit, a
-// warp point's destination), kept past that import: an order naming a record that is gone or
-// renumbered still tells what it meant. Filled by each import of turn results.
+// The names of the numbered records of an empire's turn data (a fleet's or army's name, a
+// commander's name, a population group's star and orbit, a warp point's destination). Those of
+// the fleets, armies, population groups and commanders its orders name are kept from the turn
+// data an import replaces: an order naming one that is gone or renumbered still tells what it
+// meant. Only the records the orders name are kept, so an import of a large empire stays quick.
 class RecordNames {
 public:
     explicit RecordNames(const Store& store)
@@ -21,22 +22,20 @@ public:
     {
     }
 
-    // Makes the table when missing (a database of an earlier version) and fills it from the
-    // turn data stored now.
+    // Makes the table when missing (a database of an earlier version), keeping the names of the
+    // records the orders name from the turn data stored now.
     static void addTable(const Store& store);
 
-    // Keeps the names of the records the empire's turn data holds now, over those kept before;
-    // inside the import's transaction.
-    void keep(int empireId) const;
-    // Keeps the names of every empire's records (after an old database was taken in).
-    void keepAll() const;
+    // Keeps the names of the records the empire's orders name, from its turn data as stored now:
+    // inside an import's transaction, before the turn data is replaced.
+    void keepNamedByOrders(int empireId) const;
 
-    // The names kept of the records with these numbers; none of those never seen, nor when the
-    // database, opened for reading only, has no such table.
+    // The names of the records with these numbers: from the turn data stored now, else as kept;
+    // none of those never seen.
     QHash<int, QString> namesOf(int empireId, RecordKind kind, const QList<int>& numbers) const;
 
 private:
-    void keepWhere(const QString& condition, std::initializer_list<QVariant> values) const;
+    bool hasTable() const;
 
     const Store& m_store;
 };

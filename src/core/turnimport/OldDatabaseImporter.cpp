@@ -6,7 +6,6 @@
 #include "Wording.h"
 #include "protocol/ImportedTables.h"
 #include "store/EmpireRepository.h"
-#include "store/RecordNames.h"
 #include "store/Store.h"
 
 #include <QDir>
@@ -67,7 +66,6 @@ OldDatabaseReport OldDatabaseImporter::importFile(const QString& file,
         Transaction transaction(m_store);
         ImportWriter writer(m_store, reader::kOldDatabaseTables, keep);
         streamRows(m_readerPath, file, m_limits, writer, progress, ReaderInput::OldDatabase);
-        RecordNames(m_store).keepAll();
         transaction.commit();
         report.empires = writer.storedRows(kEmpiresTable);
         report.orders = writer.storedRows(kOrdersTable);

@@ -102,6 +102,8 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
         // Until the commit, the old rows are there for everyone else, and a failure or a
         // program that ends half-way leaves them as they were.
         Transaction transaction(m_store);
+        // What the orders name keeps its name after the import renumbers or drops it.
+        RecordNames(m_store).keepNamedByOrders(empireId);
         // A table emptied whole is filled without its index, built again from all its rows.
         QStringList withoutIndex;
         for (const QString& table : deleteRowsOf(m_store, empireId)) {
@@ -126,7 +128,6 @@ ImportResult TurnImporter::importFile(int empireId, const QString& turnFile, For
                               writer.extraFields(t));
         }
         keepUnreadTables(m_store, empireId, writer.unreadTables());
-        RecordNames(m_store).keep(empireId);
         recordImport(m_store, empireId,
                      {QDateTime::currentDateTime(), QFileInfo(turnFile).fileName()});
         transaction.commit();
