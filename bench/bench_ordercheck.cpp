@@ -77,7 +77,7 @@ int main(int argc, char** argv)
     FixOffer offer;
     const auto offering = bench::measure(9, [&] { offer = offerFix(store.store(), 900, stale); });
     bench::print("Fix offered for a fleet gone (3,000 fleets to choose from)", offering);
-    SlotChange change = *changeFor(store.store(), 900, offer, stale.orderId, offer.choices.first());
+    SlotChange change = changeFor(offer, stale.orderId, offer.choices.first());
     const auto fixing = bench::measure(9, [&] {
         storeChange(store.store(), change);
         report = checkEmpireOrders(store.store(), 900);

@@ -169,6 +169,33 @@ private Q_SLOTS:
         check->close();
     }
 
+    // The slot changed by another window while the player picks: nothing is stored over it,
+    // the player is told, and Ctrl+Z has nothing to put back.
+    void aFixOverAChangeMadeMeanwhileIsNotStored()
+    {
+        Fixture f;
+        f.t.importFixture(QStringLiteral("123.mdb"), 123);
+        OrderRepository(f.t.store())
+            .append(123, QStringLiteral("MOVE"), TestStore::slots({"99", "Barnard's Star", "21"}));
+        CheckOrdersWindow* check = openCheck(f);
+        QVERIFY(check);
+        const ModalAnswerer answer([&f](QWidget* modal) {
+            f.t.store().run(QStringLiteral("UPDATE Orders SET i1 = '98'"));
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
+        f.dialogs.answerOk();
+        askForTheFix(*check, QStringLiteral("Enter"));
+        QTRY_COMPARE(f.dialogs.records().size(), 1);
+        QVERIFY(f.dialogs.last().request.text.startsWith(
+            QStringLiteral("The order was changed or deleted meanwhile: nothing was stored.")));
+        QCOMPARE(slotOf(f, 1), QStringLiteral("98"));
+        QVERIFY(check->findings().item(0, 4)->text().contains(QStringLiteral("\"98\"")));
+        QTRY_COMPARE(QApplication::activeWindow(), check);
+        QTest::keyClick(&check->findings(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(slotOf(f, 1), QStringLiteral("98"));
+        check->close();
+    }
+
     // Escape leaves the order as it was; a finding with no fix says why on Fix…, and Enter on
     // it opens its order in Edit Orders.
     void nothingChangesWithoutAPick()

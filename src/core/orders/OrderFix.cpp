@@ -164,6 +164,7 @@ FixOffer fixFor(const OrderFinding& finding, const Order& order, const TurnData&
         return offer;
     }
     offer.slot = finding.slot;
+    offer.was = order.slots[std::size_t(finding.slot - 1)];
     offer.slotName = catalogue::slotName(entry->prompts.value(finding.slot - 1), finding.slot);
     if (finding.severity == OrderFinding::Severity::Error) {
         offerList(offer, order, data, namesOf);

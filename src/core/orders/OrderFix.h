@@ -21,6 +21,7 @@ struct FixChoice {
 // first; or why there is nothing to pick.
 struct FixOffer {
     int slot = 0;     // the slot a pick rewrites
+    QString was;      // what the slot held when the fix was offered (null: no value)
     QString slotName; // "Fleet #"
     QList<FixChoice> choices;
     QString none;     // when there are no choices: why

@@ -35,13 +35,9 @@ FixOffer offerFix(const Store& store, int empireId, const OrderFinding& finding)
                   });
 }
 
-std::optional<SlotChange> changeFor(const Store& store, int empireId, const FixOffer& offer,
-                                    qint64 orderId, const FixChoice& picked)
+SlotChange changeFor(const FixOffer& offer, qint64 orderId, const FixChoice& picked)
 {
-    const std::optional<Order> order = storedOrder(store, empireId, orderId);
-    if (!order || offer.slot < 1 || offer.slot > kSlotCount)
-        return std::nullopt;
-    return SlotChange{orderId, offer.slot, order->slots[std::size_t(offer.slot - 1)], picked.value};
+    return SlotChange{orderId, offer.slot, offer.was, picked.value};
 }
 
 bool storeChange(const Store& store, const SlotChange& change)

@@ -20,10 +20,8 @@ struct SlotChange {
 // names its records bore; nothing to pick when the order is gone.
 FixOffer offerFix(const Store& store, int empireId, const OrderFinding& finding);
 
-// The change a picked choice makes, from the order as stored now; nothing when the order is
-// gone.
-std::optional<SlotChange> changeFor(const Store& store, int empireId, const FixOffer& offer,
-                                    qint64 orderId, const FixChoice& picked);
+// The change a picked choice makes: over what the slot held when the fix was offered.
+SlotChange changeFor(const FixOffer& offer, qint64 orderId, const FixChoice& picked);
 
 // Stores the change: that one slot, where it still holds what it held before; false (and
 // nothing stored) when the order was changed or deleted since.

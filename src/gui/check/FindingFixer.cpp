@@ -50,27 +50,17 @@ void FindingFixer::fix(const OrderFinding& asked, bool elseEdit)
     const std::optional<FixChoice> picked = dialog.picked();
     if (!picked)
         return;
-    std::optional<SlotChange> change;
-    bool read = false;
-    guarded(m_context.dialogs, [&] {
-        change = changeFor(m_context.store, m_empireId, *offer, finding.orderId, *picked);
-        read = true;
-    });
-    if (!read)
-        return;
-    if (change)
-        store(*change);
-    else
-        m_context.dialogs.warn(kTitle, QStringLiteral("The order was deleted meanwhile: nothing "
-                                                      "was stored."));
+    store(changeFor(*offer, finding.orderId, *picked));
 }
 
 void FindingFixer::store(const SlotChange& change)
 {
-    bool stored = false;
+    std::optional<bool> stored; // none: the database failed, and said so
     guarded(m_context.dialogs, [&] { stored = storeChange(m_context.store, change); });
     m_recheck();
-    if (!stored) {
+    if (!stored)
+        return;
+    if (!*stored) {
         m_context.dialogs.warn(kTitle, QStringLiteral("The order was changed or deleted "
                                                       "meanwhile: nothing was stored. Its "
                                                       "findings were checked again."));
@@ -101,10 +91,10 @@ void FindingFixer::undo()
     if (m_done.isEmpty())
         return;
     const SlotChange back = m_done.takeLast().undone();
-    bool stored = false;
+    std::optional<bool> stored; // none: the database failed, and said so
     guarded(m_context.dialogs, [&] { stored = storeChange(m_context.store, back); });
     m_recheck();
-    if (!stored)
+    if (stored && !*stored)
         m_context.dialogs.warn(kTitle,
                                QStringLiteral("Slot %1 of that order was changed or the order "
                                               "deleted since it was fixed: it was not put back.")
