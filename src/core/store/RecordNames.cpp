@@ -71,7 +71,10 @@ void RecordNames::addTable(const Store& store)
 {
     if (RecordNames(store).hasTable())
         return;
+    // Looked at again under the write lock: another copy of the program may be opening it too.
     Transaction transaction(store);
+    if (RecordNames(store).hasTable())
+        return;
     store.run(QStringLiteral("CREATE TABLE %1 (EmpireID INTEGER NOT NULL, Kind INTEGER NOT NULL, "
                              "Number INTEGER NOT NULL, Name TEXT, "
                              "PRIMARY KEY (EmpireID, Kind, Number)) WITHOUT ROWID")
