@@ -107,8 +107,8 @@ private Q_SLOTS:
         QTest::keyClick(grid, Qt::Key_C, Qt::AltModifier); // the button clicks as it shows it
         QTRY_COMPARE(codesOf(OrderRepository(f.t.store()).ordersOf(123)), copied);
         QVERIFY2(f.dialogs.last().request.text.startsWith(
-                     QStringLiteral("%1 orders were copied to this turn of Empire # 123, after "
-                                    "its last order: Priorities 10 to %2")
+                     QStringLiteral("%1 orders were copied to this turn of Empire # 123, as "
+                                    "its first orders: Priorities 10 to %2")
                          .arg(copied.size())
                          .arg(copied.size() * 10)),
                  qPrintable(f.dialogs.last().request.text));
@@ -145,6 +145,8 @@ private Q_SLOTS:
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("CopyToThisTurn")),
                           Qt::LeftButton);
         QCOMPARE(OrderRepository(f.t.store()).count(123), 2);
+        QVERIFY(f.dialogs.last().request.text.contains(
+            QStringLiteral("after its last order: Priority 20.")));
         QCOMPARE(f.dialogs.last().request.text.contains(QStringLiteral("1 of them will fail")),
                  opens);
         QPointer<QWidget> check = MainMenuFixture::topLevel("CheckOrders");

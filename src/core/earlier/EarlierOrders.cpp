@@ -91,7 +91,9 @@ QList<Order> ordersOf(const Store& store, const EarlierTurn& turn, int empireId)
 CopiedOrders copyToThisTurn(const Store& store, int empireId, const QList<Order>& orders)
 {
     CopiedOrders copied;
-    copied.stored = OrderRepository(store).appendCopies(empireId, orders);
+    const OrderRepository repository(store);
+    copied.afterOthers = repository.count(empireId) > 0;
+    copied.stored = repository.appendCopies(empireId, orders);
     QSet<qint64> ids;
     for (const Order& order : copied.stored)
         ids.insert(order.id);

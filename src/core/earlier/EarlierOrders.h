@@ -48,6 +48,7 @@ struct CopiedOrders {
     QList<Order> stored;     // as stored, after the empire's highest priority
     OrderCheckReport report; // the check of every order of the empire afterwards
     int failing = 0;         // how many of the copies will fail to execute
+    bool afterOthers = true; // the empire had orders before the copies
 };
 
 // Stores copies of the orders as new orders of the empire after its highest priority, in their

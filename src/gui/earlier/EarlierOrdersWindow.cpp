@@ -247,11 +247,13 @@ void EarlierOrdersWindow::copySelected()
 
 void EarlierOrdersWindow::tellCopied(const CopiedOrders& copied)
 {
-    QString text = QStringLiteral("%1 to this turn of Empire # %2, after its last order: %3.")
+    QString text = QStringLiteral("%1 to this turn of Empire # %2, %3: %4.")
                        .arg(countOf(copied.stored.size(), QStringLiteral("order was copied"),
                                     QStringLiteral("orders were copied")))
                        .arg(m_empireId)
-                       .arg(prioritiesOf(copied.stored));
+                       .arg(copied.afterOthers ? QStringLiteral("after its last order")
+                                               : QStringLiteral("as its first orders"),
+                            prioritiesOf(copied.stored));
     if (copied.failing > 0)
         text += QStringLiteral("\r\n\r\n%1 will fail to execute: Check Orders shows why.")
                     .arg(copied.failing == 1 ? QStringLiteral("1 of them")
