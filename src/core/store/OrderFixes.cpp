@@ -4,25 +4,11 @@
 #include "RecordNames.h"
 #include "TurnDataRepository.h"
 
-#include <algorithm>
-
 namespace vf {
-
-namespace {
-
-std::optional<Order> storedOrder(const Store& store, int empireId, qint64 orderId)
-{
-    const QList<Order> orders = OrderRepository(store).ordersOf(empireId);
-    const auto found = std::find_if(orders.begin(), orders.end(),
-                                    [orderId](const Order& order) { return order.id == orderId; });
-    return found == orders.end() ? std::nullopt : std::optional<Order>(*found);
-}
-
-} // namespace
 
 FixOffer offerFix(const Store& store, int empireId, const OrderFinding& finding)
 {
-    const std::optional<Order> order = storedOrder(store, empireId, finding.orderId);
+    const std::optional<Order> order = OrderRepository(store).find(empireId, finding.orderId);
     if (!order) {
         FixOffer gone;
         gone.none = QStringLiteral("The order was deleted: there is nothing left to fix.");

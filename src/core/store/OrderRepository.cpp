@@ -33,15 +33,29 @@ QList<Order> OrderRepository::ordersOf(int empireId) const
     return ordersIn(QStringLiteral("Orders"), empireId);
 }
 
+std::optional<Order> OrderRepository::find(int empireId, qint64 orderId) const
+{
+    const QList<Order> found =
+        read(QStringLiteral("Orders"), QStringLiteral("EmpireID = ? AND OrderID = ?"),
+             {empireId, orderId});
+    return found.isEmpty() ? std::nullopt : std::optional<Order>(found.first());
+}
+
 QList<Order> OrderRepository::ordersIn(const QString& table, int empireId,
                                        qint64 abovePriority) const
+{
+    return read(table, QStringLiteral("EmpireID = ? AND Priority > ?"), {empireId, abovePriority});
+}
+
+QList<Order> OrderRepository::read(const QString& table, const QString& condition,
+                                   std::initializer_list<QVariant> values) const
 {
     constexpr int kFirstSlot = 3;
     QList<Order> orders;
     m_store.eachRow(QStringLiteral("SELECT Priority, OrderCode, OrderID, %1 FROM %2 "
-                                   "WHERE EmpireID = ? AND Priority > ? ORDER BY Priority, OrderID")
-                        .arg(slotFieldList(), Store::quoted(table)),
-                    {empireId, abovePriority}, [&orders](const StoredRow& row) {
+                                   "WHERE %3 ORDER BY Priority, OrderID")
+                        .arg(slotFieldList(), Store::quoted(table), condition),
+                    values, [&orders](const StoredRow& row) {
                         Order order;
                         order.priority = int(row.number(0));
                         order.code = row.text(1);

@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <limits>
+#include <optional>
 
 namespace vf {
 
@@ -21,6 +22,8 @@ public:
 
     int count(int empireId) const;
     QList<Order> ordersOf(int empireId) const;
+    // One order of the empire, by its key; none when it is gone.
+    std::optional<Order> find(int empireId, qint64 orderId) const;
     // Writes one slot of one order, the rest of the order untouched, where the slot still holds
     // what it held when read (a null value a missing one); false when it no longer does.
     bool replaceSlot(qint64 orderId, int slot, const QString& was, const QString& value) const;
@@ -70,6 +73,9 @@ private:
     // sequence.
     QList<Order> ordersIn(const QString& table, int empireId,
                           qint64 abovePriority = std::numeric_limits<qint64>::min()) const;
+    // The orders of a table that meet the condition, in their sequence.
+    QList<Order> read(const QString& table, const QString& condition,
+                      std::initializer_list<QVariant> values) const;
     int appendInside(int empireId, const QString& code,
                      const std::array<QString, kSlotCount>& slots) const;
 

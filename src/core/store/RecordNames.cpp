@@ -10,7 +10,8 @@ namespace vf {
 
 namespace {
 
-const QString kTable = QStringLiteral("\"Record Names\"");
+const QString kName = QStringLiteral("Record Names");
+const QString kTable = Store::quoted(kName);
 
 struct NamedRecords {
     RecordKind kind;
@@ -69,11 +70,11 @@ QList<int> numbersInOrders(const Store& store, int empireId)
 
 void RecordNames::addTable(const Store& store)
 {
-    if (RecordNames(store).hasTable())
+    if (store.hasTable(kName))
         return;
     // Looked at again under the write lock: another copy of the program may be opening it too.
     Transaction transaction(store);
-    if (RecordNames(store).hasTable())
+    if (store.hasTable(kName))
         return;
     store.run(QStringLiteral("CREATE TABLE %1 (EmpireID INTEGER NOT NULL, Kind INTEGER NOT NULL, "
                              "Number INTEGER NOT NULL, Name TEXT, "
@@ -85,14 +86,6 @@ void RecordNames::addTable(const Store& store)
     for (const int empireId : empires)
         RecordNames(store).keepNamedByOrders(empireId);
     transaction.commit();
-}
-
-bool RecordNames::hasTable() const
-{
-    QSqlQuery query =
-        m_store.run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"),
-                    {QStringLiteral("Record Names")});
-    return query.next();
 }
 
 void RecordNames::keepNamedByOrders(int empireId) const
@@ -133,7 +126,7 @@ QHash<int, QString> RecordNames::namesOf(int empireId, RecordKind kind,
         if (!names.contains(number))
             unknown << number;
     }
-    if (unknown.isEmpty() || !hasTable())
+    if (unknown.isEmpty() || !m_store.hasTable(kName))
         return names;
     m_store.eachRow(QStringLiteral("SELECT Number, Name FROM %1 WHERE EmpireID = ? AND Kind = ? "
                                    "AND Number IN (%2)")

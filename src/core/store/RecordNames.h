@@ -35,8 +35,6 @@ public:
     QHash<int, QString> namesOf(int empireId, RecordKind kind, const QList<int>& numbers) const;
 
 private:
-    bool hasTable() const;
-
     const Store& m_store;
 };
 

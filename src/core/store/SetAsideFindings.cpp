@@ -9,7 +9,8 @@ namespace vf {
 
 namespace {
 
-const QString kTable = QStringLiteral("\"Set Aside Findings\"");
+const QString kName = QStringLiteral("Set Aside Findings");
+const QString kTable = Store::quoted(kName);
 
 // An empty slot and a slot of blanks are one (see orderPrint).
 QString slotAsPrinted(const QString& row, int slot)
@@ -48,18 +49,10 @@ void SetAsideFindings::addTable(const Store& store)
                   .arg(orderChanged(), drop));
 }
 
-bool SetAsideFindings::hasTable() const
-{
-    QSqlQuery query =
-        m_store.run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"),
-                    {QStringLiteral("Set Aside Findings")});
-    return query.next();
-}
-
 QSet<SetAsideKey> SetAsideFindings::of(int empireId) const
 {
     QSet<SetAsideKey> keys;
-    if (!hasTable())
+    if (!m_store.hasTable(kName))
         return keys;
     m_store.eachRow(QStringLiteral("SELECT a.OrderID, a.Slot, a.Problem, a.OrderPrint FROM %1 a "
                                    "JOIN Orders o ON o.OrderID = a.OrderID WHERE o.EmpireID = ?")
@@ -72,7 +65,7 @@ QSet<SetAsideKey> SetAsideFindings::of(int empireId) const
 
 int SetAsideFindings::count() const
 {
-    if (!hasTable())
+    if (!m_store.hasTable(kName))
         return 0;
     QSqlQuery query = m_store.run(QStringLiteral("SELECT count(*) FROM %1").arg(kTable));
     return query.next() ? query.value(0).toInt() : 0;

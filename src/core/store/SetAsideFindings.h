@@ -31,8 +31,6 @@ public:
     void bringBack(const OrderFinding& finding) const;
 
 private:
-    bool hasTable() const;
-
     const Store& m_store;
 };
 

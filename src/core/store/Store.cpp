@@ -181,6 +181,13 @@ bool Store::hasField(const QString& table, const QString& field) const
     return false;
 }
 
+bool Store::hasTable(const QString& table) const
+{
+    QSqlQuery query = run(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), {table});
+    return query.next();
+}
+
 namespace {
 
 int compareAnyCase(void*, int leftBytes, const void* left, int rightBytes, const void* right)

@@ -78,6 +78,8 @@ public:
 
     // Whether the table has the field.
     bool hasField(const QString& table, const QString& field) const;
+    // Whether the database has the table (one an earlier version, opened read only, may lack).
+    bool hasTable(const QString& table) const;
 
     // Quotes a table or field name for SQL ("Force Battle Plans" -> "\"Force Battle Plans\"").
     static QString quoted(const QString& identifier);

@@ -40,7 +40,12 @@ void FindingFixer::fix(const OrderFinding& asked, bool elseEdit)
                                      DialogIcon::Information);
         return;
     }
-    FixDialog dialog(finding, *offer, m_window);
+    pick(finding, *offer);
+}
+
+void FindingFixer::pick(const OrderFinding& finding, const FixOffer& offer)
+{
+    FixDialog dialog(finding, offer, m_window);
     dialog.exec();
     m_window->activateWindow();
     if (dialog.outcome() == FixDialog::EditOrder) {
@@ -50,7 +55,7 @@ void FindingFixer::fix(const OrderFinding& asked, bool elseEdit)
     const std::optional<FixChoice> picked = dialog.picked();
     if (!picked)
         return;
-    store(changeFor(*offer, finding.orderId, *picked));
+    store(changeFor(offer, finding.orderId, *picked));
 }
 
 void FindingFixer::store(const SlotChange& change)
@@ -80,7 +85,7 @@ void FindingFixer::offerDependent(const SlotChange& change)
         std::optional<FixOffer> offer;
         guarded(m_context.dialogs, [&] { offer = offerFix(m_context.store, m_empireId, finding); });
         if (offer && offer->fixes() && offer->starSlot == change.slot) {
-            fix(finding, false);
+            pick(finding, *offer);
             return;
         }
     }

@@ -30,6 +30,8 @@ public:
     int undoable() const { return int(m_done.size()); }
 
 private:
+    // Offers the choices and stores the one picked.
+    void pick(const OrderFinding& finding, const FixOffer& offer);
     void store(const SlotChange& change);
     void offerDependent(const SlotChange& change);
 
